@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, tests, benchmarks and fuzzers need; a no-op when present.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config git clang clang-format clang-tidy libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsqlite3-dev sqlite3 unixodbc unixodbc-dev libsqliteodbc
+  libxlsxwriter-dev libpugixml-dev libcurl4-openssl-dev zlib1g-dev
+  python3 python3-stdnum python3-num2words python3-openpyxl python3-xlrd
+  # node and npm: the peer benchmarks only; taken from Debian when the machine has none
+)
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,81 @@
+// The table of exported procedures and the helpers every C entry point shares.
+#include "table.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+extern "C" void ORVRUN_FREE(char* text) { std::free(text); }
+
+namespace orv::exports {
+namespace {
+
+std::vector<Procedure>& table() {
+  static std::vector<Procedure> t;
+  return t;
+}
+
+}  // namespace
+
+std::size_t Procedure::required() const {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    if (!params[i].optional && !params[i].by_ref && params[i].kind != Kind::Handle) n = i + 1;
+  }
+  return n;
+}
+
+void add(Procedure p) {
+  auto& t = table();
+  auto at = std::lower_bound(t.begin(), t.end(), p.name,
+                             [](const Procedure& a, const std::string& n) { return a.name < n; });
+  t.insert(at, std::move(p));
+}
+
+const std::vector<Procedure>& procedures() { return table(); }
+
+const Procedure* find(std::string_view name) {
+  const auto& t = table();
+  auto at = std::lower_bound(t.begin(), t.end(), name,
+                             [](const Procedure& a, std::string_view n) { return a.name < n; });
+  return at != t.end() && at->name == name ? &*at : nullptr;
+}
+
+Value arg_value(const Param& p, const Arg& a) {
+  Value v;
+  v.kind = p.kind;
+  switch (p.kind) {
+    case Kind::Text:
+      v.text = p.by_ref ? std::string(a.buffer.data()) : a.text;
+      break;
+    case Kind::Long:
+      v.number = a.lng;
+      break;
+    case Kind::Byte:
+      v.number = a.byte;
+      break;
+    case Kind::Real:
+      v.number = a.real;
+      break;
+    case Kind::None:
+    case Kind::Handle:
+      break;
+  }
+  return v;
+}
+
+char* give_text(std::string_view s) {
+  auto* out = static_cast<char*>(std::malloc(s.size() + 1));
+  if (!out) return nullptr;
+  std::memcpy(out, s.data(), s.size());
+  out[s.size()] = '\0';
+  return out;
+}
+
+void put_text(ORVRUN_TEXT* ref, std::string_view s) {
+  if (!ref || !ref->data || ref->size == 0) return;
+  std::size_t n = std::min(s.size(), ref->size - 1);
+  std::memcpy(ref->data, s.data(), n);
+  ref->data[n] = '\0';
+}
+
+}  // namespace orv::exports

@@ -1,0 +1,35 @@
+// INI files: sections of key=value lines, read and written by section and key.
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv::ini {
+
+// One INI file. Reads come from memory; each write rewrites the file whole. Section and key
+// names compare case-insensitively, as the Windows profile functions do. An empty path keeps
+// everything in memory only.
+class IniFile {
+ public:
+  IniFile() = default;
+  explicit IniFile(std::string path);
+
+  const std::string& path() const { return path_; }
+  std::string get(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+  // False when the file could not be written; the value is kept in memory regardless.
+  bool put(std::string_view section, std::string_view key, std::string_view value);
+
+ private:
+  struct Entry {
+    std::string section, key, value;
+  };
+  bool save() const;
+
+  std::string path_;
+  std::vector<Entry> entries_;
+  mutable std::mutex mutex_;
+};
+
+}  // namespace orv::ini

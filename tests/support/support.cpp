@@ -1,0 +1,95 @@
+// Test support: scoped UI, CLI subprocesses, temporary directories.
+#include "support/support.hpp"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace orv::test {
+
+ScopedUi::ScopedUi(std::vector<std::string> answers, bool strict)
+    : headless_(std::move(answers), strict), previous_(ui::set_backend(&headless_)) {}
+
+ScopedUi::~ScopedUi() { ui::set_backend(previous_); }
+
+namespace {
+
+std::string cli_path() {
+  const char* env = std::getenv("ORV_CLI");
+  if (env && *env) return env;
+  return std::string(ORV_BINARY_DIR) + "/apps/orvrun/orvrun";
+}
+
+std::string drain(int fd) {
+  std::string out;
+  char buf[65536];
+  for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) out.append(buf, static_cast<size_t>(n));
+  ::close(fd);
+  return out;
+}
+
+}  // namespace
+
+CliResult run_cli(const std::vector<std::string>& args, const std::string& stdin_text) {
+  int in[2], out[2], err[2];
+  if (::pipe(in) || ::pipe(out) || ::pipe(err)) throw std::runtime_error("pipe");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
+    posix_spawn_file_actions_addclose(&actions, fd);
+  }
+  std::string path = cli_path();
+  std::vector<char*> argv{path.data()};
+  std::vector<std::string> copy(args);
+  for (auto& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid;
+  int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(in[0]);
+  ::close(out[1]);
+  ::close(err[1]);
+  if (rc != 0) throw std::runtime_error("cannot start " + path);
+  std::thread writer([&] {
+    std::size_t done = 0;
+    while (done < stdin_text.size()) {
+      ssize_t n = ::write(in[1], stdin_text.data() + done, stdin_text.size() - done);
+      if (n <= 0) break;
+      done += static_cast<size_t>(n);
+    }
+    ::close(in[1]);
+  });
+  CliResult r;
+  std::thread err_reader([&] { r.err = drain(err[0]); });
+  r.out = drain(out[0]);
+  err_reader.join();
+  writer.join();
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+TempDir::TempDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "orvtest-XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp");
+  path_ = tmpl;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+}  // namespace orv::test

@@ -1,0 +1,47 @@
+// Test support shared by every test binary: the headless UI in scope and the CLI as a process.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/headless/headless.hpp"
+
+namespace orv::test {
+
+// Installs a headless backend for the life of the object, restoring the previous one after.
+class ScopedUi {
+ public:
+  explicit ScopedUi(std::vector<std::string> answers = {}, bool strict = true);
+  ~ScopedUi();
+  ScopedUi(const ScopedUi&) = delete;
+  ScopedUi& operator=(const ScopedUi&) = delete;
+  ui::HeadlessBackend& ui() { return headless_; }
+  const std::vector<ui::BoxRecord>& boxes() const { return headless_.boxes(); }
+
+ private:
+  ui::HeadlessBackend headless_;
+  ui::Backend* previous_;
+};
+
+struct CliResult {
+  int status = -1;
+  std::string out;  // stdout
+  std::string err;  // stderr
+};
+
+// Runs the orvrun CLI with the given arguments (no shell involved) and collects its output.
+CliResult run_cli(const std::vector<std::string>& args, const std::string& stdin_text = {});
+
+// A fresh, empty temporary directory removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace orv::test
