@@ -1,0 +1,56 @@
+// The SQL driver seam: what a channel's scratch table needs of a database connection.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orv::sql {
+
+// The runtime's error codes as channels see them.
+enum Code : int {
+  kOk = 0,
+  kNotOpen = 37,    // the scratch table is not open
+  kRejected47 = 47, // statement rejected (file access)
+  kRejected = 90,   // statement rejected by the driver; message holds the driver's text
+  kOther = 1,       // anything else (connection lost, out of memory...)
+};
+
+// One connection, used by one scratch table on one thread at a time. Texts crossing this seam
+// are Windows-1250; the backend converts to what its database keeps.
+class Connection {
+ public:
+  virtual ~Connection() = default;
+  // Sends one statement text (a T-SQL batch). Returns kOk or an error code; on success the
+  // rows of its first result set, if any, are read with next().
+  virtual int send(std::string_view statement) = 0;
+  // The driver's message for the last failed send, empty after a success.
+  virtual std::string message() const = 0;
+  // Advances to the next row of the pending result; false when there is none (or no result).
+  virtual bool next() = 0;
+  virtual std::size_t columns() const = 0;
+  // Column k (0-based) of the current row as text: numbers in plain form, decimals with their
+  // declared places, ids as whole numbers, NULL as the empty text.
+  virtual std::string column(std::size_t k) const = 0;
+  // Drops the pending result, as closing and reopening the scratch table would.
+  virtual void clear() = 0;
+};
+
+// Opens connections to one database. Thread-safe: every channel and thread opens its own.
+class Driver {
+ public:
+  virtual ~Driver() = default;
+  // A new connection, or nullptr with `error` set to the driver's message.
+  virtual std::unique_ptr<Connection> connect(std::string& error) = 0;
+  // A one-line description for messages and logs ("sqlite:/path/orvrun.db").
+  virtual std::string describe() const = 0;
+};
+
+// The process-wide driver every channel connects through (not owned; nullptr = none set, and
+// every open fails with a clear message).
+Driver* current_driver();
+Driver* set_current_driver(Driver* driver);
+
+}  // namespace orv::sql
