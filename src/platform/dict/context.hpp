@@ -58,7 +58,7 @@ struct Context {
   uint8_t BRWOPENING = 0;
   int32_t ASYSTENTGRUPA = 0;
   std::string LASTURL;
-  uint8_t ILOSCARTBEZPRZECINKA = 0;
+  std::string ILOSCARTBEZPRZECINKA;  // 4 characters: "Tak" shows quantities without decimals
   uint8_t ROZRACH_DRZEWKO_LOADED = 0;
   uint8_t ZAM_DRZEWKO_LOADED = 0;
 
