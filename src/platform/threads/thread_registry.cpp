@@ -22,7 +22,6 @@ struct Ended {
 
 struct Slot {
   bool used = false;
-  bool started = false;  // by start(), so that wait() may join it
   std::shared_ptr<Ended> ended;
 };
 
@@ -42,12 +41,12 @@ Registry& registry() {
 }
 
 // Takes the lowest free number under the registry's lock; 0 when the limit is reached.
-int32_t take_number(Registry& r, bool started) {
+int32_t take_number(Registry& r) {
   if (r.used >= r.limit) return 0;
   std::size_t i = 0;
   while (i < r.slots.size() && r.slots[i].used) ++i;
   if (i == r.slots.size()) r.slots.emplace_back();
-  r.slots[i] = Slot{true, started, std::make_shared<Ended>()};
+  r.slots[i] = Slot{true, std::make_shared<Ended>()};
   ++r.used;
   return static_cast<int32_t>(i + 1);
 }
@@ -95,7 +94,7 @@ int32_t current() {
   if (t_own.number != 0) return t_own.number;
   auto& r = registry();
   std::lock_guard lock(r.m);
-  t_own.number = take_number(r, /*started=*/false);
+  t_own.number = take_number(r);
   return t_own.number;
 }
 
@@ -104,7 +103,7 @@ int32_t start(std::function<void()> procedure) {
   int32_t number;
   {
     std::lock_guard lock(r.m);
-    number = take_number(r, /*started=*/true);
+    number = take_number(r);
   }
   if (number == 0) return 0;
   try {
@@ -126,13 +125,14 @@ int32_t start(std::function<void()> procedure) {
 }
 
 bool wait(int32_t number) {
-  if (number <= 0 || number == t_own.number) return false;
+  if (number == t_own.number && number != 0) return false;
+  if (number <= 0) return true;
   auto& r = registry();
   std::shared_ptr<Ended> ended;
   {
     std::lock_guard lock(r.m);
     auto i = static_cast<std::size_t>(number - 1);
-    if (i >= r.slots.size() || !r.slots[i].used || !r.slots[i].started) return false;
+    if (i >= r.slots.size() || !r.slots[i].used) return true;
     ended = r.slots[i].ended;
   }
   std::unique_lock lock(ended->m);

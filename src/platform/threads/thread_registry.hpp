@@ -17,8 +17,9 @@ int32_t current();
 // exception escaping the procedure ends its thread quietly: nothing propagates.
 int32_t start(std::function<void()> procedure);
 
-// Blocks until the started thread with this number has ended. False at once when no started
-// thread holds the number, or when a thread would wait for itself.
+// Blocks until the thread holding this number at the call has ended (its end callbacks run);
+// returns at once when no thread holds it. False, without waiting, when the caller holds the
+// number itself: it would wait for ever.
 bool wait(int32_t number);
 
 // Whether a registered thread holds this number now.

@@ -43,7 +43,7 @@ TEST(ThreadRegistry, StartedProcedureSeesTheNumberStartReturned) {
   EXPECT_TRUE(wait(n));
   EXPECT_EQ(seen.get_future().get(), n);
   EXPECT_FALSE(running(n));  // freed at the end
-  EXPECT_FALSE(wait(n));     // nothing left to wait for
+  EXPECT_TRUE(wait(n));      // nothing left to wait for: returns at once
 }
 
 TEST(ThreadRegistry, EndedNumbersAreReusedLowestFirst) {
@@ -119,11 +119,29 @@ TEST(ThreadRegistry, RefusesNewThreadsAtTheCeiling) {
   EXPECT_TRUE(ran.load());
 }
 
-TEST(ThreadRegistry, WaitRejectsNumbersNoStartedThreadHolds) {
-  EXPECT_FALSE(wait(0));
-  EXPECT_FALSE(wait(-1));
-  EXPECT_FALSE(wait(100000));
+TEST(ThreadRegistry, WaitReturnsAtOnceWhenNoThreadHoldsTheNumber) {
+  EXPECT_TRUE(wait(0));
+  EXPECT_TRUE(wait(-1));
+  EXPECT_TRUE(wait(100000));
   EXPECT_FALSE(running(0));
+}
+
+TEST(ThreadRegistry, WaitsForAForeignRegisteredThreadToo) {
+  std::promise<int32_t> number;
+  std::promise<void> go;
+  std::atomic<bool> finished{false};
+  std::thread foreign([&] {
+    number.set_value(current());
+    go.get_future().wait();
+    finished = true;
+  });
+  int32_t n = number.get_future().get();
+  ASSERT_GT(n, 0);
+  std::thread releaser([&] { go.set_value(); });
+  EXPECT_TRUE(wait(n));
+  EXPECT_TRUE(finished.load());
+  releaser.join();
+  foreign.join();
 }
 
 }  // namespace
