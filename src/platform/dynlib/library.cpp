@@ -8,15 +8,25 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text/text.hpp"
+
 namespace orv::dynlib {
 namespace {
 
+// Names written for Windows ("TORIXutilKS.dll") find their Linux build too.
+std::string_view without_dll(std::string_view name) {
+  if (name.size() > 4 && text::equal_ci(name.substr(name.size() - 4), ".dll")) {
+    name.remove_suffix(4);
+  }
+  return name;
+}
+
 std::vector<std::string> candidates(std::string_view name) {
   std::vector<std::string> out{std::string(name)};
-  if (name.find(".so") == std::string_view::npos) {
-    out.push_back(std::string(name) + ".so");
-    if (!name.starts_with("lib")) out.push_back("lib" + std::string(name) + ".so");
-  }
+  if (name.find(".so") != std::string_view::npos) return out;
+  const std::string base(without_dll(name));
+  out.push_back(base + ".so");
+  if (!base.starts_with("lib")) out.push_back("lib" + base + ".so");
   return out;
 }
 

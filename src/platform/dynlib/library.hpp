@@ -18,10 +18,11 @@ class Library {
   Library& operator=(const Library&) = delete;
 
   // `name` is a file name ("libTORIXutilKS.so") or a bare name ("TORIXutilKS", tried also as
-  // "<name>.so" and "lib<name>.so"). A name with a '/' is loaded from exactly that path.
-  // Otherwise the candidates are tried in `folder` first and then through the system's library
-  // search. A candidate that exists in `folder` but cannot be loaded is reported, not skipped.
-  // Any library loaded before is unloaded first.
+  // "<name>.so" and "lib<name>.so"; a Windows name "X.dll" is tried as "X.so" and "libX.so"). A
+  // name with a '/' is loaded from exactly that path. Otherwise the candidates are tried in
+  // `folder` first and then through the system's library search. A candidate that exists in
+  // `folder` but cannot be loaded is reported, not skipped. Any library loaded before is unloaded
+  // first.
   bool load(std::string_view name, std::string_view folder = {});
 
   // The address of an exported function or object; nullptr (and error()) when it is missing

@@ -26,6 +26,12 @@ TEST(Library, FindsABareNameInTheGivenFolder) {
   EXPECT_FALSE(lib.loaded());
 }
 
+TEST(Library, AWindowsNameFindsTheLinuxBuild) {
+  Library lib;
+  ASSERT_TRUE(lib.load("orvrun.DLL", kOwnFolder)) << lib.error();
+  EXPECT_EQ(lib.path(), kOwnFolder + "/liborvrun.so");
+}
+
 TEST(Library, FallsBackToTheSystemSearch) {
   test::TempDir empty;
   Library lib;
