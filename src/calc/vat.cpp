@@ -40,7 +40,10 @@ double round_amount(double v, const Decimal& step) {
   return Decimal::from_double(v).round(step).to_double();
 }
 
-const Decimal kDefaultStep = Decimal::from_units(1, 2);
+// One grosz; a function, so that no static initialisation order is involved.
+Decimal default_step() {
+  return Decimal::from_units(1, 2);
+}
 
 // 1 + rate/100, formed in decimal and then converted to floating point.
 double factor_of(const Decimal& rate) {
@@ -60,7 +63,7 @@ double POBIERZSTAWKEVAT(std::string_view symbol) {
 }
 
 double OBLICZBRUTTO(double net, std::string_view symbol, std::optional<double> step) {
-  const Decimal s = step ? step_of(*step) : kDefaultStep;
+  const Decimal s = step ? step_of(*step) : default_step();
   auto rate = find_rate(symbol);
   if (!rate) return round_amount(net, s);
   return round_amount(net * factor_of(*rate), s);
@@ -68,8 +71,8 @@ double OBLICZBRUTTO(double net, std::string_view symbol, std::optional<double> s
 
 double OBLICZNETTO(double gross, std::string_view symbol, std::optional<double> step,
                    double vat_free) {
-  Decimal s = step ? step_of(*step) : kDefaultStep;
-  if (s.is_zero()) s = kDefaultStep;
+  Decimal s = step ? step_of(*step) : default_step();
+  if (s.is_zero()) s = default_step();
   auto rate = find_rate(symbol);
   if (!rate) return round_amount(gross, s);
   if (vat_free > 0.0) {
