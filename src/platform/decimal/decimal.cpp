@@ -1,6 +1,7 @@
 // Fixed-point decimal arithmetic on a 128-bit mantissa.
 #include "platform/decimal/decimal.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -66,13 +67,16 @@ Decimal Decimal::from_units(__int128 units, int scale) {
 Decimal Decimal::from_double(double v) {
   if (!std::isfinite(v)) return {};
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", v);
+  auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
   // d.dddddddddddddde±X: 15 significant digits in a fixed shape.
-  std::string_view s(buf);
+  std::string_view s(buf, static_cast<std::size_t>(written.ptr - buf));
   bool neg = s[0] == '-';
   if (neg) s.remove_prefix(1);
   auto e = s.find('e');
-  int exponent = std::atoi(s.data() + e + 1);
+  std::string_view exp_text = s.substr(e + 1);
+  if (!exp_text.empty() && exp_text.front() == '+') exp_text.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), exponent);
   __int128 digits = 0;
   for (char c : s.substr(0, e)) {
     if (c != '.') digits = digits * 10 + (c - '0');
@@ -121,7 +125,14 @@ bool Decimal::parse(std::string_view text, Decimal& out) {
 }
 
 double Decimal::to_double() const {
-  // Via text, so that 0.1 comes back as the double nearest 0.1.
+  // Both operands exact: one IEEE division gives the double nearest the decimal value, the same
+  // as reading its text would.
+  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                      1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+  constexpr __int128 kMantissa = static_cast<__int128>(1) << 53;
+  if (units_ < kMantissa && units_ > -kMantissa) {
+    return static_cast<double>(static_cast<int64_t>(units_)) / kExact[scale_];
+  }
   return std::strtod(to_string().c_str(), nullptr);
 }
 

@@ -30,7 +30,7 @@ void Group::clear() {
 
 void Group::clear_field(Field& f) {
   bool text = f.kind == FieldKind::Text || f.kind == FieldKind::Group;
-  for (auto& v : f.values) v = text ? "" : "0";
+  for (auto& v : f.values) v.assign(text ? 0 : 1, '0');
 }
 
 }  // namespace orv::dict
