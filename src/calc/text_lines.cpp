@@ -14,6 +14,28 @@ constexpr std::string_view kCrLf = "\r\n";
 
 enum class Stop { End, Width, Cr };
 
+struct Scan {
+  Stop stop = Stop::End;
+  int64_t brk = 0;  // the blank or CR to break at; 0 when none was seen
+};
+
+// Walks from p until the width is reached, a CR is met or the clipped text ends; the last blank
+// seen is where a piece that reached the width breaks.
+Scan scan_piece(std::string_view text, int64_t len, int64_t p, int64_t width) {
+  Scan scan;
+  for (int64_t i = p; i <= len; ++i) {
+    if (i - p >= width) {
+      scan.stop = Stop::Width;
+      return scan;
+    }
+    const char c = text[static_cast<std::size_t>(i - 1)];
+    if (c == '\r') return {Stop::Cr, i};
+    if (c == ' ') scan.brk = i;
+  }
+  scan.stop = Stop::End;
+  return scan;
+}
+
 }  // namespace
 
 LineAt line_at(std::string_view text, int32_t n) {
@@ -45,36 +67,22 @@ std::string PODZIELLINIE(std::string_view text, int32_t& position, int32_t width
   const auto len = static_cast<int64_t>(text::clip(text).size());
   const int64_t w = std::clamp<int64_t>(width, 1, kPieceWidth);
   const int64_t p = std::max<int64_t>(position, 1);
-  int64_t i = p;
-  int64_t brk = 0;
-  Stop stop = Stop::End;
-  for (; i <= len; ++i) {
-    if (i - p >= w) {
-      stop = Stop::Width;
-      break;
-    }
-    const char c = text[static_cast<std::size_t>(i - 1)];
-    if (c == '\r') {
-      brk = i;
-      stop = Stop::Cr;
-      break;
-    }
-    if (c == ' ') brk = i;
-  }
+  const Scan scan = scan_piece(text, len, p, w);
   int64_t last = 0;  // the piece is p .. last
-  if (stop == Stop::End) {
+  if (scan.stop == Stop::End) {
     last = len;
     position = 0;
-  } else if (stop == Stop::Width && brk == 0) {
+  } else if (scan.stop == Stop::Width && scan.brk == 0) {
     last = p + w - 1;
     position = static_cast<int32_t>(last);
   } else {
-    last = brk - 1;
-    position = static_cast<int32_t>(brk);
+    last = scan.brk - 1;
+    position = static_cast<int32_t>(scan.brk);
   }
   std::string piece;
-  if (last >= p)
+  if (last >= p) {
     piece = text.substr(static_cast<std::size_t>(p - 1), static_cast<std::size_t>(last - p + 1));
+  }
   // The LF of a CR LF break opens the next piece; a piece that starts with it drops its first byte.
   const std::string_view lead = text::trim_left(piece);
   if (!lead.empty() && lead.front() == '\n') piece.erase(0, 1);
