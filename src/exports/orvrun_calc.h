@@ -16,6 +16,34 @@ ORVRUN_API double OBLICZNETTO(double gross, const char* symbol, const double* st
                               const double* vat_free /* optional */);
 ORVRUN_API int32_t PODAJOSTATNIDZIENROBOCZY(int32_t date);
 
+/* Identifiers, bank account numbers, code pages and text utilities (calc_ids_exports.cpp). */
+ORVRUN_API char* TYLKOZNAKINUMERYCZNE(const char* text);
+ORVRUN_API uint8_t NIPOK(const char* text);
+ORVRUN_API uint8_t PESELOK(const char* text);
+ORVRUN_API uint8_t REGONOK(const char* text);
+ORVRUN_API char* NIPUE(const char* number, const char* second, const uint8_t* flag /* optional */);
+ORVRUN_API char* IBAN_OBLICZSUMEKONTROLNA(const char* domestic);
+ORVRUN_API char* IBAN_KONWERSJA(const char* number);
+ORVRUN_API uint8_t IBAN_CZYPOPRAWNY(const char* number);
+ORVRUN_API char* MAZOVIATOWINDOWS(const char* text);
+ORVRUN_API char* WINDOWSTOMAZOVIA(const char* text);
+ORVRUN_API char* TEKSTZPOLNAANG(const char* text);
+ORVRUN_API char* BEZPL(const char* text);
+ORVRUN_API uint8_t POBIERZLINIE(const char* text, ORVRUN_TEXT* line, int32_t n);
+ORVRUN_API char* PODZIELLINIE(const char* text, int32_t* position, int32_t width);
+ORVRUN_API char* SPLITSTRING(const char* text, int32_t n, const char* separator);
+ORVRUN_API char* REPLACEPROC(const char* text, const char* find, const char* replacement);
+ORVRUN_API char* REPLACEPROC2(const char* text, const char* find, const char* replacement);
+ORVRUN_API void REPLACETEXT(ORVRUN_TEXT* text, ORVRUN_TEXT* find, ORVRUN_TEXT* replacement,
+                            const uint8_t* case_sensitive /* optional */);
+ORVRUN_API char* REPLACEALLSPACE(const char* text);
+ORVRUN_API char* WYTNIJZNAKIZOPISU(const char* text);
+ORVRUN_API char* WALIDUJNAZWEPLIKU(const char* name);
+ORVRUN_API char* BYTETOHEX(uint8_t value);
+ORVRUN_API char* LONGTOHEX(int32_t value);
+ORVRUN_API char* PODAJADRES(const char* street, const char* number /* optional */,
+                            const char* flat /* optional */);
+
 #ifdef __cplusplus
 }
 #endif

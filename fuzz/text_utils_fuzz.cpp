@@ -1,0 +1,126 @@
+// Fuzzes the text utilities, code-page conversions and identifier checks through the C ABI and the
+// C++ functions, aborting when a result breaks the limits the procedures promise.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/code_pages.hpp"
+#include "calc/iban.hpp"
+#include "calc/identifiers.hpp"
+#include "calc/text_lines.hpp"
+#include "calc/text_replace.hpp"
+#include "calc/text_utils.hpp"
+#include "exports/orvrun.h"
+#include "platform/text/text.hpp"
+
+namespace {
+
+void require(bool ok) {
+  if (!ok) std::abort();
+}
+
+std::string take(char* r) {
+  require(r != nullptr);
+  std::string s(r);
+  ORVRUN_FREE(r);
+  return s;
+}
+
+// The input as three NUL-separated texts (the C ABI cannot carry a NUL inside a text).
+std::vector<std::string> split_texts(std::string_view data) {
+  std::vector<std::string> parts(3);
+  std::size_t k = 0;
+  for (char c : data) {
+    if (c == '\0') {
+      if (++k == parts.size()) break;
+      continue;
+    }
+    parts[k] += c;
+  }
+  return parts;
+}
+
+void conversions(const std::string& a) {
+  require(take(::TYLKOZNAKINUMERYCZNE(a.c_str())).size() <= 49);
+  require(take(::MAZOVIATOWINDOWS(a.c_str())).size() <= 199);
+  require(take(::WINDOWSTOMAZOVIA(a.c_str())).size() <= 199);
+  const std::string plain = take(::TEKSTZPOLNAANG(a.c_str()));
+  require(plain.size() <= 999);
+  for (char c : plain)
+    require(c == '_' || (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'));
+  require(take(::BEZPL(a.c_str())).size() <= 500);
+  const std::string single = take(::WYTNIJZNAKIZOPISU(a.c_str()));
+  require(single.size() == a.size() && single.find_first_of("\r\n") == std::string::npos);
+  const std::string collapsed = take(::REPLACEALLSPACE(a.c_str()));
+  require(collapsed.size() <= 999 && collapsed.find("  ") == std::string::npos);
+  require(take(::WALIDUJNAZWEPLIKU(a.c_str())).find_first_of("|/\\<>*?") == std::string::npos);
+}
+
+void identifiers(const std::string& a) {
+  require(::NIPOK(a.c_str()) <= 1 && ::PESELOK(a.c_str()) <= 1 && ::REGONOK(a.c_str()) == 1);
+  require(take(::IBAN_OBLICZSUMEKONTROLNA(a.c_str())).size() == 2);
+  const std::string full = take(::IBAN_KONWERSJA(a.c_str()));
+  require(full.empty() || full.size() == 50);
+  // Whatever the conversion makes, the validation must accept.
+  if (!full.empty()) require(::IBAN_CZYPOPRAWNY(full.c_str()) == 1);
+  require(take(::NIPUE(a.c_str(), a.c_str(), nullptr)).size() <= 20);
+}
+
+void lines(const std::string& a, const std::string& b, int32_t n, int32_t width) {
+  char line[501];
+  ORVRUN_TEXT ref{line, sizeof line};
+  require(::POBIERZLINIE(a.c_str(), &ref, n) <= 1);
+  int32_t pos = n;
+  for (std::size_t steps = 0; pos != 0; ++steps) {
+    require(steps <= a.size() + 2);  // every piece advances at least one character
+    require(take(::PODZIELLINIE(a.c_str(), &pos, width)).size() <= 100);
+    if (pos != 0) ++pos;
+  }
+  require(take(::SPLITSTRING(a.c_str(), n, b.c_str())).size() <= a.size());
+}
+
+void replacements(const std::string& a, const std::string& b, const std::string& c, uint8_t flag) {
+  const std::string first = take(::REPLACEPROC(a.c_str(), b.c_str(), c.c_str()));
+  require(first.size() <= a.size() + c.size());
+  require(take(::REPLACEPROC2(a.c_str(), b.c_str(), c.c_str())).size() <= 49999);
+  // The caller's buffer with a fence behind it.
+  std::vector<char> buf(a.size() + 1 + 8, '\x5A');
+  std::memcpy(buf.data(), a.c_str(), a.size() + 1);
+  std::vector<char> find(b.c_str(), b.c_str() + b.size() + 1),
+      repl(c.c_str(), c.c_str() + c.size() + 1);
+  ORVRUN_TEXT t{buf.data(), a.size() + 1}, f{find.data(), find.size()}, r{repl.data(), repl.size()};
+  ::REPLACETEXT(&t, &f, &r, flag & 1 ? &flag : nullptr);
+  for (std::size_t i = a.size() + 1; i < buf.size(); ++i) require(buf[i] == '\x5A');
+}
+
+// The C++ functions take texts with NULs inside, which the C ABI never passes.
+void raw(std::string_view data) {
+  using namespace orv::calc;
+  require(TYLKOZNAKINUMERYCZNE(data).size() <= 49);
+  require(MAZOVIATOWINDOWS(data).size() <= 199 && WINDOWSTOMAZOVIA(data).size() <= 199);
+  require(REPLACEALLSPACE(data).size() <= 999 && WALIDUJNAZWEPLIKU(data).size() <= 999);
+  require(REPLACEPROC2(data, data.substr(0, 3), data).size() <= 49999);
+  require(IBAN_CZYPOPRAWNY(data) <= 1 && NIPOK(data) <= 1 && PESELOK(data) <= 1);
+  std::string t(data);
+  REPLACETEXT(t, data.substr(data.size() / 2), "x", 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+  if (size < 3) return 0;
+  const auto n = static_cast<int32_t>(static_cast<int8_t>(bytes[0]));
+  const auto width = static_cast<int32_t>(static_cast<int8_t>(bytes[1]));
+  const uint8_t flag = bytes[2];
+  const std::string_view data(reinterpret_cast<const char*>(bytes + 3), size - 3);
+  const std::vector<std::string> t = split_texts(data);
+  conversions(t[0]);
+  identifiers(t[0]);
+  lines(t[0], t[1], n, width);
+  replacements(t[0], t[1], t[2], flag);
+  raw(data);
+  return 0;
+}
