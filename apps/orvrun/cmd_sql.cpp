@@ -110,7 +110,10 @@ std::string tsv_field(const std::string& cp1250) {
 void print_tsv(const Outcome& out) {
   for (const auto& row : out.rows) {
     std::string line;
-    for (std::size_t k = 0; k < row.size(); ++k) line += (k ? "\t" : "") + tsv_field(row[k]);
+    for (std::size_t k = 0; k < row.size(); ++k) {
+      if (k) line += '\t';
+      line += tsv_field(row[k]);
+    }
     std::printf("%s\n", line.c_str());
   }
   if (out.code != 0) {
@@ -124,7 +127,8 @@ void print_json(const Outcome& out) {
   for (std::size_t r = 0; r < out.rows.size(); ++r) {
     s += r ? ", [" : "[";
     for (std::size_t k = 0; k < out.rows[r].size(); ++k) {
-      s += (k ? ", " : "") + json_string(text::to_utf8(out.rows[r][k]));
+      if (k) s += ", ";
+      s += json_string(text::to_utf8(out.rows[r][k]));
     }
     s += "]";
   }

@@ -81,13 +81,15 @@ int ScratchTable::open_locked() {
   if (connection_ && driver_ != driver) connection_.reset();
   if (!connection_) {
     if (!driver) {
-      fail(kOther, "no database is open");
+      open_error_ = "no database is open";
+      fail(kOther, open_error_);
       return error_;
     }
     std::string error;
     connection_ = driver->connect(error);
     if (!connection_) {
-      fail(kOther, error.empty() ? "cannot connect to the database" : error);
+      open_error_ = error.empty() ? "cannot connect to the database" : error;
+      fail(kOther, open_error_);
       return error_;
     }
     driver_ = driver;
@@ -95,6 +97,7 @@ int ScratchTable::open_locked() {
   }
   open_ = true;
   ++opens_;
+  open_error_.clear();
   fail(kOk, {});
   return kOk;
 }
@@ -231,6 +234,7 @@ void ScratchTable::reset() {
   record_.clear();
   has_row_ = false;
   sql_text_.clear();
+  open_error_.clear();
   fail(kOk, {});
   opens_ = connects_ = 0;
 }

@@ -105,6 +105,7 @@ class ScratchTable {
   std::string sql_text_;
   int error_ = 0;
   std::string message_;
+  std::string open_error_;  // why the last open failed; empty after a successful one
   std::size_t opens_ = 0;
   std::size_t connects_ = 0;
 };
