@@ -21,6 +21,15 @@ std::string connection_problem(const std::string& table) {
 
 }  // namespace
 
+void stamp_table_open_time() {
+  std::atomic_ref<int32_t>(dict::glo().TABLEOPENTIME)
+      .store(date::clock(), std::memory_order_relaxed);
+}
+
+int32_t table_open_time() {
+  return std::atomic_ref<int32_t>(dict::glo().TABLEOPENTIME).load(std::memory_order_relaxed);
+}
+
 bool busy_with_other_results(std::string_view message) {
   return text::upper(message).find("HSTM") != std::string::npos;
 }
@@ -34,7 +43,7 @@ void BoundChannel::reset() {
 }
 
 std::string BoundChannel::run(std::string_view statement, bool quiet, bool fetch) {
-  dict::glo().TABLEOPENTIME = date::clock();
+  stamp_table_open_time();
   const int32_t thread = sql::thread_key();
   sql::ScratchTable& table = tables_.mine();
   if (bound_.load() != thread) {

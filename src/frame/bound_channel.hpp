@@ -39,6 +39,11 @@ class BoundChannel {
   std::atomic<int32_t> bound_{0};
 };
 
+// GLO:TABLEOPENTIME := the time of day now. Threads send at once; the global stays a plain
+// LONG of the shared context, written and read here atomically.
+void stamp_table_open_time();
+int32_t table_open_time();
+
 // The runtime's driver messages are tested for "HSTM" after upper-casing.
 bool busy_with_other_results(std::string_view message);
 

@@ -23,13 +23,9 @@ BoundChannel& scalar_channel() {
   return channel;
 }
 
-void stamp() {
-  dict::glo().TABLEOPENTIME = date::clock();
-}
-
 // Close, clear, reopen, send: how every non-bound channel starts a statement.
 int restart_and_send(sql::ScratchTable& table, std::string_view statement) {
-  stamp();
+  stamp_table_open_time();
   table.close();
   table.clear();
   table.open();
@@ -162,7 +158,7 @@ void CLOSESQLCRM() {
 std::string FUNCTESTSQL(std::string_view statement, uint8_t quiet) {
   // Within ten minutes of the last statement (and on the same day, where the difference is
   // positive) the server is known to answer.
-  int32_t since = date::clock() - dict::glo().TABLEOPENTIME;
+  int32_t since = date::clock() - table_open_time();
   if (since > 0 && since < 59999) return {};
   sql::ScratchTable& table = TEST_POLACZENIA();
   table.close();
@@ -175,7 +171,7 @@ std::string FUNCTESTSQL(std::string_view statement, uint8_t quiet) {
     result = table.field(1);
   }
   table.close();
-  stamp();
+  stamp_table_open_time();
   return result;
 }
 
