@@ -1,9 +1,9 @@
 // The CLI as a host: database options, the sql command's output and exit status.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 
-#include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "support/support.hpp"
 
 namespace orv {
@@ -13,18 +13,19 @@ using test::run_cli;
 
 class CliSql : public ::testing::Test {
  protected:
+  // Made with SQLite itself, so that the fixture does not depend on the dialect layer.
   void SetUp() override {
-    sql::sqlite::SqliteDriver driver(db);
-    std::string error;
-    auto c = driver.connect(error);
-    ASSERT_TRUE(c) << error;
-    ASSERT_EQ(c->send("create table k (id integer, nazwa text)"), 0) << c->message();
-    // Windows-1250 inside the library: "Łódź", and a text with a tab and a line break.
-    ASSERT_EQ(c->send("insert into k values (1, '\xA3\xF3"
-                      "d\x9F'), (2, 'a' || char(9) || 'b' || "
-                      "char(10) || 'c\\')"),
-              0)
-        << c->message();
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
+    // "Łódź" in UTF-8, and a text with a tab, a line break and a backslash.
+    int rc = sqlite3_exec(raw,
+                          "create table k (id integer, nazwa text);"
+                          "insert into k values (1, '\xC5\x81\xC3\xB3"
+                          "d\xC5\xBA'),"
+                          " (2, 'a' || char(9) || 'b' || char(10) || 'c\\');",
+                          nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    ASSERT_EQ(rc, SQLITE_OK);
   }
 
   test::TempDir dir;
