@@ -9,6 +9,7 @@
 #include <string>
 
 #include "commands.hpp"
+#include "host.hpp"
 #include "exports/table.hpp"
 #include "json.hpp"
 #include "platform/text/text.hpp"
@@ -160,8 +161,14 @@ struct Options {
 std::optional<Options> parse_options(const Words& words) {
   Options o;
   std::size_t i = 0;
+  std::string error;
   for (; i < words.size() && words[i].starts_with("--"); ++i) {
-    if (words[i] == "--json") {
+    if (take_host_option(words, i, error)) {
+      --i;  // the loop steps past the option's last word
+    } else if (!error.empty()) {
+      usage_error("call: " + error);
+      return std::nullopt;
+    } else if (words[i] == "--json") {
       o.json = true;
     } else if (words[i] == "--answer" && i + 1 < words.size()) {
       o.answers.push_back(words[++i]);
@@ -207,6 +214,10 @@ int cmd_call(const Words& words) {
     }
     ++word;
   }
+
+  HostSession session;
+  std::string error;
+  if (!session.open(/*required=*/false, error)) return usage_error("call: " + error);
 
   bool interactive = !options->json && !options->answered && isatty(STDIN_FILENO);
   ui::HeadlessBackend headless(options->answers);

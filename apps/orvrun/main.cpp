@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands.hpp"
+#include "host.hpp"
 
 namespace orv::cli {
 namespace {
@@ -11,6 +12,13 @@ namespace {
 constexpr const char* kHelp = R"(orvrun - host shell of the business-logic library
 
 Usage:
+  orvrun [HOST OPTION]... COMMAND ...
+      Host options may also stand after the command, before its NAME or STATEMENT:
+        --db PATH        the SQLite database (default: $ORVRUN_DB, else ./orvrun.db)
+        --odbc CONNSTR   an ODBC connection string instead ("Driver=SQLite3;Database=x.db")
+        --user ID, --company ID, --warehouse ID
+                         the signed-in user, company and warehouse of the shared context
+      call opens the database when --db or --odbc names one or the default file exists.
   orvrun call [--json] [--answer yes|no]... NAME [ARG...]
       Calls the exported procedure NAME. Arguments are UTF-8 and converted to Windows-1250;
       trailing optional parameters left off are omitted. Every word after NAME is an argument,
@@ -19,6 +27,11 @@ Usage:
       --answer gives the answers to questions in order (default: No).
   orvrun call --list
       Lists every exported procedure with its parameters.
+  orvrun sql [--json] [--channel main|2|3|crm|scalar|marked] STATEMENT
+      Sends one statement (UTF-8) through the channel's own operations and prints the rows as
+      tab-separated UTF-8 lines (a tab, line break or backslash inside a field as \t, \n,
+      \r, \\), or with --json {"rows": [[...]], "error": null | {"code": n, "message": "..."}}.
+      scalar and marked print column 1 of the first row. Exit status 1 when it failed.
   orvrun --help
       This text.
 
@@ -33,6 +46,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"call", cmd_call},
+    {"sql", cmd_sql},
 };
 
 }  // namespace
@@ -50,9 +64,16 @@ int main(int argc, char** argv) {
     std::fputs(kHelp, argc < 2 ? stderr : stdout);
     return argc < 2 ? kUsageError : 0;
   }
-  Words words(argv + 2, argv + argc);
-  for (const auto& c : kCommands) {
-    if (!std::strcmp(argv[1], c.name)) return c.run(words);
+  Words all(argv + 1, argv + argc);
+  std::size_t at = 0;
+  std::string error;
+  while (at < all.size() && take_host_option(all, at, error)) {
   }
-  return usage_error(std::string("unknown command \"") + argv[1] + "\"; see orvrun --help");
+  if (!error.empty()) return usage_error(error);
+  if (at >= all.size()) return usage_error("no command given; see orvrun --help");
+  Words words(all.begin() + static_cast<long>(at) + 1, all.end());
+  for (const auto& c : kCommands) {
+    if (all[at] == c.name) return c.run(words);
+  }
+  return usage_error("unknown command \"" + all[at] + "\"; see orvrun --help");
 }

@@ -8,6 +8,14 @@
 extern "C" {
 #endif
 
+/* Marked-record sets: single marks, counting, saving on the server. id2 is optional (null = 0). */
+ORVRUN_API void ZAZNACZSQL(int32_t usage, double id, const double* id2 /* optional */);
+ORVRUN_API void ODZNACZSQL(int32_t usage, double id);
+ORVRUN_API void ODZNACZALLSQL(int32_t usage);
+ORVRUN_API int32_t ILEZAZNACZONYCH(int32_t usage);
+ORVRUN_API uint8_t ZACHOWAJ_TORIX_ZAZNACZONE(int32_t first, int32_t second);
+ORVRUN_API uint8_t PRZYWROC_TORIX_ZAZNACZONE(int32_t first, int32_t second);
+
 #ifdef __cplusplus
 }
 #endif

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,13 @@ class Connection {
   virtual std::string column(std::size_t k) const = 0;
   // Drops the pending result, as closing and reopening the scratch table would.
   virtual void clear() = 0;
+  // The value that the last statement stored in a bound variable ("&RetCode = call X(...)" stores
+  // the procedure's return code in RetCode). Name without '&', compared case-insensitively;
+  // nullopt when the last statement set no such variable.
+  virtual std::optional<std::string> variable(std::string_view name) const {
+    (void)name;
+    return std::nullopt;
+  }
 };
 
 // Opens connections to one database. Thread-safe: every channel and thread opens its own.

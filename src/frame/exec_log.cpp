@@ -1,0 +1,71 @@
+// ZAPISZDOLOGU and ADDWATCH.
+#include "frame/exec_log.hpp"
+
+#include <atomic>
+#include <cstdlib>
+#include <string>
+
+#include "frame/marked_channel.hpp"
+#include "frame/sql_channels.hpp"
+#include "platform/decimal/decimal.hpp"
+#include "platform/dict/context.hpp"
+#include "platform/text/text.hpp"
+#include "platform/ui/ui.hpp"
+
+namespace orv::frame {
+namespace {
+
+void halt_default() {
+  std::exit(EXIT_FAILURE);
+}
+
+std::atomic<HaltHandler> g_halt{&halt_default};
+
+std::string replace_apostrophes(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c == '\'') c = '"';
+  }
+  return out;
+}
+
+// The runtime's stop box: the message, Abort ends the program, Ignore goes on (the default, so
+// that a host without a user never ends by accident).
+void stop(const std::string& message) {
+  ui::MessageBox box;
+  box.text = message;
+  box.title = "ORVEX: Stop";
+  box.icon = ui::Icon::Hand;
+  box.buttons = ui::kAbort | ui::kIgnore;
+  box.default_button = ui::kIgnore;
+  if (ui::backend().message(box) == ui::kAbort) g_halt.load()();
+}
+
+}  // namespace
+
+HaltHandler set_halt_handler(HaltHandler handler) {
+  return g_halt.exchange(handler ? handler : &halt_default);
+}
+
+void ZAPISZDOLOGU(double object_id, std::string_view kind, uint8_t event,
+                  std::string_view description) {
+  const dict::Context& g = dict::glo();
+  std::string statement = "call AP_ZapiszDoLogu(" + plain_id(g.ID_FIRMY) + "," +
+                          plain_id(g.ID_MAGAZYNU) + "," + plain_id(g.ID_UZYTKOWNIKA) + "," +
+                          plain_id(object_id) + ",'" + std::string(text::clip(kind)) + "'," +
+                          std::to_string(event) + ",'" +
+                          replace_apostrophes(text::clip(description)) + "',3)";
+  marked_execute(statement);
+}
+
+void ADDWATCH(std::string_view procedure) {
+  sql::ScratchTable& table = VAX2();
+  table.close();
+  table.open();
+  std::string statement = "call JL_AddWatchProcedure('" + std::string(text::clip(procedure)) +
+                          "'," + plain_id(dict::glo().ID_UZYTKOWNIKA) + ")";
+  if (table.send(statement) != sql::kOk) stop(table.message());
+  table.close();
+}
+
+}  // namespace orv::frame
