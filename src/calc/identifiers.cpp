@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "frame/sql_channels.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::calc {
@@ -70,11 +71,6 @@ uint8_t REGONOK(std::string_view) {
   return 1;
 }
 
-NipueServer& nipue_server() {
-  static NipueServer server;
-  return server;
-}
-
 std::string nipue_statement(std::string_view number, std::string_view second) {
   // Both texts are typed by users: quotes doubled so a name like O'Neil cannot end the literal.
   return "select dbo.AP_Func_PodajNip('" + text::double_apostrophes(text::clip(number)) + "','" +
@@ -82,14 +78,13 @@ std::string nipue_statement(std::string_view number, std::string_view second) {
 }
 
 std::string NIPUE(std::string_view number, std::string_view second, uint8_t flag) {
-  const NipueServer& server = nipue_server();
   std::string result;
-  if (flag == 1 && server.query) {
-    result = server.query(nipue_statement(number, second)).substr(0, kNipueWidth);
+  if (flag == 1) {
+    result = frame::FUNCSQL(nipue_statement(number, second)).substr(0, kNipueWidth);
   } else {
     result = std::string(text::clip(number).substr(0, kNipueWidth));
   }
-  if (server.close) server.close();
+  frame::CLOSESQL();
   return result;
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,15 +18,6 @@ uint8_t PESELOK(std::string_view text);
 // Accepts every text, the empty one included: callers pass REGON fields that may stay unfilled.
 uint8_t REGONOK(std::string_view text);
 
-// The main SQL channel as NIPUE's server path needs it. Set by the layer that owns the channels;
-// with `query` unset, flag 1 answers with the number itself, as every other flag does.
-struct NipueServer {
-  // A scalar query on the main channel (its quiet flag 0): the answer's text, empty on failure.
-  std::function<std::string(const std::string& statement)> query;
-  // Closes the main channel's result set; NIPUE calls it whether or not a statement was sent.
-  std::function<void()> close;
-};
-NipueServer& nipue_server();
 
 // The statement of the server path, apostrophes of both texts doubled.
 std::string nipue_statement(std::string_view number, std::string_view second);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/sql_channels.hpp"
+#include "support/sql_support.hpp"
+#include "support/support.hpp"
+
 #include <random>
 
 #include "exports/orvrun.h"
@@ -122,45 +126,38 @@ TEST(Identifiers, RegonIsAcceptedWhateverItHolds) {
   for (const char* t : {"", " ", "123456785", "abc"}) EXPECT_EQ(::REGONOK(t), 1) << t;
 }
 
-// NIPUE with a recording stand-in for the main channel.
+// NIPUE over the main channel, on a scripted driver that records what is sent.
 class NipueTest : public testing::Test {
  protected:
-  void SetUp() override {
-    nipue_server().query = [this](const std::string& s) {
-      statements.push_back(s);
-      return answer;
-    };
-    nipue_server().close = [this] { ++closes; };
-  }
-  void TearDown() override { nipue_server() = {}; }
-  std::vector<std::string> statements;
-  std::string answer = "PL1234563218";
-  int closes = 0;
+  test::SqlStack sql;
 };
 
-TEST_F(NipueTest, OtherFlagsReturnTheNumberAndStillClose) {
+TEST_F(NipueTest, OtherFlagsReturnTheNumberWithoutTheServerAndClose) {
   EXPECT_EQ(NIPUE("1234563218   ", "x", 0), "1234563218");
   EXPECT_EQ(NIPUE(std::string(30, '9'), "x", 2), std::string(20, '9'));  // cut to 20
   char* r = ::NIPUE("5260001246  ", "", nullptr);                        // flag left out
   EXPECT_STREQ(r, "5260001246");
   ORVRUN_FREE(r);
-  EXPECT_TRUE(statements.empty());
-  EXPECT_EQ(closes, 3);
+  EXPECT_TRUE(sql.recording.statements().empty());
+  EXPECT_FALSE(frame::VAX().is_open());
 }
 
 TEST_F(NipueTest, FlagOneAsksTheServerWithQuotesDoubled) {
-  answer = std::string(25, 'E');
+  sql.fake.answer("select dbo.AP_Func_PodajNip*", sql::FakeAnswer::value(std::string(25, 'E')));
   const uint8_t one = 1;
   char* r = ::NIPUE("526'0001246 ", "O'Neil  ", &one);
   EXPECT_STREQ(r, std::string(20, 'E').c_str());
   ORVRUN_FREE(r);
-  ASSERT_EQ(statements.size(), 1u);
-  EXPECT_EQ(statements[0], "select dbo.AP_Func_PodajNip('526''0001246','O''Neil',1)");
-  EXPECT_EQ(closes, 1);
+  ASSERT_EQ(sql.recording.statements().size(), 1u);
+  EXPECT_EQ(sql.recording.statements()[0],
+            "select dbo.AP_Func_PodajNip('526''0001246','O''Neil',1)");
+  EXPECT_FALSE(frame::VAX().is_open());
 }
 
-TEST(Nipue, WithoutAServerFlagOneGivesTheNumber) {
-  EXPECT_EQ(NIPUE("1234563218 ", "", 1), "1234563218");
+TEST_F(NipueTest, FailedServerCallGivesTheEmptyText) {
+  sql.fake.answer("select dbo.AP_Func_PodajNip*", sql::FakeAnswer::error(sql::kRejected, "x"));
+  test::ScopedUi ui({}, /*strict=*/false);
+  EXPECT_EQ(NIPUE("1234563218", "", 1), "");
 }
 
 }  // namespace
