@@ -8,6 +8,10 @@
 extern "C" {
 #endif
 
+/* Amounts in words: 500-character blank-padded texts; currency may be null (left out). */
+ORVRUN_API char* SLOWNIE(double amount, const char* currency);
+ORVRUN_API char* SLOWNIEKROTKO(double amount);
+
 #ifdef __cplusplus
 }
 #endif

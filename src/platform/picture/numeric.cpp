@@ -18,7 +18,7 @@ enum class Got { None, Yes, Bad };
 Got take_currency(std::string_view& s, std::string& out) {
   if (s.empty()) return Got::None;
   if (s[0] == '$') {
-    out = "$";
+    out.assign(1, '$');
     s.remove_prefix(1);
     return Got::Yes;
   }
@@ -253,7 +253,7 @@ std::string format_scientific(double value, const ScientificSpec& spec, bool bla
     char exp[8];
     auto er = std::to_chars(exp, exp + sizeof exp, std::abs(exponent));
     std::string exp_text(exp, er.ptr);
-    if (exp_text.size() < 2) exp_text.insert(0, "0");
+    if (exp_text.size() < 2) exp_text.insert(exp_text.begin(), '0');
     out += std::string(exponent < 0 ? "e-" : "e+") + exp_text;
     if (static_cast<int>(out.size()) <= spec.size) {
       return std::string(spec.size - out.size(), ' ') + out;
