@@ -2,6 +2,7 @@
 // group's own last digits.
 #include "calc/amount_words.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
@@ -118,24 +119,32 @@ bool polish_currency(std::string_view currency) {
   return c.empty() || c == "z\xB3" || c == "PLN";
 }
 
-// The first of `finds` that occurs (tried in order) is replaced, at its first occurrence.
-void replace_first_of(std::string& s, std::initializer_list<std::string_view> finds,
-                      std::string_view replacement) {
+// The first of `finds` that occurs (tried in order) is replaced at its first occurrence by
+// `a` followed by `b`, in place. A long replacement pushes the rest out of the working text: it is
+// cut there, never spilled; a short one leaves blanks at the end.
+void replace_first_of(char* text, std::initializer_list<std::string_view> finds, std::string_view a,
+                      std::string_view b = {}) {
+  const std::string_view all(text, kWordsWidth);
   for (std::string_view f : finds) {
-    auto at = s.find(f);
-    if (at == std::string::npos) continue;
-    s.replace(at, f.size(), replacement);
+    const std::size_t at = all.find(f);
+    if (at == std::string_view::npos) continue;
+    const std::size_t from = at + f.size();
+    const std::size_t to = at + a.size() + b.size();
+    if (to < kWordsWidth) {
+      const std::size_t keep = std::min(kWordsWidth - from, kWordsWidth - to);
+      std::memmove(text + to, text + from, keep);
+      std::memset(text + to + keep, ' ', kWordsWidth - to - keep);
+    }
+    const std::size_t na = std::min(a.size(), kWordsWidth - at);
+    std::memcpy(text + at, a.data(), na);
+    std::memcpy(text + at + na, b.data(), std::min(b.size(), kWordsWidth - at - na));
     return;
   }
 }
 
 void use_currency(std::string_view currency, char* out) {
-  std::string s(out, kWordsWidth);
-  replace_first_of(s, {"grosze", "groszy", "grosz"}, std::string(currency) + "/100");
-  replace_first_of(s, {"z\xB3otych", "z\xB3oty", "z\xB3ote"}, currency);
-  // A long currency text could push the words past the working text: it is cut, never spilled.
-  s.resize(kWordsWidth, ' ');
-  std::memcpy(out, s.data(), kWordsWidth);
+  replace_first_of(out, {"grosze", "groszy", "grosz"}, currency, "/100");
+  replace_first_of(out, {"z\xB3otych", "z\xB3oty", "z\xB3ote"}, currency);
 }
 
 }  // namespace

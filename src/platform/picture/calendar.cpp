@@ -56,8 +56,8 @@ bool take_blank_flag(std::string_view s, bool& blank_zero) {
   return s.empty();
 }
 
-// The first numeric field of a layout without the zero flag is blank-padded to two places so
-// the width stays fixed (" 1-05-2015"); later numeric fields always show two digits.
+// A numeric field that opens a layout without the zero flag is blank-padded to two places so the
+// width stays fixed (" 1-05-2015"); every other numeric field shows two digits ("MAY 01, 2015").
 void append_two(std::string& out, int value, bool pad_blank) {
   if (value < 10) out += pad_blank ? ' ' : '0';
   out += std::to_string(value);

@@ -136,58 +136,88 @@ bool parse_number(std::string_view s, NumberSpec& spec, bool& blank_zero) {
   return signs_agree(spec) && spec.places < spec.size;
 }
 
-void compose_number(const NumberSpec& spec, bool blank_zero, const RoundedDigits& r, char* out) {
-  const int size = spec.size;
-  std::memset(out, ' ', size);
-  if (r.infinite) return overflow(out, size);
-  if (blank_zero && r.zero) return;
-  const bool neg = r.negative && !r.zero && (spec.lead_sign || spec.trail_sign);
-  const bool lead_sign = neg && spec.lead_sign;
-  const int lead_len = static_cast<int>(spec.lead_currency.size()) + (lead_sign ? 1 : 0);
-  const int trail_len = static_cast<int>(spec.trail_currency.size()) + (spec.trail_sign ? 1 : 0);
-  const int places = std::min(spec.places, r.places);
-  const int tail_len = (spec.point && places ? 1 : 0) + places;
-  const int room = size - lead_len - trail_len - tail_len;
-  const int n = r.int_len;
-  if (room < 0 || n > digit_capacity(room, spec.group)) return overflow(out, size);
-  const int seps = spec.group && n > 0 ? (n - 1) / 3 : 0;
-  const int dropped = std::max(0, n + seps - room);  // given up from the high-order end
+namespace {
 
-  char* p = out + size;
+// Where the parts of a number go: everything but the integer digits has a fixed length, and the
+// integer digits with their separators take the `room` left over.
+struct Layout {
+  bool neg = false;
+  bool lead_sign = false;
+  int lead_len = 0;
+  int places = 0;
+  int room = 0;
+  int seps = 0;
+  int dropped = 0;  // separators given up from the high-order end
+};
+
+bool plan(const NumberSpec& spec, const RoundedDigits& r, Layout& l) {
+  l.neg = r.negative && !r.zero && (spec.lead_sign || spec.trail_sign);
+  l.lead_sign = l.neg && spec.lead_sign;
+  l.lead_len = static_cast<int>(spec.lead_currency.size()) + (l.lead_sign ? 1 : 0);
+  const int trail_len = static_cast<int>(spec.trail_currency.size()) + (spec.trail_sign ? 1 : 0);
+  l.places = std::min(spec.places, r.places);
+  const int tail_len = (spec.point && l.places ? 1 : 0) + l.places;
+  l.room = spec.size - l.lead_len - trail_len - tail_len;
+  const int n = r.int_len;
+  if (l.room < 0 || n > digit_capacity(l.room, spec.group)) return false;
+  l.seps = spec.group && n > 0 ? (n - 1) / 3 : 0;
+  l.dropped = std::max(0, n + l.seps - l.room);
+  return true;
+}
+
+// Writes from `end` leftwards: currency, sign slot, places, point, integer digits. Returns the
+// position of the leftmost character written.
+char* write_right(const NumberSpec& spec, const RoundedDigits& r, const Layout& l, char* p) {
   p -= spec.trail_currency.size();
   std::memcpy(p, spec.trail_currency.data(), spec.trail_currency.size());
-  if (spec.trail_sign) *--p = neg ? spec.trail_sign : ' ';
-  p -= places;
-  std::memcpy(p, r.frac_digits, places);
-  if (spec.point && places) *--p = spec.point;
-  for (int i = n - 1, k = 0; i >= 0; --i, ++k) {
+  if (spec.trail_sign) *--p = l.neg ? spec.trail_sign : ' ';
+  p -= l.places;
+  std::memcpy(p, r.frac_digits, l.places);
+  if (spec.point && l.places) *--p = spec.point;
+  for (int i = r.int_len - 1, k = 0; i >= 0; --i, ++k) {
     // The separator after this digit is the (seps - k/3)-th from the left.
-    if (k > 0 && k % 3 == 0 && seps - k / 3 >= dropped) *--p = spec.group;
+    if (k > 0 && k % 3 == 0 && l.seps - k / 3 >= l.dropped) *--p = spec.group;
     *--p = r.int_digits[i];
   }
-  if (n == 0 && room > 0) *--p = '0';
-  char* left = spec.fill ? out : p - lead_len;
+  if (r.int_len == 0 && l.room > 0) *--p = '0';
+  return p;
+}
+
+// A leading sign in parentheses or a minus, or a trailing minus, makes the text negative.
+bool strip_sign(std::string_view& v) {
+  if (v.size() >= 2 && v.front() == '(' && v.back() == ')') {
+    v = v.substr(1, v.size() - 2);
+    return true;
+  }
+  if (v.empty() || (v.front() != '-' && v.back() != '-')) return false;
+  v = v.front() == '-' ? v.substr(1) : v.substr(0, v.size() - 1);
+  return true;
+}
+
+}  // namespace
+
+void compose_number(const NumberSpec& spec, bool blank_zero, const RoundedDigits& r, char* out) {
+  std::memset(out, ' ', spec.size);
+  if (r.infinite) return overflow(out, spec.size);
+  if (blank_zero && r.zero) return;
+  Layout l;
+  if (!plan(spec, r, l)) return overflow(out, spec.size);
+  char* p = write_right(spec, r, l, out + spec.size);
+  // Without a fill, currency and sign float next to the digits; with one they hold the far left.
+  char* left = spec.fill ? out : p - l.lead_len;
   std::memcpy(left, spec.lead_currency.data(), spec.lead_currency.size());
-  if (lead_sign) left[spec.lead_currency.size()] = spec.lead_sign;
-  if (spec.fill) std::fill(out + lead_len, p, spec.fill);
+  if (l.lead_sign) left[spec.lead_currency.size()] = spec.lead_sign;
+  if (spec.fill) std::fill(out + l.lead_len, p, spec.fill);
 }
 
 double read_number(std::string_view input, const NumberSpec& spec) {
   std::string s(text::trim(input));
   for (const std::string* cur : {&spec.lead_currency, &spec.trail_currency}) {
-    if (cur->empty()) continue;
-    auto at = s.find(*cur);
+    auto at = cur->empty() ? std::string::npos : s.find(*cur);
     if (at != std::string::npos) s.erase(at, cur->size());
   }
   std::string_view v = text::trim(s);
-  bool neg = false;
-  if (v.size() >= 2 && v.front() == '(' && v.back() == ')') {
-    neg = true;
-    v = v.substr(1, v.size() - 2);
-  } else if (!v.empty() && (v.front() == '-' || v.back() == '-')) {
-    neg = true;
-    v = v.front() == '-' ? v.substr(1) : v.substr(0, v.size() - 1);
-  }
+  const bool neg = strip_sign(v);
   if (spec.fill == '*') v = v.substr(std::min(v.find_first_not_of('*'), v.size()));
   const char point = spec.point ? spec.point : '\x01';
   std::string plain = neg ? "-" : "";
@@ -203,12 +233,10 @@ double read_number(std::string_view input, const NumberSpec& spec) {
       return 0;
     }
   }
-  if (!any) return 0;
   double value = 0;
   auto res = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (res.ec != std::errc()) return 0;
-  if (!spec.point && spec.places) value /= std::pow(10.0, spec.places);
-  return value;
+  if (!any || res.ec != std::errc()) return 0;
+  return !spec.point && spec.places ? value / std::pow(10.0, spec.places) : value;
 }
 
 bool parse_scientific(std::string_view s, ScientificSpec& spec, bool& blank_zero) {
@@ -225,41 +253,44 @@ bool parse_scientific(std::string_view s, ScientificSpec& spec, bool& blank_zero
   return take_blank_flag(s, blank_zero) && spec.int_digits < spec.size;
 }
 
+namespace {
+
+// The mantissa with `int_digits` digits before the point and `places` after, then "e±XX".
+std::string scientific_text(double value, const ScientificSpec& spec, int places) {
+  char buf[400];
+  const int precision = spec.int_digits - 1 + places;
+  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                           precision);
+  std::string_view t(buf, res.ptr - buf);
+  const auto e = t.find('e');
+  std::string digits;
+  for (char c : t.substr(0, e)) {
+    if (c != '.') digits += c;
+  }
+  int exponent = 0;
+  std::from_chars(t.data() + e + 1 + (t[e + 1] == '+'), t.data() + t.size(), exponent);
+  exponent = value == 0 ? 0 : exponent - (spec.int_digits - 1);
+  digits.resize(spec.int_digits + places, '0');
+  std::string out = value < 0 ? "-" : "";
+  out += digits.substr(0, spec.int_digits);
+  if (places > 0) out += spec.point + digits.substr(spec.int_digits);
+  std::string exp = std::to_string(std::abs(exponent));
+  if (exp.size() < 2) exp.insert(exp.begin(), '0');
+  return out + (exponent < 0 ? "e-" : "e+") + exp;
+}
+
+}  // namespace
+
 std::string format_scientific(double value, const ScientificSpec& spec, bool blank_zero) {
-  const std::string blanks(spec.size, ' ');
   if (std::isnan(value)) value = 0;
-  if (blank_zero && value == 0) return blanks;
-  if (std::isinf(value)) return std::string(spec.size, '#');
+  if (blank_zero && value == 0) return std::string(spec.size, ' ');
   // One position for the sign, the point, and "e+XX"; the rest are places after the point.
   int places = spec.size - 1 - spec.int_digits - 1 - 4;
-  if (places < 0) return std::string(spec.size, '#');
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    char buf[400];
-    int precision = std::max(0, spec.int_digits - 1) + places;
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                             precision);
-    std::string_view t(buf, res.ptr - buf);
-    auto e = t.find('e');
-    std::string digits;
-    for (char c : t.substr(0, e)) {
-      if (c != '.') digits += c;
-    }
-    int exponent = std::atoi(std::string(t.substr(e + 1)).c_str()) - (spec.int_digits - 1);
-    if (value == 0) exponent = 0;
-    digits.resize(spec.int_digits + places, '0');
-    std::string out = value < 0 ? "-" : "";
-    out += digits.substr(0, spec.int_digits);
-    if (places > 0) out += spec.point + digits.substr(spec.int_digits);
-    char exp[8];
-    auto er = std::to_chars(exp, exp + sizeof exp, std::abs(exponent));
-    std::string exp_text(exp, er.ptr);
-    if (exp_text.size() < 2) exp_text.insert(exp_text.begin(), '0');
-    out += std::string(exponent < 0 ? "e-" : "e+") + exp_text;
-    if (static_cast<int>(out.size()) <= spec.size) {
-      return std::string(spec.size - out.size(), ' ') + out;
-    }
-    places -= static_cast<int>(out.size()) - spec.size;  // a three-digit exponent
-    if (places < 0) break;
+  while (places >= 0 && !std::isinf(value)) {
+    std::string out = scientific_text(value, spec, places);
+    const int excess = static_cast<int>(out.size()) - spec.size;
+    if (excess <= 0) return std::string(-excess, ' ') + out;
+    places -= excess;  // a three-digit exponent
   }
   return std::string(spec.size, '#');
 }

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace orv::picture {
 namespace {
@@ -58,7 +57,12 @@ void round_exact(double a, int places, RoundedDigits& out) {
   for (; p < res.ptr && *p != 'e'; ++p) {
     if (*p != '.' && n < 15) sig[n++] = *p;
   }
-  int exponent = p < res.ptr ? std::atoi(p + 1) : 0;
+  // to_chars does not terminate its text: the exponent is read within what it wrote.
+  int exponent = 0;
+  if (p < res.ptr) {
+    const char* e = p + 1 + (p[1] == '+');
+    std::from_chars(e, res.ptr, exponent);
+  }
   // The digits kept before the rounding position, counted from the first significant one.
   int keep = exponent + 1 + places;
   if (keep < 0) {

@@ -128,7 +128,10 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{73, "@N15.2", 1e300, "###############", "huge value"},
         FormatCase{74, "@N9.2", 5e-324, "     0.00", "smallest subnormal"},
         FormatCase{75, "@N~ab~4", 12345, "####", "currency leaves no room"},
-        FormatCase{76, "@N4", 1234, "1234", "separator slot lent exactly"}),
+        FormatCase{76, "@N4", 1234, "1234", "separator slot lent exactly"},
+        // Halves take the exact path, whose exponent was once read past the digits written.
+        FormatCase{77, "@N*245", 1234.5, std::string(240, '*') + "1,235", "fuzz: wide half"},
+        FormatCase{78, "@N-92B", -234446.5, blanks(84) + "-234,447", "fuzz: negative half"}),
     case_name);
 
 // The everyday fast path must round exactly as the decimal reading of the same double.
