@@ -136,8 +136,8 @@ void replace_first_of(char* text, std::initializer_list<std::string_view> finds,
       std::memset(text + to + keep, ' ', kWordsWidth - to - keep);
     }
     const std::size_t na = std::min(a.size(), kWordsWidth - at);
-    std::memcpy(text + at, a.data(), na);
-    std::memcpy(text + at + na, b.data(), std::min(b.size(), kWordsWidth - at - na));
+    std::copy_n(a.data(), na, text + at);  // copy_n, not memcpy: an empty view may be null
+    std::copy_n(b.data(), std::min(b.size(), kWordsWidth - at - na), text + at + na);
     return;
   }
 }

@@ -44,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{15, "@P####################P", 1e19, "####################",
                            "beyond 1e18"},
                       Case{16, "@P##P@", 42, "42", "closing @ after the pattern"},
-        Case{17, "@P##P", 1e-300, "00", "fuzz: tiny value's decimal reading"},
-        Case{18, "@P##P", -1e-300, "00", "fuzz: tiny negative value"}),
+                      Case{17, "@P##P", 1e-300, "00", "fuzz: tiny value's decimal reading"},
+                      Case{18, "@P##P", -1e-300, "00", "fuzz: tiny negative value"}),
     [](const auto& info) { return "case" + std::to_string(info.param.id); });
 
 struct TextCase {
