@@ -12,6 +12,8 @@
 namespace orv::calc {
 namespace {
 
+// Literals are split after a hex escape that a letter would otherwise continue.
+// NOLINTBEGIN(bugprone-suspicious-missing-comma)
 constexpr std::string_view kUnits[] = {"",       "jeden",         "dwa",         "trzy",
                                        "cztery", "pi\xEA\xE6",    "sze\x9C\xE6", "siedem",
                                        "osiem",  "dziewi\xEA\xE6"};
@@ -72,6 +74,7 @@ constexpr std::string_view kGroups[5][3] = {{"miliard", "miliardy", "miliard\xF3
                                              "cy"},
                                             {"z\xB3oty", "z\xB3ote", "z\xB3otych"},
                                             {"grosz", "grosze", "groszy"}};
+// NOLINTEND(bugprone-suspicious-missing-comma)
 constexpr std::string_view kSyllables[] = {"zer*", "jed*", "dwa*", "trz*", "czt*",
                                            "pie*", "sze*", "sie*", "osi*", "dzi*"};
 constexpr std::string_view kZero = "zero z\xB3otych zero groszy";
@@ -95,7 +98,7 @@ int digit(char c) {
 }
 
 // One group of three characters; any that is not a digit counts as 0.
-void write_group(Working& w, const char* g, int group, bool& seen) {
+void write_group(Working& w, const char* g, std::size_t group, bool& seen) {
   const int h = digit(g[0]), t = digit(g[1]), u = digit(g[2]);
   const bool nonzero = h || t || u;
   seen = seen || nonzero;
@@ -158,13 +161,14 @@ void write_slownie(double amount, std::string_view currency, char* out) {
   // read from it would name a wrong amount, so the text stays blank.
   if (digits[0] == '#') return w.finish();
   if (amount < 0.0) {
-    std::memcpy(out, "minus", 5);
-    w.len = 5;
+    constexpr std::string_view kMinus = "minus";
+    std::copy_n(kMinus.data(), kMinus.size(), out);
+    w.len = kMinus.size();
   }
   bool seen = false;
-  for (int group = 0; group < 5; ++group) write_group(w, digits + 3 * group, group, seen);
+  for (std::size_t group = 0; group < 5; ++group) write_group(w, &digits[3 * group], group, seen);
   if (w.len == 0 && amount == 0.0) {
-    std::memcpy(out, kZero.data(), kZero.size());
+    std::copy_n(kZero.data(), kZero.size(), out);
     w.len = kZero.size();
   }
   w.finish();

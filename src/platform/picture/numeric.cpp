@@ -169,7 +169,7 @@ bool plan(const NumberSpec& spec, const RoundedDigits& r, Layout& l) {
 // position of the leftmost character written.
 char* write_right(const NumberSpec& spec, const RoundedDigits& r, const Layout& l, char* p) {
   p -= spec.trail_currency.size();
-  std::memcpy(p, spec.trail_currency.data(), spec.trail_currency.size());
+  std::copy_n(spec.trail_currency.data(), spec.trail_currency.size(), p);
   if (spec.trail_sign) *--p = l.neg ? spec.trail_sign : ' ';
   p -= l.places;
   std::memcpy(p, r.frac_digits, l.places);
@@ -205,7 +205,7 @@ void compose_number(const NumberSpec& spec, bool blank_zero, const RoundedDigits
   char* p = write_right(spec, r, l, out + spec.size);
   // Without a fill, currency and sign float next to the digits; with one they hold the far left.
   char* left = spec.fill ? out : p - l.lead_len;
-  std::memcpy(left, spec.lead_currency.data(), spec.lead_currency.size());
+  std::copy_n(spec.lead_currency.data(), spec.lead_currency.size(), left);
   if (l.lead_sign) left[spec.lead_currency.size()] = spec.lead_sign;
   if (spec.fill) std::fill(out + l.lead_len, p, spec.fill);
 }

@@ -12,6 +12,8 @@ namespace {
 constexpr std::string_view kEnglish[] = {"January",   "February", "March",    "April",
                                          "May",       "June",     "July",     "August",
                                          "September", "October",  "November", "December"};
+// Literals are split after a hex escape that a letter would otherwise continue.
+// NOLINTBEGIN(bugprone-suspicious-missing-comma)
 constexpr std::string_view kPolish[] = {"stycze\xF1",
                                         "luty",
                                         "marzec",
@@ -38,6 +40,8 @@ constexpr std::string_view kPolishGenitive[] = {"stycznia",
                                                 "dziernika",
                                                 "listopada",
                                                 "grudnia"};
+
+// NOLINTEND(bugprone-suspicious-missing-comma)
 
 std::mutex g_mutex;
 DisplayLocale& locale_slot() {
