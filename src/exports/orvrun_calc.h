@@ -43,6 +43,9 @@ ORVRUN_API char* BYTETOHEX(uint8_t value);
 ORVRUN_API char* LONGTOHEX(int32_t value);
 ORVRUN_API char* PODAJADRES(const char* street, const char* number /* optional */,
                             const char* flat /* optional */);
+/* Amounts in words: 500-character blank-padded texts; currency may be null (left out). */
+ORVRUN_API char* SLOWNIE(double amount, const char* currency);
+ORVRUN_API char* SLOWNIEKROTKO(double amount);
 
 #ifdef __cplusplus
 }

@@ -88,7 +88,8 @@ Decimal Decimal::from_double(double v) {
     --scale;
   }
   if (scale > kMaxScale) {
-    digits = div_round(digits, pow10(scale - kMaxScale));
+    // Beyond 10^36 the divisor would overflow; 15 digits over more than 10^16 round to 0.
+    digits = scale - kMaxScale > 36 ? 0 : div_round(digits, pow10(scale - kMaxScale));
     scale = kMaxScale;
   }
   if (scale < -18) return from_units(neg ? -pow10(18) : pow10(18), 0);
