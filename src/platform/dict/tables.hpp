@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/dict/queue.hpp"
 #include "platform/decimal/decimal.hpp"
+#include "platform/dict/queue.hpp"
 
 namespace orv::dict {
 
@@ -27,8 +27,18 @@ struct OtwarteOknoRow {
   std::string qualifier;  // at most 99 characters
 };
 
+// Configuration values of the current company (S_PARAMKONFQ) and user (U_PARAMKONFQ), filled
+// by the host, keyed by the upper-case code.
+struct ParamKonfRow {
+  std::string code;   // at most 20 characters
+  std::string mask;   // at most 20 characters
+  std::string value;  // at most 249 characters
+};
+
 struct Tables {
   Queue<VatRow> VATQ;
+  Queue<ParamKonfRow> S_PARAMKONFQ;
+  Queue<ParamKonfRow> U_PARAMKONFQ;
   Queue<OknoRow> OKNAQ;
   Queue<OtwarteOknoRow> KOLEJKAOTWARTYCHOKIEN;
 };
