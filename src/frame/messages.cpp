@@ -22,6 +22,7 @@ constexpr int kStatement = 1;
 
 ui::Window error_window() {
   ui::Window w("ErrorWin", "Informacja");
+  w.display_only = true;
   w.rect = {0, 0, 400, 200};
   ui::Control& area = w.add(ui::ControlKind::TextArea, kStatement, "TEKST");
   area.font = "Courier New CE";

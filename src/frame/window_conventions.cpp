@@ -4,7 +4,6 @@
 #include "frame/lifecycle.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/text.hpp"
-#include "platform/ui/tooltips.hpp"
 
 namespace orv::frame {
 
@@ -20,8 +19,8 @@ void open_window(ui::Window& w, std::string_view help_topic) {
   options.help_file = help_file();
   options.help_topic = help_topic;
   options.alt_as_f10 = ui::on_first_thread();
+  options.tooltips = dict::glo().TOOLTIPTYPE == 2;
   w.open(options);
-  if (dict::glo().TOOLTIPTYPE == 2) ui::xtooltip().register_window(w);
 }
 
 }  // namespace orv::frame

@@ -13,7 +13,7 @@ TEST(Cli, JsonCallRecordsMessagesAndAnswers) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "{\"result\": 2, \"out\": {}, \"messages\": [{\"kind\": \"question\", \"title\": "
-            "\"ORVEX: Pytanie\", \"text\": \"Czy usunąć?\", \"answer\": \"yes\"}]}\n");
+            "\"ORVEX: Pytanie\", \"text\": \"Czy usunąć?\", \"answer\": \"yes\"}], \"windows\": []}\n");
 }
 
 TEST(Cli, UnansweredQuestionIsNo) {

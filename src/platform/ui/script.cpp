@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
-#include <tuple>
 
 #include "platform/text/text.hpp"
 
@@ -34,18 +33,18 @@ std::string unquote(std::string_view s) {
   return std::string(s);
 }
 
-// Splits off the first word, or the first "quoted words".
-std::pair<std::string, std::string> first_token(std::string_view s) {
+// Splits off the first word, or the first "quoted words"; the rest is returned as written.
+std::pair<std::string, std::string_view> first_token(std::string_view s) {
   s = text::trim_left(s);
   if (!s.empty() && s.front() == '"') {
     auto close = s.find('"', 1);
     if (close != std::string_view::npos) {
-      return {std::string(s.substr(1, close - 1)), unquote(s.substr(close + 1))};
+      return {std::string(s.substr(1, close - 1)), text::trim(s.substr(close + 1))};
     }
   }
   auto blank = s.find(' ');
   if (blank == std::string_view::npos) return {std::string(s), {}};
-  return {std::string(s.substr(0, blank)), unquote(s.substr(blank + 1))};
+  return {std::string(s.substr(0, blank)), text::trim(s.substr(blank + 1))};
 }
 
 Command parse_command(std::string_view s) {
@@ -59,7 +58,9 @@ Command parse_command(std::string_view s) {
   if (c.verb == "key" || c.verb == "answer" || c.verb == "tick" || c.verb == "close") {
     c.target = unquote(rest);
   } else {
-    std::tie(c.target, c.arg) = first_token(rest);
+    auto [target, arg] = first_token(rest);
+    c.target = std::move(target);
+    c.arg = unquote(arg);
   }
   bool needs_target = c.verb != "tick" && c.verb != "close";
   bool needs_arg = c.verb == "select" || c.verb == "dclick" || c.verb == "check";
@@ -196,9 +197,17 @@ void ScriptedBackend::record_box(const MessageBox& box, unsigned answer) {
   if (keep_records_) boxes_.push_back({box, answer});
 }
 
+bool ScriptedBackend::closes_by_itself(const Window& w) {
+  if (!w.display_only) return false;
+  std::lock_guard lock(mutex_);
+  if (commands_.empty()) return !interactive();
+  return commands_.front().verb != "close" && commands_.front().verb != "key";
+}
+
 Event ScriptedBackend::next_event(Window& w) {
   int waited_for_box = 0;
   for (;;) {
+    if (closes_by_itself(w)) return Event{EventKind::CloseWindow};
     // An answer first in line belongs to a box another thread is about to show; a window with a
     // timer lets time pass for it, any other window cannot go on.
     if (next_is_answer()) {

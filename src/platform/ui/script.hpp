@@ -89,6 +89,8 @@ class ScriptedBackend : public Backend {
   // No command is left while `w` (or a box or dialog, when `w` is null) waits: the terminal
   // reads more; Timer delivers a timer event now; None means none will come.
   virtual Input more_input(Window* /*w*/) { return Input::None; }
+  // True when a person types commands (display-only windows then wait for them).
+  virtual bool interactive() const { return false; }
   // Boxes the script does not answer: a terminal asks the person.
   virtual std::optional<unsigned> ask_box(const MessageBox&) { return std::nullopt; }
   void record_box(const MessageBox& box, unsigned answer);
@@ -100,6 +102,7 @@ class ScriptedBackend : public Backend {
     int closes = 0;
   };
   bool take(Command& c);
+  bool closes_by_itself(const Window& w);
   bool take_answer(Command& c);
   unsigned answer_for(const MessageBox& box, const std::string& answer) const;
   std::optional<unsigned> scripted_answer(const MessageBox& box);

@@ -83,6 +83,7 @@ Window::Window(Window&& other) noexcept
       maximized(other.maximized),
       font(std::move(other.font)),
       timer(other.timer),
+      display_only(other.display_only),
       alert_keys(std::move(other.alert_keys)),
       name_(std::move(other.name_)),
       controls_(std::move(other.controls_)),
@@ -152,6 +153,7 @@ void Window::open(const OpenOptions& options) {
   }
   t_open.push_back(this);
   open_ = true;
+  if (options_.tooltips) xtooltip().register_window(*this);
   backend().window_opened(*this);
 }
 

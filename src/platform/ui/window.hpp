@@ -97,7 +97,8 @@ struct OpenOptions {
   std::string help_file;
   std::string help_topic;
   bool alt_as_f10 = false;
-  int32_t thread = 0;  // the runtime's thread number, target of posted events
+  int32_t thread = 0;     // the runtime's thread number, target of posted events
+  bool tooltips = false;  // registers with the tooltip manager
 };
 
 class Window {
@@ -115,6 +116,9 @@ class Window {
   bool maximized = false;
   std::string font;
   int timer = 0;  // hundredths of a second between timer events, 0 = none
+  // A window that only shows something (the SQL error window): like a box with OK alone, it
+  // closes by itself when the script has no "close" or "key" for it.
+  bool display_only = false;
   std::vector<std::string> alert_keys;
 
   // Adds a control; `text` is the caption of labels, buttons, checks, groups and tabs and the

@@ -15,9 +15,20 @@ std::string u(const std::string& cp1250) {
   return text::to_utf8(cp1250);
 }
 
+// A caption as shown: without the "&" of its hot letter or a trailing ":".
+std::string shown(const std::string& cp1250) {
+  std::string out;
+  for (char c : cp1250) {
+    if (c != '&') out += c;
+  }
+  std::string_view v = text::clip(out);
+  if (!v.empty() && v.back() == ':') v.remove_suffix(1);
+  return u(std::string(v));
+}
+
+// "▸ " marks the focus.
 std::string marks(const Window& w, const Control& c) {
-  std::string out = c.number == w.focus() ? "\xE2\x96\xB8 " : "  ";  // ▸ marks the focus
-  return out;
+  return c.number == w.focus() ? "\xE2\x96\xB8 " : "  ";
 }
 
 std::string suffix(const Control& c) {
@@ -47,35 +58,35 @@ std::string render_control(const Window& w, const Control& c) {
   std::string m = marks(w, c);
   switch (c.kind) {
     case ControlKind::Label:
-      return m + u(c.caption) + "\n";
+      return m + shown(c.caption) + "\n";
     case ControlKind::Group:
-      return m + "\xE2\x94\x80\xE2\x94\x80 " + u(c.caption) + " \xE2\x94\x80\xE2\x94\x80\n";
+      return m + "\xE2\x94\x80\xE2\x94\x80 " + shown(c.caption) + " \xE2\x94\x80\xE2\x94\x80\n";
     case ControlKind::Tab:
-      return m + "[tab] " + u(c.caption) + suffix(c) + "\n";
+      return m + "[tab] " + shown(c.caption) + suffix(c) + "\n";
     case ControlKind::Image:
       return m + "(" + (c.icon.empty() ? c.id : u(c.icon)) + ")\n";
     case ControlKind::Check:
-      return m + (c.value == "1" ? "[x] " : "[ ] ") + u(c.caption) + suffix(c) + "\n";
+      return m + (c.value == "1" ? "[x] " : "[ ] ") + shown(c.caption) + suffix(c) + "\n";
     case ControlKind::Progress: {
       int v = 0;
       std::from_chars(c.value.data(), c.value.data() + c.value.size(), v);
       return m + render_bar(v) + suffix(c) + "\n";
     }
     case ControlKind::List:
-      return m + u(c.prompt) + suffix(c) + "\n" + render_list(c);
+      return m + shown(c.prompt) + suffix(c) + "\n" + render_list(c);
     case ControlKind::TextArea: {
-      std::string out = m + u(c.prompt) + suffix(c) + "\n";
+      std::string out = m + shown(c.prompt) + suffix(c) + "\n";
       for (const auto& line : message_lines(c.value)) out += "    " + u(line) + "\n";
       return out;
     }
     case ControlKind::DropList: {
-      std::string out = m + u(c.prompt) + suffix(c) + ": " + u(c.value) + " \xE2\x96\xBE\n";
+      std::string out = m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + " \xE2\x96\xBE\n";
       std::string items;
       for (const auto& i : c.items) items += (items.empty() ? "" : " | ") + u(i);
       return out + "      (" + items + ")\n";
     }
     default:
-      return m + u(c.prompt) + suffix(c) + ": " + u(c.value) + "\n";
+      return m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + "\n";
   }
 }
 
@@ -99,7 +110,7 @@ std::string render_window(const Window& w) {
       out += "\xE2\x94\x82" + render_control(w, c);
       continue;
     }
-    buttons += (buttons.empty() ? "" : "  ") + std::string("[") + u(c.caption) +
+    buttons += (buttons.empty() ? "" : "  ") + std::string("[") + shown(c.caption) +
                (c.key.empty() ? "" : " " + c.key) + (c.disabled ? " (disabled)" : "") + "]";
   }
   if (!buttons.empty()) out += "\xE2\x94\x82  " + buttons + "\n";
@@ -117,7 +128,7 @@ std::string render_progress_line(const Window& w) {
       std::from_chars(c.value.data(), c.value.data() + c.value.size(), v);
       out += render_bar(v) + "  ";
     } else if (c.kind == ControlKind::Label && !c.caption.empty()) {
-      out += u(c.caption) + "  ";
+      out += shown(c.caption) + "  ";
     }
   }
   return out;

@@ -27,6 +27,7 @@ class TerminalBackend : public ScriptedBackend {
 
  protected:
   Input more_input(Window* w) override;
+  bool interactive() const override { return true; }
   std::optional<unsigned> ask_box(const MessageBox& box) override;
 
  private:
