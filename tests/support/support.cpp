@@ -18,7 +18,9 @@ namespace orv::test {
 ScopedUi::ScopedUi(std::vector<std::string> answers, bool strict)
     : headless_(std::move(answers), strict), previous_(ui::set_backend(&headless_)) {}
 
-ScopedUi::~ScopedUi() { ui::set_backend(previous_); }
+ScopedUi::~ScopedUi() {
+  ui::set_backend(previous_);
+}
 
 namespace {
 
