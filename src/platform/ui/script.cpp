@@ -205,16 +205,12 @@ bool ScriptedBackend::closes_by_itself(const Window& w) {
 }
 
 Event ScriptedBackend::next_event(Window& w) {
-  int waited_for_box = 0;
   for (;;) {
     if (closes_by_itself(w)) return Event{EventKind::CloseWindow};
     // An answer first in line belongs to a box another thread is about to show; a window with a
     // timer lets time pass for it, any other window cannot go on.
     if (next_is_answer()) {
-      if (w.timer > 0 && ++waited_for_box < kMaxDryTicks) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return Event{EventKind::Timer};
-      }
+      if (auto tick = wait_for_box(w)) return *tick;
       Command c;
       take(c);
       throw ScriptError{"the window " + describe(w) + " waits for input, but the next command \"" +
@@ -241,12 +237,26 @@ Event ScriptedBackend::next_event(Window& w) {
   }
 }
 
+std::optional<Event> ScriptedBackend::wait_for_box(Window& w) {
+  {
+    std::lock_guard lock(mutex_);
+    if (w.timer <= 0 || dry_[w.handle()].ticks++ >= dry_limit_) return std::nullopt;
+    virtual_time_ += w.timer;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return Event{EventKind::Timer};
+}
+
 Event ScriptedBackend::dry(Window& w) {
-  std::lock_guard lock(mutex_);
+  std::unique_lock lock(mutex_);
   Dry& d = dry_[w.handle()];
-  if (w.timer > 0 && d.ticks < kMaxDryTicks) {
+  if (w.timer > 0 && d.ticks < dry_limit_) {
     ++d.ticks;
     virtual_time_ += w.timer;
+    if (d.ticks > kFreeTicks) {
+      lock.unlock();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return Event{EventKind::Timer};
   }
   std::string why = w.timer > 0 ? " after " + std::to_string(d.ticks) + " timer events" : "";

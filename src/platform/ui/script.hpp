@@ -83,6 +83,11 @@ class ScriptedBackend : public Backend {
   void clear_records();
 
   static constexpr int kMaxDryTicks = 100000;
+  // Timer events a window gets with the script run dry before the run fails. The first
+  // kFreeTicks come at once (virtual time); each later one waits a millisecond of real time, so
+  // work running on another thread can finish before the window gives up.
+  void set_dry_tick_limit(int ticks) { dry_limit_ = ticks; }
+  static constexpr int kFreeTicks = 1000;
 
  protected:
   enum class Input { Commands, Timer, None };
@@ -107,6 +112,7 @@ class ScriptedBackend : public Backend {
   unsigned answer_for(const MessageBox& box, const std::string& answer) const;
   std::optional<unsigned> scripted_answer(const MessageBox& box);
   Event dry(Window& w);
+  std::optional<Event> wait_for_box(Window& w);
   void note(std::string text);
   std::vector<Event> apply(const Command& c, Window& w);
 
@@ -123,6 +129,7 @@ class ScriptedBackend : public Backend {
   std::vector<FileDialog> dialogs_;
   std::map<int32_t, Dry> dry_;
   int busy_ = 0;
+  int dry_limit_ = kMaxDryTicks;
   int64_t virtual_time_ = 0;
   mutable std::recursive_mutex mutex_;
 };

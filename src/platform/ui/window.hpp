@@ -105,6 +105,7 @@ class Window {
  public:
   // `name` is the window's fixed name: its INI section and its key in the window registry.
   Window(std::string name, std::string title);
+  // Moving is for handing a built window to its procedure; an open window is never moved.
   Window(Window&& other) noexcept;
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
