@@ -79,7 +79,10 @@ void ERRORWIN(std::string_view statement, std::string_view message) {
   if (!text::clip(message).empty()) w.title = message;
   w.at(kStatement).value = statement;
   open_window(w);
-  // No buttons: only the close box (or Esc) ends it.
+  // The text area fills the window wherever it was left; no buttons: only the close box (or
+  // Esc) ends it.
+  w.at(kStatement).rect = {0, 0, w.rect.width, w.rect.height};
+  w.display();
   while (w.accept().kind != ui::EventKind::CloseWindow) {
   }
   w.close();

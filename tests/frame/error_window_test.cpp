@@ -85,6 +85,7 @@ TEST_F(ErrorWindow, PositionKeptUnderErrorWinInTheIniFile) {
   EXPECT_EQ(ui.opened_at, (ui::Rect{0, 0, 400, 200}));  // never saved: as designed
   ERRORWIN("x", "y");
   EXPECT_EQ(ui.opened_at, (ui::Rect{5, 6, 700, 300}));  // where the last one was left
+  EXPECT_EQ(ui.windows().back().controls[0].rect, (ui::Rect{0, 0, 700, 300}));
 }
 
 TEST_F(ErrorWindow, HelpFileAndTooltipsFollowTheContext) {
