@@ -12,6 +12,7 @@
 #include "host.hpp"
 #include "exports/table.hpp"
 #include "json.hpp"
+#include "platform/files/files.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "platform/ui/terminal/terminal.hpp"
@@ -28,12 +29,18 @@ constexpr std::size_t kDefaultRefCapacity = 65536;
 
 const char* kind_name(Kind k) {
   switch (k) {
-    case Kind::Text: return "STRING";
-    case Kind::Long: return "LONG";
-    case Kind::Byte: return "BYTE";
-    case Kind::Real: return "REAL";
-    case Kind::Handle: return "HANDLE";
-    case Kind::None: return "none";
+    case Kind::Text:
+      return "STRING";
+    case Kind::Long:
+      return "LONG";
+    case Kind::Byte:
+      return "BYTE";
+    case Kind::Real:
+      return "REAL";
+    case Kind::Handle:
+      return "HANDLE";
+    case Kind::None:
+      return "none";
   }
   return "?";
 }
@@ -53,7 +60,8 @@ bool convert(const Param& p, const std::string& word, Arg& a) {
   if (p.kind == Kind::Text) {
     a.text = text::from_utf8(word);
     if (p.by_ref) {
-      a.buffer.assign(std::max(p.capacity ? p.capacity : kDefaultRefCapacity, a.text.size() + 1), '\0');
+      a.buffer.assign(std::max(p.capacity ? p.capacity : kDefaultRefCapacity, a.text.size() + 1),
+                      '\0');
       a.text.copy(a.buffer.data(), a.buffer.size() - 1);
     }
     return true;
@@ -95,30 +103,34 @@ void list_procedures() {
 
 const char* box_kind(const ui::MessageBox& box) {
   switch (box.icon) {
-    case ui::Icon::Question: return "question";
-    case ui::Icon::Information: return "info";
-    default: return "warning";
+    case ui::Icon::Question:
+      return "question";
+    case ui::Icon::Information:
+      return "info";
+    default:
+      return "warning";
   }
 }
 
 std::string answer_word(unsigned answer) {
   static const std::pair<unsigned, const char*> kNames[] = {
-      {ui::kOk, "ok"},         {ui::kYes, "yes"},       {ui::kNo, "no"},       {ui::kAbort, "abort"},
-      {ui::kRetry, "retry"},   {ui::kIgnore, "ignore"}, {ui::kCancel, "cancel"}, {ui::kHelp, "help"}};
+      {ui::kOk, "ok"},         {ui::kYes, "yes"},     {ui::kNo, "no"},
+      {ui::kAbort, "abort"},   {ui::kRetry, "retry"}, {ui::kIgnore, "ignore"},
+      {ui::kCancel, "cancel"}, {ui::kHelp, "help"}};
   for (const auto& [code, name] : kNames) {
     if (code == answer) return name;
   }
   return std::to_string(answer);
 }
 
-std::string json_messages(const ui::HeadlessBackend& ui) {
+std::string json_messages(const ui::ScriptedBackend& ui) {
   std::string out = "[";
   for (const auto& r : ui.boxes()) {
     if (out.size() > 1) out += ", ";
-    out += "{\"kind\": \"" + std::string(box_kind(r.box)) + "\", \"title\": " +
-           json_string(text::to_utf8(r.box.title)) +
-           ", \"text\": " + json_string(text::to_utf8(r.box.text)) + ", \"answer\": " +
-           json_string(answer_word(r.answer)) + "}";
+    out += "{\"kind\": \"" + std::string(box_kind(r.box)) +
+           "\", \"title\": " + json_string(text::to_utf8(r.box.title)) +
+           ", \"text\": " + json_string(text::to_utf8(r.box.text)) +
+           ", \"answer\": " + json_string(answer_word(r.answer)) + "}";
   }
   for (const auto& e : ui.error_windows()) {
     if (out.size() > 1) out += ", ";
@@ -128,8 +140,32 @@ std::string json_messages(const ui::HeadlessBackend& ui) {
   return out + "]";
 }
 
+bool has_value(ui::ControlKind kind) {
+  return kind != ui::ControlKind::Button && kind != ui::ControlKind::Image &&
+         kind != ui::ControlKind::Group && kind != ui::ControlKind::Tab;
+}
+
+// Each window opened: its name, title and the final values of its controls.
+std::string json_windows(const ui::ScriptedBackend& ui) {
+  std::string out = "[";
+  for (const auto& w : ui.windows()) {
+    if (out.size() > 1) out += ", ";
+    out += "{\"name\": " + json_string(w.name) +
+           ", \"title\": " + json_string(text::to_utf8(w.title)) + ", \"controls\": {";
+    bool first = true;
+    for (const auto& c : w.controls) {
+      if (!has_value(c.kind)) continue;
+      out += (first ? "" : ", ") + json_string(c.id) + ": " +
+             json_string(text::to_utf8(c.shown_value()));
+      first = false;
+    }
+    out += "}}";
+  }
+  return out + "]";
+}
+
 void print_json(const Procedure& p, const exports::Value& result, const std::vector<Arg>& args,
-                const ui::HeadlessBackend& ui) {
+                const ui::ScriptedBackend& ui) {
   std::string out = "{\"result\": " + json_value(result) + ", \"out\": {";
   bool first = true;
   for (std::size_t i = 0; i < p.params.size(); ++i) {
@@ -138,7 +174,7 @@ void print_json(const Procedure& p, const exports::Value& result, const std::vec
            json_value(exports::arg_value(p.params[i], args[i]));
     first = false;
   }
-  out += "}, \"messages\": " + json_messages(ui) + "}";
+  out += "}, \"messages\": " + json_messages(ui) + ", \"windows\": " + json_windows(ui) + "}";
   std::printf("%s\n", out.c_str());
 }
 
@@ -155,8 +191,26 @@ struct Options {
   bool json = false;
   bool answered = false;
   std::vector<std::string> answers;
+  std::string script;
+  bool scripted = false;
   std::size_t name_at = 0;
 };
+
+// --ui-script TEXT or @FILE; false (after saying why) when the file cannot be read.
+bool read_script(const std::string& word, Options& o) {
+  o.scripted = true;
+  if (!word.starts_with("@")) {
+    o.script += word + "\n";
+    return true;
+  }
+  auto content = files::read_all(word.substr(1));
+  if (!content) {
+    usage_error("call: cannot read the ui script \"" + word.substr(1) + "\"");
+    return false;
+  }
+  o.script += *content + "\n";
+  return true;
+}
 
 std::optional<Options> parse_options(const Words& words) {
   Options o;
@@ -173,6 +227,8 @@ std::optional<Options> parse_options(const Words& words) {
     } else if (words[i] == "--answer" && i + 1 < words.size()) {
       o.answers.push_back(words[++i]);
       o.answered = true;
+    } else if (words[i] == "--ui-script" && i + 1 < words.size()) {
+      if (!read_script(words[++i], o)) return std::nullopt;
     } else {
       usage_error("unknown option \"" + words[i] + "\"");
       return std::nullopt;
@@ -180,6 +236,22 @@ std::optional<Options> parse_options(const Words& words) {
   }
   o.name_at = i;
   return o;
+}
+
+// Notes and a failed script go to stderr; a failed script makes the exit status 1.
+int report(const Procedure& p, const Options& options, const exports::Value& result,
+           const std::vector<Arg>& args, const ui::ScriptedBackend& ui) {
+  for (const auto& note : ui.notes()) std::fprintf(stderr, "orvrun: %s\n", note.c_str());
+  if (!ui.failure().empty()) {
+    std::fprintf(stderr, "orvrun: ui script failed: %s\n", ui.failure().c_str());
+    return 1;
+  }
+  if (options.json) {
+    print_json(p, result, args, ui);
+  } else {
+    print_plain(result);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -219,19 +291,26 @@ int cmd_call(const Words& words) {
   std::string error;
   if (!session.open(/*required=*/false, error)) return usage_error("call: " + error);
 
-  bool interactive = !options->json && !options->answered && isatty(STDIN_FILENO);
+  bool interactive =
+      !options->json && !options->answered && !options->scripted && isatty(STDIN_FILENO);
   ui::HeadlessBackend headless(options->answers);
-  ui::TerminalBackend terminal;
-  ui::Backend* previous = ui::set_backend(interactive ? static_cast<ui::Backend*>(&terminal)
-                                                      : static_cast<ui::Backend*>(&headless));
-  exports::Value result = p->invoke(args);
-  ui::set_backend(previous);
-  if (options->json) {
-    print_json(*p, result, args, headless);
-  } else {
-    print_plain(result);
+  try {
+    headless.add_script(options->script);
+  } catch (const ui::ScriptError& e) {
+    return usage_error("call: --ui-script: " + e.message);
   }
-  return 0;
+  ui::TerminalBackend terminal;
+  ui::ScriptedBackend& active =
+      interactive ? static_cast<ui::ScriptedBackend&>(terminal) : headless;
+  ui::Backend* previous = ui::set_backend(&active);
+  exports::Value result;
+  try {
+    result = p->invoke(args);
+  } catch (const ui::ScriptError& e) {
+    active.failed(e.message);
+  }
+  ui::set_backend(previous);
+  return report(*p, *options, result, args, active);
 }
 
 }  // namespace orv::cli

@@ -19,12 +19,22 @@ Usage:
         --user ID, --company ID, --warehouse ID
                          the signed-in user, company and warehouse of the shared context
       call opens the database when --db or --odbc names one or the default file exists.
-  orvrun call [--json] [--answer yes|no]... NAME [ARG...]
+  orvrun call [--json] [--answer yes|no]... [--ui-script TEXT|@FILE] NAME [ARG...]
       Calls the exported procedure NAME. Arguments are UTF-8 and converted to Windows-1250;
       trailing optional parameters left off are omitted. Every word after NAME is an argument,
       even one that begins with "-". With --json prints one JSON object:
-      {"result": ..., "out": {...}, "messages": [...]}; otherwise the result alone.
-      --answer gives the answers to questions in order (default: No).
+      {"result": ..., "out": {...}, "messages": [...], "windows": [...]}; otherwise the result
+      alone. --answer gives the answers to questions in order (default: No). --ui-script drives
+      the windows the procedure opens (see orvrun windows): commands one per line or separated
+      by ";": set <control> <value>, press <control>, choose <control> <item>,
+      select <control> <row>, dclick <control> <row>, check <control> on|off,
+      key <F10|Esc|Enter|Ctrl+D...>, answer yes|no|<caption>, tick [n], close.
+      A window left waiting by the script is closed as by Esc, and stderr says so. When stdin
+      is a terminal and neither --json, --answer nor --ui-script is given, windows and boxes
+      are drawn on stderr and the same commands are read from stdin.
+  orvrun windows [--json] [NAME]
+      Lists every window of the library (or the one NAME names, by procedure or INI section)
+      with its controls: number, id, kind, caption or prompt, key.
   orvrun call --list
       Lists every exported procedure with its parameters.
   orvrun sql [--json] [--channel main|2|3|crm|scalar|marked] STATEMENT
@@ -35,8 +45,9 @@ Usage:
   orvrun --help
       This text.
 
-Exit status: 0 when the procedure ran (whatever its own outcome), 2 when the call itself was
-wrong (unknown procedure, wrong number or type of arguments).
+Exit status: 0 when the procedure ran (whatever its own outcome), 1 when its ui script failed
+(a command that does not fit, or a window that would not close), 2 when the call itself was
+wrong (unknown procedure, wrong number or type of arguments, a script that cannot be read).
 )";
 
 struct Command {
@@ -47,6 +58,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"call", cmd_call},
     {"sql", cmd_sql},
+    {"windows", cmd_windows},
 };
 
 }  // namespace

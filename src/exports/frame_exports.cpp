@@ -2,6 +2,7 @@
 #include "frame/lifecycle.hpp"
 #include "frame/messages.hpp"
 #include "table.hpp"
+#include "ui_guard.hpp"
 
 using orv::exports::in;
 
@@ -11,16 +12,28 @@ void ORVRUN_INIT(void* error_handler, void* ini_handler) {
   orv::frame::ORVRUN_INIT(static_cast<orv::frame::ErrorHandler*>(error_handler),
                           static_cast<orv::ini::IniFile*>(ini_handler));
 }
-void ORVRUN_KILL(void) { orv::frame::ORVRUN_KILL(); }
+void ORVRUN_KILL(void) {
+  orv::frame::ORVRUN_KILL();
+}
 
 uint8_t MSG_PYTANIE(const char* text, const char* title) {
-  return orv::frame::MSG_PYTANIE(in(text), title ? std::optional(in(title)) : std::nullopt);
+  return orv::exports::ui_guard(
+      [&] {
+        return orv::frame::MSG_PYTANIE(in(text), title ? std::optional(in(title)) : std::nullopt);
+      },
+      uint8_t{4});
 }
-void MSG_INFORMACJA(const char* text) { orv::frame::MSG_INFORMACJA(in(text)); }
-void MSG_OSTRZEZENIE(const char* text) { orv::frame::MSG_OSTRZEZENIE(in(text)); }
-void WALIDACJA(const char* text) { orv::frame::WALIDACJA(in(text)); }
+void MSG_INFORMACJA(const char* text) {
+  orv::exports::ui_guard([&] { orv::frame::MSG_INFORMACJA(in(text)); });
+}
+void MSG_OSTRZEZENIE(const char* text) {
+  orv::exports::ui_guard([&] { orv::frame::MSG_OSTRZEZENIE(in(text)); });
+}
+void WALIDACJA(const char* text) {
+  orv::exports::ui_guard([&] { orv::frame::WALIDACJA(in(text)); });
+}
 void ERRORWIN(const char* statement, const char* message) {
-  orv::frame::ERRORWIN(in(statement), in(message));
+  orv::exports::ui_guard([&] { orv::frame::ERRORWIN(in(statement), in(message)); });
 }
 
 }  // extern "C"

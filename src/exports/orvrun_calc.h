@@ -46,6 +46,10 @@ ORVRUN_API char* PODAJADRES(const char* street, const char* number /* optional *
 /* Amounts in words: 500-character blank-padded texts; currency may be null (left out). */
 ORVRUN_API char* SLOWNIE(double amount, const char* currency);
 ORVRUN_API char* SLOWNIEKROTKO(double amount);
+/* Discount converter and change calculator (windows). DECIMAL values cross as REAL. */
+ORVRUN_API void PRZELICZNIKRABATU(double* percentage, double* price, const char* kind /* optional */,
+                                  const char* subject /* optional */);
+ORVRUN_API uint8_t WYDAWANIERESZTY(double* due, double* paid, double* change);
 
 #ifdef __cplusplus
 }

@@ -16,6 +16,15 @@ ORVRUN_API void ADDKOO(const char* name, const char* qualifier);
 ORVRUN_API void DELKOO(const char* name, const char* qualifier);
 ORVRUN_API uint8_t ISKOO(const char* name, const char* qualifier);
 ORVRUN_API void FREEKOO(void);
+/* Popup icons, status texts, shortcuts, the mouse and tooltips. A window is an open window's
+ * handle, 0 for the calling thread's current window; a popup is an orv::ui::PopupMenu*. */
+ORVRUN_API void USTAW4IKONYBROWSERA(void* popup, const uint8_t* variant /* optional */);
+ORVRUN_API void POPUPADDEDOKUMENTY(void* popup);
+ORVRUN_API void POKAZSTATUSDOK(const char* base, double editing_user, uint8_t edited, uint8_t posted,
+                               uint8_t locked, const uint8_t* marked /* optional */);
+ORVRUN_API void SKROTYKLAWISZOWE(ORVRUN_TEXT* name, int32_t* code);
+ORVRUN_API void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy);
+ORVRUN_API void USTAWTOOLTIP(int32_t window, int32_t control, const char* text);
 
 #ifdef __cplusplus
 }

@@ -28,29 +28,80 @@ Module& module() {
 
 }  // namespace
 
-void ErrorHandler::set_procedure(std::string name) { t_procedure = std::move(name); }
-std::string ErrorHandler::procedure() const { return t_procedure; }
+void ErrorHandler::set_procedure(std::string name) {
+  t_procedure = std::move(name);
+}
+std::string ErrorHandler::procedure() const {
+  return t_procedure;
+}
 
 const std::vector<std::string>& attached_tables() {
-  static const std::vector<std::string> kTables = {
-      "ARTYKUL_BLOB", "ARTYKUL_BLOB_UPD", "ARTYKUL_IMP", "DOKUMENT_FINANSOWY",
-      "DOKUMENT_HANDLOWY", "ECR", "FIRMA", "GRUPA_KONTRAHENTA", "GRUPAUZYTKOWNIKOW",
-      "INTER_FIN_ROZRACH", "INTERFIRMAPOZYCJA", "INTERMAGAZYNGRUPA", "INTERUZYTKOWNIKPOZYCJA",
-      "KLASYFIKATOR_GRUPA", "KLASYFIKATOR_POLE", "KLASYFIKATOR_SLOWNIK",
-      "KLASYFIKATOR_SLOWNIK_WAR", "KONTRAHENT", "KOREKTA_DOK_HANDL_V", "KOSZT_DOK_HANDL",
-      "LOG_WYKONANIA", "MAGAZYN", "MAGAZYN1", "ORV_DEFINICJA_FILTRA", "ORV_DEFINICJA_FILTRA3",
-      "ORV_FILTR_UZYTKOWNIKA", "ORV_FILTR_UZYTKOWNIKA3", "ORV_LISTA_OBIEKTOW",
-      "ORV_PROFILE_USTAWIEN", "ORV_UZYTKOWNIK_FILTROW", "ORV_UZYTKOWNIK_LISTY_OBIEKTOW",
-      "MC_DEF_NAG", "MC_DEF_POLA", "MC_DEF_POZ", "NAGLOWEKKONFIG", "OPIS_DOK_POZ_FIN",
-      "PLIK_BLOB", "POZYCJAKONFIG", "RAPORT", "RAPORT_KAS_BANK", "TEST_POLACZENIA",
-      "TYP_DOKUMENTU_FINANSOWEGO", "TYP_DOKUMENTU_HANDLOWEGO", "UZYTKOWNIK", "UZYTKOWNIK1",
-      "UZYTKOWNIKGRUPY", "VAX", "VAX1", "VAX2", "VAX3", "VAXCRM", "VAXFSQL", "VAXZAZ", "WARIANT",
-      "TORIX_DRZEWO_WYNIKOW", "TORIX_ZAZNACZONE_X", "TORIX_ZAZNACZONE_X2"};
+  static const std::vector<std::string> kTables = {"ARTYKUL_BLOB",
+                                                   "ARTYKUL_BLOB_UPD",
+                                                   "ARTYKUL_IMP",
+                                                   "DOKUMENT_FINANSOWY",
+                                                   "DOKUMENT_HANDLOWY",
+                                                   "ECR",
+                                                   "FIRMA",
+                                                   "GRUPA_KONTRAHENTA",
+                                                   "GRUPAUZYTKOWNIKOW",
+                                                   "INTER_FIN_ROZRACH",
+                                                   "INTERFIRMAPOZYCJA",
+                                                   "INTERMAGAZYNGRUPA",
+                                                   "INTERUZYTKOWNIKPOZYCJA",
+                                                   "KLASYFIKATOR_GRUPA",
+                                                   "KLASYFIKATOR_POLE",
+                                                   "KLASYFIKATOR_SLOWNIK",
+                                                   "KLASYFIKATOR_SLOWNIK_WAR",
+                                                   "KONTRAHENT",
+                                                   "KOREKTA_DOK_HANDL_V",
+                                                   "KOSZT_DOK_HANDL",
+                                                   "LOG_WYKONANIA",
+                                                   "MAGAZYN",
+                                                   "MAGAZYN1",
+                                                   "ORV_DEFINICJA_FILTRA",
+                                                   "ORV_DEFINICJA_FILTRA3",
+                                                   "ORV_FILTR_UZYTKOWNIKA",
+                                                   "ORV_FILTR_UZYTKOWNIKA3",
+                                                   "ORV_LISTA_OBIEKTOW",
+                                                   "ORV_PROFILE_USTAWIEN",
+                                                   "ORV_UZYTKOWNIK_FILTROW",
+                                                   "ORV_UZYTKOWNIK_LISTY_OBIEKTOW",
+                                                   "MC_DEF_NAG",
+                                                   "MC_DEF_POLA",
+                                                   "MC_DEF_POZ",
+                                                   "NAGLOWEKKONFIG",
+                                                   "OPIS_DOK_POZ_FIN",
+                                                   "PLIK_BLOB",
+                                                   "POZYCJAKONFIG",
+                                                   "RAPORT",
+                                                   "RAPORT_KAS_BANK",
+                                                   "TEST_POLACZENIA",
+                                                   "TYP_DOKUMENTU_FINANSOWEGO",
+                                                   "TYP_DOKUMENTU_HANDLOWEGO",
+                                                   "UZYTKOWNIK",
+                                                   "UZYTKOWNIK1",
+                                                   "UZYTKOWNIKGRUPY",
+                                                   "VAX",
+                                                   "VAX1",
+                                                   "VAX2",
+                                                   "VAX3",
+                                                   "VAXCRM",
+                                                   "VAXFSQL",
+                                                   "VAXZAZ",
+                                                   "WARIANT",
+                                                   "TORIX_DRZEWO_WYNIKOW",
+                                                   "TORIX_ZAZNACZONE_X",
+                                                   "TORIX_ZAZNACZONE_X2"};
   return kTables;
 }
 
-ErrorHandler& own_error_handler() { return module().own_error; }
-ini::IniFile& own_ini() { return *module().own_ini; }
+ErrorHandler& own_error_handler() {
+  return module().own_error;
+}
+ini::IniFile& own_ini() {
+  return *module().own_ini;
+}
 
 ErrorHandler& current_error_handler() {
   ErrorHandler* e = module().error.load();
@@ -80,7 +131,9 @@ void ORVRUN_KILL() {
   ++m.dictionary.kills;
 }
 
-const DictionaryState& dictionary_state() { return module().dictionary; }
+const DictionaryState& dictionary_state() {
+  return module().dictionary;
+}
 
 void reset_module() {
   Module& m = module();

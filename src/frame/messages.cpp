@@ -2,8 +2,11 @@
 #include "frame/messages.hpp"
 
 #include "frame/lifecycle.hpp"
+#include "frame/window_conventions.hpp"
 #include "platform/text/text.hpp"
+#include "platform/ui/registry.hpp"
 #include "platform/ui/ui.hpp"
+#include "platform/ui/window.hpp"
 
 namespace orv::frame {
 namespace {
@@ -11,7 +14,33 @@ namespace {
 // Windows-1250 titles: "Ostrzeżenie" carries ż as its code-page byte.
 constexpr const char* kQuestion = "ORVEX: Pytanie";
 constexpr const char* kInformation = "ORVEX: Informacja";
-constexpr const char* kWarning = "ORVEX: Ostrze\xBF" "enie";
+constexpr const char* kWarning =
+    "ORVEX: Ostrze\xBF"
+    "enie";
+
+constexpr int kStatement = 1;
+
+ui::Window error_window() {
+  ui::Window w("ErrorWin", "Informacja");
+  w.display_only = true;
+  w.rect = {0, 0, 400, 200};
+  ui::Control& area = w.add(ui::ControlKind::TextArea, kStatement, "TEKST");
+  area.font = "Courier New CE";
+  area.read_only = true;
+  area.rect = {0, 0, 400, 200};  // follows the window when it is resized
+  return w;
+}
+
+const ui::WindowRegistrar kErrorWin("ErrorWin", "ERRORWIN", &error_window);
+
+// The error handler names the open error window, also when its loop is left by an exception.
+class ProcedureName {
+ public:
+  explicit ProcedureName(const char* name) { current_error_handler().set_procedure(name); }
+  ~ProcedureName() { current_error_handler().set_procedure(""); }
+  ProcedureName(const ProcedureName&) = delete;
+  ProcedureName& operator=(const ProcedureName&) = delete;
+};
 
 void show(std::string_view text, const char* title, ui::Icon icon) {
   ui::MessageBox box;
@@ -33,15 +62,30 @@ uint8_t MSG_PYTANIE(std::string_view text, std::optional<std::string_view> title
   return ui::backend().message(box) == ui::kYes ? 2 : 4;
 }
 
-void MSG_INFORMACJA(std::string_view text) { show(text, kInformation, ui::Icon::Information); }
-void MSG_OSTRZEZENIE(std::string_view text) { show(text, kWarning, ui::Icon::Exclamation); }
-void WALIDACJA(std::string_view text) { show(text, kWarning, ui::Icon::Exclamation); }
+void MSG_INFORMACJA(std::string_view text) {
+  show(text, kInformation, ui::Icon::Information);
+}
+void MSG_OSTRZEZENIE(std::string_view text) {
+  show(text, kWarning, ui::Icon::Exclamation);
+}
+void WALIDACJA(std::string_view text) {
+  show(text, kWarning, ui::Icon::Exclamation);
+}
 
 void ERRORWIN(std::string_view statement, std::string_view message) {
-  ErrorHandler& handler = current_error_handler();
-  handler.set_procedure("ErrorWin");
-  ui::backend().error_window({std::string(statement), std::string(message)});
-  handler.set_procedure("");
+  ProcedureName name("ErrorWin");
+  ui::Window w = error_window();
+  // A blank message would leave the window without a title; it keeps its own then.
+  if (!text::clip(message).empty()) w.title = message;
+  w.at(kStatement).value = statement;
+  open_window(w);
+  // The text area fills the window wherever it was left; no buttons: only the close box (or
+  // Esc) ends it.
+  w.at(kStatement).rect = {0, 0, w.rect.width, w.rect.height};
+  w.display();
+  while (w.accept().kind != ui::EventKind::CloseWindow) {
+  }
+  w.close();
 }
 
 }  // namespace orv::frame

@@ -11,9 +11,10 @@ using test::run_cli;
 TEST(Cli, JsonCallRecordsMessagesAndAnswers) {
   auto r = run_cli({"call", "--json", "--answer", "yes", "MSG_PYTANIE", "Czy usunąć?"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "{\"result\": 2, \"out\": {}, \"messages\": [{\"kind\": \"question\", \"title\": "
-            "\"ORVEX: Pytanie\", \"text\": \"Czy usunąć?\", \"answer\": \"yes\"}]}\n");
+  EXPECT_EQ(
+      r.out,
+      "{\"result\": 2, \"out\": {}, \"messages\": [{\"kind\": \"question\", \"title\": "
+      "\"ORVEX: Pytanie\", \"text\": \"Czy usunąć?\", \"answer\": \"yes\"}], \"windows\": []}\n");
 }
 
 TEST(Cli, UnansweredQuestionIsNo) {
@@ -24,8 +25,8 @@ TEST(Cli, UnansweredQuestionIsNo) {
 
 TEST(Cli, UsageErrorsExitTwo) {
   EXPECT_EQ(run_cli({"call", "NO_SUCH_PROC"}).status, 2);
-  EXPECT_EQ(run_cli({"call", "MSG_INFORMACJA"}).status, 2);             // too few
-  EXPECT_EQ(run_cli({"call", "MSG_INFORMACJA", "a", "b"}).status, 2);   // too many
+  EXPECT_EQ(run_cli({"call", "MSG_INFORMACJA"}).status, 2);            // too few
+  EXPECT_EQ(run_cli({"call", "MSG_INFORMACJA", "a", "b"}).status, 2);  // too many
   EXPECT_EQ(run_cli({"call", "--bogus", "MSG_INFORMACJA", "a"}).status, 2);
   EXPECT_EQ(run_cli({}).status, 2);
 }

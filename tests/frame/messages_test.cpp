@@ -35,7 +35,9 @@ TEST(Messages, InformationAndWarnings) {
   ASSERT_EQ(ui.boxes().size(), 3u);
   EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Informacja");
   EXPECT_EQ(ui.boxes()[0].box.icon, ui::Icon::Information);
-  EXPECT_EQ(ui.boxes()[1].box.title, "ORVEX: Ostrze\xBF" "enie");
+  EXPECT_EQ(ui.boxes()[1].box.title,
+            "ORVEX: Ostrze\xBF"
+            "enie");
   EXPECT_EQ(ui.boxes()[2].box.title, ui.boxes()[1].box.title);
   EXPECT_EQ(ui.boxes()[2].box.icon, ui::Icon::Exclamation);
   EXPECT_EQ(ui::message_lines(ui.boxes()[0].box.text), (std::vector<std::string>{"a", "b"}));

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -18,7 +19,9 @@ namespace orv::test {
 ScopedUi::ScopedUi(std::vector<std::string> answers, bool strict)
     : headless_(std::move(answers), strict), previous_(ui::set_backend(&headless_)) {}
 
-ScopedUi::~ScopedUi() { ui::set_backend(previous_); }
+ScopedUi::~ScopedUi() {
+  ui::set_backend(previous_);
+}
 
 namespace {
 
@@ -39,6 +42,9 @@ std::string drain(int fd) {
 }  // namespace
 
 CliResult run_cli(const std::vector<std::string>& args, const std::string& stdin_text) {
+  // A CLI that exits without reading its input must fail the write, not kill the test.
+  static const bool kNoSigpipe = (std::signal(SIGPIPE, SIG_IGN), true);
+  (void)kNoSigpipe;
   int in[2], out[2], err[2];
   if (::pipe(in) || ::pipe(out) || ::pipe(err)) throw std::runtime_error("pipe");
   posix_spawn_file_actions_t actions;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/dict/queue.hpp"
 #include "platform/decimal/decimal.hpp"
+#include "platform/dict/queue.hpp"
 
 namespace orv::dict {
 
@@ -152,6 +152,8 @@ struct FiltrTabelRow {
 
 struct Tables {
   Queue<VatRow> VATQ;
+  Queue<ParamKonfRow> S_PARAMKONFQ;
+  Queue<ParamKonfRow> U_PARAMKONFQ;
   Queue<OknoRow> OKNAQ;
   Queue<OtwarteOknoRow> KOLEJKAOTWARTYCHOKIEN;
   Queue<ParamKonfRow> S_PARAMKONFQ;

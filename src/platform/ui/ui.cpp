@@ -2,33 +2,40 @@
 #include "platform/ui/ui.hpp"
 
 #include <atomic>
+#include <thread>
+
+#include "platform/text/text.hpp"
+#include "platform/ui/script.hpp"
+#include "platform/ui/window.hpp"
 
 namespace orv::ui {
 namespace {
 
-// Answers every box with its default button and shows nothing.
-class QuietBackend : public Backend {
- public:
-  unsigned message(const MessageBox& box) override { return box.default_button; }
-  void error_window(const ErrorWindowRecord&) override {}
-};
-
-QuietBackend g_quiet;
+// Answers every box with its default button, closes every window as by Esc, keeps nothing.
+ScriptedBackend g_quiet(/*strict=*/false, /*keep_records=*/false);
 std::atomic<Backend*> g_current{nullptr};
+// Dynamic initialisation runs on the thread that loads the library.
+const std::thread::id g_first_thread = std::this_thread::get_id();
 
 }  // namespace
+
+Event Backend::next_event(Window& w) {
+  throw ScriptError{"nothing answers the window " + describe(w)};
+}
 
 Backend& backend() {
   Backend* b = g_current.load();
   return b ? *b : g_quiet;
 }
 
-Backend* set_backend(Backend* b) { return g_current.exchange(b); }
+Backend* set_backend(Backend* b) {
+  return g_current.exchange(b);
+}
 
 std::string button_caption(unsigned button, const MessageBox& box) {
   static constexpr unsigned kOrder[] = {kOk, kYes, kNo, kAbort, kRetry, kIgnore, kCancel, kHelp};
-  static const char* const kNames[] = {"OK", "Tak", "Nie", "Przerwij", "Pon\xF3w", "Ignoruj", "Anuluj",
-                                       "Pomoc"};
+  static const char* const kNames[] = {"OK",       "Tak",     "Nie",    "Przerwij",
+                                       "Pon\xF3w", "Ignoruj", "Anuluj", "Pomoc"};
   std::size_t custom = 0;
   for (std::size_t i = 0; i < std::size(kOrder); ++i) {
     if (!(box.buttons & kOrder[i])) continue;
@@ -51,6 +58,20 @@ std::vector<std::string> message_lines(const std::string& text) {
     }
   }
   return lines;
+}
+
+std::optional<std::string> ask_file(const FileDialog& dialog) {
+  return backend().file_dialog(dialog);
+}
+void set_clipboard(const std::string& text) {
+  backend().set_clipboard(text);
+}
+std::string clipboard() {
+  return backend().clipboard();
+}
+
+bool on_first_thread() {
+  return std::this_thread::get_id() == g_first_thread;
 }
 
 }  // namespace orv::ui

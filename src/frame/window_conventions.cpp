@@ -1,0 +1,26 @@
+// The conventions every window of the library follows when it opens.
+#include "frame/window_conventions.hpp"
+
+#include "frame/lifecycle.hpp"
+#include "platform/dict/context.hpp"
+#include "platform/text/text.hpp"
+
+namespace orv::frame {
+
+std::string help_file() {
+  std::string folder(text::clip(dict::glo().LOCALPATH));
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+  return folder + "orv2000.chm";
+}
+
+void open_window(ui::Window& w, std::string_view help_topic) {
+  ui::OpenOptions options;
+  options.ini = &current_ini();
+  options.help_file = help_file();
+  options.help_topic = help_topic;
+  options.alt_as_f10 = ui::on_first_thread();
+  options.tooltips = dict::glo().TOOLTIPTYPE == 2;
+  w.open(options);
+}
+
+}  // namespace orv::frame

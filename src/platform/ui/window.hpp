@@ -1,0 +1,178 @@
+// The window model: a window is data (a title and controls with ids) plus an event loop.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/ui.hpp"
+
+namespace orv::ini {
+class IniFile;
+}
+
+namespace orv::ui {
+
+enum class ControlKind {
+  Label,
+  Entry,
+  Button,
+  Check,
+  DropList,
+  List,
+  Tab,
+  Progress,
+  Image,
+  TextArea,
+  Group
+};
+
+const char* kind_name(ControlKind kind);
+
+// Positions and sizes are in the windows' own units; the host frame uses the same ones.
+struct Rect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Column {
+  std::string title;
+  int width = 0;
+};
+
+struct Control {
+  int number = 0;  // unique in its window; what USTAWTOOLTIP and USTAWSPLIT address
+  std::string id;  // the name scripts and `orvrun windows` use, e.g. "NR_PROCENT"
+  ControlKind kind = ControlKind::Label;
+  std::string caption;  // text of a label, button, check, group or tab
+  std::string prompt;   // the label in front of an entry, drop list, list, text area or bar
+  // Entry and text area: the text; check: "1" or "0"; drop list: the chosen item; progress:
+  // 0..100. Lists keep their choice in `selected`.
+  std::string value;
+  std::vector<std::string> items;              // drop list items
+  std::vector<Column> columns;                 // list columns
+  std::vector<std::vector<std::string>> rows;  // list rows, one cell per column
+  int selected = 0;                            // list or drop list: 1-based, 0 = none
+  std::string key;                             // a button's key: "F10", "Esc", "Ctrl+D"
+  std::string tip;
+  std::string icon;
+  std::string font;
+  int colour = -1;      // RGB text colour, -1 = the default
+  int background = -1;  // RGB fill, -1 = the default
+  bool hidden = false;
+  bool disabled = false;
+  bool read_only = false;
+  Rect rect;
+
+  // What the user sees as this control's value (a list's selected first cell, a label's text).
+  std::string shown_value() const;
+};
+
+enum class EventKind { Accepted, Selected, NewSelection, Timer, CloseWindow, Key, AlertKey, User };
+
+const char* event_name(EventKind kind);
+
+struct Event {
+  Event() = default;
+  Event(EventKind k, int c = 0, std::string key_name = {}, int user_code = 0)
+      : kind(k), control(c), key(std::move(key_name)), code(user_code) {}
+
+  EventKind kind = EventKind::CloseWindow;
+  int control = 0;  // the control concerned, 0 for window events
+  std::string key;  // the key that caused it ("F10", "Esc", "MouseLeft2"), if any
+  int code = 0;     // a user event's code
+
+  bool accepted(int number) const { return kind == EventKind::Accepted && control == number; }
+};
+
+// How the library's conventions open a window (frame fills these in).
+struct OpenOptions {
+  ini::IniFile* ini = nullptr;  // position and size kept under the window's name
+  std::string help_file;
+  std::string help_topic;
+  bool alt_as_f10 = false;
+  int32_t thread = 0;     // the runtime's thread number, target of posted events
+  bool tooltips = false;  // registers with the tooltip manager
+};
+
+class Window {
+ public:
+  // `name` is the window's fixed name: its INI section and its key in the window registry.
+  Window(std::string name, std::string title);
+  // Moving is for handing a built window to its procedure; an open window is never moved.
+  Window(Window&& other) noexcept;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  ~Window();
+
+  const std::string& name() const { return name_; }
+  std::string title;
+  Rect rect;
+  bool maximized = false;
+  std::string font;
+  int timer = 0;  // hundredths of a second between timer events, 0 = none
+  // A window that only shows something (the SQL error window): like a box with OK alone, it
+  // closes by itself when the script has no "close" or "key" for it.
+  bool display_only = false;
+  std::vector<std::string> alert_keys;
+
+  // Adds a control; `text` is the caption of labels, buttons, checks, groups and tabs and the
+  // prompt of the others. The reference stays valid while the window lives.
+  Control& add(ControlKind kind, int number, std::string id, std::string text = {});
+  Control* find(int number);
+  const Control* find(int number) const;
+  // By id, then by visible caption or prompt (case-insensitive), then by number.
+  Control* find(std::string_view ref);
+  Control& at(int number);  // a control the window's own code knows exists
+  const std::deque<Control>& controls() const { return controls_; }
+
+  int focus() const { return focus_; }
+  void set_focus(int number) { focus_ = number; }
+
+  // Opens the window on the calling thread: it becomes the thread's current window.
+  void open(const OpenOptions& options = {});
+  bool is_open() const { return open_; }
+  int32_t handle() const { return handle_; }
+  int32_t thread() const { return options_.thread; }
+  const OpenOptions& options() const { return options_; }
+  // The next event for the window's own logic; keys become the events their buttons, alert keys
+  // and the window's conventions give them.
+  Event accept();
+  // Queues an event ahead of the user's; safe from any thread.
+  void post(Event e);
+  void display();  // redraw after the logic changed controls
+  void close();    // saves position and size, and the backend forgets the window
+
+ private:
+  bool translate_key(Event& e);
+  bool take_posted(Event& e);
+  void restore_position();
+  void save_position() const;
+
+  std::string name_;
+  std::deque<Control> controls_;
+  int focus_ = 0;
+  bool open_ = false;
+  int32_t handle_ = 0;
+  OpenOptions options_;
+  std::deque<Event> posted_;
+  mutable std::mutex posted_mutex_;
+};
+
+// The window whose loop runs on the calling thread (the innermost one), or nullptr.
+Window* current_window();
+// An open window by handle; 0 is the calling thread's current window.
+Window* window_by_handle(int32_t handle);
+// Posts an event to every open window of a thread.
+void post_to_thread(int32_t thread, Event e);
+
+// Keys as scripts and buttons name them, in one spelling: "ctrl+d" → "Ctrl+D", "esc" → "Esc".
+std::string canonical_key(std::string_view key);
+
+}  // namespace orv::ui

@@ -1,0 +1,147 @@
+// The terminal backend: drawn windows and boxes, typed commands, progress and end of input.
+#include "platform/ui/terminal/terminal.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/ui/popup.hpp"
+#include "platform/ui/terminal/render.hpp"
+#include "sample_window.hpp"
+
+namespace orv::ui {
+namespace {
+
+using namespace ui::test;
+
+// A terminal whose keyboard is the given text and whose screen is kept in memory.
+class Terminal {
+ public:
+  explicit Terminal(const std::string& typed) {
+    int fds[2];
+    if (::pipe(fds) != 0) throw std::runtime_error("pipe");
+    if (::write(fds[1], typed.data(), typed.size()) != static_cast<ssize_t>(typed.size())) {
+      throw std::runtime_error("write");
+    }
+    ::close(fds[1]);
+    in_ = ::fdopen(fds[0], "r");
+    out_ = ::open_memstream(&screen_, &size_);
+    backend_ = std::make_unique<TerminalBackend>(in_, out_);
+    previous_ = set_backend(backend_.get());
+  }
+  ~Terminal() {
+    set_backend(previous_);
+    backend_.reset();
+    std::fclose(in_);
+    std::fclose(out_);
+    std::free(screen_);
+  }
+  std::string screen() {
+    std::fflush(out_);
+    return std::string(screen_, size_);
+  }
+  TerminalBackend& ui() { return *backend_; }
+
+ private:
+  std::FILE* in_ = nullptr;
+  std::FILE* out_ = nullptr;
+  char* screen_ = nullptr;
+  std::size_t size_ = 0;
+  std::unique_ptr<TerminalBackend> backend_;
+  Backend* previous_ = nullptr;
+};
+
+bool contains(const std::string& s, const std::string& part) {
+  return s.find(part) != std::string::npos;
+}
+
+TEST(Terminal, DrawsTheWindowAndTakesTypedCommands) {
+  Terminal t("set KWOTA 5\n\nbogus\npress \"Zatwierdź\"\n");
+  Window w = sample_window();
+  w.open();
+  EXPECT_TRUE(w.accept().accepted(kAmount));
+  EXPECT_TRUE(w.accept().accepted(kAmount));         // the empty line is Enter on the focus
+  EXPECT_TRUE(w.accept().accepted(kConfirmButton));  // "bogus" was refused and asked again
+  std::string screen = t.screen();
+  EXPECT_TRUE(contains(screen,
+                       "Pr\xC3\xB3"
+                       "bka (Probka)"))
+      << screen;
+  EXPECT_TRUE(contains(screen, "Kwota [KWOTA]: ")) << screen;
+  EXPECT_TRUE(contains(screen, "[Zatwierd\xC5\xBA F10]  [Anuluj Esc]")) << screen;
+  EXPECT_TRUE(contains(screen, "unknown script command \"bogus\"")) << screen;
+  EXPECT_FALSE(contains(screen, "Ukryte")) << "hidden controls are not drawn";
+}
+
+TEST(Terminal, EndOfInputClosesAsByEsc) {
+  Terminal t("");
+  Window w = sample_window();
+  w.open();
+  EXPECT_TRUE(w.accept().accepted(kCancelButton));
+  ASSERT_EQ(t.ui().notes().size(), 1u);
+}
+
+TEST(Terminal, BoxesAnsweredByNumberCaptionOrEnter) {
+  Terminal t("2\ntak\n\n");
+  MessageBox box{"Usun\xB9\xE6?|Na pewno", "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
+  EXPECT_EQ(backend().message(box), kNo);
+  EXPECT_EQ(backend().message(box), kYes);
+  EXPECT_EQ(backend().message(box), kNo);  // Enter takes the default
+  EXPECT_EQ(backend().message(box), kNo);  // end of input too
+  std::string screen = t.screen();
+  EXPECT_TRUE(contains(screen, "== ORVEX: Pytanie ==\n  Usun\xC4\x85\xC4\x87?\n  Na pewno\n"))
+      << screen;
+  EXPECT_TRUE(contains(screen, "1) Tak 2) Nie [Enter]")) << screen;
+}
+
+TEST(Terminal, TimerRunsBetweenKeystrokesWithAProgressBar) {
+  Terminal t("");
+  Window w("Postep", "Post\xEAp");
+  w.timer = 1;
+  Control& bar = w.add(ControlKind::Progress, 1, "PASEK");
+  w.add(ControlKind::Label, 2, "LICZNIK", "0 / 4");
+  w.open();
+  for (int j = 1; j <= 4; ++j) {
+    EXPECT_EQ(w.accept().kind, EventKind::Timer);
+    bar.value = std::to_string(j * 25);
+    w.at(2).caption = std::to_string(j) + " / 4";
+  }
+  EXPECT_EQ(w.accept().kind, EventKind::Timer);
+  std::string screen = t.screen();
+  EXPECT_TRUE(contains(screen, "\r" + render_bar(50) + "  2 / 4")) << screen;
+  EXPECT_TRUE(contains(screen, "] 100%")) << screen;
+}
+
+TEST(Terminal, PopupTakesANumber) {
+  Terminal t("2\n");
+  EXPECT_EQ(popup("bie\xBF\xB9"
+                  "cy dzie\xF1|bie\xBF\xB9"
+                  "cy rok"),
+            2);
+  EXPECT_TRUE(contains(t.screen(),
+                       "  2) bie\xC5\xBC\xC4\x85"
+                       "cy rok\n"));
+}
+
+struct BarCase {
+  int percent;
+  const char* drawn;
+};
+
+class Bars : public testing::TestWithParam<BarCase> {};
+
+TEST_P(Bars, Drawn) {
+  EXPECT_EQ(render_bar(GetParam().percent, 4), GetParam().drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Terminal, Bars,
+    testing::Values(BarCase{0, "[\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91]   0%"},
+                    BarCase{50, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x91\xE2\x96\x91]  50%"},
+                    BarCase{100, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88] 100%"},
+                    BarCase{250, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88] 100%"},
+                    BarCase{-5, "[\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91]   0%"}));
+
+}  // namespace
+}  // namespace orv::ui
