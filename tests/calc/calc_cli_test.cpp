@@ -21,15 +21,15 @@ TEST(CalcCli, WarningTravelsInJson) {
   EXPECT_EQ(r.out,
             "{\"result\": 0, \"out\": {}, \"messages\": [{\"kind\": \"warning\", \"title\": "
             "\"ORVEX: Ostrzeżenie\", \"text\": \"W numerze rachunku nie może być znaków "
-            "alfabetycznych!\", \"answer\": \"ok\"}]}\n");
+            "alfabetycznych!\", \"answer\": \"ok\"}], \"windows\": []}\n");
 }
 
 TEST(CalcCli, ReferenceTextsComeBackInOut) {
   auto line = run_cli({"call", "--json", "POBIERZLINIE", "a\r\nbb\r\nc", "", "2"});
-  EXPECT_EQ(line.out, "{\"result\": 1, \"out\": {\"line\": \"bb\"}, \"messages\": []}\n");
+  EXPECT_EQ(line.out, "{\"result\": 1, \"out\": {\"line\": \"bb\"}, \"messages\": [], \"windows\": []}\n");
   auto wrap = run_cli({"call", "--json", "PODZIELLINIE", "abcdefghijklmnop", "1", "10"});
   EXPECT_EQ(wrap.out,
-            "{\"result\": \"abcdefghij\", \"out\": {\"position\": 10}, \"messages\": []}\n");
+            "{\"result\": \"abcdefghij\", \"out\": {\"position\": 10}, \"messages\": [], \"windows\": []}\n");
 }
 
 TEST(CalcCli, OmittedOptionalsReadAsLeftOut) {

@@ -52,7 +52,7 @@ class OnBackend : public ::testing::TestWithParam<Backend> {
     reset_channels();
     sql::set_current_driver(previous);
   }
-  const std::vector<ui::ErrorWindowRecord>& windows() { return ui.ui().error_windows(); }
+  std::vector<ui::ErrorWindowRecord> windows() { return ui.ui().error_windows(); }
 
   test::TempDir dir;
   test::ScopedUi ui;

@@ -31,7 +31,7 @@ const std::string kVaxzazProblem =
 class Channels : public ::testing::Test {
  protected:
   void SetUp() override { db.fake.answer("select 1", FakeAnswer::value("7")); }
-  const std::vector<ui::ErrorWindowRecord>& windows() { return ui.ui().error_windows(); }
+  std::vector<ui::ErrorWindowRecord> windows() { return ui.ui().error_windows(); }
 
   test::SqlStack db;
   test::ScopedUi ui;

@@ -174,7 +174,7 @@ TEST(RegistryCli, EachCallStartsWithAnEmptyRegistry) {
     EXPECT_EQ(r.out, "1\n");
   }
   auto r = test::run_cli({"call", "--json", "ISKOO", "Faktura", "12"});
-  EXPECT_EQ(r.out, "{\"result\": 0, \"out\": {}, \"messages\": []}\n");
+  EXPECT_EQ(r.out, "{\"result\": 0, \"out\": {}, \"messages\": [], \"windows\": []}\n");
   EXPECT_EQ(test::run_cli({"call", "FREEKOO"}).out, "");
 }
 

@@ -156,8 +156,6 @@ struct Tables {
   Queue<ParamKonfRow> U_PARAMKONFQ;
   Queue<OknoRow> OKNAQ;
   Queue<OtwarteOknoRow> KOLEJKAOTWARTYCHOKIEN;
-  Queue<ParamKonfRow> S_PARAMKONFQ;
-  Queue<ParamKonfRow> U_PARAMKONFQ;
   Queue<UprawnRow> UPRAWNQ;
   Queue<AccessRow> ACCESSQ;
   Queue<DostepRaportRow> DOSTEPRAPORTOWQ;
