@@ -97,7 +97,7 @@ std::string upper_ascii(std::string s) {
 // number without separators, at most 20 characters. A number that starts with two letters
 // keeps them as its prefix (letters inside foreign numbers stay too); otherwise the prefix is the
 // second argument when it is a two-letter country code, else PL. With a flag other than 1 the
-// number comes back as given. NULL in, NULL out; no digits at all gives the empty text.
+// number comes back as given. NULL in, NULL out; a number without digits gives the empty text.
 SqlValue podaj_nip(Session&, const std::vector<SqlValue>& v) {
   Args a("AP_Func_PodajNip", v, {"nip", "kraj", "flaga"}, 1);
   if (!a.given(0)) return SqlValue::null();
@@ -120,7 +120,7 @@ SqlValue podaj_nip(Session&, const std::vector<SqlValue>& v) {
       if (std::isdigit(static_cast<unsigned char>(c))) body += c;
     }
   }
-  if (body.empty()) return SqlValue::of(std::string());
+  if (body.find_first_of("0123456789") == std::string::npos) return SqlValue::of(std::string());
   return SqlValue::of((prefix + body).substr(0, 20));
 }
 

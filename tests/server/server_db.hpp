@@ -86,7 +86,8 @@ class ServerDb : public sql::Session {
     }
     sqlite3_create_collation_v2(db, "PL_CI_AS", SQLITE_UTF8, nullptr, compare_ci, nullptr);
     sqlite3_busy_timeout(db, 10000);
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr,
+                 nullptr);
     return db;
   }
 
