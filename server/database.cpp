@@ -67,4 +67,16 @@ bool create_database(const std::string& path, bool demo, std::string& error) {
   return true;
 }
 
+bool remove_database(const std::string& path, std::string& error) {
+  std::error_code ec;
+  for (const char* suffix : {"-wal", "-shm", "-journal", ""}) {
+    fs::path p(path + suffix);
+    if (fs::exists(p, ec) && !fs::remove(p, ec)) {
+      error = "cannot remove " + p.string() + ": " + ec.message();
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace orv::server

@@ -16,4 +16,8 @@ std::string_view demo_sql();
 // failing script leaves nothing behind. False with `error` set otherwise.
 bool create_database(const std::string& path, bool demo, std::string& error);
 
+// Deletes a database file with its write-ahead log and shared-memory files; a missing file is
+// no error. For `orvrun init --force`.
+bool remove_database(const std::string& path, std::string& error);
+
 }  // namespace orv::server

@@ -19,11 +19,15 @@ Usage:
       --answer gives the answers to questions in order (default: No).
   orvrun call --list
       Lists every exported procedure with its parameters.
+  orvrun init [--demo] [--force] [--db PATH]
+      Creates a new database file (PATH, else $ORVRUN_DB, else ./orvrun.db) with the schema and,
+      with --demo, the demo company. An existing file is kept unless --force replaces it.
   orvrun --help
       This text.
 
 Exit status: 0 when the procedure ran (whatever its own outcome), 2 when the call itself was
-wrong (unknown procedure, wrong number or type of arguments).
+wrong (unknown procedure, wrong number or type of arguments); init: 1 when the database could
+not be created.
 )";
 
 struct Command {
@@ -33,6 +37,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"call", cmd_call},
+    {"init", cmd_init},
 };
 
 }  // namespace
