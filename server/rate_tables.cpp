@@ -1,6 +1,7 @@
 // A small tolerant XML and JSON reader for the two banks' rate tables.
 #include "server/rate_tables.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -170,8 +171,10 @@ struct NbpRow {
     r.code = upper_code(code);
     double units_value = 0;
     if (r.code.empty() || !positive_number(value, r.value)) return;
-    if (positive_number(units, units_value)) r.units = static_cast<int>(std::lround(units_value));
-    if (r.units < 1) r.units = 1;
+    if (positive_number(units, units_value)) {
+      if (units_value > 1000000) return;  // no currency is quoted per more units than that
+      r.units = std::max(1, static_cast<int>(std::lround(units_value)));
+    }
     table.rates.push_back(r);
   }
 };

@@ -112,6 +112,7 @@ ProcedureResult store_table(Session& s, const RateTable& t, int64_t kind,
     double value = zloty[i].second;
     int64_t units = units_in[i];
     scale_units(value, units);
+    if (!(round_to(value, 0.000001) > 0) || !std::isfinite(value)) continue;
     store_rate(s, kind, zloty[i].first, day, value, units, t.number);
   }
   sp.release();
