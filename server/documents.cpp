@@ -60,8 +60,8 @@ ProcedureResult ustaw_do_ksiegowania(Session& s, const std::vector<SqlValue>& v)
 
 // The standard texts for coal deliveries that AP_GenerujOpisyDokumentow offers.
 const char* const kCoalTexts[] = {
-    "Wyroby węglowe zwolnione od akcyzy - przeznaczone do celów opałowych przez gospodarstwo "
-    "domowe (art. 31a ust. 1 pkt 8 ustawy o podatku akcyzowym)",
+    ("Wyroby węglowe zwolnione od akcyzy - przeznaczone do celów opałowych przez gospodarstwo "
+     "domowe (art. 31a ust. 1 pkt 8 ustawy o podatku akcyzowym)"),
     "Akcyza od wyrobów węglowych zapłacona przez sprzedawcę",
     "Dostawa wyrobów węglowych - oświadczenie nabywcy o przeznaczeniu wyrobów w załączeniu",
     "Sprzedaż węgla kamiennego (CN 2701) zgodnie z zamówieniem",
