@@ -11,6 +11,7 @@ using Words = std::vector<std::string>;
 int cmd_call(const Words& words);
 int cmd_sql(const Words& words);
 int cmd_windows(const Words& words);
+int cmd_init(const Words& words);
 
 // Exit status for a call that could not be made at all (usage, unknown name, bad argument).
 constexpr int kUsageError = 2;

@@ -42,12 +42,16 @@ Usage:
       tab-separated UTF-8 lines (a tab, line break or backslash inside a field as \t, \n,
       \r, \\), or with --json {"rows": [[...]], "error": null | {"code": n, "message": "..."}}.
       scalar and marked print column 1 of the first row. Exit status 1 when it failed.
+  orvrun init [--demo] [--force] [--db PATH]
+      Creates a new database file (PATH, else $ORVRUN_DB, else ./orvrun.db) with the schema and,
+      with --demo, the demo company. An existing file is kept unless --force replaces it.
   orvrun --help
       This text.
 
 Exit status: 0 when the procedure ran (whatever its own outcome), 1 when its ui script failed
 (a command that does not fit, or a window that would not close), 2 when the call itself was
-wrong (unknown procedure, wrong number or type of arguments, a script that cannot be read).
+wrong (unknown procedure, wrong number or type of arguments, a script that cannot be read);
+init: 1 when the database could not be created.
 )";
 
 struct Command {
@@ -59,6 +63,7 @@ constexpr Command kCommands[] = {
     {"call", cmd_call},
     {"sql", cmd_sql},
     {"windows", cmd_windows},
+    {"init", cmd_init},
 };
 
 }  // namespace

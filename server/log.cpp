@@ -1,0 +1,102 @@
+// Server objects around the application log and configuration values: AP_ZapiszDoLogu,
+// AP_ZapiszDoLoguParam, RM_ZapiszParamKonf and JL_AddWatchProcedure.
+#include "platform/date/date.hpp"
+#include "server/server_object.hpp"
+
+namespace orv::server {
+namespace {
+
+SqlValue now_day() {
+  return SqlValue::of(int64_t{date::today()});
+}
+SqlValue now_time() {
+  return SqlValue::of(int64_t{date::clock()});
+}
+
+// Writes one event of the application log. The list export passes a ninth argument, the
+// summary of what it wrote; it is kept as the event's second text.
+ProcedureResult zapisz_do_logu(Session& s, const std::vector<SqlValue>& v) {
+  Args a("AP_ZapiszDoLogu", v,
+         {"id_firmy", "id_magazynu", "id_uzytkownika", "id_obiektu", "rodzaj_obiektu",
+          "kod_zdarzenia", "opis", "zrodlo", "opis2"},
+         8);
+  s.exec(
+      "INSERT INTO log_zdarzen (id_firmy, id_magazynu, id_uzytkownika, id_obiektu, "
+      "rodzaj_obiektu, kod_zdarzenia, opis, zrodlo, opis2, data, czas) "
+      "VALUES (?,?,?,?,?,?,?,?,?,?,?)",
+      {SqlValue::of(a.integer_or(0, 0)), SqlValue::of(a.integer_or(1, 0)),
+       SqlValue::of(a.integer_or(2, 0)), SqlValue::of(a.integer_or(3, 0)),
+       SqlValue::of(a.text_or(4, "")), SqlValue::of(a.integer_or(5, 0)),
+       SqlValue::of(a.text_or(6, "")), SqlValue::of(a.integer_or(7, 0)),
+       SqlValue::of(a.text_or(8, "")), now_day(), now_time()});
+  return {};
+}
+
+std::string scope_of(const Args& a, std::string_view object) {
+  std::string scope = a.text(0);
+  if (scope != "s" && scope != "u") {
+    throw ServerError{std::string(object) + ": nieprawidłowy zakres parametru '" + scope +
+                      "' (dozwolone 's' i 'u')."};
+  }
+  return scope;
+}
+
+// Logs the change of one configuration value: scope, company, user, code, old and new value.
+ProcedureResult zapisz_do_logu_param(Session& s, const std::vector<SqlValue>& v) {
+  Args a("AP_ZapiszDoLoguParam", v,
+         {"zakres", "id_firmy", "id_uzytkownika", "kod", "stara_wartosc", "nowa_wartosc"}, 6);
+  std::string scope = scope_of(a, "AP_ZapiszDoLoguParam");
+  s.exec(
+      "INSERT INTO log_parametrow (zakres, id_firmy, id_uzytkownika, kod, stara_wartosc, "
+      "nowa_wartosc, data, czas) VALUES (?,?,?,?,?,?,?,?)",
+      {SqlValue::of(scope), SqlValue::of(a.integer_or(1, 0)), SqlValue::of(a.integer_or(2, 0)),
+       SqlValue::of(a.text(3)), SqlValue::of(a.text_or(4, "")), SqlValue::of(a.text_or(5, "")),
+       now_day(), now_time()});
+  return {};
+}
+
+// Stores a configuration value: ('s', company, code, value, 0) or ('u', user, code, value,
+// company). The position must exist; the value replaces the owner's previous one.
+ProcedureResult zapisz_param_konf(Session& s, const std::vector<SqlValue>& v) {
+  Args a("RM_ZapiszParamKonf", v, {"zakres", "id_wlasciciela", "kod", "wartosc", "id_firmy"}, 4);
+  std::string scope = scope_of(a, "RM_ZapiszParamKonf");
+  const char* sql =
+      scope == "s"
+          ? "INSERT INTO interfirmapozycja (id_firmy, id_pozycji, wartosc) "
+            "SELECT ?, id_pozycji, ? FROM pozycjakonfig WHERE kod = ? "
+            "ON CONFLICT (id_firmy, id_pozycji) DO UPDATE SET wartosc = excluded.wartosc"
+          : "INSERT INTO interuzytkownikpozycja (id_uzytkownika, id_pozycji, wartosc) "
+            "SELECT ?, id_pozycji, ? FROM pozycjakonfig WHERE kod = ? "
+            "ON CONFLICT (id_uzytkownika, id_pozycji) DO UPDATE SET wartosc = excluded.wartosc";
+  std::string code = a.text(2);
+  int64_t changed =
+      s.exec(sql, {SqlValue::of(a.integer(1)), SqlValue::of(a.text_or(3, "")), SqlValue::of(code)});
+  if (changed == 0) {
+    throw ServerError{"RM_ZapiszParamKonf: nie ma parametru konfiguracyjnego o kodzie '" + code +
+                      "'."};
+  }
+  return {};
+}
+
+// Registers a procedure a user watches; registering it again only refreshes the date.
+ProcedureResult add_watch_procedure(Session& s, const std::vector<SqlValue>& v) {
+  Args a("JL_AddWatchProcedure", v, {"nazwa", "id_uzytkownika"}, 2);
+  std::string name = a.text(0);
+  if (name.empty()) throw ServerError{"JL_AddWatchProcedure: nie podano nazwy procedury."};
+  s.exec(
+      "INSERT INTO jl_obserwowana_procedura (nazwa, id_uzytkownika, data, czas) VALUES (?,?,?,?) "
+      "ON CONFLICT (nazwa, id_uzytkownika) DO UPDATE SET data = excluded.data, czas = "
+      "excluded.czas",
+      {SqlValue::of(name), SqlValue::of(a.integer(1)), now_day(), now_time()});
+  return {};
+}
+
+const Registrar registrar([](sql::ServerObjects& r) {
+  r.add_procedure("AP_ZapiszDoLogu", zapisz_do_logu);
+  r.add_procedure("AP_ZapiszDoLoguParam", zapisz_do_logu_param);
+  r.add_procedure("RM_ZapiszParamKonf", zapisz_param_konf);
+  r.add_procedure("JL_AddWatchProcedure", add_watch_procedure);
+});
+
+}  // namespace
+}  // namespace orv::server

@@ -1,0 +1,294 @@
+// A small tolerant XML and JSON reader for the two banks' rate tables.
+#include "server/rate_tables.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+namespace orv::server {
+namespace {
+
+// One element of the flattened XML: its name without namespace prefix, attributes and text.
+struct Element {
+  std::string name;
+  std::map<std::string, std::string> attrs;
+  std::string text;
+  int depth = 0;
+};
+
+std::string lower_ascii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string trim(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+std::string decode_entities(std::string_view s) {
+  static const std::pair<const char*, char> named[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    bool done = false;
+    for (const auto& [entity, ch] : named) {
+      if (s.substr(i).starts_with(entity)) {
+        out += ch;
+        i += std::string_view(entity).size() - 1;
+        done = true;
+        break;
+      }
+    }
+    if (!done) out += s[i];
+  }
+  return out;
+}
+
+std::string local_name(std::string_view name) {
+  std::size_t colon = name.find(':');
+  return lower_ascii(colon == std::string_view::npos ? name : name.substr(colon + 1));
+}
+
+// Parses `name="v" name='v'` pairs.
+void read_attributes(std::string_view s, std::map<std::string, std::string>& attrs) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
+    std::size_t name_start = i;
+    while (i < s.size() && s[i] != '=' && !std::isspace(static_cast<unsigned char>(s[i]))) ++i;
+    std::string name = local_name(s.substr(name_start, i - name_start));
+    while (i < s.size() && s[i] != '=') ++i;
+    if (i >= s.size()) return;
+    ++i;
+    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
+    if (i >= s.size() || (s[i] != '"' && s[i] != '\'')) return;
+    char quote = s[i++];
+    std::size_t end = s.find(quote, i);
+    if (end == std::string_view::npos) return;
+    attrs[name] = decode_entities(s.substr(i, end - i));
+    i = end + 1;
+  }
+}
+
+// Every element in document order; text is the element's own character data (leaf elements).
+std::vector<Element> flatten_xml(std::string_view x) {
+  std::vector<Element> out;
+  std::vector<std::size_t> open;
+  std::size_t i = 0;
+  while ((i = x.find('<', i)) != std::string_view::npos) {
+    if (x.substr(i).starts_with("<!--")) {
+      std::size_t e = x.find("-->", i);
+      i = e == std::string_view::npos ? x.size() : e + 3;
+      continue;
+    }
+    std::size_t e = x.find('>', i);
+    if (e == std::string_view::npos) break;
+    std::string_view tag = x.substr(i + 1, e - i - 1);
+    std::size_t next = e + 1;
+    if (tag.empty() || tag[0] == '?' || tag[0] == '!') {
+      i = next;
+      continue;
+    }
+    if (tag[0] == '/') {
+      if (!open.empty()) open.pop_back();
+      i = next;
+      continue;
+    }
+    bool self_closing = tag.back() == '/';
+    if (self_closing) tag.remove_suffix(1);
+    std::size_t name_end = 0;
+    while (name_end < tag.size() && !std::isspace(static_cast<unsigned char>(tag[name_end])))
+      ++name_end;
+    Element el;
+    el.name = local_name(tag.substr(0, name_end));
+    el.depth = static_cast<int>(open.size());
+    read_attributes(tag.substr(name_end), el.attrs);
+    std::size_t text_end = x.find('<', next);
+    if (!self_closing && text_end != std::string_view::npos) {
+      el.text = trim(decode_entities(x.substr(next, text_end - next)));
+    }
+    out.push_back(std::move(el));
+    if (!self_closing) open.push_back(out.size() - 1);
+    i = next;
+  }
+  return out;
+}
+
+// A decimal written with a point or a comma; false for anything else or a value <= 0.
+bool positive_number(std::string_view t, double& out) {
+  std::string s = trim(t);
+  for (char& c : s) {
+    if (c == ',') c = '.';
+  }
+  if (s.empty()) return false;
+  for (char c : s) {
+    if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.') return false;
+  }
+  char* end = nullptr;
+  out = std::strtod(s.c_str(), &end);
+  return end && *end == '\0' && std::isfinite(out) && out > 0;
+}
+
+bool read_iso_date(std::string_view t, RateTable& table) {
+  std::string s = trim(t);
+  if (s.size() < 10 || s[4] != '-' || s[7] != '-') return false;
+  for (int k : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (!std::isdigit(static_cast<unsigned char>(s[k]))) return false;
+  }
+  int y = std::atoi(s.substr(0, 4).c_str()), m = std::atoi(s.substr(5, 2).c_str()),
+      d = std::atoi(s.substr(8, 2).c_str());
+  static const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (y < 1900 || y > 2999 || m < 1 || m > 12 || d < 1 || d > days[m - 1]) return false;
+  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  if (m == 2 && d == 29 && !leap) return false;
+  table.year = y;
+  table.month = m;
+  table.day = d;
+  return true;
+}
+
+std::string upper_code(std::string_view t) {
+  std::string s = trim(t);
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (s.size() != 3) return {};
+  for (char c : s) {
+    if (c < 'A' || c > 'Z') return {};
+  }
+  return s;
+}
+
+// One <Rate> (web service) or <pozycja> (older files) in progress.
+struct NbpRow {
+  std::string code, value, units = "1";
+  void add_to(RateTable& table) const {
+    PublishedRate r;
+    r.code = upper_code(code);
+    double units_value = 0;
+    if (r.code.empty() || !positive_number(value, r.value)) return;
+    if (positive_number(units, units_value)) {
+      if (units_value > 1000000) return;  // no currency is quoted per more units than that
+      r.units = std::max(1, static_cast<int>(std::lround(units_value)));
+    }
+    table.rates.push_back(r);
+  }
+};
+
+bool nbp_from_xml(std::string_view text, RateTable& table) {
+  std::vector<Element> els = flatten_xml(text);
+  NbpRow row;
+  bool in_row = false;
+  for (const Element& e : els) {
+    if (e.name == "rate" || e.name == "pozycja") {
+      if (in_row) row.add_to(table);
+      row = NbpRow{};
+      in_row = true;
+    } else if (e.name == "no" || e.name == "numer_tabeli") {
+      table.number = e.text;
+    } else if (e.name == "effectivedate" || e.name == "data_publikacji") {
+      read_iso_date(e.text, table);
+    } else if (e.name == "code" || e.name == "kod_waluty") {
+      row.code = e.text;
+    } else if (e.name == "mid" || e.name == "kurs_sredni") {
+      row.value = e.text;
+    } else if (e.name == "przelicznik") {
+      row.units = e.text;
+    }
+  }
+  if (in_row) row.add_to(table);
+  return true;
+}
+
+// The value after `"key":` inside `obj`, unquoted; empty when absent.
+std::string json_value(std::string_view obj, std::string_view key) {
+  std::string pattern = "\"" + std::string(key) + "\"";
+  std::size_t k = obj.find(pattern);
+  if (k == std::string_view::npos) return {};
+  std::size_t i = obj.find(':', k + pattern.size());
+  if (i == std::string_view::npos) return {};
+  ++i;
+  while (i < obj.size() && std::isspace(static_cast<unsigned char>(obj[i]))) ++i;
+  if (i < obj.size() && obj[i] == '"') {
+    std::size_t e = obj.find('"', i + 1);
+    return e == std::string_view::npos ? std::string{} : std::string(obj.substr(i + 1, e - i - 1));
+  }
+  std::size_t e = i;
+  while (e < obj.size() && obj[e] != ',' && obj[e] != '}' && obj[e] != ']') ++e;
+  return trim(obj.substr(i, e - i));
+}
+
+bool nbp_from_json(std::string_view text, RateTable& table) {
+  std::size_t rates = text.find("\"rates\"");
+  if (rates == std::string_view::npos) return false;
+  table.number = json_value(text.substr(0, rates), "no");
+  read_iso_date(json_value(text.substr(0, rates), "effectiveDate"), table);
+  std::size_t i = rates;
+  while ((i = text.find('{', i)) != std::string_view::npos) {
+    std::size_t e = text.find('}', i);
+    if (e == std::string_view::npos) break;
+    std::string_view obj = text.substr(i, e - i + 1);
+    NbpRow row{json_value(obj, "code"), json_value(obj, "mid"), "1"};
+    row.add_to(table);
+    i = e + 1;
+  }
+  return true;
+}
+
+bool finish(RateTable& table, std::string_view bank, std::string& error) {
+  if (table.year == 0) {
+    error = "Tabela kursów " + std::string(bank) + " nie zawiera poprawnej daty publikacji.";
+    return false;
+  }
+  if (table.rates.empty()) {
+    error = "Tabela kursów " + std::string(bank) + " nie zawiera żadnego kursu waluty.";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool read_nbp_table(std::string_view text, RateTable& table, std::string& error) {
+  table = RateTable{};
+  std::string head = trim(text.substr(0, 64));
+  if (!head.empty() && (head[0] == '[' || head[0] == '{')) {
+    nbp_from_json(text, table);
+  } else if (text.find('<') != std::string_view::npos) {
+    nbp_from_xml(text, table);
+  } else {
+    error = "Nieznany format tabeli kursów NBP.";
+    return false;
+  }
+  return finish(table, "NBP", error);
+}
+
+bool read_ecb_table(std::string_view text, RateTable& table, std::string& error) {
+  table = RateTable{};
+  if (text.find('<') == std::string_view::npos) {
+    error = "Nieznany format tabeli kursów EBC.";
+    return false;
+  }
+  // The daily file holds one day; a history file lists the newest day first: that one is read.
+  int day_depth = -1;
+  for (const Element& e : flatten_xml(text)) {
+    if (e.name != "cube") continue;
+    if (e.attrs.count("time")) {
+      if (day_depth >= 0) break;
+      if (!read_iso_date(e.attrs.at("time"), table)) break;
+      day_depth = e.depth;
+      table.number = "ECB " + trim(e.attrs.at("time")).substr(0, 10);
+    } else if (day_depth >= 0 && e.attrs.count("currency") && e.attrs.count("rate")) {
+      PublishedRate r;
+      r.code = upper_code(e.attrs.at("currency"));
+      if (!r.code.empty() && positive_number(e.attrs.at("rate"), r.value)) table.rates.push_back(r);
+    }
+  }
+  return finish(table, "EBC", error);
+}
+
+}  // namespace orv::server

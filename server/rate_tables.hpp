@@ -1,0 +1,28 @@
+// Reading published exchange-rate tables: NBP table A/B (XML of the web service, the older XML
+// files, or JSON) and the ECB daily reference rates (eurofxref XML).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv::server {
+
+struct PublishedRate {
+  std::string code;  // ISO 4217, upper case
+  double value = 0;  // NBP: złoty for `units` units; ECB: units of the currency for one euro
+  int units = 1;
+};
+
+struct RateTable {
+  std::string number;  // "005/A/NBP/2026"; for ECB "ECB 2026-01-05"
+  int year = 0, month = 0, day = 0;
+  std::vector<PublishedRate> rates;
+};
+
+// False with `error` (Polish, for the user) when the text is not such a table, has no valid date
+// or no rate. Never throws, whatever the input.
+bool read_nbp_table(std::string_view text, RateTable& table, std::string& error);
+bool read_ecb_table(std::string_view text, RateTable& table, std::string& error);
+
+}  // namespace orv::server
