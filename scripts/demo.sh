@@ -1,15 +1,52 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds the release preset and runs the main job: a demonstration of the
-# library's procedures through the CLI.
+# The main job: sets up the machine, builds the release preset, creates the embedded demo database
+# and runs the library's procedures on it through the CLI, as a host application would.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
-orvrun=build/release/apps/orvrun/orvrun
+
+orvrun="$PWD/build/release/apps/orvrun/orvrun"
+export ORVRUN_DB="$PWD/build/demo/orvrun.db"
+mkdir -p "$(dirname "$ORVRUN_DB")"
+
 show() {
-  printf '\n$ orvrun %s\n' "$*"
+  printf '\n$ orvrun'
+  printf ' %q' "$@"
+  printf '\n'
   "$orvrun" "$@"
 }
-show call --list
+
+echo "== The demo company"
+show init --demo --force
+show sql "select top 3 nazwa, nip from kontrahent with (nolock) order by nazwa"
+
+echo
+echo "== Identifiers and bank accounts"
+show call NIPOK "526-000-12-46"
+show call PESELOK 44051401359
+show call --json IBAN_CZYPOPRAWNY "61109010140000071219812874"
+show call --json IBAN_KONWERSJA "61 1090 1014 0000 0712 1981 2874"
+
+echo
+echo "== Amounts in words, VAT and text"
+show call --json SLOWNIE 1234567.89
+show call SLOWNIEKROTKO 1234567.89
+show call OBLICZBRUTTO 100 23
+show call OBLICZNETTO 123 23
+show call TEKSTZPOLNAANG "Zażółć gęślą jaźń"
+show call REPLACEPROC2 "a-b-c" "-" " / "
+
+echo
+echo "== Marked records on the server"
+show call ZAZNACZSQL 1 1001
+show call ZAZNACZSQL 1 1002
+show call --json ILEZAZNACZONYCH 1
+show call ODZNACZALLSQL 1
+show call --json ILEZAZNACZONYCH 1
+
+echo
+echo "== Questions and windows, answered by script"
 show call --json --answer yes MSG_PYTANIE "Czy kontynuować?"
+show call --json --ui-script "key Esc" PRZELICZNIKRABATU 100 10
