@@ -240,7 +240,7 @@ bool Executor::prepare(const std::string& sql, const char*& p, Statement& out) {
     sqlite3_finalize(st);
     return fail_sqlite();
   }
-  p = tail ? tail : end;
+  p = tail && tail > p ? tail : end;
   bool cacheable = whole && statements_ && only_blanks(p, end);
   out = Statement(st, cacheable ? statements_ : nullptr, cacheable ? sql : std::string());
   return true;
@@ -261,6 +261,8 @@ bool Executor::bind(sqlite3_stmt* st) {
 }
 
 bool Executor::run_sql(const std::string& sql, bool last) {
+  // SQLite would stop reading at the NUL and silently drop the rest of the batch.
+  if (sql.find('\0') != std::string::npos) return fail("The statement contains a NUL character.");
   const char* p = sql.data();
   const char* end = p + sql.size();
   while (p < end) {

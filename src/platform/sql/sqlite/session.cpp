@@ -33,6 +33,9 @@ DbSession::DbSession(sqlite3* db, std::shared_ptr<dialect::TranslationCache> tra
       statements_(statements) {}
 
 int64_t DbSession::run(std::string_view sql, const std::vector<SqlValue>& params, Rows* rows) {
+  if (sql.find('\0') != std::string_view::npos) {
+    throw ServerError{"The statement contains a NUL character."};
+  }
   const char* p = sql.data();
   const char* end = p + sql.size();
   std::size_t next_param = 0;
@@ -45,7 +48,7 @@ int64_t DbSession::run(std::string_view sql, const std::vector<SqlValue>& params
       sqlite3_finalize(raw);
       throw ServerError{sqlite3_errmsg(db_)};
     }
-    p = tail ? tail : end;
+    p = tail && tail > p ? tail : end;
     if (!raw) continue;
     Statement st(raw, nullptr, {});
     for (int i = 1, n = sqlite3_bind_parameter_count(raw); i <= n; ++i) {

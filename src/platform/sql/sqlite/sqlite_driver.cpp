@@ -39,6 +39,10 @@ std::string excerpt(const char* p, const char* end) {
 }
 
 bool run_script(sqlite3* db, std::string_view sql, std::string& error) {
+  if (auto nul = sql.find('\0'); nul != std::string_view::npos) {
+    error = "The script contains a NUL character at byte " + std::to_string(nul) + ".";
+    return false;
+  }
   const char* p = sql.data();
   const char* end = p + sql.size();
   while (p < end) {
@@ -46,7 +50,7 @@ bool run_script(sqlite3* db, std::string_view sql, std::string& error) {
     const char* tail = nullptr;
     const char* start = p;
     int rc = sqlite3_prepare_v2(db, p, static_cast<int>(end - p), &st, &tail);
-    p = tail ? tail : end;
+    p = tail && tail > p ? tail : end;
     if (rc == SQLITE_OK && st) {
       while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
       }
