@@ -18,10 +18,11 @@ std::u32string decode_folded(std::string_view s) {
 
 LikePattern::LikePattern(std::string_view pattern, std::optional<char32_t> escape) {
   std::u32string p = decode_folded(pattern);
-  std::optional<char32_t> esc = escape ? std::optional(fold_lower(*escape)) : std::nullopt;
+  const bool has_escape = escape.has_value();
+  const char32_t esc = has_escape ? fold_lower(*escape) : 0;
   for (std::size_t i = 0; i < p.size();) {
     char32_t c = p[i];
-    if (esc && c == *esc && i + 1 < p.size()) {
+    if (has_escape && c == esc && i + 1 < p.size()) {
       tokens_.push_back({Kind::Literal, p[i + 1], 0});
       i += 2;
     } else if (c == '%') {
