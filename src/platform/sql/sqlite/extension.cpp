@@ -241,7 +241,9 @@ void fn_replicate(sqlite3_context* ctx, int, sqlite3_value** argv) {
   int64_t n = sqlite3_value_int64(argv[1]);
   std::string_view s = value_text(argv[0]);
   if (n < 0) return sqlite3_result_null(ctx);
-  if (static_cast<uint64_t>(n) * s.size() > 100'000'000) return sqlite3_result_error_toobig(ctx);
+  if (n > 100'000'000 || static_cast<uint64_t>(n) * s.size() > 100'000'000) {
+    return sqlite3_result_error_toobig(ctx);
+  }
   guarded(ctx, [&] {
     std::string out;
     out.reserve(s.size() * static_cast<std::size_t>(n));

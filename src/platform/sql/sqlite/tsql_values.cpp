@@ -87,10 +87,15 @@ TargetType parse_type(std::string_view type) {
     t.family = Family::Text;
     t.pad = name == "char" || name == "nchar";
     // Without a length CONVERT gives 30 characters (the server's default for CAST/CONVERT).
-    if (name == "text" || name == "ntext" || (!n.empty() && n[0] < 0))
+    if (name == "text" || name == "ntext" || (!n.empty() && n[0] < 0)) {
       t.length = std::nullopt;
-    else
+    } else {
       t.length = n.empty() ? 30 : static_cast<std::size_t>(n[0]);
+      if (*t.length > 8000) {
+        throw TsqlError{"The size (" + std::to_string(*t.length) + ") given to the type '" + name +
+                        "' exceeds the maximum allowed for any data type (8000)."};
+      }
+    }
   } else if (name == "datetime" || name == "smalldatetime" || name == "datetime2" ||
              name == "date" || name == "time" || name == "datetimeoffset") {
     t.family = Family::Date;

@@ -110,6 +110,9 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"varchar_default_30",
                      "select len(convert('varchar','123456789012345678901234567890XYZ'))", "30"},
         FunctionCase{"char_pads", "select '['||convert('char(5)','ab')||']'", "[ab   ]"},
+        FunctionCase{"length_limit", "select convert('char(2000000000)','x')",
+                     "ERROR: The size (2000000000) given to the type 'char' exceeds the maximum "
+                     "allowed for any data type (8000)."},
         FunctionCase{"date_style_104",
                      "select convert('varchar(10)','2025-01-31 00:00:00.000',104)", "31.01.2025"},
         FunctionCase{"date_style_112", "select convert('varchar(8)',convert('datetime',45656),112)",
