@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,10 +13,10 @@ namespace orv::sql {
 // The runtime's error codes as channels see them.
 enum Code : int {
   kOk = 0,
-  kNotOpen = 37,     // the scratch table is not open
-  kRejected47 = 47,  // statement rejected (file access)
-  kRejected = 90,    // statement rejected by the driver; message holds the driver's text
-  kOther = 1,        // anything else (connection lost, out of memory...)
+  kNotOpen = 37,    // the scratch table is not open
+  kRejected47 = 47, // statement rejected (file access)
+  kRejected = 90,   // statement rejected by the driver; message holds the driver's text
+  kOther = 1,       // anything else (connection lost, out of memory...)
 };
 
 // One connection, used by one scratch table on one thread at a time. Texts crossing this seam
@@ -38,9 +37,10 @@ class Connection {
   virtual std::string column(std::size_t k) const = 0;
   // Drops the pending result, as closing and reopening the scratch table would.
   virtual void clear() = 0;
-  // The value the last send's "&Name = call X(...)" stored in the bound variable Name (the
-  // procedure's return code); nullopt when that send stored none.
-  virtual std::optional<int64_t> bound_variable(std::string_view name) const {
+  // The value that the last statement stored in a bound variable ("&RetCode = call X(...)" stores
+  // the procedure's return code in RetCode). Name without '&', compared case-insensitively;
+  // nullopt when the last statement set no such variable.
+  virtual std::optional<std::string> variable(std::string_view name) const {
     (void)name;
     return std::nullopt;
   }

@@ -96,10 +96,10 @@ void SqliteConnection::clear() {
   on_row_ = false;
 }
 
-std::optional<int64_t> SqliteConnection::bound_variable(std::string_view name) const {
+std::optional<std::string> SqliteConnection::variable(std::string_view name) const {
   auto it = bound_.find(variable_key(name));
-  if (it == bound_.end() || it->second.is_null()) return std::nullopt;
-  return it->second.as_integer();
+  if (it == bound_.end()) return std::nullopt;
+  return format_column(it->second, -1);
 }
 
 }  // namespace orv::sql::sqlite

@@ -31,7 +31,7 @@ class SqliteConnection : public Connection {
   std::size_t columns() const override;
   std::string column(std::size_t k) const override;
   void clear() override;
-  std::optional<int64_t> bound_variable(std::string_view name) const override;
+  std::optional<std::string> variable(std::string_view name) const override;
 
   sqlite3* handle() const { return db_.get(); }
 

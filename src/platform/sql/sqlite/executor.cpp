@@ -246,16 +246,15 @@ bool Executor::prepare(const std::string& sql, const char*& p, Statement& out) {
   return true;
 }
 
+// Parameters named after batch variables take their values; a variable the batch never set
+// reads as NULL, as the translator expects of the executor.
 bool Executor::bind(sqlite3_stmt* st) {
   int n = sqlite3_bind_parameter_count(st);
   for (int i = 1; i <= n; ++i) {
     const char* name = sqlite3_bind_parameter_name(st, i);
-    if (!name) continue;
-    auto it = vars_->find(variable_key(name));
-    if (it == vars_->end()) {
-      return fail("Must declare the scalar variable \"" + std::string(name) + "\".");
-    }
-    if (bind_value(st, i, it->second) != SQLITE_OK) return fail_sqlite();
+    auto it = name ? vars_->find(variable_key(name)) : vars_->end();
+    int rc = it == vars_->end() ? sqlite3_bind_null(st, i) : bind_value(st, i, it->second);
+    if (rc != SQLITE_OK) return fail_sqlite();
   }
   return true;
 }
@@ -344,13 +343,9 @@ bool Executor::run_if(const Action& a) {
 }
 
 bool Executor::run_set(const Action& a) {
-  std::string key = variable_key(a.name);
-  if (!a.name.empty() && a.name[0] == '@' && !vars_->count(key)) {
-    return fail("Must declare the scalar variable \"" + a.name + "\".");
-  }
   std::vector<SqlValue> v;
   if (!evaluate(a.sql, v)) return false;
-  (*vars_)[key] = v.empty() ? SqlValue::null() : v[0];
+  (*vars_)[variable_key(a.name)] = v.empty() ? SqlValue::null() : v[0];
   return true;
 }
 

@@ -1,6 +1,7 @@
 // CONVERT, '+' and LEN with the server's typing and error texts.
 #include "platform/sql/sqlite/tsql_values.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -78,8 +79,19 @@ TargetType parse_type(std::string_view type) {
   } else if (name == "numeric" || name == "decimal" || name == "money" || name == "smallmoney") {
     t.family = Family::Decimal;
     bool money = name == "money" || name == "smallmoney";
-    t.precision = money ? 19 : n.size() > 0 ? static_cast<int>(n[0]) : 18;
-    t.scale = money ? 4 : n.size() > 1 ? static_cast<int>(n[1]) : 0;
+    long precision = money ? 19 : n.size() > 0 ? n[0] : 18;
+    long scale = money ? 4 : n.size() > 1 ? n[1] : 0;
+    if (precision < 1 || precision > 38) {
+      throw TsqlError{"The size (" + std::to_string(precision) + ") given to the type '" + name +
+                      "' exceeds the maximum allowed for any data type (38)."};
+    }
+    if (scale < 0 || scale > precision) {
+      throw TsqlError{"The scale (" + std::to_string(scale) + ") for type '" + name +
+                      "' must be within the range 0 to " + std::to_string(precision) + "."};
+    }
+    t.precision = static_cast<int>(precision);
+    // Decimal keeps at most 18 places; the server's further places hold nothing we compute.
+    t.scale = static_cast<int>(std::min<long>(scale, Decimal::kMaxScale));
   } else if (name == "bit") {
     t.family = Family::Bit;
   } else if (name == "varchar" || name == "nvarchar" || name == "char" || name == "nchar" ||

@@ -151,11 +151,12 @@ TEST_F(ExecutorTest, VariablesBindIntoStatements) {
   EXPECT_EQ(rows(), "42|big");
 }
 
-// 8. Undeclared variables are the server's error, in statements and in SET.
-TEST_F(ExecutorTest, UndeclaredVariablesFail) {
-  EXPECT_EQ(run({sql("select @x")}), "Must declare the scalar variable \"@x\".");
-  EXPECT_EQ(run({variable(Action::Kind::Set, "@y", "1")}),
-            "Must declare the scalar variable \"@y\".");
+// 8. A variable the batch never set reads as NULL; SET creates it.
+TEST_F(ExecutorTest, UnsetVariablesReadAsNull) {
+  ASSERT_EQ(run({sql("select coalesce(@x, 'null'), :RetCode is null")}), "");
+  EXPECT_EQ(rows(), "null|1");
+  ASSERT_EQ(run({variable(Action::Kind::Set, "@y", "'set'"), sql("select @y")}), "");
+  EXPECT_EQ(rows(), "set");
 }
 
 // 9. Several statements in one text run in order; a failing one stops the rest.

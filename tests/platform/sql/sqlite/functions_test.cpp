@@ -104,6 +104,12 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"numeric_from_text", "select convert('numeric(15,2)','-12.345')", "-12.35"},
         FunctionCase{"numeric_overflow", "select convert('numeric(3,2)',12.5)",
                      "ERROR: Arithmetic overflow error converting float to data type numeric."},
+        FunctionCase{"numeric_precision_limit", "select convert('numeric(19070310829,2)',1)",
+                     "ERROR: The size (19070310829) given to the type 'numeric' exceeds the "
+                     "maximum allowed for any data type (38)."},
+        FunctionCase{"numeric_scale_limit", "select convert('decimal(5,6)',1)",
+                     "ERROR: The scale (6) for type 'decimal' must be within the range 0 to 5."},
+        FunctionCase{"numeric_38_digits", "select convert('numeric(38,2)',1.5)", "1.5"},
         FunctionCase{"numeric_from_word", "select convert('numeric(15,2)','abc')",
                      "ERROR: Error converting data type varchar to numeric."},
         FunctionCase{"varchar_cuts", "select convert('varchar(3)','abcdef')", "abc"},
