@@ -1,5 +1,4 @@
-// A scalar query through a backend Connection (encoding, cached translation, plan, formatting)
-// against the same query through raw sqlite3_prepare_v2/step on the same file, same run.
+// A scalar query through a backend Connection against raw SQLite on the same file, same run.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>

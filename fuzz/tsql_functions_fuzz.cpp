@@ -1,5 +1,4 @@
-// The SQLite extension's text work on arbitrary bytes: PL_CI_AS must stay a consistent order, and
-// LIKE patterns, date texts and CONVERT must never crash or hang on what users type.
+// The extension's text work on arbitrary bytes: consistent order, no crash, no hang.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,4 @@
-// PL_CI_AS weights and case folding; the tables cover Latin-1 and Latin Extended-A, which hold
-// every letter of the Windows-1250 code page.
+// PL_CI_AS weights and case folding over Latin-1 and Latin Extended-A (all Windows-1250 letters).
 #include "platform/sql/sqlite/collation.hpp"
 
 #include <array>

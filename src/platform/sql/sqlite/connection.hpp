@@ -1,5 +1,4 @@
-// One SQLite connection behind the driver seam: Windows-1250 texts in, the plan run, rows out
-// formatted as the channels read them.
+// One SQLite connection behind the driver seam: Windows-1250 in, plan run, formatted rows out.
 #pragma once
 
 #include <sqlite3.h>

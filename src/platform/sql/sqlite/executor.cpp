@@ -1,5 +1,4 @@
-// Plan execution: each Sql action is prepared statement by statement over its tail; calls go to
-// the server-object registry with arguments SQLite evaluates; variables bind as parameters.
+// Plan execution: statements over their tails, registry calls, IF, variables bound as parameters.
 #include "platform/sql/sqlite/executor.hpp"
 
 #include <exception>

@@ -1,4 +1,6 @@
 // The T-SQL extension: collation and functions registered on a connection.
+#include "platform/sql/sqlite/sqlite_backend.hpp"
+
 #include <sqlite3.h>
 
 #include <atomic>
@@ -7,7 +9,6 @@
 #include <optional>
 
 #include "platform/sql/sqlite/collation.hpp"
-#include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/sql/sqlite/sqlite_values.hpp"
 #include "platform/sql/sqlite/tsql_dates.hpp"
 #include "platform/sql/sqlite/tsql_like.hpp"

@@ -1,5 +1,6 @@
-// Server scalar functions as SQL functions, table-valued ones through one eponymous virtual
-// table module whose hidden columns carry the arguments.
+// Server functions in SQL: scalars as functions, table-valued ones through one eponymous vtab.
+#include "platform/sql/sqlite/sqlite_backend.hpp"
+
 #include <sqlite3.h>
 
 #include <cstring>
@@ -7,7 +8,6 @@
 #include <memory>
 
 #include "platform/sql/sqlite/session.hpp"
-#include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/sql/sqlite/sqlite_values.hpp"
 
 namespace orv::sql::sqlite {

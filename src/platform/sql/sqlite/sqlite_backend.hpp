@@ -1,5 +1,4 @@
-// The embedded SQLite backend: the driver, connection setup with the T-SQL extension and the
-// server objects, and native scripts.
+// The embedded SQLite backend: driver, connection setup, T-SQL extension and native scripts.
 #pragma once
 
 #include <memory>

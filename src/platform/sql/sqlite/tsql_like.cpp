@@ -1,5 +1,4 @@
-// T-SQL LIKE: the pattern is compiled once into tokens and matched with the usual backtracking
-// over '%', which is linear-times-pattern at worst.
+// T-SQL LIKE: the pattern compiled once into tokens, matched with backtracking over '%'.
 #include "platform/sql/sqlite/tsql_like.hpp"
 
 #include <string>

@@ -1,5 +1,4 @@
-// PL_CI_AS: the comparison itself, its case folding, and the collation cases C01-C10 run on a
-// binary database (SQLite's own functions) and on a PL_CI_AS database (our extension).
+// PL_CI_AS: the comparison, its case folding, and cases C01-C10 on binary and PL_CI_AS files.
 #include "platform/sql/sqlite/collation.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Several threads and several processes writing one database file: WAL and the busy timeout
-// must lose no write and let "insert ... where not exists" duplicate nothing.
+// Threads and processes writing one database file: no lost write, no duplicate mark.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>

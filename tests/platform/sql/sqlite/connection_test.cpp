@@ -1,5 +1,4 @@
-// The driver's connections as the channels use them: Windows-1250 in and out, numbers formatted
-// by declared scale, errors as code 90, server functions, and T-SQL calls once translated.
+// The driver's connections as the channels use them: texts, numbers, errors, server functions.
 #include "platform/sql/sqlite/connection.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The plan executor on a real database: calls with return codes, IF, variables, batches, the
-// first result set, and how failures stop a batch.
+// The plan executor on a real database: calls, return codes, IF, variables, batches, results.
 #include "platform/sql/sqlite/executor.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Helpers of the SQLite backend tests: databases in temporary files, one-value queries, and the
-// server objects the tests register.
+// Helpers of the SQLite backend tests: temporary databases, one-value queries, test objects.
 #pragma once
 
 #include <sqlite3.h>

@@ -1,6 +1,6 @@
-// T-SQL as the library sends it, through a real connection: the translated statements must have
-// the server's effect on the data (the UPDATE ... FROM forms especially, whose literal SQLite
-// reading runs without error and changes the wrong rows). Needs the translator, skipped without.
+// T-SQL as the library sends it, through a real connection, judged by its effect on the data.
+// The UPDATE ... FROM forms matter most: read literally by SQLite they run without error and
+// change the wrong rows. Needs the translator; skipped while it only passes text through.
 #include <gtest/gtest.h>
 
 #include "platform/sql/dialect/dialect.hpp"

@@ -1,6 +1,6 @@
 // Entry point of the loadable extension: `.load tsqlext` in sqlite3, LoadExt= in the ODBC driver.
-// The host process must use the system libsqlite3 (both of those do), since the registrations
-// call it directly.
+// The host process must use the system libsqlite3 (both of those do): the registrations call it
+// directly.
 #include <sqlite3ext.h>
 
 #include "platform/sql/sqlite/sqlite_backend.hpp"
