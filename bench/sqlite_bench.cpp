@@ -85,8 +85,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const auto& r : runs) {
-      real[r.benchmark_name()] = r.GetAdjustedRealTime();
-      cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
+      // With repetitions only the mean stands for the benchmark.
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "mean") continue;
+      real[r.run_name.function_name] = r.GetAdjustedRealTime();
+      cpu[r.run_name.function_name] = r.GetAdjustedCPUTime();
     }
     ConsoleReporter::ReportRuns(runs);
   }
