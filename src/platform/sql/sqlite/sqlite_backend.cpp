@@ -1,117 +1,119 @@
-// PLACEHOLDER connection over raw sqlite3, replaced by the real backend when branches merge.
+// Opening SQLite databases for the library: the driver, connection setup and native scripts.
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 
 #include <sqlite3.h>
 
-#include <vector>
+#include <algorithm>
 
-#include "platform/decimal/decimal.hpp"
-#include "platform/text/text.hpp"
+#include "platform/sql/dialect/dialect.hpp"
+#include "platform/sql/sqlite/connection.hpp"
 
 namespace orv::sql::sqlite {
 namespace {
 
-std::string column_text(sqlite3_stmt* stmt, int k) {
-  switch (sqlite3_column_type(stmt, k)) {
-    case SQLITE_NULL:
-      return {};
-    case SQLITE_INTEGER:
-      return std::to_string(sqlite3_column_int64(stmt, k));
-    case SQLITE_FLOAT:
-      return plain_number(sqlite3_column_double(stmt, k));
-    default: {
-      const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, k));
-      return text::from_utf8(std::string_view(p ? p : "", sqlite3_column_bytes(stmt, k)));
-    }
-  }
+bool exec(sqlite3* db, const std::string& sql, std::string& error) {
+  char* message = nullptr;
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return true;
+  error = message ? message : sqlite3_errmsg(db);
+  sqlite3_free(message);
+  return false;
 }
 
-class PlaceholderConnection : public Connection {
- public:
-  explicit PlaceholderConnection(sqlite3* db) : db_(db) {}
-  ~PlaceholderConnection() override { sqlite3_close_v2(db_); }
+bool configure(sqlite3* db, const SqliteOptions& options, std::string& error) {
+  sqlite3_busy_timeout(db, options.busy_timeout_ms);
+  // A misspelt "column" must fail, not turn into a string literal.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+  std::string pragmas = "PRAGMA journal_mode=WAL; PRAGMA synchronous=";
+  pragmas += options.synchronous_full ? "FULL" : "NORMAL";
+  pragmas += options.foreign_keys ? "; PRAGMA foreign_keys=ON" : "; PRAGMA foreign_keys=OFF";
+  return exec(db, pragmas, error);
+}
 
-  int send(std::string_view statement) override {
-    clear();
-    message_.clear();
-    std::string utf8 = text::to_utf8(statement);
-    const char* at = utf8.c_str();
-    const char* end = at + utf8.size();
-    bool kept = false;
-    while (at < end) {
-      sqlite3_stmt* stmt = nullptr;
-      const char* tail = nullptr;
-      if (sqlite3_prepare_v2(db_, at, static_cast<int>(end - at), &stmt, &tail) != SQLITE_OK) {
-        return fail();
-      }
-      at = tail;
-      if (!stmt) continue;  // blanks or a comment
-      int rc = run(stmt, !kept);
-      kept = kept || !rows_.empty() || sqlite3_column_count(stmt) > 0;
-      sqlite3_finalize(stmt);
-      if (rc != SQLITE_DONE) return fail();
-    }
-    return kOk;
+// The first line or so of a failing statement, enough to find it in a long script.
+std::string excerpt(const char* p, const char* end) {
+  while (p < end && (*p == ' ' || *p == '\n' || *p == '\r' || *p == '\t')) ++p;
+  std::string s(p, static_cast<std::size_t>(std::min<std::ptrdiff_t>(end - p, 120)));
+  auto nl = s.find('\n');
+  return nl == std::string::npos ? s : s.substr(0, nl);
+}
+
+bool run_script(sqlite3* db, std::string_view sql, std::string& error) {
+  if (auto nul = sql.find('\0'); nul != std::string_view::npos) {
+    error = "The script contains a NUL character at byte " + std::to_string(nul) + ".";
+    return false;
   }
-  std::string message() const override { return message_; }
-  bool next() override {
-    std::size_t n = row_ == npos ? 0 : row_ + 1;
-    if (n >= rows_.size()) {
-      row_ = rows_.size();
+  const char* p = sql.data();
+  const char* end = p + sql.size();
+  while (p < end) {
+    sqlite3_stmt* st = nullptr;
+    const char* tail = nullptr;
+    const char* start = p;
+    int rc = sqlite3_prepare_v2(db, p, static_cast<int>(end - p), &st, &tail);
+    p = tail && tail > p ? tail : end;
+    if (rc == SQLITE_OK && st) {
+      while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+      }
+      if (rc == SQLITE_DONE) rc = SQLITE_OK;
+    }
+    if (rc != SQLITE_OK) {
+      error = std::string(sqlite3_errmsg(db)) + " in: " + excerpt(start, end);
+      sqlite3_finalize(st);
       return false;
     }
-    row_ = n;
-    return true;
+    sqlite3_finalize(st);
   }
-  std::size_t columns() const override { return row_ < rows_.size() ? rows_[row_].size() : 0; }
-  std::string column(std::size_t k) const override {
-    return row_ < rows_.size() && k < rows_[row_].size() ? rows_[row_][k] : std::string();
-  }
-  void clear() override {
-    rows_.clear();
-    row_ = npos;
-  }
-
- private:
-  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
-  int run(sqlite3_stmt* stmt, bool keep) {
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-      if (!keep) continue;
-      std::vector<std::string> row;
-      for (int k = 0; k < sqlite3_column_count(stmt); ++k) row.push_back(column_text(stmt, k));
-      rows_.push_back(std::move(row));
-    }
-    return rc;
-  }
-  int fail() {
-    message_ = text::from_utf8(sqlite3_errmsg(db_));
-    clear();
-    return kRejected;
-  }
-
-  sqlite3* db_;
-  std::string message_;
-  std::vector<std::vector<std::string>> rows_;
-  std::size_t row_ = npos;
-};
+  return true;
+}
 
 }  // namespace
 
-SqliteDriver::SqliteDriver(std::string path) : path_(std::move(path)) {}
-
-std::unique_ptr<Connection> SqliteDriver::connect(std::string& error) {
+sqlite3* open_database(const std::string& path, const SqliteOptions& options,
+                       std::shared_ptr<dialect::TranslationCache> translations,
+                       std::string& error) {
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  if (rc != SQLITE_OK) {
-    error = text::from_utf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+  if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+    error = db ? sqlite3_errmsg(db) : "out of memory";
+    error += ": " + path;
     sqlite3_close_v2(db);
     return nullptr;
   }
-  sqlite3_busy_timeout(db, 5000);
-  sqlite3_exec(db, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
-  return std::make_unique<PlaceholderConnection>(db);
+  register_extension(db);
+  if (!configure(db, options, error)) {
+    sqlite3_close_v2(db);
+    return nullptr;
+  }
+  if (options.datefirst != 1) {
+    exec(db, "select tsql_datefirst(" + std::to_string(options.datefirst) + ")", error);
+  }
+  register_server_objects(db, std::move(translations));
+  return db;
+}
+
+SqliteDriver::SqliteDriver(std::string path, SqliteOptions options)
+    : path_(std::move(path)),
+      options_(options),
+      translations_(std::make_shared<dialect::TranslationCache>()) {}
+
+SqliteDriver::~SqliteDriver() = default;
+
+std::unique_ptr<Connection> SqliteDriver::connect(std::string& error) {
+  sqlite3* db = open_database(path_, options_, translations_, error);
+  if (!db) return nullptr;
+  return std::make_unique<SqliteConnection>(db, translations_);
+}
+
+std::string SqliteDriver::describe() const {
+  return "sqlite:" + path_;
+}
+
+bool execute_script(const std::string& path, std::string_view sqlite_sql, std::string& error) {
+  sqlite3* db = open_database(path, SqliteOptions{}, nullptr, error);
+  if (!db) return false;
+  bool ok = run_script(db, sqlite_sql, error);
+  sqlite3_close_v2(db);
+  return ok;
 }
 
 }  // namespace orv::sql::sqlite

@@ -1,4 +1,4 @@
-// PLACEHOLDER for the embedded SQLite backend, replaced by the real one when branches merge.
+// The embedded SQLite backend: driver, connection setup, T-SQL extension and native scripts.
 #pragma once
 
 #include <memory>
@@ -7,26 +7,59 @@
 
 #include "platform/sql/driver.hpp"
 
+struct sqlite3;
+
+namespace orv::sql::dialect {
+class TranslationCache;
+}
+
 namespace orv::sql::sqlite {
 
-// PLACEHOLDER: plain SQLite over one file, with no T-SQL translation and no server objects;
-// only so that the CLI host and the channel tests have a real database before the merge.
-// Connections use WAL and a busy timeout; texts are converted Windows-1250 <-> UTF-8; the rows
-// of the first statement that returns rows are kept; a failure gives code 90 and SQLite's
-// message.
+struct SqliteOptions {
+  // How long a statement waits for another connection's write lock before failing.
+  int busy_timeout_ms = 30'000;
+  // The server's first day of the week (SET DATEFIRST): 1 = Monday, as a Polish login has it.
+  int datefirst = 1;
+  bool foreign_keys = false;
+  // NORMAL never corrupts a WAL database and loses nothing when the program crashes; FULL also
+  // survives a power cut after each commit, at the price of a sync per commit.
+  bool synchronous_full = false;
+};
+
+// Connections to one database file: every connection opens its own handle (WAL lets readers and
+// one writer on other channels, threads and processes proceed side by side).
 class SqliteDriver : public Driver {
  public:
-  explicit SqliteDriver(std::string path);
+  explicit SqliteDriver(std::string path, SqliteOptions options = {});
+  ~SqliteDriver() override;
   std::unique_ptr<Connection> connect(std::string& error) override;
-  std::string describe() const override { return "sqlite:" + path_; }
+  std::string describe() const override;
+  const std::string& path() const { return path_; }
 
  private:
   std::string path_;
+  SqliteOptions options_;
+  std::shared_ptr<dialect::TranslationCache> translations_;
 };
 
-// Runs a native SQLite script (schema, demo data) on a connection with everything registered,
-// creating the file when it is missing. False with `error` set when a statement fails; the
-// statements before it stay applied unless the script wraps itself in a transaction.
+// The T-SQL functions and collation: PL_CI_AS, upper/lower/like/char overrides, len, tsql_add,
+// convert, datepart, datename, dateadd, datediff, getdate, tsql_datefirst, isnull, charindex,
+// year/month/day, replicate, space.
+void register_extension(sqlite3* db);
+
+// Every server scalar function (as an SQL function) and table-valued function (as an eponymous
+// virtual table) of server_objects(). `translations` serves their query_tsql; null = a cache of
+// the connection's own.
+void register_server_objects(sqlite3* db,
+                             std::shared_ptr<dialect::TranslationCache> translations = nullptr);
+
+// Opens (creating if missing) a database with everything registered: WAL, busy timeout, DQS off,
+// the extension, the server objects. nullptr with `error` set on failure.
+sqlite3* open_database(const std::string& path, const SqliteOptions& options,
+                       std::shared_ptr<dialect::TranslationCache> translations, std::string& error);
+
+// Runs a native SQLite script (UTF-8; schema, demo data) on a connection with everything
+// registered, creating the file if missing. On failure `error` names the statement that failed.
 bool execute_script(const std::string& path, std::string_view sqlite_sql, std::string& error);
 
 }  // namespace orv::sql::sqlite

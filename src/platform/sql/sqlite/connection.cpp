@@ -1,0 +1,105 @@
+// The SQLite connection: encoding at the seam, translation through the cache, plan execution.
+#include "platform/sql/sqlite/connection.hpp"
+
+#include <exception>
+#include <new>
+
+#include "platform/decimal/decimal.hpp"
+#include "platform/text/text.hpp"
+
+namespace orv::sql::sqlite {
+
+std::string format_column(const SqlValue& v, int scale) {
+  switch (v.type) {
+    case SqlValue::Type::Null:
+      return {};
+    case SqlValue::Type::Integer:
+      if (scale > 0) return Decimal::from_int(v.integer).rescale(scale).to_string();
+      return std::to_string(v.integer);
+    case SqlValue::Type::Real:
+      if (scale >= 0) return Decimal::from_double(v.real).rescale(scale).to_string();
+      return plain_number(v.real);
+    case SqlValue::Type::Text:
+      return text::from_utf8(v.text);
+    case SqlValue::Type::Blob:
+      return v.text;
+  }
+  return {};
+}
+
+SqliteConnection::SqliteConnection(sqlite3* db,
+                                   std::shared_ptr<dialect::TranslationCache> translations)
+    : db_(db), translations_(std::move(translations)), session_(db, translations_, &statements_) {}
+
+SqliteConnection::~SqliteConnection() {
+  clear();
+}
+
+int SqliteConnection::fail(std::string_view utf8_message) {
+  message_ = text::from_utf8(utf8_message);
+  return kRejected;
+}
+
+int SqliteConnection::send(std::string_view statement) {
+  try {
+    return run(statement);
+  } catch (const std::bad_alloc&) {
+    result_.reset();
+    message_ = "out of memory";
+    return kOther;
+  } catch (const std::exception& e) {
+    result_.reset();
+    return fail(e.what());
+  }
+}
+
+int SqliteConnection::run(std::string_view statement) {
+  clear();
+  message_.clear();
+  bound_.clear();
+  auto translation = translations_->get(text::to_utf8(statement), &session_.catalog());
+  if (!translation->ok) return fail(translation->error);
+  bool was_autocommit = sqlite3_get_autocommit(db_.get()) != 0;
+  Variables vars;
+  Executor executor(db_.get(), session_, &statements_);
+  if (!executor.run(translation->plan, vars, result_, /*live=*/true)) {
+    result_.reset();
+    // A transaction this batch opened must not outlive its failure: it would hold the write
+    // lock against every other channel and process.
+    if (was_autocommit && !sqlite3_get_autocommit(db_.get())) {
+      sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    return fail(executor.error());
+  }
+  bound_ = std::move(vars);
+  return kOk;
+}
+
+bool SqliteConnection::next() {
+  if (!result_) return false;
+  on_row_ = result_->next();
+  if (!on_row_ && !result_->error().empty()) message_ = text::from_utf8(result_->error());
+  return on_row_;
+}
+
+std::size_t SqliteConnection::columns() const {
+  return result_ ? result_->columns() : 0;
+}
+
+std::string SqliteConnection::column(std::size_t k) const {
+  if (!on_row_ || k >= columns()) return {};
+  return format_column(result_->value(k), result_->scale(k));
+}
+
+void SqliteConnection::clear() {
+  result_.reset();
+  on_row_ = false;
+}
+
+std::optional<std::string> SqliteConnection::variable(std::string_view name) const {
+  auto it = bound_.find(variable_key(name));
+  if (it == bound_.end()) return std::nullopt;
+  return format_column(it->second, -1);
+}
+
+}  // namespace orv::sql::sqlite

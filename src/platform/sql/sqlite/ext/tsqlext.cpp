@@ -1,0 +1,17 @@
+// Entry point of the loadable extension: `.load tsqlext` in sqlite3, LoadExt= in the ODBC driver.
+// The host process must use the system libsqlite3 (both of those do): the registrations call it
+// directly.
+#include <sqlite3ext.h>
+
+#include "platform/sql/sqlite/sqlite_backend.hpp"
+
+SQLITE_EXTENSION_INIT1
+
+extern "C" __attribute__((visibility("default"))) int sqlite3_tsqlext_init(
+    sqlite3* db, char** error, const sqlite3_api_routines* api) {
+  SQLITE_EXTENSION_INIT2(api);
+  (void)error;
+  orv::sql::sqlite::register_extension(db);
+  orv::sql::sqlite::register_server_objects(db);
+  return SQLITE_OK;
+}

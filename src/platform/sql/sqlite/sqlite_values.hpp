@@ -1,0 +1,28 @@
+// SqlValue to and from SQLite's values, bindings, columns and function results.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/sql/server_objects.hpp"
+
+namespace orv::sql::sqlite {
+
+SqlValue read_value(sqlite3_value* v);
+SqlValue column_value(sqlite3_stmt* st, int k);
+std::vector<SqlValue> read_args(int argc, sqlite3_value** argv);
+int bind_value(sqlite3_stmt* st, int index, const SqlValue& v);
+void result_value(sqlite3_context* ctx, const SqlValue& v);
+
+// Owns a connection handle; closes it (after every statement is finalized) when dropped.
+struct DbCloser {
+  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+
+// Declared decimal places of a column type: NUMERIC(p,s)/DECIMAL(p,s) give s, NUMERIC(p) 0,
+// MONEY 4; -1 when the type fixes none.
+int declared_scale(const char* decltype_text);
+
+}  // namespace orv::sql::sqlite

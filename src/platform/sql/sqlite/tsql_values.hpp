@@ -1,0 +1,31 @@
+// T-SQL value rules SQLite lacks: '+' over mixed types, CONVERT with the server's errors, LEN.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/sql/server_objects.hpp"
+
+namespace orv::sql::sqlite {
+
+// A statement-ending error in the server's wording ("Conversion failed when converting...").
+struct TsqlError {
+  std::string message;
+};
+
+// a + b: texts concatenate, numbers add, text and number convert the text to a number (or fail
+// as the server does), NULL gives NULL. Throws TsqlError.
+SqlValue tsql_add(const SqlValue& a, const SqlValue& b);
+
+// CONVERT(type, value[, style]); `type` as written ("datetime", "varchar(10)", "numeric(15,2)").
+// Dates come back as ISO texts; numbers as SQLite numbers. Throws TsqlError.
+SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optional<int> style);
+
+// LEN: characters without the trailing blanks; NULL stays NULL.
+SqlValue tsql_len(const SqlValue& value);
+
+// Number of characters of UTF-8 text.
+std::size_t utf8_length(std::string_view s);
+
+}  // namespace orv::sql::sqlite
