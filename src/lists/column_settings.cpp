@@ -1,8 +1,8 @@
 // Loading the users' list-column layouts and the accessors the host's lists are built from.
 #include "lists/column_settings.hpp"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <mutex>
 #include <tuple>
 
@@ -138,11 +138,11 @@ std::string list_key(std::string_view window) {
   return std::string(text::clip(text::fit(window, kNameCapacity)));
 }
 
+// from_chars rather than strtod: a host's locale must not change how the server's numbers read.
 double number_field(std::string_view text) {
-  std::string s(text::trim(text));
-  if (s.empty()) return 0;
-  char* end = nullptr;
-  double v = std::strtod(s.c_str(), &end);
+  text = text::trim(text);
+  double v = 0;
+  std::from_chars(text.data(), text.data() + text.size(), v);
   return std::isfinite(v) ? v : 0;
 }
 
