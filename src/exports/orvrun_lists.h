@@ -25,6 +25,14 @@ ORVRUN_API void POKAZSTATUSDOK(const char* base, double editing_user, uint8_t ed
 ORVRUN_API void SKROTYKLAWISZOWE(ORVRUN_TEXT* name, int32_t* code);
 ORVRUN_API void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy);
 ORVRUN_API void USTAWTOOLTIP(int32_t window, int32_t control, const char* text);
+/* Column settings of the lists (INI_BRO, INI_KOL_BRO) and the column configuration dialog. */
+ORVRUN_API void LADUJUSTAWIENIAKOLUMN(void);
+ORVRUN_API void POBIERZZAKRESKOLUMNBROWSERA(const char* window, int32_t* first, int32_t* last);
+ORVRUN_API char* POBIERZKOLUMNEFORMAT(const char* window, int32_t position);
+ORVRUN_API int32_t POBIERZKOLUMNEROZMIAR(const char* window, int32_t position);
+ORVRUN_API uint8_t USTAWKOLUMNE(const char* window, int32_t position, const char* format,
+                                int32_t width);
+ORVRUN_API uint8_t KONFIGURACJA_KOLUMN(const char* window);
 
 #ifdef __cplusplus
 }
