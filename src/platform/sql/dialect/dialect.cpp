@@ -1,0 +1,59 @@
+// translate(): lexer → splitter → plan builder, every statement through the rewrite passes.
+#include "platform/sql/dialect/dialect.hpp"
+
+#include <new>
+
+#include "platform/sql/dialect/lexer.hpp"
+#include "platform/sql/dialect/passes.hpp"
+#include "platform/sql/dialect/plan.hpp"
+#include "platform/sql/dialect/splitter.hpp"
+#include "platform/sql/dialect/syntax.hpp"
+
+namespace orv::sql::dialect {
+
+void rewrite(Tokens& t, const Catalog* catalog, bool expression) {
+  unwrap_odbc_escapes(t);
+  strip_dbo(t);
+  strip_hints(t);
+  drop_unicode_prefix(t);
+  rename_functions(t);
+  quote_type_arguments(t);
+  cast_real_to_convert(t);
+  rewrite_string_calls(t);
+  type_additions(t, catalog, expression);
+  top_to_limit(t);
+  if (expression) return;
+  complete_insert(t);
+  rewrite_delete(t);
+  rewrite_update_from(t);
+}
+
+Translation translate(std::string_view tsql, const Catalog* catalog) {
+  Translation tr;
+  try {
+    LexResult lexed = lex(tsql);
+    if (!lexed.ok()) {
+      tr.error = std::move(lexed.error);
+      return tr;
+    }
+    tr.plan = build_plan(lexed.tokens, split(lexed.tokens), catalog);
+    tr.ok = true;
+  } catch (const DialectError& e) {
+    tr.plan = {};
+    tr.error = e.message;
+  } catch (const std::bad_alloc&) {
+    tr.plan = {};
+    tr.error = "There is insufficient memory to translate the statement.";
+  } catch (const std::exception& e) {
+    tr.plan = {};
+    tr.error = std::string("The statement could not be translated: ") + e.what();
+  }
+  return tr;
+}
+
+std::string parameter_name(std::string_view variable) {
+  if (!variable.empty() && variable[0] == '&') return ":" + std::string(variable.substr(1));
+  return std::string(variable);
+}
+
+}  // namespace orv::sql::dialect
