@@ -19,7 +19,8 @@ bool is_word_or_name(const Token& t) {
   return t.kind == TokenKind::Word || t.kind == TokenKind::Name;
 }
 
-// Tokens kept where `drop` is 0; a dropped token hands its blanks to the next kept one.
+// Tokens kept where `drop` is 0; a dropped token hands its blanks to the next kept one unless
+// that is punctuation ("o with (nolock),p" → "o,p", "from dbo.X" → "from X").
 Tokens keep(Tokens& t, const std::vector<char>& drop) {
   Tokens out;
   out.reserve(t.size());
@@ -31,7 +32,7 @@ Tokens keep(Tokens& t, const std::vector<char>& drop) {
       carrying = true;
       continue;
     }
-    if (carrying && t[i].space.empty()) t[i].space = carried;
+    if (carrying && t[i].space.empty() && t[i].kind != TokenKind::Op) t[i].space = carried;
     carrying = false;
     out.push_back(std::move(t[i]));
   }
