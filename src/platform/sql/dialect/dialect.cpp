@@ -28,6 +28,21 @@ void rewrite(Tokens& t, const Catalog* catalog, bool expression) {
   rewrite_update_from(t);
 }
 
+namespace {
+
+// One limit for every statement, whether or not a rewrite has to parse it: SQL Server refuses
+// such nesting too, and no pass recurses deeper than it.
+void check_nesting(const Tokens& t) {
+  int depth = 0;
+  for (const Token& k : t) {
+    if (k.kind != TokenKind::Op) continue;
+    if (k.text == "(") check_depth(++depth);
+    if (k.text == ")" && depth > 0) --depth;
+  }
+}
+
+}  // namespace
+
 Translation translate(std::string_view tsql, const Catalog* catalog) {
   Translation tr;
   try {
@@ -36,6 +51,7 @@ Translation translate(std::string_view tsql, const Catalog* catalog) {
       tr.error = std::move(lexed.error);
       return tr;
     }
+    check_nesting(lexed.tokens);
     tr.plan = build_plan(lexed.tokens, split(lexed.tokens), catalog);
     tr.ok = true;
   } catch (const DialectError& e) {
