@@ -142,7 +142,7 @@ class PlanBuilder {
     if (is_kw(head, "PRINT") || (is_kw(head, "SET") && ignorable_option(t))) return;
     if (any_kw(head, {"COMMIT", "ROLLBACK"}) && plain_transaction_end(t))
       return out.push_back(sql_action(is_kw(head, "COMMIT") ? "COMMIT" : "ROLLBACK"));
-    if (call(t, out) || declare(t, out) || set(t, out)) return;
+    if (call(t, out) || declare(t, out) || set(t, out) || select_assign(t, out)) return;
     rewrite(t, catalog_, false);
     std::string sql = emit(t);
     if (!sql.empty()) out.push_back(sql_action(std::move(sql)));
@@ -161,7 +161,14 @@ class PlanBuilder {
   }
 
   // [&Var =] call|exec|execute [dbo.]Name [(] args [)]   and   exec @rc = Name args
+  static bool may_call(const Tokens& t) {
+    const Token& h = t[0];
+    return h.kind == TokenKind::HostVar || h.kind == TokenKind::Variable || is_op(h, "{") ||
+           any_kw(h, {"CALL", "EXEC", "EXECUTE"});
+  }
+
   bool call(Tokens t, std::vector<Action>& out) {
+    if (!may_call(t)) return false;
     unwrap_odbc_escapes(t);
     strip_dbo(t);
     std::size_t i = 0;
@@ -254,6 +261,48 @@ class PlanBuilder {
     if (t[1].kind != TokenKind::Variable || !is_op(t[2], "=")) return false;
     out.push_back(assignment(t[1].text, t, 3, t.size()));
     return true;
+  }
+
+  // SELECT @a = x, @b = y [FROM ...]: T-SQL assigns from the last row and leaves the variables
+  // alone when there is none; SQLite would read "@a = x" as a comparison and assign nothing.
+  bool select_assign(const Tokens& t, std::vector<Action>& out) {
+    if (t.size() < 4 || !is_kw(t[0], "SELECT") || t[1].kind != TokenKind::Variable ||
+        !is_op(t[2], "="))
+      return false;
+    auto match = match_brackets(t);
+    std::size_t from = find_kw(t, match, 1, t.size(), {"FROM"});
+    std::size_t list_end = from == npos ? t.size() : from;
+    std::vector<Action> sets;
+    for (auto [b, e] : split_commas(t, match, 1, list_end)) {
+      if (e < b + 3 || t[b].kind != TokenKind::Variable || !is_op(t[b + 1], "=")) return false;
+      Tokens value(t.begin() + static_cast<std::ptrdiff_t>(b + 2),
+                   t.begin() + static_cast<std::ptrdiff_t>(e));
+      if (from != npos) value = from_rows(t[b], std::move(value), t, from);
+      Action a;
+      a.kind = Action::Kind::Set;
+      a.name = t[b].text;
+      a.sql = expression(std::move(value));
+      sets.push_back(std::move(a));
+    }
+    for (Action& a : sets) out.push_back(std::move(a));
+    return true;
+  }
+
+  // CASE WHEN EXISTS (SELECT 1 <rest>) THEN (SELECT value <rest>) ELSE @var END
+  static Tokens from_rows(const Token& var, Tokens value, const Tokens& t, std::size_t from) {
+    Tokens rest(t.begin() + static_cast<std::ptrdiff_t>(from), t.end());
+    rest[0].space = " ";
+    if (!value.empty()) value[0].space = " ";
+    Tokens out{word("CASE", ""), word("WHEN"),       word("EXISTS"),
+               op("(", " "),     word("SELECT", ""), make_token(TokenKind::Number, "1", " ")};
+    out.insert(out.end(), rest.begin(), rest.end());
+    out.insert(out.end(), {op(")"), word("THEN"), op("(", " "), word("SELECT", "")});
+    out.insert(out.end(), value.begin(), value.end());
+    out.insert(out.end(), rest.begin(), rest.end());
+    Token v = var;
+    v.space = " ";
+    out.insert(out.end(), {op(")"), word("ELSE"), v, word("END")});
+    return out;
   }
 
   const Tokens& t_;
