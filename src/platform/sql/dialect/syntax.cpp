@@ -33,16 +33,19 @@ class FromParser {
     FromList list;
     list.begin = begin;
     std::size_t i = begin;
+    bool complete = true;  // a dangling ',' or JOIN must not read as a shorter, valid list
     while (i < limit_ && !ends_from(t_, i)) {
       FromItem item;
       item.join_begin = i;
-      if (!list.items.empty() && !join_prefix(i, item)) break;
-      if (!factor(i, item)) break;
+      if ((!list.items.empty() && !join_prefix(i, item)) || !factor(i, item)) {
+        complete = false;
+        break;
+      }
       on_condition(i, item);
       list.items.push_back(std::move(item));
     }
     list.end = i;
-    list.ok = !list.items.empty() && (i >= limit_ || ends_from(t_, i));
+    list.ok = complete && !list.items.empty() && (i >= limit_ || ends_from(t_, i));
     return list;
   }
 
@@ -51,8 +54,7 @@ class FromParser {
     using Join = FromItem::Join;
     if (is_op(t_[i], ",")) {
       item.join = Join::Comma;
-      ++i;
-      return true;
+      return ++i < limit_;
     }
     if (is_kw(t_[i], "INNER") || is_kw(t_[i], "JOIN")) {
       item.join = Join::Inner;
@@ -77,6 +79,7 @@ class FromParser {
 
   bool factor(std::size_t& i, FromItem& item) {
     item.begin = i;
+    if (i >= limit_) return false;
     if (is_op(t_[i], "(")) {
       if (match_[i] == npos || match_[i] >= limit_) return false;
       item.derived = true;

@@ -71,7 +71,15 @@ INSTANTIATE_TEST_SUITE_P(
         // 12 a lone keyword
         BadCase{"LoneEnd", "end", "ERROR Incorrect syntax near the keyword 'end'.\n"},
         BadCase{"LoneIf", "if", "ERROR Incorrect syntax near the keyword 'if'.\n"},
-        // 13 only blanks and comments: nothing to run
+        // 13 a FROM list ending in ',' or JOIN (found by fuzzing: read past the end, and a
+        // dropped dangling comma would have turned an invalid UPDATE into a valid one)
+        BadCase{"DanglingCommaInUpdate", "update t set a=b+'x' from t,",
+                "update t set a=(b)||('x') from t,\n"},
+        BadCase{"DanglingJoinInUpdate", "update t set a=1 from t x inner join",
+                "update t set a=1 from t x inner join\n"},
+        BadCase{"DanglingCommaInDelete", "delete t from t,", "delete t from t,\n"},
+        BadCase{"DanglingCommaInSelect", "select a+b from t,", "select tsql_add(a,b) from t,\n"},
+        // 14 only blanks and comments: nothing to run
         BadCase{"Empty", "  -- nothing\n /* at all */ ;;", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
