@@ -198,7 +198,9 @@ void strip_dbo(Tokens& t) {
 }
 
 void strip_hints(Tokens& t) {
-  bool candidate = has(t, [](const Token& k) { return is_kw(k, "WITH") || is_hint_word(k); });
+  bool candidate = false;
+  for (std::size_t i = 0; i + 1 < t.size() && !candidate; ++i)
+    candidate = is_kw(t[i], "WITH") || (is_op(t[i], "(") && is_hint_word(t[i + 1]));
   if (!candidate) return;
   auto match = match_brackets(t);
   std::vector<char> drop(t.size(), 0);
@@ -247,7 +249,17 @@ void rename_functions(Tokens& t) {
   t = std::move(out);
 }
 
+namespace {
+
+bool takes_type_argument(const Token& k) {
+  return any_kw(
+      k, {"CONVERT", "TRY_CONVERT", "DATEPART", "DATEADD", "DATEDIFF", "DATENAME", "DATEDIFF_BIG"});
+}
+
+}  // namespace
+
 void quote_type_arguments(Tokens& t) {
+  if (!has(t, takes_type_argument)) return;
   auto match = match_brackets(t);
   Tokens out;
   out.reserve(t.size());
