@@ -173,6 +173,9 @@ void unwrap_odbc_escapes(Tokens& t) {
     if (!marker && !is_kw(k, "CALL") && !is_op(k, "?")) continue;
     drop[i] = drop[close] = 1;
     if (marker) drop[i + 1] = 1;
+    // ODBC's own names for functions SQLite knows under the usual ones
+    if (is_kw(k, "FN") && i + 2 < close && is_kw(t[i + 2], "UCASE")) t[i + 2].text = "upper";
+    if (is_kw(k, "FN") && i + 2 < close && is_kw(t[i + 2], "LCASE")) t[i + 2].text = "lower";
   }
   t = keep(t, drop);
 }

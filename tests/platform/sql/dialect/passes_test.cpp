@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         PassCase{"DboKeepsOtherSchemas", kDbo, "select * from temp.t", "select * from temp.t"},
         // ODBC escapes
         PassCase{"OdbcFunction", kOdbc, "select {fn lcase(a)}, {ts '2025-01-01 10:00:00'}",
-                 "select lcase(a), '2025-01-01 10:00:00'"},
+                 "select lower(a), '2025-01-01 10:00:00'"},
         PassCase{"OdbcOuterJoin", kOdbc, "select * from {oj a left outer join b on a.x=b.x}",
                  "select * from a left outer join b on a.x=b.x"},
         // N''
