@@ -68,8 +68,9 @@ Translation translate(std::string_view tsql, const Catalog* catalog) {
 }
 
 std::string parameter_name(std::string_view variable) {
-  if (!variable.empty() && variable[0] == '&') return ":" + std::string(variable.substr(1));
-  return std::string(variable);
+  std::string name(variable);
+  if (!name.empty() && name[0] == '&') name[0] = ':';
+  return name;
 }
 
 }  // namespace orv::sql::dialect

@@ -231,7 +231,8 @@ class UpdateRewriter {
 
   std::string free_alias() const {
     for (int n = 0;; ++n) {
-      std::string a = "t" + std::to_string(n);
+      std::string a = std::to_string(n);
+      a.insert(a.begin(), 't');
       bool used = std::any_of(t_.begin(), t_.end(), [&](const Token& k) {
         return (k.kind == TokenKind::Word || k.kind == TokenKind::Name) && same_name(name_of(k), a);
       });

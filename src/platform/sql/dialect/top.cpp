@@ -52,7 +52,7 @@ class TopRewriter {
     ++edits_;
     Tokens limit{word("LIMIT")};
     for (std::size_t c = count_begin; c < count_end; ++c) limit.push_back(t_[c]);
-    limit[1].space = " ";
+    limit[1].space.assign(1, ' ');
     place_limit(s, count_end, std::move(limit));
   }
 
