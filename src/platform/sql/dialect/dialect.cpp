@@ -1,55 +1,76 @@
-// PLACEHOLDER until the real translator lands: passes the whole text to SQLite as one Sql action.
+// translate(): lexer → splitter → plan builder, every statement through the rewrite passes.
 #include "platform/sql/dialect/dialect.hpp"
 
-#include <list>
-#include <mutex>
-#include <unordered_map>
+#include <new>
+
+#include "platform/sql/dialect/lexer.hpp"
+#include "platform/sql/dialect/passes.hpp"
+#include "platform/sql/dialect/plan.hpp"
+#include "platform/sql/dialect/splitter.hpp"
+#include "platform/sql/dialect/syntax.hpp"
 
 namespace orv::sql::dialect {
 
-Translation translate(std::string_view tsql, const Catalog*) {
-  Translation t;
-  t.ok = true;
-  Action a;
-  a.sql = std::string(tsql);
-  t.plan.actions.push_back(std::move(a));
-  return t;
+void rewrite(Tokens& t, const Catalog* catalog, bool expression) {
+  unwrap_odbc_escapes(t);
+  strip_dbo(t);
+  strip_hints(t);
+  drop_unicode_prefix(t);
+  rename_functions(t);
+  quote_type_arguments(t);
+  cast_real_to_convert(t);
+  rewrite_string_calls(t);
+  type_additions(t, catalog, expression);
+  top_to_limit(t);
+  if (expression) return;
+  complete_insert(t);
+  rewrite_delete(t);
+  rewrite_update_from(t);
 }
 
-struct TranslationCache::Impl {
-  using Entry = std::pair<std::string, std::shared_ptr<const Translation>>;
-  std::size_t capacity;
-  std::mutex mutex;
-  std::list<Entry> order;  // most recent first
-  std::unordered_map<std::string_view, std::list<Entry>::iterator> index;
-};
+namespace {
 
-TranslationCache::TranslationCache(std::size_t capacity) : impl_(std::make_unique<Impl>()) {
-  impl_->capacity = capacity == 0 ? 1 : capacity;
+// One limit for every statement, whether or not a rewrite has to parse it: SQL Server refuses
+// such nesting too, and no pass recurses deeper than it.
+void check_nesting(const Tokens& t) {
+  int depth = 0;
+  for (const Token& k : t) {
+    if (k.kind != TokenKind::Op) continue;
+    if (k.text == "(") check_depth(++depth);
+    if (k.text == ")" && depth > 0) --depth;
+  }
 }
 
-TranslationCache::~TranslationCache() = default;
+}  // namespace
 
-std::shared_ptr<const Translation> TranslationCache::get(std::string_view tsql,
-                                                         const Catalog* catalog) {
-  {
-    std::lock_guard lock(impl_->mutex);
-    auto it = impl_->index.find(tsql);
-    if (it != impl_->index.end()) {
-      impl_->order.splice(impl_->order.begin(), impl_->order, it->second);
-      return it->second->second;
+Translation translate(std::string_view tsql, const Catalog* catalog) {
+  Translation tr;
+  try {
+    LexResult lexed = lex(tsql);
+    if (!lexed.ok()) {
+      tr.error = std::move(lexed.error);
+      return tr;
     }
+    check_nesting(lexed.tokens);
+    tr.plan = build_plan(lexed.tokens, split(lexed.tokens), catalog);
+    tr.ok = true;
+  } catch (const DialectError& e) {
+    tr.plan = {};
+    tr.error = e.message;
+  } catch (const std::bad_alloc&) {
+    tr.plan = {};
+    tr.error = "There is insufficient memory to translate the statement.";
+  } catch (const std::exception& e) {
+    tr.plan = {};
+    tr.error = std::string("The statement could not be translated: ") + e.what();
   }
-  auto made = std::make_shared<const Translation>(translate(tsql, catalog));
-  std::lock_guard lock(impl_->mutex);
-  if (impl_->index.count(tsql)) return made;
-  impl_->order.emplace_front(std::string(tsql), made);
-  impl_->index.emplace(impl_->order.front().first, impl_->order.begin());
-  if (impl_->order.size() > impl_->capacity) {
-    impl_->index.erase(impl_->order.back().first);
-    impl_->order.pop_back();
-  }
-  return made;
+  return tr;
+}
+
+std::string parameter_name(std::string_view variable) {
+  std::string name(variable);
+  if (!name.empty() && name[0] == '&') name[0] = ':';
+  return name;
 }
 
 }  // namespace orv::sql::dialect

@@ -1,16 +1,19 @@
-// PLACEHOLDER until the real translator lands: T-SQL text to a plan of SQLite statements.
+// T-SQL batches as the library builds them, turned into plans of SQLite statements.
 #pragma once
 
 #include <cstddef>
+#include <list>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orv::sql::dialect {
 
-// Declared column types, for typing '+' (string concat vs numeric add).
+// Declared column types, for typing '+' (string concatenation vs numeric addition).
 class Catalog {
  public:
   virtual ~Catalog() = default;
@@ -20,13 +23,18 @@ class Catalog {
                                                  std::string_view column) const = 0;
 };
 
+// One step of a batch. Variables keep their T-SQL spelling in `name` and `return_var` ("@x",
+// "&RetCode"); inside SQL text they are SQLite named parameters: "@x" stays "@x", "&RetCode"
+// becomes ":RetCode" (see parameter_name). The executor binds every parameter a statement names
+// from the batch's variables (unset ones as NULL).
 struct Action {
   enum class Kind { Sql, Call, If, Set, Declare };
   Kind kind = Kind::Sql;
-  // Sql: one SQLite statement; If: the condition as an SQLite expression; Set: the value
-  // expression (SQLite).
+  // Sql: one SQLite statement. If: the condition as an SQLite expression, true when
+  // "SELECT (<sql>)" gives a non-NULL, non-zero value. Set: the value expression, evaluated the
+  // same way.
   std::string sql;
-  // Call: procedure name without "dbo."; Set/Declare: variable name (with @ or &).
+  // Call: procedure name without "dbo." and without brackets; Set/Declare: the variable name.
   std::string name;
   // Call: each argument as an SQLite expression (evaluate with "select a1, a2...").
   std::vector<std::string> args;
@@ -45,22 +53,46 @@ struct Translation {
   std::string error;  // when !ok: a readable message, SQL Server's wording where it has one
 };
 
-// T-SQL text (UTF-8) to a plan of SQLite statements. Never throws; anything not understood is
-// emitted unchanged so that SQLite reports it.
+// T-SQL text (UTF-8) → plan of SQLite statements. Never throws; anything not understood is emitted
+// unchanged so that SQLite reports it.
 Translation translate(std::string_view tsql, const Catalog* catalog);
 
-// Thread-safe LRU of translations keyed by the text.
+// The SQLite parameter that stands for a batch variable inside statement text: "&RetCode" →
+// ":RetCode", "@x" → "@x".
+std::string parameter_name(std::string_view variable);
+
+// Thread-safe LRU of translations keyed by the statement text. One cache serves one database
+// schema: the catalog only decides how '+' is typed, and it is consulted on a miss only.
+// Statements longer than kMaxCachedLength are translated every time and never kept.
 class TranslationCache {
  public:
+  static constexpr std::size_t kMaxCachedLength = 64 * 1024;
+
   explicit TranslationCache(std::size_t capacity = 4096);
-  ~TranslationCache();
-  TranslationCache(const TranslationCache&) = delete;
-  TranslationCache& operator=(const TranslationCache&) = delete;
   std::shared_ptr<const Translation> get(std::string_view tsql, const Catalog* catalog);
+  std::size_t size() const;
+  std::size_t hits() const;
+  std::size_t misses() const;
 
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept {
+      return std::hash<std::string_view>{}(s);
+    }
+  };
+  using Lru = std::list<const std::string*>;  // keys of entries_, most recently used first
+  struct Entry {
+    std::shared_ptr<const Translation> translation;
+    Lru::iterator position;
+  };
+
+  std::size_t capacity_;
+  mutable std::mutex mutex_;
+  Lru order_;
+  std::unordered_map<std::string, Entry, Hash, std::equal_to<>> entries_;
+  std::size_t hits_ = 0;
+  std::size_t misses_ = 0;
 };
 
 }  // namespace orv::sql::dialect

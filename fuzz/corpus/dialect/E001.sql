@@ -1,0 +1,1 @@
+select * from kontrahent where nazwa='O'Brien'

@@ -1,0 +1,1 @@
+begin select 1

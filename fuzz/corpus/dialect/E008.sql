@@ -1,0 +1,2 @@
+if
+select 1

@@ -1,0 +1,1 @@
+select * from kontrahent k (nolock) where k.id_kontrahenta=1

@@ -1,0 +1,1 @@
+select * from artykul a with (nolock, index(ix_artykul)) where a.id_artykulu=1

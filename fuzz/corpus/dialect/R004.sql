@@ -1,0 +1,1 @@
+select 'x with (nolock)' from kontrahent with (nolock)

@@ -1,0 +1,1 @@
+select * from RM_Func_AdresPracownika(5,80000,'M') f with (nolock)

@@ -1,0 +1,1 @@
+with x as (select 1 a) select a from x

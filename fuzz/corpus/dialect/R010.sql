@@ -1,0 +1,1 @@
+select [dbo].[AP_Func_PodajNip]('1','',1)

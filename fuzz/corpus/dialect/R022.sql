@@ -1,0 +1,1 @@
+select * from a where id in (select top 3 id from b order by id)

@@ -1,0 +1,1 @@
+select top 1 a from t union all select b from u

@@ -1,0 +1,1 @@
+select top 1 with ties a from t order by a

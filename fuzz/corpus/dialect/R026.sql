@@ -1,0 +1,1 @@
+select top (@n) a from t

@@ -1,0 +1,1 @@
+select 'Nr '+convert(varchar(10),x)+' z '+rtrim(y) from t

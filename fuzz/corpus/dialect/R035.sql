@@ -1,0 +1,1 @@
+select a & b + 1 from t

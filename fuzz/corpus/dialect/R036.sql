@@ -1,0 +1,1 @@
+select N'Łódź'+nazwa from t

@@ -1,0 +1,1 @@
+select (select max(a+'x') from t)

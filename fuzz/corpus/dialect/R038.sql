@@ -1,0 +1,1 @@
+select k.nazwa+k.nazwa_pelna from kontrahent k

@@ -1,0 +1,1 @@
+select a.id_artykulu+a.nazwa from artykul a

@@ -1,0 +1,1 @@
+select stan+1 from artykul

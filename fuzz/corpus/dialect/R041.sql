@@ -1,0 +1,1 @@
+select (select max(z.id) from zaznaczone z where z.id=a.id_artykulu+1) from artykul a

@@ -1,0 +1,1 @@
+select -a+1 from t

@@ -1,0 +1,1 @@
+select case when x=1 then 'a' else 2 end + 'b' from t

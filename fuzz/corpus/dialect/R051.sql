@@ -1,0 +1,1 @@
+select ISNULL (a, 0) from t

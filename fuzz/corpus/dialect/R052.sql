@@ -1,0 +1,1 @@
+select isnull from t

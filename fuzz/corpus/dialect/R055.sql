@@ -1,0 +1,1 @@
+select convert(varchar(10), getdate(), 120)

@@ -1,0 +1,1 @@
+select dateadd(day, 1, data), datediff(dd, a, b) from t

@@ -1,0 +1,1 @@
+select datepart('dw', x) from t

@@ -1,0 +1,1 @@
+select convert(@t, x) from t

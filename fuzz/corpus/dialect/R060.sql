@@ -1,0 +1,1 @@
+select cast(x as varchar(10)) from t

@@ -1,0 +1,1 @@
+select left(nazwa,3), right(nazwa,2) from t

@@ -1,0 +1,1 @@
+select left(right(a,5),2) from t

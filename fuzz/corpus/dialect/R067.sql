@@ -1,0 +1,1 @@
+select * from a left join b on a.id=b.id

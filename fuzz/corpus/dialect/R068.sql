@@ -1,0 +1,1 @@
+select charindex('-', kod) from t

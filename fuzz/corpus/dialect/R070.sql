@@ -1,0 +1,1 @@
+select @@IDENTITY, scope_identity(), @@ROWCOUNT

@@ -1,0 +1,1 @@
+select {fn ucase(nazwa)} from t

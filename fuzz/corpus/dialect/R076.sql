@@ -1,0 +1,1 @@
+select * from t where d > {d '2025-01-01'}

@@ -1,0 +1,1 @@
+{call JL_Zaznacz(7,102,4)}

@@ -1,0 +1,1 @@
+insert zaznaczone (id_sesji,uzycie,id) values (7,5,1)

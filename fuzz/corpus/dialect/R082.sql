@@ -1,0 +1,1 @@
+insert or replace into t values(1)

@@ -1,0 +1,1 @@
+delete from t from t x inner join u on u.id=x.id where u.a=1

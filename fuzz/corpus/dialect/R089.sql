@@ -1,0 +1,1 @@
+delete t from t a, t b where a.id=b.id

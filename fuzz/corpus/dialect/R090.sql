@@ -1,0 +1,1 @@
+delete x from t where a=1

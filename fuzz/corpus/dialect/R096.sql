@@ -1,0 +1,1 @@
+update w set wartosc='x' from wartosc_parametru w, parametr_raportu p where p.id_parametru=w.id_parametru

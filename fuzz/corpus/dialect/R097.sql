@@ -1,0 +1,1 @@
+update t set a=u.b from t x inner join u on u.id=x.id where u.c=1 or u.c=2

@@ -1,0 +1,1 @@
+update t set a=1 from u inner join t x on x.id=u.id inner join v on v.id=x.id

@@ -1,0 +1,1 @@
+update t set a=u.b from t left join u on u.id=t.id where u.b is not null

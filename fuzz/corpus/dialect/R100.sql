@@ -1,0 +1,1 @@
+update t set x.a=1, x.b=2 from t x, u where u.id=x.id

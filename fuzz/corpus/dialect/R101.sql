@@ -1,0 +1,1 @@
+update t set a=1 from t x, t y where x.id=y.id

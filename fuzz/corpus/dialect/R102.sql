@@ -1,0 +1,1 @@
+update t set a=u.b from u where u.id=t.id

@@ -1,0 +1,1 @@
+update t set a=1 from t w, u inner join v on v.id=u.id where u.id=w.id

@@ -1,0 +1,1 @@
+if exists (select 1 from t where id=1) update t set a=1 where id=1 or id=2

@@ -1,0 +1,1 @@
+if not exists (select 1 from u) delete t

@@ -1,0 +1,1 @@
+if exists (select 1 from t) select 1 else select 2

@@ -1,0 +1,1 @@
+if @x > 0 begin update t set a=1 delete u end else begin insert t values (1) end

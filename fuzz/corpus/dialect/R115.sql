@@ -1,0 +1,1 @@
+set datefirst 1

@@ -1,0 +1,1 @@
+exec dbo.JL_Zaznacz 7, 102, 4

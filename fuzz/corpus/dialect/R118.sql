@@ -1,0 +1,1 @@
+exec @rc = RM_X 1

@@ -1,0 +1,2 @@
+call AP_X
+call AP_Y()

@@ -1,0 +1,1 @@
+begin tran update t set a=1 commit tran

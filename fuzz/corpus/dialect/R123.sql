@@ -1,0 +1,1 @@
+BEGIN; insert into t values(1); COMMIT;

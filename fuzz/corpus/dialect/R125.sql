@@ -1,0 +1,1 @@
+print 'x' select 1

@@ -1,0 +1,1 @@
+select case when a=1 then 'x' else 'y' end from t select 2

@@ -1,0 +1,1 @@
+create trigger tr after update on t begin update u set a=1; update v set b=2; end; select 1

@@ -1,0 +1,1 @@
+insert into t select 1 select 2

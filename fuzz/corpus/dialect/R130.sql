@@ -1,0 +1,1 @@
+if @x=1 select 1 else if @x=2 select 2 else select 3

@@ -1,0 +1,2 @@
+select 1 -- comment
+select 2 /* block /* nested */ comment */ select 3

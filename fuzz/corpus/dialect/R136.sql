@@ -1,0 +1,1 @@
+select @n = count(*) from zaznaczone with (nolock) where uzycie=5

@@ -1,0 +1,1 @@
+select @n = 5, a from t

@@ -1,0 +1,1 @@
+select distinct d.kod, d.id2, d.id3, d.id4, d.id5, d.rodzaj_dostepu,d.flaga_stanu from DOSTEP d with (nolock) inner join       UZYTKOWNIKGRUPY ug with (nolock) on (ug.id_grupy = d.id_grupy and ug.id_uzytkownika = 7)       inner join GRUPAUZYTKOWNIKOW g with (nolock) on (g.id_grupy=ug.id_grupy) where d.id_firmy = 5 and d.rodzaj_dostepu>0 and g.czy_aktywna=1

@@ -1,0 +1,1 @@
+select kod, rodzaj from UPRAWNIENIE with (nolock)

@@ -1,0 +1,1 @@
+ select distinct d.id_raportu,d.rodzaj_dostepu  from DOSTEPDORAPORTOW d with (nolock)  inner join  UZYTKOWNIKGRUPY ug with (nolock)  on (ug.id_grupy = d.id_grupy)  inner join  GRUPAUZYTKOWNIKOW g with (nolock) on (ug.id_grupy=g.id_grupy)  where g.id_firmy=5 and ug.id_uzytkownika = 7

@@ -1,0 +1,1 @@
+update wartosc_parametru  with (rowlock)  set wartosc='PL61109010140000071219812874' from wartosc_parametru w,parametr_raportu p where p.id_parametru=w.id_parametru and  p.nazwa='IBAN'

@@ -1,0 +1,1 @@
+call AP_ZapiszDoLoguParam ('s',5,7,'IBAN','PL1','PL2')

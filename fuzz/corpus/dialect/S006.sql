@@ -1,0 +1,1 @@
+call RM_ZapiszParamKonf('s',5,'IBAN','PL61109010140000071219812874',0)

@@ -1,0 +1,1 @@
+Update inter_ini_uzytkownik with (rowlock) set rozmiar=120,kolejnosc=3,format_kolumny='@n12.2' where id_uzytkownika=7 and id_kolumny=44

@@ -1,0 +1,1 @@
+call AP_PobierzKursWaluty('EUR','',81819,1)

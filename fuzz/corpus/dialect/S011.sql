@@ -1,0 +1,1 @@
+call AP_AktualizujKursWaluty(81819,3780001,'EUR',4.2512,1)

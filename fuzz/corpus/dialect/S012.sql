@@ -1,0 +1,1 @@
+call AP_ObliczSaldoKontrahenta(12,0,81819,1)

@@ -1,0 +1,1 @@
+select dbo.AP_Func_PodajLimitKontrDoWykorz(12,0,0,0,81819,1)

@@ -1,0 +1,1 @@
+call KS_ImportKusowWalutNBP('<tabela> select top 1 from x with (nolock) + dbo.y </tabela>')

@@ -1,0 +1,1 @@
+if not exists (select 1 from zaznaczone with (nolock) where id_sesji= 7 and uzycie= 200 and id= 5 and id2= 9) begin   insert into zaznaczone (id_sesji,uzycie,id,id2) values(7,200,5,9) end 

@@ -1,0 +1,1 @@
+Call JL_Zaznacz (7,102,4)

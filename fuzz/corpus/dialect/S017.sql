@@ -1,0 +1,1 @@
+Call JL_Odznacz (7,102,4)

@@ -1,0 +1,1 @@
+Call JL_OdznaczAll (7,102)

@@ -1,0 +1,1 @@
+select count(*) from zaznaczone with (nolock) where uzycie=102 and id_sesji=7

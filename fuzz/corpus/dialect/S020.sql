@@ -1,0 +1,1 @@
+insert into zaznaczone (id,uzycie,id_sesji) select distinct A.ID_ARTYKULU,102,7  FROM ARTYKUL A WITH (NOLOCK) WHERE A.ID_MAGAZYNU=1 AND A.NAZWA LIKE 'ŚR%'

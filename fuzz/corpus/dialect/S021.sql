@@ -1,0 +1,1 @@
+update zaznaczone set uzycie=uzycie+25000 where id_sesji=7 and uzycie=102 and id in (select distinct A.ID_ARTYKULU  FROM ARTYKUL A WITH (NOLOCK) WHERE A.ID_MAGAZYNU=1)

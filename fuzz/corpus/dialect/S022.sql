@@ -1,0 +1,1 @@
+update zaznaczone set uzycie=uzycie+25000 where id_sesji=7 and uzycie=102

@@ -1,0 +1,1 @@
+&RetCode = call RM_Zachowaj_TORIX_zaznaczone(5,7,1,2)

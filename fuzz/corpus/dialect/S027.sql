@@ -1,0 +1,1 @@
+call RM_UstawDoKsiegowania('dokument_magazynowy',1,0,'id_dokumentu_magazynowego',0,' from zaznaczone where uzycie=5 and id_sesji=7')

@@ -1,0 +1,1 @@
+update dokument_magazynowy set dok_zablokowany=1 where dok_zablokowany =0 and id_dokumentu_magazynowego in (select id  from zaznaczone where uzycie=5 and id_sesji=7)

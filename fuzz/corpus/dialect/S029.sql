@@ -1,0 +1,1 @@
+call RM_DodajFiltrUzytkownika('','Kontrahent_Brw','Filtr','FiltrF8',7)

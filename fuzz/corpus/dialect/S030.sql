@@ -1,0 +1,1 @@
+insert into ORV_UZYTKOWNIK_FILTROW(ID_UZYTKOWNIKA, id_FILTRA) select ID_UZYTKOWNIKA,50 from uzytkownik where id_uzytkownika not in (select id_uzytkownika from ORV_UZYTKOWNIK_FILTROW where id_FILTRA=50)

@@ -1,0 +1,1 @@
+select id_filtra from ORV_DEFINICJA_FILTRA with (nolock) where nazwa='FiltrExt12TabExt3' and nazwa_kontekstu='FiltrExt12TabExt3' and typ='Filtr' and podsystem='FiltrF8'

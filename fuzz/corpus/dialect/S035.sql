@@ -1,0 +1,1 @@
+delete ORV_UZYTKOWNIK_LISTY_OBIEKTOW where ID_UZYTKOWNIKA=9 and id_listy=3

@@ -1,0 +1,1 @@
+call RM_ZapiszZaznaczoneObiekty(3,7,102,0)

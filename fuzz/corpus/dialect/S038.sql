@@ -1,0 +1,1 @@
+select count(*) from zaznaczone z inner join artykul a on (z.id=a.id_artykulu and a.id_magazynu=1) where z.id>0 and z.uzycie=102 and z.id_sesji=7

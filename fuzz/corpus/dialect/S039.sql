@@ -1,0 +1,1 @@
+select o.nazwa,p.nazwa,i.wartosc from ini_okno o with (nolock),ini_parametr p with (nolock),inter_parametr_uzytkownik i with (nolock)  where p.id_okna=o.id_okna and p.id_parametru=i.id_parametru and  i.id_uzytkownika=7

@@ -1,0 +1,1 @@
+call  AP_ZapiszDoLogu(5,1,7,0,'Kontrahenci',6,'Eksport do excela',3,'Wyeksportowano rekordów: 12')

@@ -1,0 +1,1 @@
+Call JL_ZapiszParametrRaportu (3,100,7,'2025-01-01')

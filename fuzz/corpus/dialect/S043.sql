@@ -1,0 +1,1 @@
+select p.nazwa, w.wartosc, p.id_parametru from PARAMETR_RAPORTU p with (nolock) LEFT OUTER JOIN WARTOSC_PARAMETRU w  with (nolock) ON (p.id_parametru=w.id_parametru and w.id_wariantu=100 and w.id_uzytkownika=7) where p.id_raportu = 10

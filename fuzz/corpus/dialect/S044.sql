@@ -1,0 +1,1 @@
+update wariant  with (rowlock) set nazwa='Nowy' where id_raportu=10 and nazwa='Stary'

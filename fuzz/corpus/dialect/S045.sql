@@ -1,0 +1,1 @@
+select * from ARTYKUL A where A.ID_MAGAZYNU=1 and cast(A.pole3 as real) >=100 and A.pole1 like 'abc%'

@@ -1,0 +1,1 @@
+call AP_GenerujOpisyDokumentow(5,3,1)

@@ -1,0 +1,1 @@
+update MC_DEF_POZ set lp=4+1 where id_mc_def_nag=2 AND id_mc_def_poz=17

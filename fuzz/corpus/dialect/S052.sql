@@ -1,0 +1,1 @@
+select rtrim(kod_pocztowy)+' '+rtrim(miejscowosc) from dbo.RM_Func_AdresPracownika(5,80000,'M')

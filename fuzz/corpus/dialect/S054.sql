@@ -1,0 +1,1 @@
+select ULICA, NR_DOMU, NR_LOKALU, KOD_POCZTOWY, MIEJSCOWOSC, POCZTA from ADRESY_FIRMY where id_firmy=5 AND typ_adresu='S' order by id_firmy asc, data_od desc

@@ -1,0 +1,1 @@
+select nazwa+'   Indeks: '+indeks_katalogowy,uwagi,opis from artykul with (nolock) where indeks_katalogowy='IDX-1' and id_magazynu=1

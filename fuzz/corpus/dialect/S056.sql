@@ -1,0 +1,1 @@
+select top 1 id_bloba from artykul_blob with (nolock) where indeks_katalogowy='IDX-1' and domyslne=1

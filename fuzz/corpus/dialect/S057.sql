@@ -1,0 +1,1 @@
+select count(1) from artykul_blob with (nolock) where INDEKS_KATALOGOWY='IDX-1' and ID_BLOBA<2

@@ -1,0 +1,1 @@
+delete artykul_blob where indeks_katalogowy in (select a.indeks_katalogowy from zaznaczone z, artykul a where a.id_artykulu=z.id and z.uzycie=102 and z.id_sesji=7)

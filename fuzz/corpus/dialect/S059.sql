@@ -1,0 +1,1 @@
+select a.indeks_katalogowy from zaznaczone z with (nolock) , artykul a  with (nolock) where a.id_artykulu=z.id and z.uzycie=102 and z.id_sesji=7

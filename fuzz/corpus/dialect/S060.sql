@@ -1,0 +1,1 @@
+call AP_AktZnacznikFoto(7,102,0)

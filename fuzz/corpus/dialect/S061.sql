@@ -1,0 +1,1 @@
+delete plik_blob where id_bloba=12

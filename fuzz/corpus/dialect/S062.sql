@@ -1,0 +1,1 @@
+call AP_PrzeniesRekordyZBufora(12,5,1,7)

@@ -1,0 +1,1 @@
+call RM_ListaMagazynowZaznArtykulow(7,102)

@@ -1,0 +1,1 @@
+call RM_StanyMinMaxRezGrupowaZmiana(7,102,10.5,1,0,0,-1,2)

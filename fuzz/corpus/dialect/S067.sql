@@ -1,0 +1,1 @@
+call JL_AddWatchProcedure('NIPOK',7)

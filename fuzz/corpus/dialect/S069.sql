@@ -1,0 +1,1 @@
+select j.przelicznik from artykul a,jednostka j  where  a.id_artykulu=12 and a.id_artykulu=j.id_artykulu and j.skrot='kg'

@@ -1,0 +1,1 @@
+select 1 from wariant with (nolock) where id_raportu=10 and nazwa='Nowy'

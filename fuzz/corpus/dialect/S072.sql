@@ -1,0 +1,1 @@
+select skok,kod_klas_grupy from INI_OKNO with (nolock) where NAZWA='Artykul_Brw'

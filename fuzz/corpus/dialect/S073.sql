@@ -1,0 +1,1 @@
+select k.format_kolumny,o.nazwa,o.id_okna,k.id_kolumny,k.numer_kolumny, k.nazwa_kolumny,k.rozmiar_kolumny,k.pole_dodatkowe,k.ukryta  from ini_kolumna k with (nolock),ini_okno o with (nolock)  where k.id_okna=o.id_okna and o.nazwa='Artykul_Brw'

@@ -1,0 +1,1 @@
+select NAZWA_IDENTYFIKATORA from KLASYFIKATOR_GRUPA with (nolock) where kod_klas_grupy='Artykul'

@@ -1,0 +1,1 @@
+select 1 from MC_DEF_POZ where id_mc_def_nag=2 AND lp=4+1

@@ -1,0 +1,1 @@
+select count(ID_BLOBA) from artykul_blob with (nolock) where indeks_katalogowy='IDX-1'

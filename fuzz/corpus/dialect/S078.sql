@@ -1,0 +1,1 @@
+delete from zaznaczone where id_sesji=7 and uzycie=25000+102

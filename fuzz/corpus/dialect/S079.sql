@@ -1,0 +1,1 @@
+call AP_ZapiszDoLogu(5,1,7,12,'DOK',4,'Zmiana statusu',3)

@@ -1,0 +1,1 @@
+call RM_ZapiszParamKonf('u',7,'KolorTla','255',5)

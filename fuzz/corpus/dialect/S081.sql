@@ -1,0 +1,1 @@
+call AP_PrzywrocRekordyWBuforze(12,7)

@@ -1,0 +1,1 @@
+call RM_DodajFiltrUzytkownika('FiltrExt12TabExt3','FiltrExt12TabExt3','Filtr','FiltrF8',7)

@@ -1,0 +1,1 @@
+update wariant_x  with (rowlock) set nazwa='a' where id_raportu=1 and nazwa='b';

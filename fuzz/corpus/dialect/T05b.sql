@@ -1,0 +1,1 @@
+select rtrim(ulica)+' '+rtrim(nr_domu)+case when len(nr_lokalu)>0 then '/'+rtrim(nr_lokalu) else '' end from dbo.RM_Func_AdresPracownika(5,80000,'M');

@@ -1,0 +1,1 @@
+select isnull(max(id_listy),0)+1 from orv_lista_obiektow;

@@ -1,0 +1,1 @@
+select len(nr_lokalu) from adres_pracownika;

@@ -1,0 +1,1 @@
+SELECT replace(nazwa_pelna,CHAR(13)+char(10),char(32)) FROM kontrahent WHERE id_kontrahenta=1;

@@ -1,0 +1,1 @@
+select datepart(dw,convert(datetime,45656));

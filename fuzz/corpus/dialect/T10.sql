@@ -1,0 +1,1 @@
+select A.id_artykulu from artykul A where cast(A.pole1 as real) >=100;

@@ -1,0 +1,1 @@
+delete ORV_UZYTKOWNIK_FILTROW where ID_UZYTKOWNIKA=9 and id_filtra=50;

@@ -1,0 +1,1 @@
+delete f from ORV_UZYTKOWNIK_FILTROW f join uzytkownik u on u.id_uzytkownika=f.ID_UZYTKOWNIKA where u.nazwa='ewa';

@@ -1,0 +1,1 @@
+delete f from ORV_UZYTKOWNIK_FILTROW f where f.ID_UZYTKOWNIKA=8;

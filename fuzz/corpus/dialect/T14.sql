@@ -1,0 +1,1 @@
+update wartosc_parametru    set wartosc='PL61NEW' from wartosc_parametru w,parametr_raportu p where p.id_parametru=w.id_parametru and  p.nazwa='IBAN';

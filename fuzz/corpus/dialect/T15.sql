@@ -1,0 +1,1 @@
+Update inter_parametr_uzytkownik   set wartosc='1'  from ini_parametr p,inter_parametr_uzytkownik i,ini_okno o  where i.id_uzytkownika=7 and  p.nazwa='pokazuj_zdjecie' and  p.id_parametru=i.id_parametru and p.id_okna=o.id_okna and  o.nazwa='Artykul_Brw';

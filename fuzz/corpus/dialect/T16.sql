@@ -1,0 +1,1 @@
+update artykul set pole1=a.pole1,pole2=a.pole2 from artykul b,(select * from artykul where id_artykulu=1) a where b.ID_ARTYKULU <> a.id_artykulu and b.guid_artykul=a.guid_artykul;

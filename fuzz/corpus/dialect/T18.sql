@@ -1,0 +1,1 @@
+select dbo.AP_Func_PodajNip('123-456-32-18','',1);

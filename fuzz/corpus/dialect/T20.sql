@@ -1,0 +1,1 @@
+update Rozrachunek_orv_v set pole1='zz' where id_rozrachunku=1;

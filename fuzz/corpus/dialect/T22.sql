@@ -1,0 +1,1 @@
+SELECT kwota, typeof(kwota), CAST(kwota AS TEXT), printf('%.2f', kwota) FROM dokument_finansowy WHERE id_dokumentu_finansowego=11;

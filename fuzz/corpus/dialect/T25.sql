@@ -1,0 +1,1 @@
+SELECT 'Śruba' LIKE '[ś]%', 'abc' LIKE '[^a]%', 'b1' LIKE '[a-c][0-9]', 'x_y' LIKE 'x[_]y', 'xzy' LIKE 'x[_]y', '50%' LIKE '50[%]';

@@ -1,0 +1,32 @@
+// The rewrite passes, one per T-SQL construct SQLite reads differently; each runs alone in tests.
+#pragma once
+
+#include "platform/sql/dialect/dialect.hpp"
+#include "platform/sql/dialect/lexer.hpp"
+
+namespace orv::sql::dialect {
+
+// Token-level passes: they look at names and punctuation only, never inside literals.
+void unwrap_odbc_escapes(Tokens& t);  // {fn f(x)} → f(x), {d '...'} → '...', {call ...} → call ...
+void strip_dbo(Tokens& t);            // dbo.X, [dbo].X, db.dbo.X, db..X → X
+void strip_hints(Tokens& t);          // T WITH (NOLOCK), T (NOLOCK) → T
+void drop_unicode_prefix(Tokens& t);  // N'...' → '...'
+void rename_functions(Tokens& t);     // isnull( → ifnull(, @@IDENTITY, @@ROWCOUNT, !<, !>
+void quote_type_arguments(Tokens& t);  // convert(datetime, x) → convert('datetime', x), datepart...
+void cast_real_to_convert(Tokens& t);  // cast(x as real) → convert('real', x)
+void rewrite_string_calls(Tokens& t);  // left/right → substr, charindex → instr
+
+// Typing of '+': string concatenation becomes (a)||(b), numeric addition stays, the undecidable
+// becomes tsql_add(a, b). `expression`: the tokens are an expression list, not a statement.
+void type_additions(Tokens& t, const Catalog* catalog, bool expression);
+
+// Statement-level passes.
+void top_to_limit(Tokens& t);     // SELECT TOP n ... → SELECT ... LIMIT n
+void complete_insert(Tokens& t);  // INSERT t → INSERT INTO t; TRUNCATE TABLE t → DELETE FROM t
+void rewrite_delete(Tokens& t);   // DELETE T WHERE, DELETE T FROM T x ..., joined forms
+void rewrite_update_from(Tokens& t);  // UPDATE T SET ... FROM T w, ... binds T to w
+
+// Every pass in order; throws DialectError for what SQL Server would refuse.
+void rewrite(Tokens& t, const Catalog* catalog, bool expression);
+
+}  // namespace orv::sql::dialect
