@@ -52,9 +52,9 @@ ui::Window range_window() {
   w.add(ControlKind::Group, kGroup, "GRUPA", "Zakres wy\x9Cwietlania");
   w.add(ControlKind::DropList, kRange, "ZAKRES", "Zakres").items = range_names();
   w.add(ControlKind::Entry, kFrom, "DATA_OD", "od");
-  w.add(ControlKind::Button, kFromCalendar, "KALENDARZ_OD", "...").tip = "Kalendarz";
+  w.add(ControlKind::Button, kFromCalendar, "KALENDARZ_OD", "Kalendarz od").icon = "kalendarz.ico";
   w.add(ControlKind::Entry, kTo, "DATA_DO", "do");
-  w.add(ControlKind::Button, kToCalendar, "KALENDARZ_DO", "...").tip = "Kalendarz";
+  w.add(ControlKind::Button, kToCalendar, "KALENDARZ_DO", "Kalendarz do").icon = "kalendarz.ico";
   w.add(ControlKind::Entry, kYear, "ROK", "Rok");
   w.add(ControlKind::Entry, kDays, "ILE_DNI", "Liczba dni");
   w.add(ControlKind::Label, kDaysLabel, "DNI", "dni");

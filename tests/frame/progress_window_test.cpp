@@ -12,6 +12,7 @@
 #include "frame/sql_channels.hpp"
 #include "frame/thread_status.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/threads/thread_registry.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "support/sql_support.hpp"
 
@@ -389,6 +390,22 @@ TEST_F(Progress, RepeatedRunsLeaveNoRows) {
     EXPECT_EQ(EXECSQLWIN("update t set x=1 where id=#1#", over("select id from t")), 1);
   EXPECT_EQ(updates().size(), 15u);
   EXPECT_EQ(thread_statuses().size(), 0u);
+}
+
+// 22. No thread number free: the run fails with its reason instead of waiting for a worker that
+// never started.
+TEST_F(Progress, NoThreadToStartFailsTheRun) {
+  std::size_t limit = threads::limit();
+  threads::current();
+  threads::set_limit(threads::count());
+  ui.when_ok = "press OK";
+  uint8_t result = EXECSQLWIN("update t set x=1");
+  threads::set_limit(limit);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(control("KOMENTARZ"),
+            "Nie mo\xBF"
+            "na uruchomi\xE6 w\xB9tku wykonania (brak wolnego numeru w\xB9tku).");
+  EXPECT_TRUE(updates().empty());
 }
 
 struct MarkerCase {
