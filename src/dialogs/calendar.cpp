@@ -30,13 +30,13 @@ const char* const kMonths[] = {"Stycze\xF1",
                                "Lipiec",
                                "Sierpie\xF1",
                                "Wrzesie\xF1",
-                               "Pa\x9F"
-                               "dziernik",
+                               ("Pa\x9F"
+                                "dziernik"),
                                "Listopad",
                                "Grudzie\xF1"};
 const char* const kDayNames[] = {"Niedziela",
-                                 "Poniedzia\xB3"
-                                 "ek",
+                                 ("Poniedzia\xB3"
+                                  "ek"),
                                  "Wtorek",
                                  "\x8Croda",
                                  "Czwartek",

@@ -105,7 +105,7 @@ void save_global_range(const RangeFields& f, int position, const std::string& de
 // One range window: the fields, their controls and where a confirmed choice goes.
 class RangePrompt {
  public:
-  RangePrompt(bool caller_mode, RangeFields f) : caller_mode_(caller_mode), f_(std::move(f)) {}
+  explicit RangePrompt(RangeFields f) : f_(std::move(f)) {}
   // True when confirmed; the fields then hold the choice.
   bool run();
   const RangeFields& fields() const { return f_; }
@@ -119,7 +119,6 @@ class RangePrompt {
   void set_any_range();
   bool confirmable();
 
-  bool caller_mode_;
   RangeFields f_;
   ui::Window w_ = range_window();
 };
@@ -366,7 +365,7 @@ std::string range_description(std::string_view name, int32_t from, int32_t to) {
 uint8_t PYTAJOZAKRESDAT(std::optional<uint8_t> save_global, int32_t* from, int32_t* to,
                         std::string* name) {
   bool caller_mode = name && !text::clip(*name).empty();
-  RangePrompt prompt(caller_mode, starting_fields(caller_mode, from, to, name));
+  RangePrompt prompt(starting_fields(caller_mode, from, to, name));
   if (!prompt.run()) return 0;
   const RangeFields& f = prompt.fields();
   if (caller_mode) {
