@@ -12,4 +12,10 @@ namespace orv::config {
 std::string POBIERZPARAMKONF(std::string_view scope, std::string_view code);
 std::string MASKAPARAMKONF(std::string_view scope, std::string_view code);
 
+// Changes a loaded value: in the cached row and on the server (RM_ZapiszParamKonf) with an audit
+// entry (AP_ZapiszDoLoguParam), on the main channel. An unknown code is not created; an unknown
+// scope only closes the main channel. Server failures are not reported and do not undo the
+// cached change.
+void USTAWPARAMKONF(std::string_view scope, std::string_view code, std::string_view value);
+
 }  // namespace orv::config

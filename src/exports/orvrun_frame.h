@@ -52,6 +52,16 @@ ORVRUN_API void ZAPISZDOLOGU(double object_id, const char* kind, uint8_t event,
                              const char* description);
 ORVRUN_API void ADDWATCH(const char* procedure);
 
+/* Progress-window execution and the SQL script window (windows2_exports.cpp). Every parameter
+ * after the statement is optional (null = left out). */
+ORVRUN_API uint8_t EXECSQLWIN(const char* statement, const char* message, const char* comment,
+                              const char* query, const char* operation, const uint8_t* keep_open,
+                              const uint8_t* close_main, const int32_t* width);
+ORVRUN_API uint8_t EXECSQLWINASK(const char* statement, const char* message, const char* comment,
+                                 const char* query, const char* operation, const uint8_t* keep_open,
+                                 const uint8_t* close_main, const int32_t* width);
+ORVRUN_API void POKAZSQLWIN(const char* script, const char* title /* optional */);
+
 #ifdef __cplusplus
 }
 #endif

@@ -15,7 +15,8 @@
 namespace orv::ui {
 
 // One command: "set <control> <value>", "press <control>", "choose <control> <item>",
-// "select <control> <row>", "dclick <control> <row>", "check <control> on|off",
+// "select <control> <row> [<column>]", "dclick <control> <row> [<column>]",
+// "check <control> on|off",
 // "key <key>", "answer <yes|no|caption|path>", "tick [n]", "close".
 // A control is named by its id, its caption or prompt, or its number; names with blanks go in
 // double quotes, as may a value that holds ";".

@@ -1,4 +1,5 @@
 // Window commands of a script: what each does to a control and which events it gives.
+#include <algorithm>
 #include <charconv>
 
 #include "platform/text/text.hpp"
@@ -43,11 +44,20 @@ std::vector<Event> choose_item(Window& w, const Command& c, Control& ctl, const 
   fail(w, c, "the drop list " + ctl.id + " has no item \"" + text::to_utf8(item) + "\"");
 }
 
+std::vector<Event> pick_cell(Control& ctl, std::size_t row, std::size_t column) {
+  ctl.selected = static_cast<int>(row + 1);
+  ctl.column = static_cast<int>(column + 1);
+  return {Event{EventKind::NewSelection, ctl.number}, accepted(ctl)};
+}
+
+// A row by its first cell; failing that, a cell anywhere (a grid of days picks the cell).
 std::vector<Event> choose_row(Window& w, const Command& c, Control& ctl, const std::string& item) {
   for (std::size_t i = 0; i < ctl.rows.size(); ++i) {
-    if (!ctl.rows[i].empty() && text::equal_ci(ctl.rows[i][0], item)) {
-      ctl.selected = static_cast<int>(i + 1);
-      return {Event{EventKind::NewSelection, ctl.number}, accepted(ctl)};
+    if (!ctl.rows[i].empty() && text::equal_ci(ctl.rows[i][0], item)) return pick_cell(ctl, i, 0);
+  }
+  for (std::size_t i = 0; i < ctl.rows.size(); ++i) {
+    for (std::size_t k = 1; k < ctl.rows[i].size(); ++k) {
+      if (text::equal_ci(ctl.rows[i][k], item)) return pick_cell(ctl, i, k);
     }
   }
   fail(w, c, "the list " + ctl.id + " has no row \"" + text::to_utf8(item) + "\"");
@@ -85,10 +95,23 @@ std::vector<Event> select_row(Window& w, const Command& c, Control& ctl, bool tw
   if (ctl.kind == ControlKind::DropList && !twice) return choose_item(w, c, ctl, c.arg);
   if (ctl.kind != ControlKind::List) fail(w, c, "the control " + ctl.id + " is not a list");
   if (ctl.rows.empty()) fail(w, c, "the list " + ctl.id + " is empty");
-  int row = parse_count(w, c, c.arg, static_cast<int>(ctl.rows.size()));
+  // "<row>" or "<row> <column>" (also "<row>,<column>") for a list whose cells are chosen.
+  std::string arg = c.arg;
+  std::size_t cut = arg.find_first_of(" ,");
+  std::string column_text =
+      cut == std::string::npos ? "" : std::string(text::trim(arg.substr(cut + 1)));
+  if (cut != std::string::npos) arg.resize(cut);
+  int row = parse_count(w, c, arg, static_cast<int>(ctl.rows.size()));
+  int column = ctl.column;
+  if (!column_text.empty()) {
+    int cells = static_cast<int>(std::max(ctl.columns.size(), ctl.rows[row - 1].size()));
+    column = parse_count(w, c, column_text, std::max(cells, 1));
+  }
   std::vector<Event> out;
-  if (ctl.selected != row) out.push_back(Event{EventKind::NewSelection, ctl.number});
+  if (ctl.selected != row || ctl.column != column)
+    out.push_back(Event{EventKind::NewSelection, ctl.number});
   ctl.selected = row;
+  ctl.column = column;
   if (twice) out.push_back(accepted(ctl, "MouseLeft2"));
   if (out.empty()) out.push_back(Event{EventKind::NewSelection, ctl.number});
   return out;

@@ -68,6 +68,8 @@ std::string Control::shown_value() const {
       return caption;
     case ControlKind::List:
       if (selected < 1 || selected > static_cast<int>(rows.size())) return {};
+      if (column > 0 && column <= static_cast<int>(rows[selected - 1].size()))
+        return rows[selected - 1][column - 1];
       return rows[selected - 1].empty() ? std::string() : rows[selected - 1][0];
     default:
       return value;

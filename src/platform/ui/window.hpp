@@ -59,7 +59,8 @@ struct Control {
   std::vector<Column> columns;                 // list columns
   std::vector<std::vector<std::string>> rows;  // list rows, one cell per column
   int selected = 0;                            // list or drop list: 1-based, 0 = none
-  std::string key;                             // a button's key: "F10", "Esc", "Ctrl+D"
+  int column = 0;   // list: 1-based column of the chosen cell in the selected row, 0 = none
+  std::string key;  // a button's key: "F10", "Esc", "Ctrl+D"
   std::string tip;
   std::string icon;
   std::string font;
@@ -70,7 +71,8 @@ struct Control {
   bool read_only = false;
   Rect rect;
 
-  // What the user sees as this control's value (a list's selected first cell, a label's text).
+  // What the user sees as this control's value (a list's selected cell, else the selected row's
+  // first cell; a label's text).
   std::string shown_value() const;
 };
 

@@ -338,3 +338,55 @@ TEST(Headless, ClipboardAndBusyCursor) {
 
 }  // namespace
 }  // namespace orv::ui
+
+namespace orv::ui {
+namespace {
+
+// Lists whose cells are chosen (a calendar's grid): "select <list> <row> <column>" and "choose"
+// by a cell's text anywhere in the grid.
+TEST(Headless, GridCellsByColumnAndByValue) {
+  orv::test::ScopedUi ui;
+  Window w("Siatka", "Siatka");
+  Control& grid = w.add(ControlKind::List, 1, "SIATKA", "Siatka");
+  grid.columns = {{"A", 5}, {"B", 5}, {"C", 5}};
+  grid.rows = {{"1", "2", "3"}, {"4", "", "6"}};
+  w.open();
+  struct Step {
+    const char* command;
+    EventKind last;
+    int row, column;
+    const char* shown;
+  } const steps[] = {
+      // 1. Row and column, separated by a blank.
+      {"select SIATKA 2 3", EventKind::NewSelection, 2, 3, "6"},
+      // 2. Or by a comma; an empty cell shows empty.
+      {"select SIATKA 2,2", EventKind::NewSelection, 2, 2, ""},
+      // 3. A row alone keeps the column.
+      {"select SIATKA 1", EventKind::NewSelection, 1, 2, "2"},
+      // 4. choose finds a first cell first...
+      {"choose SIATKA 4", EventKind::Accepted, 2, 1, "4"},
+      // 5. ...then any cell.
+      {"choose SIATKA 3", EventKind::Accepted, 1, 3, "3"},
+  };
+  for (const auto& s : steps) {
+    ui.ui().add_script(s.command);
+    Event e = w.accept();
+    while (ui.ui().commands_left() == 0 && e.kind != s.last) e = w.accept();
+    EXPECT_EQ(e.kind, s.last) << s.command;
+    EXPECT_EQ(grid.selected, s.row) << s.command;
+    EXPECT_EQ(grid.column, s.column) << s.command;
+    EXPECT_EQ(grid.shown_value(), s.shown) << s.command;
+  }
+  // 6. A column past the grid is refused, naming the command.
+  ui.ui().add_script("select SIATKA 1 4");
+  try {
+    w.accept();
+    FAIL() << "a fourth column should be refused";
+  } catch (const ScriptError& e) {
+    EXPECT_NE(e.message.find("\"select SIATKA 1 4\""), std::string::npos) << e.message;
+  }
+  w.close();
+}
+
+}  // namespace
+}  // namespace orv::ui

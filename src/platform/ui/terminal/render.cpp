@@ -47,7 +47,11 @@ std::string render_list(const Control& c) {
   int first = std::clamp(c.selected - kListRows / 2, 1, std::max(1, n - kListRows + 1));
   for (int r = first; r <= n && r < first + kListRows; ++r) {
     std::string line;
-    for (const auto& cell : c.rows[r - 1]) line += (line.empty() ? "" : " | ") + u(cell);
+    for (std::size_t k = 0; k < c.rows[r - 1].size(); ++k) {
+      std::string cell = u(c.rows[r - 1][k]);
+      if (r == c.selected && c.column == static_cast<int>(k + 1)) cell = "[" + cell + "]";
+      line += (k == 0 ? "" : " | ") + cell;
+    }
     out += (r == c.selected ? "    > " : "      ") + std::to_string(r) + ". " + line + "\n";
   }
   if (n > kListRows) out += "      (" + std::to_string(n) + " rows; select <list> <row>)\n";
