@@ -38,7 +38,7 @@ Decimal amount(const std::string& field) {
   std::string_view t = text::trim(field);
   auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
   return ec == std::errc() && end == t.data() + t.size() ? Decimal::from_double(v).rescale(2)
-                                                        : Decimal();
+                                                         : Decimal();
 }
 
 int32_t whole(const std::string& field) {
@@ -56,9 +56,10 @@ bool fetch_customer(double customer_id, LimitFigures& f) {
 }
 
 void read_payer(double payer_id, LimitFigures& f) {
-  frame::ESQL("select nazwa,limit_kupiecki,blokowanie,dni_po_terminie from kontrahent where "
-              "id_kontrahenta=" +
-              plain_id(payer_id));
+  frame::ESQL(
+      "select nazwa,limit_kupiecki,blokowanie,dni_po_terminie from kontrahent where "
+      "id_kontrahenta=" +
+      plain_id(payer_id));
   frame::VAX().next();
   f.payer_name = text::fit(frame::VAX().field(1), 51);
   f.limit = amount(frame::VAX().field(2));
@@ -67,9 +68,8 @@ void read_payer(double payer_id, LimitFigures& f) {
 }
 
 void read_balance(double payer_id, double document_id, int32_t date, LimitFigures& f) {
-  frame::ESQL("call AP_ObliczSaldoKontrahenta(" + plain_id(payer_id) + "," +
-              plain_id(document_id) + "," + std::to_string(date) + "," +
-              std::to_string(f.blocking) + ")");
+  frame::ESQL("call AP_ObliczSaldoKontrahenta(" + plain_id(payer_id) + "," + plain_id(document_id) +
+              "," + std::to_string(date) + "," + std::to_string(f.blocking) + ")");
   frame::VAX().next();
   f.overdue_receivables = amount(frame::VAX().field(1));
   f.overdue_payables = amount(frame::VAX().field(2));
@@ -90,9 +90,9 @@ LimitFigures load_limit_figures(double customer_id, double payer_id, double docu
   read_payer(payer_id, f);
   read_balance(payer_id, document_id, date, f);
   const char* issues = configured("WliczajWZDoLimitu") ? "1" : "0";
-  f.available = amount(frame::FUNCSQL("select dbo.AP_Func_PodajLimitKontrDoWykorz(" +
-                                      plain_id(payer_id) + ",0,0,0," + std::to_string(date) +
-                                      "," + issues + ")"));
+  f.available =
+      amount(frame::FUNCSQL("select dbo.AP_Func_PodajLimitKontrDoWykorz(" + plain_id(payer_id) +
+                            ",0,0,0," + std::to_string(date) + "," + issues + ")"));
   return f;
 }
 
@@ -100,20 +100,30 @@ std::optional<std::string> limit_refusal(const LimitFigures& f, const Decimal& s
   switch (f.blocking) {
     case 2:
       if (f.overdue_receivables > Decimal()) {
-        return "Dla p\xB3" "atnika " + std::string(text::clip(f.payer_name)) +
-               " istniej\xB9 przeterminowane nale\xBFno\x9C" "ci!" + kRefusalTail;
+        return "Dla p\xB3"
+               "atnika " +
+               std::string(text::clip(f.payer_name)) +
+               " istniej\xB9 przeterminowane nale\xBFno\x9C"
+               "ci!" +
+               kRefusalTail;
       }
       return std::nullopt;
     case 3:
       if (sale_amount + f.overdue_receivables > f.limit) {
-        return std::string("Suma przeterminowanych nale\xBFno\x9C" "ci i kwoty transakcji jest "
-                           "wi\xEAksza ni\xBF przyznany limit!") + kRefusalTail;
+        return std::string(
+                   "Suma przeterminowanych nale\xBFno\x9C"
+                   "ci i kwoty transakcji jest "
+                   "wi\xEAksza ni\xBF przyznany limit!") +
+               kRefusalTail;
       }
       return std::nullopt;
     case 4:
       if (sale_amount + f.all_receivables > f.limit) {
-        return std::string("Suma wszystkich nale\xBFno\x9C" "ci i kwoty transakcji jest "
-                           "wi\xEAksza ni\xBF przyznany limit!") + kRefusalTail;
+        return std::string(
+                   "Suma wszystkich nale\xBFno\x9C"
+                   "ci i kwoty transakcji jest "
+                   "wi\xEAksza ni\xBF przyznany limit!") +
+               kRefusalTail;
       }
       return std::nullopt;
     default:
@@ -149,18 +159,26 @@ ui::Control& shown_entry(ui::Window& w, int number, const char* id, const char* 
 }
 
 ui::Window limit_window() {
-  ui::Window w("LimitKupiecki", "Limit kupiecki p\xB3" "atnika");
+  ui::Window w("LimitKupiecki",
+               "Limit kupiecki p\xB3"
+               "atnika");
   w.rect = {0, 0, 260, 200};
   shown_entry(w, kCustomer, "KONTRAHENT", "Kontrahent");
-  shown_entry(w, kPayer, "PLATNIK", "P\xB3" "atnik");
+  shown_entry(w, kPayer, "PLATNIK",
+              "P\xB3"
+              "atnik");
   shown_entry(w, kLimit, "LIMIT", "Przyznany limit");
   shown_entry(w, kAvailable, "DO_WYKORZYSTANIA", "Do wykorzystania");
   w.add(ControlKind::Group, kOverdueGroup, "PRZETERMINOWANE", kOverdueCaption);
-  shown_entry(w, kOverdueReceivables, "NALEZNOSCI_PRZET", "Nale\xBFno\x9C" "ci");
+  shown_entry(w, kOverdueReceivables, "NALEZNOSCI_PRZET",
+              "Nale\xBFno\x9C"
+              "ci");
   shown_entry(w, kOverduePayables, "ZOBOWIAZANIA_PRZET", "Zobowi\xB9zania");
   w.add(ControlKind::Group, kAllGroup, "WSZYSTKIE", "Wszystkie transakcje nierozliczone");
   shown_entry(w, kLastTransaction, "DATA_OSTATNIEJ", "Data ostatniej transakcji");
-  shown_entry(w, kAllReceivables, "NALEZNOSCI", "Nale\xBFno\x9C" "ci");
+  shown_entry(w, kAllReceivables, "NALEZNOSCI",
+              "Nale\xBFno\x9C"
+              "ci");
   shown_entry(w, kAllPayables, "ZOBOWIAZANIA", "Zobowi\xB9zania");
   shown_entry(w, kIssues, "KWOTA_WYDAN", "Kwota wyda\xF1");
   w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierd\x9F").key = "F10";
@@ -182,8 +200,8 @@ void show_figures(ui::Window& w, const LimitFigures& f) {
   w.at(kLimit).value = money(f.limit);
   w.at(kAvailable).value = money(f.available);
   if (f.days_overdue > 0) {
-    w.at(kOverdueGroup).caption = std::string(kOverdueCaption) + " (" +
-                                  std::to_string(f.days_overdue) + " dni po terminie)";
+    w.at(kOverdueGroup).caption =
+        std::string(kOverdueCaption) + " (" + std::to_string(f.days_overdue) + " dni po terminie)";
   }
   w.at(kOverdueReceivables).value = money(f.overdue_receivables);
   w.at(kOverduePayables).value = money(f.overdue_payables);
@@ -234,14 +252,16 @@ uint8_t LIMITKUPIECKI(uint8_t window_mode, double customer_id, double payer_id, 
 
 uint8_t WALIDACJALIMITU(double customer_id, double payer_id, uint8_t mode, double payer_limit,
                         double deduction) {
-  std::string name = frame::FUNCSQL("select nazwa from kontrahent where id_kontrahenta=" +
-                                    plain_id(payer_id));
+  std::string name =
+      frame::FUNCSQL("select nazwa from kontrahent where id_kontrahenta=" + plain_id(payer_id));
   name = text::fit(name, 50);
   if (mode == 0) return 0;
   if (mode == 1) {
     if (configured("BlokFuncHaslo") && function_password(kPasswordFunction) == 1) return 0;
-    frame::MSG_OSTRZEZENIE("Sprzeda\xBF dla p\xB3" "atnika " + std::string(text::clip(name)) +
-                           " jest zablokowana!");
+    frame::MSG_OSTRZEZENIE(
+        "Sprzeda\xBF dla p\xB3"
+        "atnika " +
+        std::string(text::clip(name)) + " jest zablokowana!");
     return 1;
   }
   if (mode > 4) return 0;
@@ -249,8 +269,8 @@ uint8_t WALIDACJALIMITU(double customer_id, double payer_id, uint8_t mode, doubl
   Decimal open = doc.WARTOSC_BRUTTO - Decimal::from_double(deduction) - doc.ZAPLACONO;
   if ((mode == 3 || mode == 4) && !(payer_limit > 0.0)) return 0;
   if (!(open > Decimal())) return 0;
-  uint8_t shown = LIMITKUPIECKI(2, customer_id, payer_id, open.to_double(),
-                                doc.ID_DOKUMENTU_HANDLOWEGO);
+  uint8_t shown =
+      LIMITKUPIECKI(2, customer_id, payer_id, open.to_double(), doc.ID_DOKUMENTU_HANDLOWEGO);
   return shown == 1 ? 0 : 1;
 }
 

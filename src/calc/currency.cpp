@@ -101,13 +101,12 @@ uint8_t AKTUALIZACJAKURSUWAL(std::string_view currency, double rate, std::option
                          " w tabeli kurs\xF3w walut na dzie\xF1 " + short_date(day) + " ?";
   if (frame::MSG_PYTANIE(question) != 2) return 0;
   if (permission("BankiKursWal") == 0) {
-    frame::MSG_OSTRZEZENIE(
-        "Brak uprawnie\xF1 na edycj\xEA kurs\xF3w walut!");
+    frame::MSG_OSTRZEZENIE("Brak uprawnie\xF1 na edycj\xEA kurs\xF3w walut!");
     return 0;
   }
   frame::EXECSQL("call AP_AktualizujKursWaluty(" + std::to_string(day) + "," +
-                 std::to_string(date::clock()) + "," + quoted(currency) + "," +
-                 plain_number(rate) + "," + std::to_string(source) + ")");
+                 std::to_string(date::clock()) + "," + quoted(currency) + "," + plain_number(rate) +
+                 "," + std::to_string(source) + ")");
   if (frame::VAX().error() == 0) return 1;
   frame::MSG_OSTRZEZENIE(frame::VAX().message());
   return 0;
@@ -116,9 +115,8 @@ uint8_t AKTUALIZACJAKURSUWAL(std::string_view currency, double rate, std::option
 void JEDDOKNAJEDMAG(double article_id, std::string_view unit, double quantity,
                     std::string* base_unit, double* base_quantity) {
   std::string id = plain_number(article_id);
-  frame::EXECSQL(
-      "select j.przelicznik from artykul a,jednostka j  where  a.id_artykulu=" + id +
-      " and a.id_artykulu=j.id_artykulu and j.skrot=" + quoted(text::clip(unit)));
+  frame::EXECSQL("select j.przelicznik from artykul a,jednostka j  where  a.id_artykulu=" + id +
+                 " and a.id_artykulu=j.id_artykulu and j.skrot=" + quoted(text::clip(unit)));
   double converter = frame::VAX().next() ? column_number(frame::VAX().field(1)) : 1.0;
   frame::EXECSQL(
       "select j.skrot from artykul a,jednostka j  where a.id_jednostki=j.id_jednostki and "
