@@ -7,7 +7,6 @@
 #include "calc/authorisation.hpp"
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
-#include "platform/text/text.hpp"
 #include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
@@ -18,10 +17,6 @@ namespace {
 using test::DemoDb;
 using test::ScopedUi;
 using test::SqlStack;
-
-void configure(const char* code, const char* value) {
-  dict::glo().tables.S_PARAMKONFQ.add({text::upper(code), "@s3", value});
-}
 
 // Installs a permission check for the test's life; it grants what `level` says.
 class Permission {
@@ -176,7 +171,7 @@ class KindOfRates : public Factor, public testing::WithParamInterface<KindCase> 
 
 TEST_P(KindOfRates, ResolvedAndWrittenBack) {
   const auto& c = GetParam();
-  if (c.configured) configure("PropKursBanku", c.configured);
+  if (c.configured) test::set_company_parameter("PropKursBanku", c.configured);
   int32_t kind = c.held;
   WAL_POBIERZPRZELICZNIK("USD", "EUR", 82197, std::nullopt, c.given ? &kind : nullptr);
   EXPECT_EQ(sql.recording.statements().back(),
@@ -265,7 +260,7 @@ TEST(TypedRate, StatementCarriesDayTimeCodeRateAndKind) {
   date::set_now(date::Moment{test::kDemoToday, 4500001});
   ScopedUi ui({"yes", "yes", "yes"});
   Permission granted(2);
-  configure("PropKursBanku", "ECB");
+  test::set_company_parameter("PropKursBanku", "ECB");
   EXPECT_EQ(AKTUALIZACJAKURSUWAL("EUR ", 4.3), 1);
   // A given date of 0 is sent as 0; a given kind passes unchanged.
   EXPECT_EQ(AKTUALIZACJAKURSUWAL("O'K", 1e12, 0, 5), 1);

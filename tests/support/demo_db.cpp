@@ -8,9 +8,14 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/text.hpp"
 #include "server/server.hpp"
 
 namespace orv::test {
+
+void set_company_parameter(const std::string& code, const std::string& value) {
+  dict::glo().tables.S_PARAMKONFQ.add({text::upper(code), "@s20", value});
+}
 
 const std::string& DemoDb::made_once() {
   static TempDir dir;

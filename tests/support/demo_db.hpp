@@ -17,6 +17,9 @@ inline constexpr int32_t kDemoToday = 82198;
 inline constexpr double kDemoUser = 7;
 inline constexpr double kDemoCompany = 5;
 
+// A company-scope configuration value as the host loads it into S_PARAMKONFQ.
+void set_company_parameter(const std::string& code, const std::string& value);
+
 // The current driver for the life of the object: the real SQLite backend on a copy of the demo
 // database, behind fault injection and recording. Channels, the shared context and the clock
 // start fresh (signed in as the demo user, today the demo's today) and are reset afterwards.
