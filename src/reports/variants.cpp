@@ -5,6 +5,7 @@
 #include <optional>
 #include <tuple>
 
+#include "frame/exec_log.hpp"
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
@@ -80,8 +81,9 @@ void from_database(double report_id, double variant_id) {
       "w.id_wariantu=" +
       plain_id(variant_id) + " and w.id_uzytkownika=" + plain_id(dict::glo().ID_UZYTKOWNIKA) +
       ") where p.id_raportu = " + plain_id(report_id);
-  // A failure shows the error window and loads nothing; the host goes on with no parameters.
-  if (frame::ESQL2(statement) == 0) {
+  if (frame::ESQL2(statement, /*quiet=*/1) != 0) {
+    frame::STOP(frame::VAX2().message());
+  } else {
     std::vector<CachedParameter> rows;
     while (frame::VAX2().next()) {
       rows.push_back({text::fit(frame::VAX2().field(1), kNameCapacity),
@@ -256,8 +258,9 @@ void remove(double report_id, std::string_view old_name) {
 
 void save_values(double variant_id) {
   for (const ParametrWariantuRow& row : dict::glo().tables.PARAMETRYWARIANTUQ) {
-    // A failed store shows the error window; the others are still stored.
-    frame::ESQL(save_statement(row, variant_id));
+    // A user who goes on past a failed store still gets the other values stored.
+    frame::EXECSQL(save_statement(row, variant_id));
+    if (frame::VAX().error() != 0) frame::STOP(frame::VAX().message());
   }
   frame::CLOSESQL();
 }

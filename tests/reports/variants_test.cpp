@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exports/orvrun.h"
+#include "frame/exec_log.hpp"
 #include "platform/dict/context.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
@@ -119,12 +120,16 @@ TEST_F(Variants, ReportWithoutParametersAsksEveryTime) {
   EXPECT_EQ(WARTOSCPARAMETRU("DataOd"), "");
 }
 
-TEST_F(Variants, FailedLoadShowsTheErrorAndLoadsNothing) {
+TEST_F(Variants, FailedLoadAsksToStopAndLoadsNothing) {
   db.faults().fail_next(1, sql::Fault::rejected("deadlock victim"));
+  ui.ui().add_answer("ignore");
   INICJUJWARIANT(10, 100);
   EXPECT_TRUE(dict::glo().tables.PARAMETRYWARIANTUQ.empty());
-  ASSERT_EQ(ui.ui().error_windows().size(), 1u);
-  EXPECT_EQ(ui.ui().error_windows()[0].message, "deadlock victim");
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Stop");
+  EXPECT_EQ(ui.boxes()[0].box.text, "deadlock victim");
+  EXPECT_EQ(ui::button_caption(ui.boxes()[0].box.default_button, ui.boxes()[0].box), "Ignoruj");
+  EXPECT_TRUE(ui.ui().error_windows().empty());
   INICJUJWARIANT(10, 100);  // nothing was cached
   EXPECT_EQ(loaded().size(), 4u);
 }
@@ -152,17 +157,16 @@ TEST_P(SingleValue, ChangesMemoryOnly) {
   EXPECT_EQ(WARTOSCPARAMETRU(c.parameter), c.read_back);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Reports, SingleValue,
-    testing::Values(
-        // 1. A known name takes the value.
-        ValueCase{"Known", "DataOd", "82000", "82000"},
-        // 2. Trailing blanks of the name do not matter; case does.
-        ValueCase{"TrailingBlanks", "Magazyn   ", "2", "2"},
-        ValueCase{"OtherCase", "magazyn", "2", ""},
-        // 3. An unknown name changes nothing.
-        ValueCase{"Unknown", "Nieznany", "1", ""}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Reports, SingleValue,
+                         testing::Values(
+                             // 1. A known name takes the value.
+                             ValueCase{"Known", "DataOd", "82000", "82000"},
+                             // 2. Trailing blanks of the name do not matter; case does.
+                             ValueCase{"TrailingBlanks", "Magazyn   ", "2", "2"},
+                             ValueCase{"OtherCase", "magazyn", "2", ""},
+                             // 3. An unknown name changes nothing.
+                             ValueCase{"Unknown", "Nieznany", "1", ""}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(Variants, LongTextsAreCutToTheirFields) {
   INICJUJWARIANT(10, 100);
@@ -333,15 +337,28 @@ TEST_F(Variants, CancelDoesNothing) {
   EXPECT_EQ(db.statements().size(), 1u);
 }
 
-TEST_F(Variants, FailedValueSaveShowsTheErrorAndGoesOn) {
+int halts = 0;
+void count_halt() {
+  ++halts;
+}
+
+TEST_F(Variants, FailedValueSaveAsksToStopAndGoesOnWhenIgnored) {
   INICJUJWARIANT(10, 100);
-  db.faults().fail_matching("(2,100,", sql::Fault::rejected("constraint"), 1);
+  db.faults().fail_matching("(2,100,", sql::Fault::rejected("constraint"));
   ZAPISZWARTOSCPARAMETRU("DataDo", "1");
+  ui.ui().add_answer("ignore");
   ZAPISZWARIANT(10, 100, "Domy\x9Clny", "Domy\x9Clny");
-  ASSERT_EQ(ui.ui().error_windows().size(), 1u);
-  EXPECT_EQ(ui.ui().error_windows()[0].statement, save_statement(2, 100, "82185"));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].box.text, "constraint");
   EXPECT_EQ(stored(3, 100), "1");
   EXPECT_EQ(stored(4, 100), "1");
+  // Abort hands over to the halt handler (the host's end of the program).
+  frame::HaltHandler previous = frame::set_halt_handler(&count_halt);
+  halts = 0;
+  ui.ui().add_answer("abort");
+  ZAPISZWARIANT(10, 100, "Domy\x9Clny", "Domy\x9Clny");
+  frame::set_halt_handler(previous);
+  EXPECT_EQ(halts, 1);
 }
 
 TEST_F(Variants, ThroughTheCEntryPoints) {
