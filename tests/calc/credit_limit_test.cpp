@@ -6,6 +6,7 @@
 #include "calc/authorisation.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
+#include "platform/ui/registry.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -305,6 +306,23 @@ INSTANTIATE_TEST_SUITE_P(CreditLimit, BlockedPayer,
                              // 4. A wrong or cancelled password: blocked, with the message.
                              BlockCase{"PasswordRefused", "Tak", 0, 1, true}),
                          [](const auto& info) { return info.param.name; });
+
+// The configuration layer's own password window, as the host has it: jan's password for
+// LIMIT_KUPIECKI is "Tajne".
+TEST_F(DemoLimit, BlockOverriddenInThePasswordWindow) {
+  if (!ui::find_window_definition("HasloFunkcji")) {
+    GTEST_SKIP() << "needs the function-password window";
+  }
+  test::set_company_parameter("BlokFuncHaslo", "Tak");
+  ui.ui().add_script("set HASLO Tajne; key F10");
+  EXPECT_EQ(WALIDACJALIMITU(4, 4, 1, 0, 0), 0);
+  ui.ui().add_script("set HASLO \"' or '1'='1\"; key F10; key Esc");
+  EXPECT_EQ(WALIDACJALIMITU(4, 4, 1, 0, 0), 1);
+  EXPECT_EQ(ui.boxes().back().box.text,
+            "Sprzeda\xBF dla p\xB3"
+            "atnika Handel M\xB3"
+            "awa Sp.j. jest zablokowana!");
+}
 
 struct CheckCase {
   const char* name;

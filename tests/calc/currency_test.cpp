@@ -244,7 +244,7 @@ TEST(TypedRate, PermissionRequired) {
   EXPECT_TRUE(sql.recording.statements().empty());
 }
 
-TEST(TypedRate, WithoutAnInstalledCheckOnlyTheAdministratorMayStore) {
+TEST(TypedRate, UngrantedUserRefusedAdministratorAllowed) {
   SqlStack sql;
   Authorisation previous = install_authorisation({});
   ScopedUi ui({"yes", "yes"});
