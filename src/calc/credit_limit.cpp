@@ -1,7 +1,9 @@
 // The credit-limit check (WALIDACJALIMITU) and the payer's limit window (LIMITKUPIECKI).
 #include "calc/credit_limit.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 #include "calc/authorisation.hpp"
 #include "config/parameters.hpp"
@@ -41,8 +43,10 @@ Decimal amount(const std::string& field) {
                                                          : Decimal();
 }
 
+// A LONG column; values beyond its range are held at its ends.
 int32_t whole(const std::string& field) {
-  return static_cast<int32_t>(amount(field).rescale(0).to_double());
+  double v = amount(field).rescale(0).to_double();
+  return static_cast<int32_t>(std::clamp(v, double{INT32_MIN}, double{INT32_MAX}));
 }
 
 // The customer's row, fetched by its key; false when there is none.
@@ -74,7 +78,10 @@ void read_balance(double payer_id, double document_id, int32_t date, LimitFigure
   f.overdue_receivables = amount(frame::VAX().field(1));
   f.overdue_payables = amount(frame::VAX().field(2));
   std::string last = frame::VAX().field(3);
-  f.last_transaction = text::trim(last).empty() ? 0 : whole(last) + kServerEpoch;
+  if (!text::trim(last).empty()) {
+    f.last_transaction =
+        static_cast<int32_t>(std::min<int64_t>(int64_t{whole(last)} + kServerEpoch, INT32_MAX));
+  }
   f.all_receivables = amount(frame::VAX().field(4));
   f.all_payables = amount(frame::VAX().field(5));
   f.issues = amount(frame::VAX().field(6));

@@ -1,6 +1,8 @@
 // Numbering formats (FORMAT_NUMERACJI_Q) and order statuses (the dictionary and Q_STATUSY).
 #include "reports/numbering.hpp"
 
+#include <algorithm>
+#include <cstdint>
 #include <tuple>
 
 #include "frame/messages.hpp"
@@ -24,9 +26,12 @@ constexpr std::size_t kCaptionCapacity = 101;
 // Groups above this one are the markers of documents, numbered apart.
 constexpr uint8_t kLastDocumentGroup = 20;
 
-int64_t whole(const std::string& field) {
+// A LONG column; values beyond its range are held at its ends.
+int32_t whole(const std::string& field) {
   Decimal d;
-  return Decimal::parse(field, d) ? static_cast<int64_t>(d.rescale(0).to_double()) : 0;
+  if (!Decimal::parse(field, d)) return 0;
+  return static_cast<int32_t>(
+      std::clamp(d.rescale(0).to_double(), double{INT32_MIN}, double{INT32_MAX}));
 }
 
 // BYTE columns wrap as the runtime's assignment to a BYTE does.
@@ -79,8 +84,8 @@ void LADUJFORMATYNUMERACJI() {
     while (vax.next()) {
       FormatNumeracjiRow r;
       r.group = byte(vax.field(1));
-      r.type_id = static_cast<int32_t>(whole(vax.field(2)));
-      r.resource_id = static_cast<int32_t>(whole(vax.field(3)));
+      r.type_id = whole(vax.field(2));
+      r.resource_id = whole(vax.field(3));
       r.format = text::fit(vax.field(4), kFormatCapacity);
       r.period = byte(vax.field(5));
       r.parameter1 = byte(vax.field(6));
