@@ -17,8 +17,8 @@ ORVRUN_API double ZAPISZWARIANT(double report_id, double variant_id, const char*
                                 const char* old_name);
 ORVRUN_API void LADUJFORMATYNUMERACJI(void);
 ORVRUN_API uint8_t POBIERZFORMATNUMERACJI(uint8_t group, int32_t type_id, int32_t resource_id,
-                                          ORVRUN_TEXT* format, uint8_t* period,
-                                          uint8_t* parameter1, uint8_t* parameter2);
+                                          ORVRUN_TEXT* format, uint8_t* period, uint8_t* parameter1,
+                                          uint8_t* parameter2);
 ORVRUN_API void LADUJSTATUSYZAMOWIEN(void);
 ORVRUN_API char* PODAJOPISSTATUSUZAMOWIENIA(const char* code, const char* layout);
 ORVRUN_API void INICJUJKOLEJKESTATUSOW(const uint8_t* reload /* optional */);
