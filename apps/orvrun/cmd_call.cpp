@@ -112,7 +112,9 @@ const char* box_kind(const ui::MessageBox& box) {
   }
 }
 
-std::string answer_word(unsigned answer) {
+// A box with captions of its own is answered by the caption the user chose.
+std::string answer_word(unsigned answer, const ui::MessageBox& box) {
+  if (!box.captions.empty()) return text::to_utf8(ui::button_caption(answer, box));
   static const std::pair<unsigned, const char*> kNames[] = {
       {ui::kOk, "ok"},         {ui::kYes, "yes"},     {ui::kNo, "no"},
       {ui::kAbort, "abort"},   {ui::kRetry, "retry"}, {ui::kIgnore, "ignore"},
@@ -130,7 +132,7 @@ std::string json_messages(const ui::ScriptedBackend& ui) {
     out += "{\"kind\": \"" + std::string(box_kind(r.box)) +
            "\", \"title\": " + json_string(text::to_utf8(r.box.title)) +
            ", \"text\": " + json_string(text::to_utf8(r.box.text)) +
-           ", \"answer\": " + json_string(answer_word(r.answer)) + "}";
+           ", \"answer\": " + json_string(answer_word(r.answer, r.box)) + "}";
   }
   for (const auto& e : ui.error_windows()) {
     if (out.size() > 1) out += ", ";

@@ -51,6 +51,25 @@ ORVRUN_API void PRZELICZNIKRABATU(double* percentage, double* price, const char*
                                   const char* subject /* optional */);
 ORVRUN_API uint8_t WYDAWANIERESZTY(double* due, double* paid, double* change);
 
+/* Currency and unit conversion, customer credit limit (configB_exports.cpp). Optional numbers
+ * are null when left out; the kind of WAL_POBIERZPRZELICZNIK is by reference and may be null. */
+ORVRUN_API double WAL_POBIERZPRZELICZNIK(const char* currency1, const char* currency2,
+                                         const int32_t* date /* optional */,
+                                         const double* divisor /* optional */, int32_t* kind);
+ORVRUN_API double WAL_WYLICZCENEZAKUPU(const char* currency1, double price1, double price2,
+                                       const char* currency2, double rate, uint8_t direction);
+ORVRUN_API uint8_t AKTUALIZACJAKURSUWAL(const char* currency, double rate,
+                                        const int32_t* date /* optional */,
+                                        const int32_t* kind /* optional */);
+ORVRUN_API void JEDDOKNAJEDMAG(double article_id, const char* unit, double quantity,
+                               ORVRUN_TEXT* base_unit, double* base_quantity);
+ORVRUN_API char* DODAJTEKSTJESLINIEMA(const char* addition, const char* text);
+ORVRUN_API uint8_t WALIDACJALIMITU(double customer_id, double payer_id, uint8_t mode,
+                                   double payer_limit, double deduction);
+ORVRUN_API uint8_t LIMITKUPIECKI(uint8_t window_mode, double customer_id, double payer_id,
+                                 double sale_amount, double document_id,
+                                 const int32_t* date /* optional */);
+
 #ifdef __cplusplus
 }
 #endif

@@ -29,9 +29,15 @@ std::string replace_apostrophes(std::string_view s) {
   return out;
 }
 
+}  // namespace
+
+HaltHandler set_halt_handler(HaltHandler handler) {
+  return g_halt.exchange(handler ? handler : &halt_default);
+}
+
 // The runtime's stop box: the message, Abort ends the program, Ignore goes on (the default, so
 // that a host without a user never ends by accident).
-void stop(const std::string& message) {
+void STOP(std::string_view message) {
   ui::MessageBox box;
   box.text = message;
   box.title = "ORVEX: Stop";
@@ -39,12 +45,6 @@ void stop(const std::string& message) {
   box.buttons = ui::kAbort | ui::kIgnore;
   box.default_button = ui::kIgnore;
   if (ui::backend().message(box) == ui::kAbort) g_halt.load()();
-}
-
-}  // namespace
-
-HaltHandler set_halt_handler(HaltHandler handler) {
-  return g_halt.exchange(handler ? handler : &halt_default);
 }
 
 void ZAPISZDOLOGU(double object_id, std::string_view kind, uint8_t event,
@@ -64,7 +64,7 @@ void ADDWATCH(std::string_view procedure) {
   table.open();
   std::string statement = "call JL_AddWatchProcedure('" + std::string(text::clip(procedure)) +
                           "'," + plain_id(dict::glo().ID_UZYTKOWNIKA) + ")";
-  if (table.send(statement) != sql::kOk) stop(table.message());
+  if (table.send(statement) != sql::kOk) STOP(table.message());
   table.close();
 }
 

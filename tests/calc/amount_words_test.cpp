@@ -187,7 +187,8 @@ TEST(AmountWordsCli, JsonResultIsThePaddedText) {
   std::string words = text::to_utf8(padded(
       " jeden milion dwieście trzydzieści cztery tysiące pięćset sześćdziesiąt siedem złotych "
       "osiemdziesiąt dziewięć groszy"));
-  EXPECT_EQ(r.out, "{\"result\": \"" + words + "\", \"out\": {}, \"messages\": [], \"windows\": []}\n");
+  EXPECT_EQ(r.out,
+            "{\"result\": \"" + words + "\", \"out\": {}, \"messages\": [], \"windows\": []}\n");
 }
 
 TEST(AmountWordsCli, CurrencyAndShortFormThroughTheTable) {

@@ -26,10 +26,12 @@ TEST(CalcCli, WarningTravelsInJson) {
 
 TEST(CalcCli, ReferenceTextsComeBackInOut) {
   auto line = run_cli({"call", "--json", "POBIERZLINIE", "a\r\nbb\r\nc", "", "2"});
-  EXPECT_EQ(line.out, "{\"result\": 1, \"out\": {\"line\": \"bb\"}, \"messages\": [], \"windows\": []}\n");
+  EXPECT_EQ(line.out,
+            "{\"result\": 1, \"out\": {\"line\": \"bb\"}, \"messages\": [], \"windows\": []}\n");
   auto wrap = run_cli({"call", "--json", "PODZIELLINIE", "abcdefghijklmnop", "1", "10"});
   EXPECT_EQ(wrap.out,
-            "{\"result\": \"abcdefghij\", \"out\": {\"position\": 10}, \"messages\": [], \"windows\": []}\n");
+            "{\"result\": \"abcdefghij\", \"out\": {\"position\": 10}, \"messages\": [], "
+            "\"windows\": []}\n");
 }
 
 TEST(CalcCli, OmittedOptionalsReadAsLeftOut) {

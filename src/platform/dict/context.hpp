@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/dict/queue.hpp"
+#include "platform/dict/records.hpp"
 #include "platform/dict/tables.hpp"
 #include "platform/decimal/decimal.hpp"
 
@@ -68,6 +69,7 @@ struct Context {
   int32_t VCRREQUEST = 0;
 
   Tables tables;
+  Records records;
 };
 
 Context& glo();

@@ -1,0 +1,24 @@
+// The permission and function-password checks the calculations ask of the configuration layer.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace orv::calc {
+
+// The access level of a function (POBIERZUPRAWNIENIE with every optional argument left out)
+// and the function-password prompt (HASLOFUNKCJI, 1 = may run) come from the configuration
+// layer; tests install their own to reach refusals and failures.
+struct Authorisation {
+  uint8_t (*permission)(std::string_view code) = nullptr;
+  uint8_t (*function_password)(std::string_view code) = nullptr;
+};
+
+// Installs the checks and returns the previous ones; a null member keeps the configuration
+// layer's.
+Authorisation install_authorisation(Authorisation checks);
+
+uint8_t permission(std::string_view code);
+uint8_t function_password(std::string_view code);
+
+}  // namespace orv::calc
