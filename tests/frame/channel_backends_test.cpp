@@ -30,6 +30,13 @@ const Backend kBackends[] = {
      [](const std::string& path) -> std::unique_ptr<sql::Driver> {
        return std::make_unique<sql::odbc::OdbcDriver>("Driver=SQLite3;Database=" + path);
      }},
+    // The SQLite ODBC driver with our extension loaded, as a third-party client would open
+    // the library's database files.
+    {"OdbcWithExtension",
+     [](const std::string& path) -> std::unique_ptr<sql::Driver> {
+       return std::make_unique<sql::odbc::OdbcDriver>("Driver=SQLite3;Database=" + path +
+                                                      ";LoadExt=" ORV_BINARY_DIR "/tsqlext");
+     }},
 };
 
 class OnBackend : public ::testing::TestWithParam<Backend> {
@@ -39,7 +46,7 @@ class OnBackend : public ::testing::TestWithParam<Backend> {
     reset_channels();
     previous = sql::set_current_driver(driver.get());
     EXECSQL("create table k (id integer, nazwa text)");
-    if (VAX().error() != 0) GTEST_SKIP() << "backend unavailable: " << VAX().message();
+    ASSERT_EQ(VAX().error(), 0) << "backend unavailable: " << VAX().message();
     EXECSQL(
         "insert into k values (1, '\xA3\xF3"
         "d\x9F'), (2, 'Lublin'), (3, '\xAF"
@@ -125,6 +132,22 @@ TEST_P(OnBackend, ThreadsQueryTheScalarChannelAtOnce) {
   }
   for (auto& t : threads) t.join();
   EXPECT_EQ(wrong.load(), 0);
+}
+
+TEST_P(OnBackend, ServerCollationAndFunctionsWhereTheExtensionIsLoaded) {
+  if (std::string(GetParam().name) == "Odbc") GTEST_SKIP() << "plain ODBC has no extension";
+  // Polish alphabet order, case and trailing blanks ignored, T-SQL's len.
+  ASSERT_EQ(ESQL("select nazwa from k order by nazwa collate PL_CI_AS"), 0) << VAX().message();
+  std::vector<std::string> names;
+  while (VAX().next()) names.push_back(VAX().field(1));
+  CLOSESQL();
+  EXPECT_EQ(names, (std::vector<std::string>{"Lublin",
+                                             "\xA3\xF3"
+                                             "d\x9F",
+                                             "\xAF"
+                                             "ary"}));
+  EXPECT_EQ(FUNCSQL("select count(*) from k where nazwa = 'LUBLIN   ' collate PL_CI_AS"), "1");
+  EXPECT_EQ(FUNCSQL("select len('ab  ')"), "2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, OnBackend, ::testing::ValuesIn(kBackends),
