@@ -2,6 +2,8 @@
 #include "selection/marked_records.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <functional>
 #include <thread>
@@ -12,6 +14,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/sql/server_objects.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "server/server.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -121,30 +124,26 @@ TEST_F(Marks, ReturnCodeComesFromTheBoundVariable) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Effects on a real database. They need the T-SQL dialect and the server's marking procedures;
-// without them (the plain SQLite driver alone) the cases are skipped.
+// Effects on a real database built from the server's schema, with its marking procedures.
 
 class RealMarks : public ::testing::Test {
  protected:
   void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(server::create_database(dir.file("marks.db"), /*demo=*/false, error)) << error;
     driver = std::make_unique<sql::sqlite::SqliteDriver>(dir.file("marks.db"));
     frame::reset_channels();
     previous = sql::set_current_driver(driver.get());
     dict::reset_context();
     dict::glo().ID_UZYTKOWNIKA = 15;
-    frame::EXECSQL(
-        "create table if not exists zaznaczone (id_sesji numeric(15,0), uzycie integer, "
-        "id numeric(15,0), id2 numeric(15,0))");
-    frame::CLOSESQL();
-    if (!sql::server_objects().procedure("JL_Zaznacz") ||
-        frame::FUNCSQL("select count(*) from zaznaczone with (nolock)", 1) != "0") {
-      GTEST_SKIP() << "needs the T-SQL dialect backend and the server's procedures";
-    }
   }
   void TearDown() override {
     frame::reset_channels();
     sql::set_current_driver(previous);
     dict::reset_context();
+  }
+  static int FUNCSQL_count(const std::string& statement) {
+    return std::atoi(frame::FUNCSQL(statement).c_str());
   }
   int duplicates() {
     return std::atoi(
@@ -189,6 +188,45 @@ TEST_F(RealMarks, FourThreadsMarkingOneSetLoseAndDuplicateNothing) {
     for (int i = t % 2; i < 100; i += 2) ODZNACZSQL(7, i);
   });
   EXPECT_EQ(ILEZAZNACZONYCH(7), 0);
+  EXPECT_EQ(duplicates(), 0);
+}
+
+// Four processes of four threads each, on one database file: every one marks the same hundred
+// records, then every one unmarks the even ones. The set must end with exactly the odd ones.
+TEST_F(RealMarks, FourProcessesOfFourThreadsLoseAndDuplicateNothing) {
+  frame::reset_channels();  // no connection may cross a fork
+  const std::string path = dir.file("marks.db");
+  auto phase = [&](auto work) {
+    std::vector<pid_t> children;
+    for (int p = 0; p < 4; ++p) {
+      pid_t pid = ::fork();
+      if (pid == 0) {
+        sql::sqlite::SqliteDriver own(path);
+        sql::set_current_driver(&own);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) threads.emplace_back(work, p * 4 + t);
+        for (auto& t : threads) t.join();
+        frame::reset_channels();
+        ::_exit(0);
+      }
+      children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+      int status = 0;
+      ::waitpid(pid, &status, 0);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+  };
+  phase([](int worker) {
+    for (int i = 0; i < 100; ++i) ZAZNACZSQL(8, (i + worker * 7) % 100);
+  });
+  EXPECT_EQ(ILEZAZNACZONYCH(8), 100);
+  frame::reset_channels();
+  phase([](int worker) {
+    for (int i = 0; i < 100; i += 2) ODZNACZSQL(8, (i + worker * 2) % 100);
+  });
+  EXPECT_EQ(ILEZAZNACZONYCH(8), 50);
+  EXPECT_EQ(FUNCSQL_count("select count(*) from zaznaczone where uzycie = 8 and id % 2 = 0"), 0);
   EXPECT_EQ(duplicates(), 0);
 }
 
