@@ -28,7 +28,7 @@ class DemoDb : public testing::Test {
     frame::reset_channels();
     dict::reset_context();
     previous = sql::set_current_driver(recording.get());
-    if (!speaks_tsql()) GTEST_SKIP() << "needs the T-SQL backend";
+    ASSERT_TRUE(speaks_tsql()) << "the backend must speak T-SQL";
   }
   void TearDown() override {
     frame::reset_channels();

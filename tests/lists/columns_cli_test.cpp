@@ -37,7 +37,7 @@ class ColumnsCli : public testing::Test {
 };
 
 TEST_F(ColumnsCli, TheDialogHidesMovesAndLocksAndTheChangeReachesTheDatabase) {
-  if (!speaks_tsql()) GTEST_SKIP() << "needs the T-SQL backend";
+  ASSERT_TRUE(speaks_tsql()) << "the backend must speak T-SQL";
   if (call({"POBIERZKOLUMNEROZMIAR", "Artykul_Brw", "1"}).out != "60\n") {
     GTEST_SKIP() << "needs the CLI host to load the column settings when it signs the user in";
   }
@@ -64,7 +64,7 @@ TEST_F(ColumnsCli, TheDialogHidesMovesAndLocksAndTheChangeReachesTheDatabase) {
 }
 
 TEST_F(ColumnsCli, AnUnknownWindowWarnsAndReturnsZero) {
-  if (!speaks_tsql()) GTEST_SKIP() << "needs the T-SQL backend";
+  ASSERT_TRUE(speaks_tsql()) << "the backend must speak T-SQL";
   auto r = call({"--json", "KONFIGURACJA_KOLUMN", "Nieznane_Brw"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,

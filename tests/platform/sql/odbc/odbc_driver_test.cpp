@@ -68,7 +68,7 @@ class SqliteOdbc : public ::testing::Test {
   void SetUp() override {
     std::string error;
     connection = driver.connect(error);
-    if (!connection) GTEST_SKIP() << "the SQLite3 ODBC driver is not installed: " << error;
+    ASSERT_TRUE(connection) << "the SQLite3 ODBC driver must be installed: " << error;
   }
   int run(const std::string& statement) { return connection->send(statement); }
   std::vector<std::string> row() {
