@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exports/orvrun.h"
+#include "peer_inputs.hpp"
 
 namespace {
 
@@ -91,14 +92,20 @@ void run_predicate(benchmark::State& state, const std::vector<std::string>& inpu
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
 }
 
+// The peer comparison's inputs when it names them, else our own generated ones.
+std::vector<std::string> inputs_for(const char* kind, std::vector<std::string> (*own)()) {
+  auto shared = orv::bench::cycle_to(orv::bench::peer_inputs(kind), kInputs);
+  return shared.empty() ? own() : shared;
+}
+
 void BM_NIPOK(benchmark::State& state) {
-  run_predicate(state, valid_nips(), ::NIPOK);
+  run_predicate(state, inputs_for("nip", valid_nips), ::NIPOK);
 }
 void BM_PESELOK(benchmark::State& state) {
-  run_predicate(state, valid_pesels(), ::PESELOK);
+  run_predicate(state, inputs_for("pesel", valid_pesels), ::PESELOK);
 }
 void BM_IBAN_CZYPOPRAWNY(benchmark::State& state) {
-  run_predicate(state, valid_ibans(), ::IBAN_CZYPOPRAWNY);
+  run_predicate(state, inputs_for("iban", valid_ibans), ::IBAN_CZYPOPRAWNY);
 }
 
 void BM_TEKSTZPOLNAANG(benchmark::State& state) {
@@ -135,4 +142,4 @@ BENCHMARK(BM_IBAN_CZYPOPRAWNY);
 BENCHMARK(BM_TEKSTZPOLNAANG);
 BENCHMARK(BM_REPLACEPROC2)->Arg(8)->Arg(1000);
 
-BENCHMARK_MAIN();
+ORV_BENCHMARK_MAIN_WITH_PEER_INPUTS()

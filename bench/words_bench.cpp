@@ -3,7 +3,12 @@
 
 #include <cstddef>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "exports/orvrun.h"
+#include "peer_inputs.hpp"
 
 namespace {
 
@@ -24,6 +29,25 @@ void report(benchmark::State& state) {
   state.counters["x_peer"] = benchmark::Counter(
       static_cast<double>(state.iterations()) / kPeerCallsPerSecond, benchmark::Counter::kIsRate);
 }
+
+// The peer comparison's amounts, the same ones the peers write out.
+void BM_SLOWNIE_peer_inputs(benchmark::State& state) {
+  std::vector<double> amounts;
+  for (const auto& a : orv::bench::peer_inputs("amount")) amounts.push_back(std::atof(a.c_str()));
+  if (amounts.empty()) {
+    state.SkipWithError("ORV_PEER_INPUTS names no amounts");
+    return;
+  }
+  std::size_t i = 0;
+  for (auto _ : state) {
+    char* words = SLOWNIE(amounts[i], nullptr);
+    benchmark::DoNotOptimize(words);
+    ORVRUN_FREE(words);
+    if (++i == amounts.size()) i = 0;
+  }
+  report(state);
+}
+BENCHMARK(BM_SLOWNIE_peer_inputs);
 
 void BM_Slownie(benchmark::State& state) {
   std::size_t i = 0;
@@ -63,4 +87,4 @@ BENCHMARK(BM_Slowniekrotko);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+ORV_BENCHMARK_MAIN_WITH_PEER_INPUTS()
