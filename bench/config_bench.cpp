@@ -211,8 +211,8 @@ void BM_LadujUprawnieniaOnFakeDriver(benchmark::State& state) {
   orv::sql::FakeDriver fake;
   std::vector<std::vector<std::string>> rows;
   for (int i = 0; i < 5000; ++i) {
-    rows.push_back({numbered("FUNKCJA", ((i / 500) * 137 + i % 500) % 1000),
-                    std::to_string(i % 5), "0", "0", "0", i % 3 == 0 ? "2" : "1", "W"});
+    rows.push_back({numbered("FUNKCJA", ((i / 500) * 137 + i % 500) % 1000), std::to_string(i % 5),
+                    "0", "0", "0", i % 3 == 0 ? "2" : "1", "W"});
   }
   fake.answer("select distinct*", {0, {}, rows, {}});
   orv::frame::reset_channels();

@@ -54,7 +54,7 @@ std::size_t position_of(Scope scope, std::string_view code) {
   dict::KeyBuffer key;
   key.text(text::clip(std::string_view(upper, n)));
   Table t = table_of(scope);
-  return t.index.find(t.rows, key.view());
+  return t.index.find(t.rows, key);
 }
 
 std::string quoted(std::string_view value) {

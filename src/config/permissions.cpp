@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <unordered_map>
+#include <vector>
 
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
@@ -61,20 +62,53 @@ class Code {
   std::size_t n_ = 0;
 };
 
-const UprawnRow* function_of(const Code& code) {
-  auto& q = dict::glo().tables.UPRAWNQ;
+const AccessRow* grant_of(std::string_view code, int32_t id2, int32_t id3) {
+  auto& q = dict::glo().tables.ACCESSQ;
   dict::KeyBuffer key;
-  key.text(code.view());
-  std::size_t at = functions_index().find(q, key.view());
+  grant_key(code, id2, id3, 0, 0, key);
+  std::size_t at = grants_index().find(q, key);
   return at ? &q[at - 1] : nullptr;
 }
 
-const AccessRow* grant_of(const Code& code, int32_t id2, int32_t id3) {
-  auto& q = dict::glo().tables.ACCESSQ;
+// Beside UPRAWNQ: the position in ACCESSQ of each function's general grant (code, 0, 0, 0, 0),
+// so that the look-up every screen makes costs one search, not two.
+class GeneralGrants {
+ public:
+  // 0 when the function has no general grant.
+  std::size_t of(std::size_t function_position) {
+    dict::Tables& t = dict::glo().tables;
+    built_.ensure({t.UPRAWNQ.version(), t.ACCESSQ.version()}, [&] { rebuild(t); });
+    return positions_[function_position - 1];
+  }
+
+ private:
+  void rebuild(dict::Tables& t) {
+    positions_.assign(t.UPRAWNQ.size(), 0);
+    for (std::size_t i = 0; i < t.UPRAWNQ.size(); ++i) {
+      dict::KeyBuffer key;
+      grant_key(text::clip(t.UPRAWNQ[i].code), 0, 0, 0, 0, key);
+      positions_[i] = grants_index().find(t.ACCESSQ, key);
+    }
+  }
+
+  dict::Derived<2> built_;
+  std::vector<std::size_t> positions_;
+};
+
+struct Function {
+  const UprawnRow* row = nullptr;      // nullptr: not defined
+  const AccessRow* general = nullptr;  // its general grant, nullptr when none
+};
+
+Function function_of(const Code& code) {
+  static GeneralGrants general_grants;
+  auto& t = dict::glo().tables;
   dict::KeyBuffer key;
-  grant_key(code.view(), id2, id3, 0, 0, key);
-  std::size_t at = grants_index().find(q, key.view());
-  return at ? &q[at - 1] : nullptr;
+  key.text(code.view());
+  std::size_t at = functions_index().find(t.UPRAWNQ, key);
+  if (!at) return {};
+  std::size_t general = general_grants.of(at);
+  return {&t.UPRAWNQ[at - 1], general ? &t.ACCESSQ[general - 1] : nullptr};
 }
 
 bool administrator() {
@@ -161,10 +195,8 @@ int32_t warehouse_for(const UprawnRow& function, std::optional<int32_t> warehous
 // any other level.
 const AccessRow* restricted_grant(std::string_view code) {
   if (administrator()) return nullptr;
-  Code c(code);
-  if (!function_of(c)) return nullptr;
-  const AccessRow* general = grant_of(c, 0, 0);
-  return general && general->access == 2 ? general : nullptr;
+  Function f = function_of(Code(code));
+  return f.general && f.general->access == 2 ? f.general : nullptr;
 }
 
 }  // namespace
@@ -196,16 +228,14 @@ uint8_t POBIERZUPRAWNIENIE(std::string_view code, std::optional<int32_t> warehou
                            std::optional<int32_t> second) {
   if (administrator()) return 1;
   Code c(code);
-  const UprawnRow* function = function_of(c);
-  if (!function) return 0;
-  const AccessRow* general = grant_of(c, 0, 0);
-  if (!general) return 0;
-  if (general->access == 1) return 1;
-  int32_t w = warehouse_for(*function, warehouse);
-  const AccessRow* in_warehouse = grant_of(c, w, 0);
+  Function f = function_of(c);
+  if (!f.row || !f.general) return 0;
+  if (f.general->access == 1) return 1;
+  int32_t w = warehouse_for(*f.row, warehouse);
+  const AccessRow* in_warehouse = grant_of(c.view(), w, 0);
   if (!in_warehouse) return 0;
   if (in_warehouse->access == 1 || !second) return in_warehouse->access;
-  const AccessRow* narrow = grant_of(c, w, *second);
+  const AccessRow* narrow = grant_of(c.view(), w, *second);
   return narrow ? narrow->access : 0;
 }
 

@@ -138,6 +138,20 @@ TEST(Permissions, FlagsOfRestrictedGeneralGrantsOnly) {
   EXPECT_EQ(DOSTEPDOWLASNYCHDOKUMENTOW("NOTDEFINED"), 0);
 }
 
+TEST(Permissions, LookUpsFollowRowsAddedAfterTheFirstQuestion) {
+  test::SqlStack db;
+  dict::glo().ID_UZYTKOWNIKA = 7;
+  EXPECT_EQ(POBIERZUPRAWNIENIE("LATE"), 0);
+  grant("LATE", 0, 0, 1);
+  EXPECT_EQ(POBIERZUPRAWNIENIE("LATE"), 0);  // granted, not yet defined
+  define("LATE", "");
+  EXPECT_EQ(POBIERZUPRAWNIENIE("LATE"), 1);
+  dict::glo().tables.ACCESSQ.erase(1);
+  grant("LATE", 0, 0, 2, "W");
+  EXPECT_EQ(POBIERZUPRAWNIENIE("LATE"), 2);
+  EXPECT_EQ(DOSTEPDOWLASNYCHDOKUMENTOW("late"), 1);
+}
+
 TEST(Permissions, NothingLoadedDeniesEveryone) {
   test::SqlStack db;
   dict::glo().ID_UZYTKOWNIKA = 7;
