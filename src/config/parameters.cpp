@@ -61,10 +61,6 @@ std::string quoted(std::string_view value) {
   return text::double_apostrophes(text::clip(value));
 }
 
-std::string plain(double id) {
-  return plain_id(id);
-}
-
 // The runtime reads a text as a number by its leading numeric part; anything else is 0.
 double as_number(std::string_view value) {
   std::string s(text::trim(value));
@@ -75,19 +71,19 @@ double as_number(std::string_view value) {
 void log_change(char scope, std::string_view code, std::string_view old_value,
                 std::string_view new_value, ReportedWrites& writes) {
   const dict::Context& g = dict::glo();
-  writes.execute(std::string("call AP_ZapiszDoLoguParam ('") + scope + "'," + plain(g.ID_FIRMY) +
-                 "," + plain(g.ID_UZYTKOWNIKA) + ",'" + quoted(text::upper(text::clip(code))) +
+  writes.execute(std::string("call AP_ZapiszDoLoguParam ('") + scope + "'," + plain_id(g.ID_FIRMY) +
+                 "," + plain_id(g.ID_UZYTKOWNIKA) + ",'" + quoted(text::upper(text::clip(code))) +
                  "','" + quoted(old_value) + "','" + quoted(new_value) + "')");
 }
 
 void store(Scope scope, std::string_view code, std::string_view stored, ReportedWrites& writes) {
   const dict::Context& g = dict::glo();
   if (scope == Scope::Company) {
-    writes.execute("call RM_ZapiszParamKonf('s'," + plain(g.ID_FIRMY) + ",'" + quoted(code) +
+    writes.execute("call RM_ZapiszParamKonf('s'," + plain_id(g.ID_FIRMY) + ",'" + quoted(code) +
                    "','" + quoted(stored) + "',0)");
   } else {
-    writes.execute("call RM_ZapiszParamKonf('u'," + plain(g.ID_UZYTKOWNIKA) + ",'" + quoted(code) +
-                   "','" + quoted(stored) + "'," + plain(g.ID_FIRMY) + ")");
+    writes.execute("call RM_ZapiszParamKonf('u'," + plain_id(g.ID_UZYTKOWNIKA) + ",'" +
+                   quoted(code) + "','" + quoted(stored) + "'," + plain_id(g.ID_FIRMY) + ")");
   }
 }
 
@@ -153,10 +149,10 @@ std::string POBIERZPARAMKONFZBAZY(std::string_view scope, std::string_view code)
   std::string statement =
       s == Scope::Company
           ? "select i.wartosc,p.maska from interfirmapozycja i,pozycjakonfig p where i.id_firmy=" +
-                plain(g.ID_FIRMY)
+                plain_id(g.ID_FIRMY)
           : "select i.wartosc,p.maska from interuzytkownikpozycja i,pozycjakonfig p where "
             "i.id_uzytkownika=" +
-                plain(g.ID_UZYTKOWNIKA);
+                plain_id(g.ID_UZYTKOWNIKA);
   statement += " and p.kod='" + quoted(code) + "' and p.id_pozycji=i.id_pozycji";
   frame::EXECSQL(statement);
   sql::ScratchTable& vax = frame::VAX();
