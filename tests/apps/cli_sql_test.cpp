@@ -129,7 +129,7 @@ TEST_F(CliSql, CallRunsOnTheDatabaseAsTheGivenUser) {
   }
   auto r = run_cli({"--db", db, "--user", "15", "call", "--json", "ILEZAZNACZONYCH", "1"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "{\"result\": 2, \"out\": {}, \"messages\": []}\n");
+  EXPECT_EQ(r.out, "{\"result\": 2, \"out\": {}, \"messages\": [], \"windows\": []}\n");
 }
 
 }  // namespace
