@@ -9,9 +9,10 @@
 #include <string>
 
 #include "commands.hpp"
-#include "host.hpp"
 #include "exports/table.hpp"
+#include "host.hpp"
 #include "json.hpp"
+#include "login.hpp"
 #include "platform/files/files.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/headless/headless.hpp"
@@ -292,6 +293,9 @@ int cmd_call(const Words& words) {
   HostSession session;
   std::string error;
   if (!session.open(/*required=*/false, error)) return usage_error("call: " + error);
+  // As the host application after log-in: who is signed in and the tables every call expects.
+  std::optional<Preferences> loaded;
+  if (session.has_database()) loaded = log_in(host_options());
 
   bool interactive =
       !options->json && !options->answered && !options->scripted && isatty(STDIN_FILENO);
@@ -308,6 +312,7 @@ int cmd_call(const Words& words) {
   exports::Value result;
   try {
     result = p->invoke(args);
+    if (loaded) log_out(*loaded);  // the user leaves: what the call changed is kept
   } catch (const ui::ScriptError& e) {
     active.failed(e.message);
   }

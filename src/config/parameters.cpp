@@ -1,33 +1,165 @@
-// Configuration look-ups over the host's two in-memory tables.
+// Configuration values: look-ups over the host's two tables, changes, and reads from the server.
 #include "config/parameters.hpp"
 
+#include <cmath>
+#include <cstdlib>
+
+#include "config/reported_writes.hpp"
+#include "frame/sql_channels.hpp"
+#include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/dict/queue_index.hpp"
+#include "platform/picture/picture.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::config {
 namespace {
 
-const dict::ParamKonfRow* row(std::string_view scope, std::string_view code) {
+using dict::ParamKonfRow;
+
+constexpr std::size_t kCodeSize = 20;
+constexpr std::size_t kValueSize = 249;
+
+enum class Scope { None, Company, User };
+
+Scope scope_of(std::string_view scope) {
   scope = text::clip(scope);
+  return scope == "s" ? Scope::Company : scope == "u" ? Scope::User : Scope::None;
+}
+
+void row_key(const ParamKonfRow& row, dict::KeyBuffer& key) {
+  key.text(text::clip(row.code));
+}
+
+struct Table {
+  dict::Queue<ParamKonfRow>& rows;
+  dict::QueueIndex<ParamKonfRow>& index;
+};
+
+Table table_of(Scope scope) {
+  static dict::QueueIndex<ParamKonfRow> company(&row_key), user(&row_key);
   auto& tables = dict::glo().tables;
-  dict::Queue<dict::ParamKonfRow>* q = scope == "s"   ? &tables.S_PARAMKONFQ
-                                       : scope == "u" ? &tables.U_PARAMKONFQ
-                                                      : nullptr;
-  if (!q) return nullptr;
-  std::string key = text::upper(text::clip(code)).substr(0, 20);
-  return q->find([&](const dict::ParamKonfRow& r) { return text::clip(r.code) == key; });
+  if (scope == Scope::Company) return {tables.S_PARAMKONFQ, company};
+  return {tables.U_PARAMKONFQ, user};
+}
+
+// The 1-based position of the code's row, 0 when the scope or the code is unknown. The key is
+// the code clipped, upper-cased and cut to 20 characters, as the host stores it.
+std::size_t position_of(Scope scope, std::string_view code) {
+  if (scope == Scope::None) return 0;
+  code = text::clip(code);
+  char upper[kCodeSize];
+  std::size_t n = std::min(code.size(), kCodeSize);
+  for (std::size_t i = 0; i < n; ++i) upper[i] = text::upper(code[i]);
+  dict::KeyBuffer key;
+  key.text(text::clip(std::string_view(upper, n)));
+  Table t = table_of(scope);
+  return t.index.find(t.rows, key);
+}
+
+std::string quoted(std::string_view value) {
+  return text::double_apostrophes(text::clip(value));
+}
+
+// The runtime reads a text as a number by its leading numeric part; anything else is 0.
+double as_number(std::string_view value) {
+  std::string s(text::trim(value));
+  double v = std::strtod(s.c_str(), nullptr);
+  return std::isfinite(v) ? v : 0.0;
+}
+
+void log_change(char scope, std::string_view code, std::string_view old_value,
+                std::string_view new_value, ReportedWrites& writes) {
+  const dict::Context& g = dict::glo();
+  writes.execute(std::string("call AP_ZapiszDoLoguParam ('") + scope + "'," + plain_id(g.ID_FIRMY) +
+                 "," + plain_id(g.ID_UZYTKOWNIKA) + ",'" + quoted(text::upper(text::clip(code))) +
+                 "','" + quoted(old_value) + "','" + quoted(new_value) + "')");
+}
+
+void store(Scope scope, std::string_view code, std::string_view stored, ReportedWrites& writes) {
+  const dict::Context& g = dict::glo();
+  if (scope == Scope::Company) {
+    writes.execute("call RM_ZapiszParamKonf('s'," + plain_id(g.ID_FIRMY) + ",'" + quoted(code) +
+                   "','" + quoted(stored) + "',0)");
+  } else {
+    writes.execute("call RM_ZapiszParamKonf('u'," + plain_id(g.ID_UZYTKOWNIKA) + ",'" +
+                   quoted(code) + "','" + quoted(stored) + "'," + plain_id(g.ID_FIRMY) + ")");
+  }
+}
+
+// The report parameter named IBAN follows the company's account number in every variant.
+void update_report_iban(std::string_view account, ReportedWrites& writes) {
+  writes.execute("update wartosc_parametru  with (rowlock)  set wartosc='" + quoted(account) +
+                 "' from wartosc_parametru w,parametr_raportu p where "
+                 "p.id_parametru=w.id_parametru and  p.nazwa='IBAN'");
+}
+
+void user_side_effects(std::string_view code, std::string_view stored) {
+  std::string upper = text::upper(text::clip(code));
+  if (upper == "DOMKASA") dict::glo().ID_KASY = as_number(stored);
+  if (upper == "DRZEWKOFILTRROZ") dict::glo().ROZRACH_DRZEWKO_LOADED = 0;
 }
 
 }  // namespace
 
+const ParamKonfRow* find_parameter(std::string_view scope, std::string_view code) {
+  Scope s = scope_of(scope);
+  std::size_t at = position_of(s, code);
+  if (at == 0) return nullptr;
+  return &table_of(s).rows[at - 1];
+}
+
 std::string POBIERZPARAMKONF(std::string_view scope, std::string_view code) {
-  const dict::ParamKonfRow* r = row(scope, code);
+  const ParamKonfRow* r = find_parameter(scope, code);
   return r ? r->value : std::string();
 }
 
 std::string MASKAPARAMKONF(std::string_view scope, std::string_view code) {
-  const dict::ParamKonfRow* r = row(scope, code);
+  const ParamKonfRow* r = find_parameter(scope, code);
   return r ? r->mask : std::string();
+}
+
+void USTAWPARAMKONF(std::string_view scope, std::string_view code, std::string_view value) {
+  Scope s = scope_of(scope);
+  if (s == Scope::None) {
+    frame::CLOSESQL();
+    return;
+  }
+  std::size_t at = position_of(s, code);
+  if (at == 0) return;
+  ReportedWrites writes;
+  ParamKonfRow& row = *table_of(s).rows.get(at);
+  std::string old_value(text::clip(row.value));
+  std::string_view new_value = text::clip(value);
+  if (new_value != old_value) {
+    if (s == Scope::Company && text::clip(code) == "IBAN") update_report_iban(new_value, writes);
+    log_change(s == Scope::Company ? 's' : 'u', code, old_value, new_value, writes);
+    // The row changes whatever the server answers: later look-ups see the new value at once.
+    row.value = text::clip(new_value.substr(0, kValueSize));
+    store(s, text::clip(code), row.value, writes);
+    if (s == Scope::User) user_side_effects(code, row.value);
+  }
+  frame::CLOSESQL();
+}
+
+std::string POBIERZPARAMKONFZBAZY(std::string_view scope, std::string_view code) {
+  Scope s = scope_of(scope);
+  if (s == Scope::None) return {};
+  const dict::Context& g = dict::glo();
+  std::string statement =
+      s == Scope::Company
+          ? "select i.wartosc,p.maska from interfirmapozycja i,pozycjakonfig p where i.id_firmy=" +
+                plain_id(g.ID_FIRMY)
+          : "select i.wartosc,p.maska from interuzytkownikpozycja i,pozycjakonfig p where "
+            "i.id_uzytkownika=" +
+                plain_id(g.ID_UZYTKOWNIKA);
+  statement += " and p.kod='" + quoted(code) + "' and p.id_pozycji=i.id_pozycji";
+  frame::EXECSQL(statement);
+  sql::ScratchTable& vax = frame::VAX();
+  if (vax.error() != 0 || !vax.next()) return {};
+  std::string stored = vax.field(1).substr(0, 99);
+  std::string mask = vax.field(2).substr(0, 19);
+  return picture::format_text(stored, mask);
 }
 
 }  // namespace orv::config

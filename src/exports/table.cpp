@@ -66,7 +66,7 @@ Value arg_value(const Param& p, const Arg& a) {
 char* give_text(std::string_view s) {
   auto* out = static_cast<char*>(std::malloc(s.size() + 1));
   if (!out) return nullptr;
-  std::memcpy(out, s.data(), s.size());
+  if (!s.empty()) std::memcpy(out, s.data(), s.size());  // an empty view may hold no pointer
   out[s.size()] = '\0';
   return out;
 }
@@ -74,7 +74,7 @@ char* give_text(std::string_view s) {
 void put_text(ORVRUN_TEXT* ref, std::string_view s) {
   if (!ref || !ref->data || ref->size == 0) return;
   std::size_t n = std::min(s.size(), ref->size - 1);
-  std::memcpy(ref->data, s.data(), n);
+  if (n) std::memcpy(ref->data, s.data(), n);
   ref->data[n] = '\0';
 }
 

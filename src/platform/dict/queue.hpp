@@ -2,10 +2,19 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace orv::dict {
+
+// Versions are unique across every queue of the process, so an index built for one version can
+// never be mistaken for another queue's (or a reset queue's) contents.
+inline uint64_t next_queue_version() {
+  static std::atomic<uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 // The runtime's queue: rows in insertion or sort order, addressed by 1-based position as the
 // runtime does, with a current row that lookups move. Not locked: the shared tables are read and
@@ -18,11 +27,13 @@ class Queue {
   void clear() {
     rows_.clear();
     current_ = 0;
+    changed();
   }
 
   void add(Row row) {
     rows_.push_back(std::move(row));
     current_ = rows_.size();
+    changed();
   }
   // Adds in the order `less` keeps, after any equal rows.
   template <class Less>
@@ -30,6 +41,7 @@ class Queue {
     auto at = std::upper_bound(rows_.begin(), rows_.end(), row, less);
     current_ = static_cast<std::size_t>(at - rows_.begin()) + 1;
     rows_.insert(at, std::move(row));
+    changed();
   }
 
   // 1-based; nullptr outside 1..size().
@@ -59,18 +71,25 @@ class Queue {
     if (position < 1 || position > rows_.size()) return;
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position - 1));
     if (current_ >= position) current_ = current_ > 0 ? current_ - 1 : 0;
+    changed();
   }
   template <class Pred>
   std::size_t erase_if(Pred pred) {
     auto n = std::erase_if(rows_, pred);
     current_ = 0;
+    changed();
     return n;
   }
 
   template <class Less>
   void sort(Less less) {
     std::stable_sort(rows_.begin(), rows_.end(), less);
+    changed();
   }
+
+  // Changes whenever rows are added, removed or reordered (not when a row's fields are written
+  // in place): indexes beside the queue rebuild when it moves on.
+  uint64_t version() const { return version_; }
 
   auto begin() { return rows_.begin(); }
   auto end() { return rows_.end(); }
@@ -80,8 +99,11 @@ class Queue {
   const Row& operator[](std::size_t index) const { return rows_[index]; }
 
  private:
+  void changed() { version_ = next_queue_version(); }
+
   std::vector<Row> rows_;
   std::size_t current_ = 0;
+  uint64_t version_ = next_queue_version();
 };
 
 }  // namespace orv::dict
