@@ -152,7 +152,7 @@ TEST_F(DemoDb, TheDialogHidesMovesAndLocksInMemoryOnly) {
 
 TEST_F(DemoDb, ThePreferenceWriteBackStoresTheDialogsLayout) {
   const exports::Procedure* save = exports::find("ZAPISZPREFERENCJEUZYTKOWNIKA");
-  if (!save) GTEST_SKIP() << "needs ZAPISZPREFERENCJEUZYTKOWNIKA";
+  ASSERT_NE(save, nullptr);
   sign_in(7);
   ui.ui().add_script(
       "select KOLUMNY 3; press UKRYJ; select KOLUMNY 7; press UPALL;"
