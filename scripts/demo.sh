@@ -27,7 +27,7 @@ echo "== Identifiers and bank accounts"
 show call NIPOK "526-000-12-46"
 show call PESELOK 44051401359
 show call --json IBAN_CZYPOPRAWNY "61109010140000071219812874"
-show call --json IBAN_KONWERSJA "61 1090 1014 0000 0712 1981 2874"
+show call --json IBAN_KONWERSJA "1090-1014-0000-0712-1981-2874"
 
 echo
 echo "== Amounts in words, VAT and text"

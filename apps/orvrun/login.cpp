@@ -7,7 +7,7 @@
 #include "config/parameters.hpp"
 #include "config/permissions.hpp"
 #include "config/preferences.hpp"
-#include "exports/table.hpp"
+#include "exports/orvrun.h"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
@@ -80,13 +80,9 @@ void load_window_parameters(double user) {
   }
 }
 
-// The list columns' loader belongs to the lists subsystem; it is called by name, as any host
-// calls the library, so that a build without it still signs in.
+// Through the C ABI, as any host loads the column settings after log-in.
 void load_column_settings() {
-  if (const exports::Procedure* p = exports::find("LADUJUSTAWIENIAKOLUMN")) {
-    std::vector<exports::Arg> none(p->params.size());
-    p->invoke(none);
-  }
+  ::LADUJUSTAWIENIAKOLUMN();
 }
 
 void restore_date_range() {

@@ -109,7 +109,7 @@ void PrintTo(const GrantCase& c, std::ostream* os) {
 class Grants : public HostCli, public testing::WithParamInterface<GrantCase> {};
 
 TEST_P(Grants, AnswerPerTheDemoGrants) {
-  if (!speaks_tsql()) GTEST_SKIP() << "needs the T-SQL backend";
+  ASSERT_TRUE(speaks_tsql()) << "the backend must speak T-SQL";
   std::vector<std::string> args{"--json"};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   EXPECT_EQ(call(args), std::string("{\"result\": ") + GetParam().access +
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HostCli, IbanChangesExactlyTheCompanyValueAndTheIbanReportParameters) {
-  if (!speaks_tsql()) GTEST_SKIP() << "needs the T-SQL backend";
+  ASSERT_TRUE(speaks_tsql()) << "the backend must speak T-SQL";
   const std::string account = "PL27114020040000300201355387";
   const std::string all =
       "select group_concat(id_parametru || '/' || id_wariantu || '/' || id_uzytkownika || '=' || "
@@ -158,7 +158,7 @@ TEST_F(HostCli, IbanChangesExactlyTheCompanyValueAndTheIbanReportParameters) {
 }
 
 TEST_F(HostCli, ChangedPreferencesReachTheDatabaseWhenTheUserLeaves) {
-  if (!speaks_tsql()) GTEST_SKIP() << "needs the T-SQL backend";
+  ASSERT_TRUE(speaks_tsql()) << "the backend must speak T-SQL";
   const std::string others =
       "select group_concat(id_uzytkownika || ':' || id_parametru || '=' || wartosc, ';') from "
       "(select * from inter_parametr_uzytkownik where id_uzytkownika <> 7 order by 1, 2)";
