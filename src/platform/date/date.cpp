@@ -27,7 +27,9 @@ std::atomic<int32_t> g_time{0};
 
 }  // namespace
 
-bool leap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool leap(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int days_in_month(int month, int year) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -58,7 +60,9 @@ Civil civil(int32_t day_number) {
   return {y, m, d};
 }
 
-int weekday(int32_t day_number) { return ((day_number % 7) + 7) % 7; }
+int weekday(int32_t day_number) {
+  return ((day_number % 7) + 7) % 7;
+}
 
 int32_t make_time(int hour, int minute, int second, int hundredths) {
   return ((hour * 60 + minute) * 60 + second) * 100 + hundredths + 1;
@@ -70,6 +74,24 @@ void set_now(std::optional<Moment> moment) {
     g_time = moment->time;
   }
   g_fixed = moment.has_value();
+}
+
+std::string_view month_name(int month) {
+  // Literals are split after a hex escape that a letter would otherwise continue.
+  static constexpr std::string_view kNames[] = {"stycze\xF1",
+                                                "luty",
+                                                "marzec",
+                                                "kwiecie\xF1",
+                                                "maj",
+                                                "czerwiec",
+                                                "lipiec",
+                                                "sierpie\xF1",
+                                                "wrzesie\xF1",
+                                                "pa\x9F"
+                                                "dziernik",
+                                                "listopad",
+                                                "grudzie\xF1"};
+  return month >= 1 && month <= 12 ? kNames[month - 1] : std::string_view{};
 }
 
 int32_t today() {

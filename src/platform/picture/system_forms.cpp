@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "platform/date/date.hpp"
 #include "platform/picture/picture.hpp"
 #include "platform/text/text.hpp"
 
@@ -14,19 +15,6 @@ constexpr std::string_view kEnglish[] = {"January",   "February", "March",    "A
                                          "September", "October",  "November", "December"};
 // Literals are split after a hex escape that a letter would otherwise continue.
 // NOLINTBEGIN(bugprone-suspicious-missing-comma)
-constexpr std::string_view kPolish[] = {"stycze\xF1",
-                                        "luty",
-                                        "marzec",
-                                        "kwiecie\xF1",
-                                        "maj",
-                                        "czerwiec",
-                                        "lipiec",
-                                        "sierpie\xF1",
-                                        "wrzesie\xF1",
-                                        "pa\x9F"
-                                        "dziernik",
-                                        "listopad",
-                                        "grudzie\xF1"};
 constexpr std::string_view kPolishGenitive[] = {"stycznia",
                                                 "lutego",
                                                 "marca",
@@ -64,10 +52,10 @@ void append_field(std::string& out, char c, int run, const Moment& m, bool genit
     case 'M':
       if (run <= 2) return append_number(out, m.month, width);
       if (run == 3) {
-        out += kPolish[m.month - 1].substr(0, 3);
+        out += date::month_name(m.month).substr(0, 3);
         return;
       }
-      out += genitive ? kPolishGenitive[m.month - 1] : kPolish[m.month - 1];
+      out += genitive ? kPolishGenitive[m.month - 1] : date::month_name(m.month);
       return;
     case 'y':
       if (run <= 2) return append_number(out, m.year % 100, 2);
@@ -109,11 +97,16 @@ int month_from_name(std::string_view name) {
   if (name.empty()) return 0;
   std::string wanted = text::lower(name);
   int found = 0;
-  for (const auto* names : {kEnglish, kPolish, kPolishGenitive}) {
-    for (int i = 0; i < 12; ++i) {
-      if (!text::lower(names[i]).starts_with(wanted)) continue;
-      if (found && found != i + 1) return 0;
-      found = i + 1;
+  auto consider = [&](std::string_view candidate, int month) {
+    if (!text::lower(candidate).starts_with(wanted)) return true;
+    if (found && found != month) return false;  // ambiguous
+    found = month;
+    return true;
+  };
+  for (int m = 1; m <= 12; ++m) {
+    if (!consider(kEnglish[m - 1], m) || !consider(date::month_name(m), m) ||
+        !consider(kPolishGenitive[m - 1], m)) {
+      return 0;
     }
   }
   return found;

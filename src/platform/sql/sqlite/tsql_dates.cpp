@@ -193,19 +193,6 @@ constexpr std::array<PartName, 35> kParts = {{
 }};
 
 // Windows-1250 names a Polish login gets from DATENAME.
-constexpr std::array<std::string_view, 12> kMonths = {"stycze\xF1",
-                                                      "luty",
-                                                      "marzec",
-                                                      "kwiecie\xF1",
-                                                      "maj",
-                                                      "czerwiec",
-                                                      "lipiec",
-                                                      "sierpie\xF1",
-                                                      "wrzesie\xF1",
-                                                      "pa\x9F"
-                                                      "dziernik",
-                                                      "listopad",
-                                                      "grudzie\xF1"};
 constexpr std::array<std::string_view, 7> kWeekdays = {
     "poniedzia\xB3"
     "ek",
@@ -358,7 +345,7 @@ int64_t datepart(DatePart part, const DateTime& dt, int datefirst) {
 }
 
 std::string datename(DatePart part, const DateTime& dt, int datefirst) {
-  if (part == DatePart::Month) return std::string(kMonths[to_civil(dt.days).month - 1]);
+  if (part == DatePart::Month) return std::string(date::month_name(to_civil(dt.days).month));
   if (part == DatePart::Weekday) return std::string(kWeekdays[iso_weekday(dt.days) - 1]);
   return std::to_string(datepart(part, dt, datefirst));
 }
