@@ -30,8 +30,8 @@ class DemoDb {
   DemoDb(const DemoDb&) = delete;
   DemoDb& operator=(const DemoDb&) = delete;
 
-  // True when the backend runs the library's T-SQL (hints, calls of server procedures); the
-  // placeholder backend does not. The probe is not recorded.
+  // True when the backend runs the library's T-SQL (hints, calls of server procedures); tests
+  // assert it so that a backend that stops understanding T-SQL fails loudly. Not recorded.
   bool tsql() const { return tsql_; }
   const std::string& path() const { return path_; }
 
