@@ -77,10 +77,10 @@ std::string system_width_sample(int layout) {
 
 }  // namespace
 
-bool parse_date(std::string_view s, DateSpec& spec, bool& blank_zero) {
-  spec = DateSpec{};
-  if (!take_layout(s, spec.zero_fill, spec.layout, 18)) return false;
-  spec.separator = take_separator(s, '/');
+bool parse_date(std::string_view s, DateSpec& shape, bool& blank_zero) {
+  shape = DateSpec{};
+  if (!take_layout(s, shape.zero_fill, shape.layout, 18)) return false;
+  shape.separator = take_separator(s, '/');
   if (!s.empty() && (s[0] == '<' || s[0] == '>')) {
     char direction = s[0];
     s.remove_prefix(1);
@@ -89,34 +89,34 @@ bool parse_date(std::string_view s, DateSpec& spec, bool& blank_zero) {
     while (n < s.size() && n < 2 && is_digit(s[n])) range = range * 10 + (s[n++] - '0');
     if (n == 0) return false;
     s.remove_prefix(n);
-    spec.past = direction == '<' ? range : 99 - range;
+    shape.past = direction == '<' ? range : 99 - range;
   }
   return take_blank_flag(s, blank_zero);
 }
 
-bool parse_time(std::string_view s, TimeSpec& spec, bool& blank_zero) {
-  spec = TimeSpec{};
-  if (!take_layout(s, spec.zero_fill, spec.layout, 8)) return false;
-  spec.separator = take_separator(s, ':');
+bool parse_time(std::string_view s, TimeSpec& shape, bool& blank_zero) {
+  shape = TimeSpec{};
+  if (!take_layout(s, shape.zero_fill, shape.layout, 8)) return false;
+  shape.separator = take_separator(s, ':');
   return take_blank_flag(s, blank_zero);
 }
 
-std::string format_date(int64_t day, const DateSpec& spec, bool blank_zero) {
+std::string format_date(int64_t day, const DateSpec& shape, bool blank_zero) {
   if (day < kFirstDay || day > kLastDay) {
-    int width = spec.layout == 17 ? static_cast<int>(system_width_sample(17).size())
-                                  : kDateWidths[spec.layout];
+    int width = shape.layout == 17 ? static_cast<int>(system_width_sample(17).size())
+                                   : kDateWidths[shape.layout];
     return blanks_or_empty(blank_zero, day, width);
   }
   date::Civil c = date::civil(static_cast<int32_t>(day));
-  if (spec.layout >= 17) {
+  if (shape.layout >= 17) {
     DisplayLocale locale = display_locale();
     Moment m{c.year, c.month, c.day};
-    return format_pattern(spec.layout == 17 ? locale.short_date : locale.long_date, m);
+    return format_pattern(shape.layout == 17 ? locale.short_date : locale.long_date, m);
   }
   std::string out;
-  std::string_view layout = kDateLayouts[spec.layout];
+  std::string_view layout = kDateLayouts[shape.layout];
   for (std::size_t i = 0; i < layout.size(); ++i) {
-    bool pad_blank = i == 0 && !spec.zero_fill;
+    bool pad_blank = i == 0 && !shape.zero_fill;
     switch (layout[i]) {
       case 'm':
         append_two(out, c.month, pad_blank);
@@ -137,7 +137,7 @@ std::string format_date(int64_t day, const DateSpec& spec, bool blank_zero) {
         out += english_month(c.month);
         break;
       case '/':
-        out += spec.separator;
+        out += shape.separator;
         break;
       default:
         out += layout[i];
@@ -146,10 +146,10 @@ std::string format_date(int64_t day, const DateSpec& spec, bool blank_zero) {
   return out;
 }
 
-std::string format_time(int64_t time, const TimeSpec& spec, bool blank_zero) {
+std::string format_time(int64_t time, const TimeSpec& shape, bool blank_zero) {
   if (time < 1 || time > kLastTime) {
-    int width = spec.layout >= 7 ? static_cast<int>(system_width_sample(spec.layout).size())
-                                 : kTimeWidths[spec.layout];
+    int width = shape.layout >= 7 ? static_cast<int>(system_width_sample(shape.layout).size())
+                                  : kTimeWidths[shape.layout];
     return blanks_or_empty(blank_zero, time, width);
   }
   int64_t t = time - 1;
@@ -157,17 +157,17 @@ std::string format_time(int64_t time, const TimeSpec& spec, bool blank_zero) {
   m.hour = static_cast<int>(t / 360000);
   m.minute = static_cast<int>(t / 6000 % 60);
   m.second = static_cast<int>(t / 100 % 60);
-  if (spec.layout >= 7) {
+  if (shape.layout >= 7) {
     DisplayLocale locale = display_locale();
-    return format_pattern(spec.layout == 7 ? locale.short_time : locale.long_time, m);
+    return format_pattern(shape.layout == 7 ? locale.short_time : locale.long_time, m);
   }
-  std::string_view layout = kTimeLayouts[spec.layout];
+  std::string_view layout = kTimeLayouts[shape.layout];
   const bool twelve = layout.find('X') != std::string_view::npos;
   std::string out;
   for (char c : layout) {
     switch (c) {
       case 'h':
-        append_two(out, twelve ? (m.hour + 11) % 12 + 1 : m.hour, !spec.zero_fill);
+        append_two(out, twelve ? (m.hour + 11) % 12 + 1 : m.hour, !shape.zero_fill);
         break;
       case 'm':
         append_two(out, m.minute, false);
@@ -179,7 +179,7 @@ std::string format_time(int64_t time, const TimeSpec& spec, bool blank_zero) {
         out += m.hour < 12 ? "AM" : "PM";
         break;
       default:
-        out += spec.separator;
+        out += shape.separator;
     }
   }
   return out;

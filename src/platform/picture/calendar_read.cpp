@@ -43,14 +43,14 @@ bool tokenize(std::string_view s, std::vector<Token>& out) {
   return true;
 }
 
-std::string order_of(const DateSpec& spec) {
-  if (spec.layout <= 4) return "mdy";
-  if (spec.layout <= 8) return "dmy";
-  if (spec.layout <= 12) return "ymd";
-  if (spec.layout <= 14) return "my";
-  if (spec.layout <= 16) return "ym";
+std::string order_of(const DateSpec& shape) {
+  if (shape.layout <= 4) return "mdy";
+  if (shape.layout <= 8) return "dmy";
+  if (shape.layout <= 12) return "ymd";
+  if (shape.layout <= 14) return "my";
+  if (shape.layout <= 16) return "ym";
   DisplayLocale locale = display_locale();
-  return date_order(spec.layout == 17 ? locale.short_date : locale.long_date);
+  return date_order(shape.layout == 17 ? locale.short_date : locale.long_date);
 }
 
 // One all-digit token ("01052015", "150501") cut by position in the picture's order.
@@ -115,10 +115,10 @@ bool split_time(std::string_view s, TimeParts& p) {
 
 }  // namespace
 
-int32_t read_date(std::string_view text, const DateSpec& spec) {
+int32_t read_date(std::string_view text, const DateSpec& shape) {
   std::vector<Token> tokens;
   if (!tokenize(text, tokens) || tokens.empty()) return 0;
-  const std::string order = order_of(spec);
+  const std::string order = order_of(shape);
   if (tokens.size() == 1 && tokens[0].digits && tokens[0].text.size() > 2 &&
       !split_digits(tokens[0], order, tokens)) {
     return 0;
@@ -141,7 +141,7 @@ int32_t read_date(std::string_view text, const DateSpec& spec) {
   if (year < 0) year = now.year;
   if (month < 0) month = now.month;
   if (day < 0) day = order.size() == 2 ? 1 : -1;
-  if (short_year) year = window_year(year, spec.past);
+  if (short_year) year = window_year(year, shape.past);
   if (year < 1801 || year > 9999 || month < 1 || month > 12) return 0;
   if (day < 1 || day > date::days_in_month(month, year)) return 0;
   return date::make(month, day, year);

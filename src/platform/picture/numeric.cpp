@@ -55,40 +55,40 @@ bool take_blank_flag(std::string_view& s, bool& blank_zero) {
   return s.empty();
 }
 
-bool take_places(std::string_view& s, NumberSpec& spec) {
+bool take_places(std::string_view& s, NumberSpec& shape) {
   if (s.size() < 2 || !is_digit(s[1])) return true;
   switch (s[0]) {
     case '.':
-      spec.point = '.';
+      shape.point = '.';
       break;
     case '`':
     case '\'':
-      spec.point = ',';
+      shape.point = ',';
       break;
     case 'v':
     case 'V':
-      spec.point = 0;
+      shape.point = 0;
       break;
     default:
       return true;
   }
   s.remove_prefix(1);
-  return take_int(s, spec.places, kMaxNumberSize);
+  return take_int(s, shape.places, kMaxNumberSize);
 }
 
 // Without an explicit grouping: commas, or periods under a comma decimal point; a zero or blank
 // fill turns grouping off (@N09 -> 004550000) while '*' keeps it (@N*9 -> ***45,000).
-char resolve_group(char explicit_group, const NumberSpec& spec) {
+char resolve_group(char explicit_group, const NumberSpec& shape) {
   if (explicit_group) return explicit_group;
-  if (spec.fill == '0' || spec.fill == ' ') return 0;
-  return spec.point == ',' ? '.' : ',';
+  if (shape.fill == '0' || shape.fill == ' ') return 0;
+  return shape.point == ',' ? '.' : ',';
 }
 
-bool signs_agree(const NumberSpec& spec) {
-  if (spec.lead_sign == '(' || spec.trail_sign == ')') {
-    return spec.lead_sign == '(' && spec.trail_sign == ')';
+bool signs_agree(const NumberSpec& shape) {
+  if (shape.lead_sign == '(' || shape.trail_sign == ')') {
+    return shape.lead_sign == '(' && shape.trail_sign == ')';
   }
-  return !(spec.lead_sign && spec.trail_sign);
+  return !(shape.lead_sign && shape.trail_sign);
 }
 
 // The digits a field of `room` characters holds. Laid out from the right as ddd,ddd,..., a field
@@ -105,35 +105,35 @@ void overflow(char* out, int size) {
 
 }  // namespace
 
-bool parse_number(std::string_view s, NumberSpec& spec, bool& blank_zero) {
-  spec = NumberSpec{};
-  if (take_currency(s, spec.lead_currency) == Got::Bad) return false;
+bool parse_number(std::string_view s, NumberSpec& shape, bool& blank_zero) {
+  shape = NumberSpec{};
+  if (take_currency(s, shape.lead_currency) == Got::Bad) return false;
   if (!s.empty() && (s[0] == '-' || s[0] == '(')) {
-    spec.lead_sign = s[0];
+    shape.lead_sign = s[0];
     s.remove_prefix(1);
   }
   if (take(s, '0'))
-    spec.fill = '0';
+    shape.fill = '0';
   else if (take(s, '_'))
-    spec.fill = ' ';
+    shape.fill = ' ';
   else if (take(s, '*'))
-    spec.fill = '*';
-  if (s.empty() || s[0] == '0' || !take_int(s, spec.size, kMaxNumberSize)) return false;
+    shape.fill = '*';
+  if (s.empty() || s[0] == '0' || !take_int(s, shape.size, kMaxNumberSize)) return false;
   char group = 0;
   if (!s.empty() && s[0] == '.' && (s.size() < 2 || !is_digit(s[1])))
     group = '.';
   else if (!s.empty() && s[0] == '_')
     group = ' ';
   if (group) s.remove_prefix(1);
-  if (!take_places(s, spec)) return false;
+  if (!take_places(s, shape)) return false;
   if (!s.empty() && (s[0] == '-' || s[0] == ')')) {
-    spec.trail_sign = s[0];
+    shape.trail_sign = s[0];
     s.remove_prefix(1);
   }
-  if (take_currency(s, spec.trail_currency) == Got::Bad) return false;
+  if (take_currency(s, shape.trail_currency) == Got::Bad) return false;
   if (!take_blank_flag(s, blank_zero)) return false;
-  spec.group = resolve_group(group, spec);
-  return signs_agree(spec) && spec.places < spec.size;
+  shape.group = resolve_group(group, shape);
+  return signs_agree(shape) && shape.places < shape.size;
 }
 
 namespace {
@@ -150,33 +150,33 @@ struct Layout {
   int dropped = 0;  // separators given up from the high-order end
 };
 
-bool plan(const NumberSpec& spec, const RoundedDigits& r, Layout& l) {
-  l.neg = r.negative && !r.zero && (spec.lead_sign || spec.trail_sign);
-  l.lead_sign = l.neg && spec.lead_sign;
-  l.lead_len = static_cast<int>(spec.lead_currency.size()) + (l.lead_sign ? 1 : 0);
-  const int trail_len = static_cast<int>(spec.trail_currency.size()) + (spec.trail_sign ? 1 : 0);
-  l.places = std::min(spec.places, r.places);
-  const int tail_len = (spec.point && l.places ? 1 : 0) + l.places;
-  l.room = spec.size - l.lead_len - trail_len - tail_len;
+bool plan(const NumberSpec& shape, const RoundedDigits& r, Layout& l) {
+  l.neg = r.negative && !r.zero && (shape.lead_sign || shape.trail_sign);
+  l.lead_sign = l.neg && shape.lead_sign;
+  l.lead_len = static_cast<int>(shape.lead_currency.size()) + (l.lead_sign ? 1 : 0);
+  const int trail_len = static_cast<int>(shape.trail_currency.size()) + (shape.trail_sign ? 1 : 0);
+  l.places = std::min(shape.places, r.places);
+  const int tail_len = (shape.point && l.places ? 1 : 0) + l.places;
+  l.room = shape.size - l.lead_len - trail_len - tail_len;
   const int n = r.int_len;
-  if (l.room < 0 || n > digit_capacity(l.room, spec.group)) return false;
-  l.seps = spec.group && n > 0 ? (n - 1) / 3 : 0;
+  if (l.room < 0 || n > digit_capacity(l.room, shape.group)) return false;
+  l.seps = shape.group && n > 0 ? (n - 1) / 3 : 0;
   l.dropped = std::max(0, n + l.seps - l.room);
   return true;
 }
 
 // Writes from `end` leftwards: currency, sign slot, places, point, integer digits. Returns the
 // position of the leftmost character written.
-char* write_right(const NumberSpec& spec, const RoundedDigits& r, const Layout& l, char* p) {
-  p -= spec.trail_currency.size();
-  std::copy_n(spec.trail_currency.data(), spec.trail_currency.size(), p);
-  if (spec.trail_sign) *--p = l.neg ? spec.trail_sign : ' ';
+char* write_right(const NumberSpec& shape, const RoundedDigits& r, const Layout& l, char* p) {
+  p -= shape.trail_currency.size();
+  std::copy_n(shape.trail_currency.data(), shape.trail_currency.size(), p);
+  if (shape.trail_sign) *--p = l.neg ? shape.trail_sign : ' ';
   p -= l.places;
   std::memcpy(p, r.frac_digits, l.places);
-  if (spec.point && l.places) *--p = spec.point;
+  if (shape.point && l.places) *--p = shape.point;
   for (int i = r.int_len - 1, k = 0; i >= 0; --i, ++k) {
     // The separator after this digit is the (seps - k/3)-th from the left.
-    if (k > 0 && k % 3 == 0 && l.seps - k / 3 >= l.dropped) *--p = spec.group;
+    if (k > 0 && k % 3 == 0 && l.seps - k / 3 >= l.dropped) *--p = shape.group;
     *--p = r.int_digits[i];
   }
   if (r.int_len == 0 && l.room > 0) *--p = '0';
@@ -196,30 +196,30 @@ bool strip_sign(std::string_view& v) {
 
 }  // namespace
 
-void compose_number(const NumberSpec& spec, bool blank_zero, const RoundedDigits& r, char* out) {
-  std::memset(out, ' ', spec.size);
-  if (r.infinite) return overflow(out, spec.size);
+void compose_number(const NumberSpec& shape, bool blank_zero, const RoundedDigits& r, char* out) {
+  std::memset(out, ' ', shape.size);
+  if (r.infinite) return overflow(out, shape.size);
   if (blank_zero && r.zero) return;
   Layout l;
-  if (!plan(spec, r, l)) return overflow(out, spec.size);
-  char* p = write_right(spec, r, l, out + spec.size);
+  if (!plan(shape, r, l)) return overflow(out, shape.size);
+  char* p = write_right(shape, r, l, out + shape.size);
   // Without a fill, currency and sign float next to the digits; with one they hold the far left.
-  char* left = spec.fill ? out : p - l.lead_len;
-  std::copy_n(spec.lead_currency.data(), spec.lead_currency.size(), left);
-  if (l.lead_sign) left[spec.lead_currency.size()] = spec.lead_sign;
-  if (spec.fill) std::fill(out + l.lead_len, p, spec.fill);
+  char* left = shape.fill ? out : p - l.lead_len;
+  std::copy_n(shape.lead_currency.data(), shape.lead_currency.size(), left);
+  if (l.lead_sign) left[shape.lead_currency.size()] = shape.lead_sign;
+  if (shape.fill) std::fill(out + l.lead_len, p, shape.fill);
 }
 
-double read_number(std::string_view input, const NumberSpec& spec) {
+double read_number(std::string_view input, const NumberSpec& shape) {
   std::string s(text::trim(input));
-  for (const std::string* cur : {&spec.lead_currency, &spec.trail_currency}) {
+  for (const std::string* cur : {&shape.lead_currency, &shape.trail_currency}) {
     auto at = cur->empty() ? std::string::npos : s.find(*cur);
     if (at != std::string::npos) s.erase(at, cur->size());
   }
   std::string_view v = text::trim(s);
   const bool neg = strip_sign(v);
-  if (spec.fill == '*') v = v.substr(std::min(v.find_first_not_of('*'), v.size()));
-  const char point = spec.point ? spec.point : '\x01';
+  if (shape.fill == '*') v = v.substr(std::min(v.find_first_not_of('*'), v.size()));
+  const char point = shape.point ? shape.point : '\x01';
   std::string plain = neg ? "-" : "";
   bool any = false, seen_point = false;
   for (char c : v) {
@@ -229,36 +229,36 @@ double read_number(std::string_view input, const NumberSpec& spec) {
     } else if (c == point && !seen_point) {
       plain += '.';
       seen_point = true;
-    } else if (c != ' ' && c != spec.group) {
+    } else if (c != ' ' && c != shape.group) {
       return 0;
     }
   }
   double value = 0;
   auto res = std::from_chars(plain.data(), plain.data() + plain.size(), value);
   if (!any || res.ec != std::errc()) return 0;
-  return !spec.point && spec.places ? value / std::pow(10.0, spec.places) : value;
+  return !shape.point && shape.places ? value / std::pow(10.0, shape.places) : value;
 }
 
-bool parse_scientific(std::string_view s, ScientificSpec& spec, bool& blank_zero) {
-  spec = ScientificSpec{};
-  if (s.empty() || s[0] == '0' || !take_int(s, spec.size, kMaxNumberSize)) return false;
+bool parse_scientific(std::string_view s, ScientificSpec& shape, bool& blank_zero) {
+  shape = ScientificSpec{};
+  if (s.empty() || s[0] == '0' || !take_int(s, shape.size, kMaxNumberSize)) return false;
   // The separator codes ".", "..", "_." keep a period as the point; "`" makes it a comma.
   if (s.starts_with("..") || s.starts_with("_."))
     s.remove_prefix(2);
   else if (take(s, '`'))
-    spec.point = ',';
+    shape.point = ',';
   else if (!take(s, '.'))
     return false;
-  if (!take_int(s, spec.int_digits, kMaxNumberSize)) return false;
-  return take_blank_flag(s, blank_zero) && spec.int_digits < spec.size;
+  if (!take_int(s, shape.int_digits, kMaxNumberSize)) return false;
+  return take_blank_flag(s, blank_zero) && shape.int_digits < shape.size;
 }
 
 namespace {
 
 // The mantissa with `int_digits` digits before the point and `places` after, then "e±XX".
-std::string scientific_text(double value, const ScientificSpec& spec, int places) {
+std::string scientific_text(double value, const ScientificSpec& shape, int places) {
   char buf[400];
-  const int precision = spec.int_digits - 1 + places;
+  const int precision = shape.int_digits - 1 + places;
   auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
                            precision);
   std::string_view t(buf, res.ptr - buf);
@@ -269,11 +269,11 @@ std::string scientific_text(double value, const ScientificSpec& spec, int places
   }
   int exponent = 0;
   std::from_chars(t.data() + e + 1 + (t[e + 1] == '+'), t.data() + t.size(), exponent);
-  exponent = value == 0 ? 0 : exponent - (spec.int_digits - 1);
-  digits.resize(spec.int_digits + places, '0');
+  exponent = value == 0 ? 0 : exponent - (shape.int_digits - 1);
+  digits.resize(shape.int_digits + places, '0');
   std::string out = value < 0 ? "-" : "";
-  out += digits.substr(0, spec.int_digits);
-  if (places > 0) out += spec.point + digits.substr(spec.int_digits);
+  out += digits.substr(0, shape.int_digits);
+  if (places > 0) out += shape.point + digits.substr(shape.int_digits);
   std::string exp = std::to_string(std::abs(exponent));
   if (exp.size() < 2) exp.insert(exp.begin(), '0');
   return out + (exponent < 0 ? "e-" : "e+") + exp;
@@ -281,26 +281,26 @@ std::string scientific_text(double value, const ScientificSpec& spec, int places
 
 }  // namespace
 
-std::string format_scientific(double value, const ScientificSpec& spec, bool blank_zero) {
+std::string format_scientific(double value, const ScientificSpec& shape, bool blank_zero) {
   if (std::isnan(value)) value = 0;
-  if (blank_zero && value == 0) return std::string(spec.size, ' ');
+  if (blank_zero && value == 0) return std::string(shape.size, ' ');
   // One position for the sign, the point, and "e+XX"; the rest are places after the point.
-  int places = spec.size - 1 - spec.int_digits - 1 - 4;
+  int places = shape.size - 1 - shape.int_digits - 1 - 4;
   while (places >= 0 && !std::isinf(value)) {
-    std::string out = scientific_text(value, spec, places);
-    const int excess = static_cast<int>(out.size()) - spec.size;
+    std::string out = scientific_text(value, shape, places);
+    const int excess = static_cast<int>(out.size()) - shape.size;
     if (excess <= 0) return std::string(-excess, ' ') + out;
     places -= excess;  // a three-digit exponent
   }
-  return std::string(spec.size, '#');
+  return std::string(shape.size, '#');
 }
 
-double read_scientific(std::string_view input, const ScientificSpec& spec) {
+double read_scientific(std::string_view input, const ScientificSpec& shape) {
   std::string plain;
   for (char c : text::trim(input)) {
-    if (c == spec.point)
+    if (c == shape.point)
       plain += '.';
-    else if (c != ' ' && c != (spec.point == ',' ? '.' : ','))
+    else if (c != ' ' && c != (shape.point == ',' ? '.' : ','))
       plain += c;
   }
   double value = 0;
