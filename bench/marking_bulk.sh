@@ -14,7 +14,7 @@ seconds() {  # runs the command, prints its wall time in seconds
   start=$(date +%s.%N)
   "$@" >/dev/null
   end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
+  awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
 }
 
 "$orvrun" init --db "$work/a.db" >/dev/null
@@ -23,4 +23,4 @@ ours=$(seconds "$orvrun" --db "$work/a.db" sql "$statement")
 raw=$(seconds sqlite3 "$work/b.db" -cmd ".load $build/tsqlext" "$statement")
 count=$("$orvrun" --db "$work/a.db" sql "select count(*) from zaznaczone")
 printf 'marks inserted: %s\norvrun sql: %.3f s\nsqlite3:    %.3f s\nratio:      %.2f\n' \
-  "$count" "$ours" "$raw" "$(echo "$ours / $raw" | bc -l)"
+  "$count" "$ours" "$raw" "$(awk -v a="$ours" -v b="$raw" 'BEGIN { print a / b }')"
