@@ -50,3 +50,13 @@ echo
 echo "== Questions and windows, answered by script"
 show call --json --answer yes MSG_PYTANIE "Czy kontynuować?"
 show call --json --ui-script "key Esc" PRZELICZNIKRABATU 100 10
+show call --json --ui-script "key Ctrl+D" KALENDARZ 100 100 0
+
+echo
+echo "== Signed in as the demo users: permissions, configuration, a statement per row"
+show call --json --user 7 POBIERZUPRAWNIENIE ArtykStanMinMaxRez 2
+show call --json --user 9 POBIERZUPRAWNIENIE ArtykStanMinMaxRez 2
+show call POBIERZPARAMKONF s IBAN
+show call --json EXECSQLWIN "update artykul set uwagi='demo #1#' where id_artykulu=#1#" "" "" \
+  "select id_artykulu from artykul"
+show sql "select top 3 id_artykulu, uwagi from artykul with (nolock) order by id_artykulu"
