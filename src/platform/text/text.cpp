@@ -192,6 +192,4 @@ std::string double_apostrophes(std::string_view s) {
   return out;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace orv::text

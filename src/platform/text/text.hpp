@@ -35,6 +35,6 @@ char32_t code_point(char cp1250);
 // A value placed between single quotes in SQL: every apostrophe doubled, nothing else touched.
 std::string double_apostrophes(std::string_view s);
 
-bool is_digit(char c);
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace orv::text
