@@ -249,34 +249,25 @@ void set_local_range(const RangeFields& f, int position, const std::string& desc
 }  // namespace
 
 const std::vector<std::string>& range_names() {
-  static const std::vector<std::string> names = {"pe\xB3ny zakres",
-                                                 "dowolny zakres",
-                                                 "bie\xBF\xB9"
-                                                 "cy dzie\xF1",
-                                                 "ostatni tydzie\xF1",
-                                                 "bie\xBF\xB9"
-                                                 "cy miesi\xB9"
-                                                 "c",
-                                                 "bie\xBF\xB9"
-                                                 "cy rok",
-                                                 "stycze\xF1",
-                                                 "luty",
-                                                 "marzec",
-                                                 "kwiecie\xF1",
-                                                 "maj",
-                                                 "czerwiec",
-                                                 "lipiec",
-                                                 "sierpie\xF1",
-                                                 "wrzesie\xF1",
-                                                 "pa\x9F"
-                                                 "dziernik",
-                                                 "listopad",
-                                                 "grudzie\xF1",
-                                                 "1 kwarta\xB3",
-                                                 "2 kwarta\xB3",
-                                                 "3 kwarta\xB3",
-                                                 "4 kwarta\xB3",
-                                                 "starsze ni\xBF"};
+  // The fixed ranges, then the twelve months of the chosen year, then the quarters and the rest.
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> out = {"pe\xB3ny zakres",
+                                    "dowolny zakres",
+                                    "bie\xBF\xB9"
+                                    "cy dzie\xF1",
+                                    "ostatni tydzie\xF1",
+                                    "bie\xBF\xB9"
+                                    "cy miesi\xB9"
+                                    "c",
+                                    "bie\xBF\xB9"
+                                    "cy rok"};
+    for (int m = 1; m <= 12; ++m) out.emplace_back(date::month_name(m));
+    for (const char* rest :
+         {"1 kwarta\xB3", "2 kwarta\xB3", "3 kwarta\xB3", "4 kwarta\xB3", "starsze ni\xBF"}) {
+      out.emplace_back(rest);
+    }
+    return out;
+  }();
   return names;
 }
 
