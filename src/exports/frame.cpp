@@ -183,21 +183,22 @@ ORV_EXPORT(MSG_INFORMACJA, "show an information box", "text");
 ORV_EXPORT(MSG_OSTRZEZENIE, "show a warning box", "text");
 ORV_EXPORT(WALIDACJA, "show a validation warning", "text");
 ORV_EXPORT(ERRORWIN, "show the SQL error window", "statement", "message");
-ORV_EXPORT(EXECSQL, "send a statement on the main channel; errors stay readable", "statement");
-ORV_EXPORT(ESQL, "open a result set on the main channel: 0 sent, 5 failed", "statement", "quiet?");
-ORV_EXPORT(FUNCSQL, "first column of the first row, scalar channel", "statement", "quiet?");
+ORV_EXPORT(EXECSQL, "send a statement on the main channel; errors stay readable", "sql:statement");
+ORV_EXPORT(ESQL, "open a result set on the main channel: 0 sent, 5 failed", "sql:statement",
+           "quiet?");
+ORV_EXPORT(FUNCSQL, "first column of the first row, scalar channel", "sql:statement", "quiet?");
 ORV_EXPORT(CLOSESQL, "close the main channel");
-ORV_EXPORT(EXECSQL2, "send a statement on channel 2", "statement");
-ORV_EXPORT(ESQL2, "open a result set on channel 2: 0 sent, 5 failed", "statement", "quiet?");
-ORV_EXPORT(FUNCSQL2, "first column of the first row, channel 2", "statement", "quiet?");
+ORV_EXPORT(EXECSQL2, "send a statement on channel 2", "sql:statement");
+ORV_EXPORT(ESQL2, "open a result set on channel 2: 0 sent, 5 failed", "sql:statement", "quiet?");
+ORV_EXPORT(FUNCSQL2, "first column of the first row, channel 2", "sql:statement", "quiet?");
 ORV_EXPORT(CLOSESQL2, "close channel 2");
-ORV_EXPORT(EXECSQL3, "send a statement on channel 3", "statement");
-ORV_EXPORT(ESQL3, "open a result set on channel 3: 0 sent, 5 failed", "statement", "quiet?");
-ORV_EXPORT(FUNCSQL3, "first column of the first row, channel 3", "statement", "quiet?");
+ORV_EXPORT(EXECSQL3, "send a statement on channel 3", "sql:statement");
+ORV_EXPORT(ESQL3, "open a result set on channel 3: 0 sent, 5 failed", "sql:statement", "quiet?");
+ORV_EXPORT(FUNCSQL3, "first column of the first row, channel 3", "sql:statement", "quiet?");
 ORV_EXPORT(CLOSESQL3, "close channel 3");
-ORV_EXPORT(EXECSQLCRM, "send a statement on the CRM channel", "statement");
+ORV_EXPORT(EXECSQLCRM, "send a statement on the CRM channel", "sql:statement");
 ORV_EXPORT(CLOSESQLCRM, "close the CRM channel");
-ORV_EXPORT(FUNCTESTSQL, "test the connection unless used in the last ten minutes", "statement",
+ORV_EXPORT(FUNCTESTSQL, "test the connection unless used in the last ten minutes", "sql:statement",
            "quiet?");
 ORV_EXPORT(ORVRUN_SCRATCH_NEXT, "load the next row of a scratch table: 1 row, 0 end", "table");
 ORV_EXPORT(ORVRUN_SCRATCH_FIELD, "field k (1-based) of a scratch table's row", "table", "k");
@@ -207,8 +208,9 @@ ORV_EXPORT(ZAPISZDOLOGU, "write an event to the server's log", "object_id", "kin
            "description");
 ORV_EXPORT(ADDWATCH, "register a procedure for watching", "procedure");
 ORV_EXPORT(EXECSQLWIN, "run a statement (or one per driver-query row) in the progress window",
-           "statement", "message?", "comment?", "query?", "operation?", "keep_open?", "close_main?",
-           "width?");
-ORV_EXPORT(EXECSQLWINASK, "as EXECSQLWIN, asking after each failure whether to go on", "statement",
-           "message?", "comment?", "query?", "operation?", "keep_open?", "close_main?", "width?");
-ORV_EXPORT(POKAZSQLWIN, "show an SQL script; run its go-separated batches", "script", "title?");
+           "sql:statement", "message?", "comment?", "sql:query?", "operation?", "keep_open?",
+           "close_main?", "width?");
+ORV_EXPORT(EXECSQLWINASK, "as EXECSQLWIN, asking after each failure whether to go on",
+           "sql:statement", "message?", "comment?", "sql:query?", "operation?", "keep_open?",
+           "close_main?", "width?");
+ORV_EXPORT(POKAZSQLWIN, "show an SQL script; run its go-separated batches", "sql:script", "title?");

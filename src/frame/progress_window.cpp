@@ -271,7 +271,11 @@ void ProgressRun::start_next() {
   if (has_query_) {
     std::vector<std::string> values;
     if (!next_row(values)) return;
-    statement = replace_markers(statement_, values);
+    // A row's values are data (an article's stored name may hold an apostrophe): in the
+    // statement they are escaped like typed text; the prompt and comment show them as they are.
+    std::vector<std::string> escaped;
+    for (const std::string& v : values) escaped.push_back(text::double_apostrophes(v));
+    statement = replace_markers(statement_, escaped);
     message_ = text::fit(replace_markers(message0_, values), 201);
     comment_ = text::fit(replace_markers(comment0_, values), 301);
     show_texts();
