@@ -126,6 +126,9 @@ void sweep_call(const Procedure& p, std::size_t target, const std::string& value
     findings.push_back(
         {where, "statement failed: " + e.message + " | " + e.statement.substr(0, 200)});
   }
+  for (const ui::BoxRecord& b : ui.boxes()) {
+    if (b.box.icon == ui::Icon::Hand) findings.push_back({where, "stop box: " + b.box.text});
+  }
   // Comparing every table takes long; SQLite tells whether anyone committed since.
   if (data_version(*raw.c) == version) return;
   Snapshot now = snapshot(*raw.c);
