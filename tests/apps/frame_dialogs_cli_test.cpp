@@ -21,7 +21,7 @@ std::string result_of(const std::string& json) {
   return json.substr(at, json.find(',', at) - at);
 }
 
-TEST(CliWindows2, CalendarCtrlDReturnsToday) {
+TEST(CliFrameDialogs, CalendarCtrlDReturnsToday) {
   auto r = run_cli({"call", "--json", "--ui-script", "key Ctrl+D", "KALENDARZ", "100", "100", "0"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(result_of(r.out), std::to_string(date::today())) << r.out;
@@ -72,13 +72,13 @@ TEST_F(CliOnDatabase, ExecSqlWinOverTheDemoArticles) {
 }
 
 // Without a database the statement fails: the question, Yes to stopping, result 0.
-TEST(CliWindows2, ExecSqlWinAskWithoutDatabase) {
+TEST(CliFrameDialogs, ExecSqlWinAskWithoutDatabase) {
   auto r = run_cli({"call", "--json", "--answer", "yes", "EXECSQLWINASK", "update t set x=1"});
   EXPECT_EQ(result_of(r.out), "0") << r.out << r.err;
   EXPECT_TRUE(contains(r.out, "Czy chcesz przerwać wykonanie?")) << r.out;
 }
 
-TEST(CliWindows2, ScriptWindowWarnsWhenABatchFails) {
+TEST(CliFrameDialogs, ScriptWindowWarnsWhenABatchFails) {
   auto r = run_cli({"call", "--json", "--ui-script", "press \"Wykonaj SQL\"; key Esc",
                     "POKAZSQLWIN", "select 1\r\ngo\r\n", "Skrypt"});
   EXPECT_EQ(r.status, 0) << r.err;
@@ -89,7 +89,7 @@ TEST(CliWindows2, ScriptWindowWarnsWhenABatchFails) {
   EXPECT_TRUE(contains(r.out, "\"name\": \"PokazSQLWin\", \"title\": \"Skrypt\"")) << r.out;
 }
 
-TEST(CliWindows2, DateRangeConfirmedFromAScript) {
+TEST(CliFrameDialogs, DateRangeConfirmedFromAScript) {
   auto r = run_cli({"call", "--json", "--ui-script",
                     "choose ZAKRES \"bieżący miesiąc\"; press Zatwierdź", "PYTAJOZAKRESDAT", "1"});
   EXPECT_EQ(r.status, 0) << r.err;
@@ -101,7 +101,7 @@ TEST(CliWindows2, DateRangeConfirmedFromAScript) {
   EXPECT_TRUE(contains(quick.out, "\"range_name\": \"bieżący rok\"")) << quick.out;
 }
 
-TEST(CliWindows2, WindowsAreListed) {
+TEST(CliFrameDialogs, WindowsAreListed) {
   auto r = run_cli({"windows"});
   EXPECT_EQ(r.status, 0);
   for (const char* part : {"EXECSQLWIN  \"ORVEX: Informacja\"  (INI section ExecSQLWin)",
