@@ -9,12 +9,18 @@ extern "C" {
 #endif
 
 /* Marked-record sets: single marks, counting, saving on the server. id2 is optional (null = 0). */
+/* mark a record in a marked set */
 ORVRUN_API void ZAZNACZSQL(int32_t usage, double id,
                            const double* id2 /* optional */) ORVRUN_NOEXCEPT;
+/* unmark a record */
 ORVRUN_API void ODZNACZSQL(int32_t usage, double id) ORVRUN_NOEXCEPT;
+/* empty a marked set */
 ORVRUN_API void ODZNACZALLSQL(int32_t usage) ORVRUN_NOEXCEPT;
+/* size of a marked set */
 ORVRUN_API int32_t ILEZAZNACZONYCH(int32_t usage) ORVRUN_NOEXCEPT;
+/* save the marks on the server: return code */
 ORVRUN_API uint8_t ZACHOWAJ_TORIX_ZAZNACZONE(int32_t first, int32_t second) ORVRUN_NOEXCEPT;
+/* restore the saved marks: return code */
 ORVRUN_API uint8_t PRZYWROC_TORIX_ZAZNACZONE(int32_t first, int32_t second) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus

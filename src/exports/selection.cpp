@@ -30,11 +30,3 @@ uint8_t PRZYWROC_TORIX_ZAZNACZONE(int32_t first, int32_t second) noexcept {
 }
 
 }  // extern "C"
-
-ORV_EXPORT(ZAZNACZSQL, "mark a record in a marked set", "usage", "id", "id2?");
-ORV_EXPORT(ODZNACZSQL, "unmark a record", "usage", "id");
-ORV_EXPORT(ODZNACZALLSQL, "empty a marked set", "usage");
-ORV_EXPORT(ILEZAZNACZONYCH, "size of a marked set", "usage");
-ORV_EXPORT(ZACHOWAJ_TORIX_ZAZNACZONE, "save the marks on the server: return code", "first",
-           "second");
-ORV_EXPORT(PRZYWROC_TORIX_ZAZNACZONE, "restore the saved marks: return code", "first", "second");

@@ -25,7 +25,7 @@ struct Param {
   bool optional = false;
   bool by_ref = false;
   std::size_t capacity = 0;  // bytes of a text by reference
-  bool sql = false;           // an SQL fragment the host writes, sent as it is
+  bool sql = false;          // an SQL fragment the host writes, sent as it is
 };
 
 // One argument of a dynamic call. `given` false = left out (optional or reference).
@@ -244,6 +244,6 @@ struct Registrar {
 #define ORV_CAT2(a, b) a##b
 #define ORV_CAT(a, b) ORV_CAT2(a, b)
 // ORV_EXPORT(NIPOK, "summary", "text"): enters the C function NIPOK in the table, naming each of
-// its parameters in order.
+// its parameters in order. The build writes these lines from the public headers.
 #define ORV_EXPORT(fn, summary, ...) \
   static const ::orv::exports::Registrar ORV_CAT(orv_export_, fn)(#fn, &fn, {__VA_ARGS__}, summary)
