@@ -1,5 +1,5 @@
 # The table of exported procedures is written from the public headers at build time.
-file(GLOB orv_export_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/exports/orvrun_*.h)
+file(GLOB orv_export_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/exports/orvrun*.h)
 set(orv_export_table ${PROJECT_BINARY_DIR}/src/exports/exported_table.cpp)
 add_custom_command(
   OUTPUT ${orv_export_table}

@@ -1,12 +1,18 @@
 # Writes the table of exported procedures from the public headers, so each procedure is declared
-# once. Every declaration of src/exports/orvrun_*.h, with its line of purpose above it,
+# once. Every declaration of the headers orvrun.h includes, with its line of purpose above it,
 #   /* summary */
 #   ORVRUN_API R NAME(T a, T* b /* optional */, ORVRUN_TEXT* c /* 21 bytes */,
 #                     const char* d /* SQL */) ORVRUN_NOEXCEPT;
 # becomes ORV_EXPORT(NAME, "summary", "a", "b?", "c[21]", "sql:d").
 # Run as: cmake -DDIR=<src/exports> -DOUT=<generated .cpp> -P table_from_headers.cmake
-file(GLOB headers ${DIR}/orvrun_*.h)
-list(SORT headers)
+# The procedures are those of the subsystem headers orvrun.h gathers; other headers (the host
+# interface) declare no procedures of the table.
+file(STRINGS ${DIR}/orvrun.h includes REGEX "^#include \"orvrun_[a-z_]+\\.h\"")
+set(headers "")
+foreach(line IN LISTS includes)
+  string(REGEX MATCH "orvrun_[a-z_]+\\.h" h "${line}")
+  list(APPEND headers ${DIR}/${h})
+endforeach()
 set(out "// Written from the public headers by table_from_headers.cmake: edit the headers, not this.\n")
 string(APPEND out "#include \"exports/table.hpp\"\n\n")
 set(comment "/\\*([^*]|\\*[^/])*\\*/")

@@ -15,12 +15,15 @@ struct Generated {
   std::string table;
 };
 
-// Runs the step on one header holding `declarations`.
-Generated generate(const std::string& declarations) {
+// Runs the step on a folder whose orvrun.h gathers one subsystem header holding
+// `declarations`; orvrun_host.h, which orvrun.h does not gather, holds `host`.
+Generated generate(const std::string& declarations, const std::string& host = {}) {
   test::TempDir dir;
+  std::ofstream(dir.file("orvrun.h")) << "/* The C ABI. */\n#include \"orvrun_x.h\"\n";
   std::ofstream(dir.file("orvrun_x.h"))
       << "/* Exported procedures of x. */\n#include \"orvrun.h\"\n"
       << declarations;
+  std::ofstream(dir.file("orvrun_host.h")) << host;
   std::string command = "cmake -DDIR=" + dir.path() + " -DOUT=" + dir.file("t.cpp") + " -P " +
                         ORV_SOURCE_DIR + "/src/exports/table_from_headers.cmake 2>/dev/null";
   Generated g;
@@ -49,6 +52,14 @@ TEST(TableFromHeaders, MarksBecomeTableNames) {
 // 2. A declaration without its line of purpose stops the build.
 TEST(TableFromHeaders, DeclarationWithoutPurposeIsRefused) {
   EXPECT_NE(generate("ORVRUN_API void THREE(void) ORVRUN_NOEXCEPT;\n").status, 0);
+}
+
+// 3. Headers orvrun.h does not gather (the host interface) add nothing to the table.
+TEST(TableFromHeaders, HostInterfaceIsNotAProcedure) {
+  Generated g = generate("/* four */\nORVRUN_API void FOUR(void) ORVRUN_NOEXCEPT;\n",
+                         "ORVRUN_API void HOST(void) ORVRUN_NOEXCEPT;\n");
+  ASSERT_EQ(g.status, 0);
+  EXPECT_EQ(g.table.find("HOST"), std::string::npos) << g.table;
 }
 
 }  // namespace
