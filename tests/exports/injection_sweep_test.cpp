@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <stdexcept>
 
 #include "exports/table.hpp"
 #include "exports_support.hpp"
+#include "frame/sql_channels.hpp"
+#include "platform/date/date.hpp"
+#include "platform/dict/context.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/text/text.hpp"
 #include "support/demo_db.hpp"
@@ -80,37 +84,90 @@ std::string data_version(sql::Connection& c) {
   return v;
 }
 
-// A connection of the test's own to the database the procedures use.
-struct Raw {
-  explicit Raw(const std::string& path) : driver(path) {
-    std::string error;
-    c = driver.connect(error);
-    if (!c) throw std::runtime_error(error);
+// The database the sweep calls procedures on: a copy of the demo database, copied afresh only
+// after a call that committed something (most calls only read), and a freshly signed-in session
+// before every call.
+class SweepDb {
+ public:
+  SweepDb() {
+    {
+      test::DemoDb demo;
+      std::filesystem::copy_file(demo.path(), prepared_);
+    }
+    reopen();
+    fresh_ = snapshot(*raw_);
   }
-  sql::sqlite::SqliteDriver driver;
-  std::unique_ptr<sql::Connection> c;
-};
+  ~SweepDb() {
+    close();
+    dict::reset_context();
+    date::set_now(std::nullopt);
+  }
 
-const Snapshot& fresh() {
-  static const Snapshot s = [] {
-    test::DemoDb db;
-    Raw raw(db.path());
-    return snapshot(*raw.c);
-  }();
-  return s;
-}
+  // Before a call: the session as the CLI signs in, today the demo's today.
+  void begin() {
+    if (dirty_) reopen();
+    frame::reset_channels();
+    dict::reset_context();
+    dict::glo().ID_UZYTKOWNIKA = test::kDemoUser;
+    dict::glo().ID_FIRMY = test::kDemoCompany;
+    dict::glo().ID_MAGAZYNU = 1;
+    date::set_now(date::Moment{test::kDemoToday, date::make_time(10, 30, 0)});
+    version_ = data_version(*raw_);
+  }
+  // After a call: the tables that differ from the prepared copy, if anyone committed since.
+  std::vector<std::string> changed() {
+    std::vector<std::string> out;
+    if (data_version(*raw_) == version_) return out;
+    dirty_ = true;
+    Snapshot now = snapshot(*raw_);
+    for (const auto& [table, rows] : fresh_) {
+      auto it = now.find(table);
+      if (it == now.end() || it->second != rows) out.push_back(table);
+    }
+    return out;
+  }
+
+ private:
+  // A new file each time, so no connection left open anywhere sees its file rewritten.
+  void reopen() {
+    close();
+    std::string path = dir_.file("sweep" + std::to_string(++copies_) + ".db");
+    std::filesystem::copy_file(prepared_, path);
+    driver_ = std::make_unique<sql::sqlite::SqliteDriver>(path);
+    std::string error;
+    raw_ = driver_->connect(error);
+    if (!raw_) throw std::runtime_error(error);
+    previous_ = sql::set_current_driver(driver_.get());
+    dirty_ = false;
+  }
+  void close() {
+    if (!driver_) return;
+    frame::reset_channels();
+    sql::set_current_driver(previous_);
+    raw_.reset();
+    driver_.reset();
+  }
+
+  test::TempDir dir_;
+  std::string prepared_ = dir_.file("prepared.db");
+  std::unique_ptr<sql::Driver> driver_;
+  std::unique_ptr<sql::Connection> raw_;
+  sql::Driver* previous_ = nullptr;
+  Snapshot fresh_;
+  std::string version_;
+  int copies_ = 0;
+  bool dirty_ = false;
+};
 
 struct Finding {
   std::string where;
   std::string what;
 };
 
-// One call of `p` with its text parameter `target` holding `value`, on a fresh database.
-void sweep_call(const Procedure& p, std::size_t target, const std::string& value,
+// One call of `p` with its text parameter `target` holding `value`, on the prepared database.
+void sweep_call(SweepDb& db, const Procedure& p, std::size_t target, const std::string& value,
                 std::vector<Finding>& findings) {
-  test::DemoDb db;
-  Raw raw(db.path());
-  std::string version = data_version(*raw.c);
+  db.begin();
   test::ScopedUi ui({}, /*strict=*/false);
   std::vector<Arg> args = test::arguments_for(p, "A");
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -121,37 +178,29 @@ void sweep_call(const Procedure& p, std::size_t target, const std::string& value
 
   std::string where = p.name + "(" + p.params[target].name + " = " + value.substr(0, 30) + ")";
   // Showing the error window is what ERRORWIN is for.
-  if (p.name == "ERRORWIN") return;
   for (const ui::ErrorWindowRecord& e : ui.ui().error_windows()) {
+    if (p.name == "ERRORWIN") break;
     findings.push_back(
         {where, "statement failed: " + e.message + " | " + e.statement.substr(0, 200)});
   }
   for (const ui::BoxRecord& b : ui.boxes()) {
     if (b.box.icon == ui::Icon::Hand) findings.push_back({where, "stop box: " + b.box.text});
   }
-  // Comparing every table takes long; SQLite tells whether anyone committed since.
-  if (data_version(*raw.c) == version) return;
-  Snapshot now = snapshot(*raw.c);
   const auto allowed = purposes().find(p.name);
-  for (const auto& [table, rows] : fresh()) {
-    if (allowed != purposes().end() && allowed->second.count(table)) continue;
-    auto it = now.find(table);
-    if (it == now.end()) {
-      findings.push_back({where, "table " + table + " is gone"});
-    } else if (it->second != rows) {
+  for (const std::string& table : db.changed()) {
+    if (allowed == purposes().end() || !allowed->second.count(table))
       findings.push_back({where, "table " + table + " changed"});
-    }
   }
 }
 
 // 1. Every procedure, every text parameter (SQL fragments excepted), every hostile value.
 TEST(InjectionSweep, HostileTextsChangeOnlyWhatTheProcedureIsFor) {
-  fresh();
+  SweepDb db;
   std::vector<Finding> findings;
   for (const Procedure& p : procedures()) {
     for (std::size_t i = 0; i < p.params.size(); ++i) {
       if (p.params[i].kind != Kind::Text || p.params[i].sql) continue;
-      for (const std::string& v : hostile_values()) sweep_call(p, i, v, findings);
+      for (const std::string& v : hostile_values()) sweep_call(db, p, i, v, findings);
     }
   }
   for (const Finding& f : findings) ADD_FAILURE() << f.where << ": " << f.what;
