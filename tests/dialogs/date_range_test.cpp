@@ -185,12 +185,16 @@ TEST_F(RangeWindow, GlobalModeSavesAndRefreshes) {
   std::string from = std::to_string(d(5, 1, 2024)), to = std::to_string(d(5, 31, 2024));
   EXPECT_EQ(sql.recording.statements(),
             (std::vector<std::string>{
+                "begin transaction",
                 "call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','','" + kCurrentMonth + "')",
                 "call RM_ZapiszParamKonf('u',7,'ZakrWys','" + kCurrentMonth + "',5)",
+                "commit transaction", "begin transaction",
                 "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_OD','','" + from + "')",
                 "call RM_ZapiszParamKonf('u',7,'Data_Od','" + from + "',5)",
+                "commit transaction", "begin transaction",
                 "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','','" + to + "')",
-                "call RM_ZapiszParamKonf('u',7,'Data_Do','" + to + "',5)"}));
+                "call RM_ZapiszParamKonf('u',7,'Data_Do','" + to + "',5)",
+                "commit transaction"}));
   EXPECT_EQ(config::POBIERZPARAMKONF("u", "ZakrWys"), kCurrentMonth);
   auto posted = ui::posted_events();
   ASSERT_EQ(posted.size(), 2u);
