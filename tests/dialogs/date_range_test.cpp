@@ -132,10 +132,8 @@ class RangeWindow : public ::testing::Test {
     frame::reset_module();
     ui::reset_host();
     date::set_now(date::Moment{kWednesday15May2024, date::make_time(9, 0, 0)});
-    previous = ui::set_backend(&ui);
   }
   ~RangeWindow() override {
-    ui::set_backend(previous);
     ui::reset_host();
     frame::reset_module();
   }
@@ -156,7 +154,7 @@ class RangeWindow : public ::testing::Test {
   test::SqlStack sql;
   test::TempDir dir;
   RangeUi ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 // Global mode with saving: the shared range, the _LOC copies, the user parameters, the status

@@ -38,16 +38,14 @@ class ErrorWindow : public testing::Test {
     dict::glo().PATH_INI = dir.file("orv.ini");
     dict::glo().LOCALPATH = "/opt/orv";
     reset_module();
-    previous = ui::set_backend(&ui);
   }
   void TearDown() override {
-    ui::set_backend(previous);
     dict::reset_context();
     reset_module();
   }
   orv::test::TempDir dir;
   Watching ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 TEST_F(ErrorWindow, TitleIsTheMessageAndTheTextAreaTheStatement) {

@@ -15,6 +15,7 @@
 #include "platform/threads/thread_registry.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "support/sql_support.hpp"
+#include "support/support.hpp"
 
 namespace orv::frame {
 namespace {
@@ -58,9 +59,6 @@ class ProgressUi : public ui::HeadlessBackend {
 
 class Progress : public ::testing::Test {
  protected:
-  Progress() { previous = ui::set_backend(&ui); }
-  ~Progress() override { ui::set_backend(previous); }
-
   // A driver query "select id from t" of `n` rows counted by "select count(*) from t".
   void rows(int n) {
     sql.fake.answer("select count(*) from t", FakeAnswer::value(std::to_string(n)));
@@ -91,7 +89,7 @@ class Progress : public ::testing::Test {
 
   test::SqlStack sql;
   ProgressUi ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 ExecOptions over(std::string_view query) {

@@ -38,12 +38,8 @@ class ScriptWindow : public ::testing::Test {
     dict::glo().ID_FIRMY = 5;
     dict::glo().ID_UZYTKOWNIKA = 7;
     reset_module();
-    previous = ui::set_backend(&ui);
   }
-  ~ScriptWindow() override {
-    ui::set_backend(previous);
-    reset_module();
-  }
+  ~ScriptWindow() override { reset_module(); }
   std::vector<std::string> sent(std::string_view prefix) const {
     std::vector<std::string> out;
     for (const auto& s : sql.recording.statements()) {
@@ -55,7 +51,7 @@ class ScriptWindow : public ::testing::Test {
   test::SqlStack sql;
   test::TempDir dir;
   ScriptUi ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 struct BatchCase {

@@ -489,7 +489,7 @@ class ClickingUi : public ui::HeadlessBackend {
 
 TEST_F(OverLayout, ClicksInTheIconColumns) {
   ClickingUi clicking;
-  ui::Backend* previous = ui::set_backend(&clicking);
+  auto shown = std::make_unique<test::ShownUi>(clicking);
   const int list = 1;
   clicking.clicks = {
       {ui::EventKind::Accepted, list, "MouseLeft", 1},   // hides Indeks
@@ -499,7 +499,7 @@ TEST_F(OverLayout, ClicksInTheIconColumns) {
   };
   clicking.add_script("press ZATWIERDZ");
   uint8_t result = KONFIGURACJA_KOLUMN("Artykul_Brw");
-  ui::set_backend(previous);
+  shown.reset();
   EXPECT_EQ(result, 1);
   EXPECT_EQ(layout(), with(kSaved, {{0, "1@1:0"}, {1, "2@2:160"}}));
 }

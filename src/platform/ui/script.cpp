@@ -115,6 +115,11 @@ void ScriptedBackend::add_script(std::string_view script) {
   commands_.insert(commands_.end(), commands.begin(), commands.end());
 }
 
+void ScriptedBackend::add_command(Command command) {
+  std::lock_guard lock(mutex_);
+  commands_.push_back(std::move(command));
+}
+
 void ScriptedBackend::add_answer(std::string answer) {
   std::lock_guard lock(mutex_);
   answers_.push_back(std::move(answer));

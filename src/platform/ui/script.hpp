@@ -56,6 +56,8 @@ class ScriptedBackend : public Backend {
   explicit ScriptedBackend(bool strict, bool keep_records = true);
 
   void add_script(std::string_view script);
+  // One command as a person gave it through a window of a toolkit (a click, a typed text).
+  void add_command(Command command);
   // Answers for boxes given apart from the script, used when the script's next command is not
   // an answer.
   void add_answer(std::string answer);

@@ -148,12 +148,13 @@ class Window {
   Event accept();
   // Queues an event ahead of the user's; safe from any thread.
   void post(Event e);
+  // Takes the first queued event; a backend waiting for the user hands it over at once.
+  bool take_posted(Event& e);
   void display();  // redraw after the logic changed controls
   void close();    // saves position and size, and the backend forgets the window
 
  private:
   bool translate_key(Event& e);
-  bool take_posted(Event& e);
   void restore_position();
   void save_position() const;
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/text/text.hpp"
+#include "platform/ui/backends.hpp"
 #include "platform/ui/terminal/render.hpp"
 #include "platform/ui/window.hpp"
 
@@ -33,6 +34,26 @@ std::string layout(const Window& w) {
   }
   return out;
 }
+
+class TerminalSession : public UiSession {
+ public:
+  explicit TerminalSession(const UiOptions& o) {
+    for (const auto& a : o.answers) terminal_.add_answer(a);
+  }
+  ScriptedBackend& engine() override { return terminal_; }
+  Backend& backend() override { return terminal_; }
+
+ private:
+  TerminalBackend terminal_;
+};
+
+// The terminal reads its own input: it cannot drive another engine.
+std::unique_ptr<UiSession> make_terminal(const UiOptions& o, ScriptedBackend* engine) {
+  if (engine) return nullptr;
+  return std::make_unique<TerminalSession>(o);
+}
+
+const UiBackendRegistrar kRegistered("terminal", make_terminal);
 
 }  // namespace
 
