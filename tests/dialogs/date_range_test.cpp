@@ -287,6 +287,17 @@ TEST_F(RangeWindow, OlderThanShowsAndTakesTheDayCount) {
   EXPECT_FALSE(control("DNI").hidden);
 }
 
+// A date picked in the calendar makes the range "dowolny zakres" but leaves the day count shown.
+TEST_F(RangeWindow, PickedDateKeepsTheDayCountShown) {
+  dict::glo().ZAKRES = kOlder;
+  dict::glo().DATA_DO = kWednesday15May2024 - 30;
+  ui.add_script("press KALENDARZ_DO; choose DNI 20; key F10");
+  EXPECT_EQ(PYTAJOZAKRESDAT(), 1);
+  EXPECT_EQ(dict::glo().ZAKRES_LOC, kAny);
+  EXPECT_EQ(dict::glo().DATA_DO_LOC, d(4, 20, 2024));
+  EXPECT_FALSE(control("ILE_DNI").hidden);
+}
+
 TEST_F(RangeWindow, TextsAndIniPlace) {
   ui.add_script("key Esc");
   EXPECT_EQ(PYTAJOZAKRESDAT(), 0);
@@ -297,7 +308,9 @@ TEST_F(RangeWindow, TextsAndIniPlace) {
   EXPECT_EQ(control("DATA_DO").prompt, "do");
   EXPECT_EQ(control("ROK").prompt, "Rok");
   EXPECT_EQ(control("DNI").caption, "dni");
+  EXPECT_EQ(control("ILE_DNI").prompt, "");
   EXPECT_TRUE(control("ILE_DNI").hidden);
+  EXPECT_EQ(control("ZAKRES").visible_items, 10);
   EXPECT_EQ(control("ZATWIERDZ").key, "F10");
   EXPECT_EQ(control("ANULUJ").key, "Esc");
   EXPECT_EQ(control("ZAKRES").items, range_names());

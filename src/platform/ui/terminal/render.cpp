@@ -171,7 +171,7 @@ std::string render_window(const Window& w) {
   if (!buttons.empty()) out += "\xE2\x94\x82  " + buttons + "\n";
   return out +
          "\xE2\x94\x94\xE2\x94\x80 commands: set, press, choose, select, dclick, check, key, tick, "
-         "close; help\n";
+         "close, maximize; help\n";
 }
 
 std::string render_progress_line(const Window& w) {
