@@ -31,6 +31,17 @@ double real_of(std::string_view s);
 int32_t long_of(std::string_view s);
 uint8_t byte_of(std::string_view s);
 
+// The rule's syntax split into its parts, for readers that keep every digit (Decimal): nullopt
+// when the text is not one number. The exponent is held within ±100000, far beyond any double.
+struct WrittenNumber {
+  bool negative = false;
+  std::string_view whole;     // digits before the point, possibly empty
+  std::string_view fraction;  // digits after it, possibly empty (not both)
+  int64_t exponent = 0;
+  std::string_view unsigned_text;  // the number without blanks and sign
+};
+std::optional<WrittenNumber> scan_number(std::string_view s);
+
 // Command-line arguments, read strictly: the syntax above (blanks ignored on both sides), and
 // nullopt for everything the lenient rule would turn into 0 or change:
 // - REAL: not a number, out of the double range, or a non-zero value too small to hold.
