@@ -64,6 +64,23 @@ bool align(const Decimal& a, const Decimal& b, __int128& ua, __int128& ub, int& 
   return beyond(ua) || beyond(ub) || !a.in_range() || !b.in_range();
 }
 
+// The 15 significant digits of a finite non-zero double, trailing zeros dropped, and the power
+// of ten of the first one: 1234.5 → "12345", 3.
+std::string significant_digits(double v, int& exponent) {
+  char buf[64];
+  auto written =
+      std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14);
+  std::string_view s(buf, static_cast<std::size_t>(written.ptr - buf));
+  auto e = s.find('e');
+  std::from_chars(s.data() + e + 1 + (s[e + 1] == '+'), s.data() + s.size(), exponent);
+  std::string digits;
+  for (char c : s.substr(0, e)) {
+    if (c != '.') digits += c;
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  return digits;
+}
+
 }  // namespace
 
 Decimal Decimal::from_units(__int128 units, int scale) {
@@ -89,34 +106,19 @@ Decimal Decimal::spoilt_if(bool out_of_range) const {
 }
 
 Decimal Decimal::from_double(double v) {
-  if (!std::isfinite(v)) return {};
-  char buf[64];
-  auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-  // d.dddddddddddddde±X: 15 significant digits in a fixed shape.
-  std::string_view s(buf, static_cast<std::size_t>(written.ptr - buf));
-  bool neg = s[0] == '-';
-  if (neg) s.remove_prefix(1);
-  auto e = s.find('e');
-  std::string_view exp_text = s.substr(e + 1);
-  if (!exp_text.empty() && exp_text.front() == '+') exp_text.remove_prefix(1);
+  if (!std::isfinite(v) || v == 0) return {};
   int exponent = 0;
-  std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), exponent);
+  const std::string written = significant_digits(v, exponent);
   __int128 digits = 0;
-  for (char c : s.substr(0, e)) {
-    if (c != '.') digits = digits * 10 + (c - '0');
-  }
-  // digits holds 15 digits = value * 10^(14 - exponent)
-  int scale = 14 - exponent;
-  while (scale > 0 && digits % 10 == 0) {
-    digits /= 10;
-    --scale;
-  }
+  for (char c : written) digits = digits * 10 + (c - '0');
+  // The value is digits * 10^-scale.
+  int scale = static_cast<int>(written.size()) - 1 - exponent;
   if (scale > kMaxScale) {
     // Beyond 10^36 the divisor would overflow; 15 digits over more than 10^16 round to 0.
     digits = scale - kMaxScale > 36 ? 0 : div_round(digits, pow10(scale - kMaxScale));
     scale = kMaxScale;
   }
-  return from_units(neg ? -digits : digits, scale);
+  return from_units(v < 0 ? -digits : digits, scale);
 }
 
 bool Decimal::parse(std::string_view text, Decimal& out) {
@@ -242,23 +244,6 @@ double round_to(double v, double step) {
 }
 
 namespace {
-
-// The 15 significant digits of a finite non-zero double, trailing zeros dropped, and the power
-// of ten of the first one: 1234.5 → "12345", 3.
-std::string significant_digits(double v, int& exponent) {
-  char buf[64];
-  auto written =
-      std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14);
-  std::string_view s(buf, static_cast<std::size_t>(written.ptr - buf));
-  auto e = s.find('e');
-  std::from_chars(s.data() + e + 1 + (s[e + 1] == '+'), s.data() + s.size(), exponent);
-  std::string digits;
-  for (char c : s.substr(0, e)) {
-    if (c != '.') digits += c;
-  }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  return digits;
-}
 
 // A whole number beyond the decimal range, written out in full: its significant digits and
 // then zeros (no number that large has a fraction).
