@@ -245,30 +245,32 @@ double round_to(double v, double step) {
 
 namespace {
 
-// A whole number beyond the decimal range, written out in full: its significant digits and
-// then zeros (no number that large has a fraction).
-std::string whole_digits(double v) {
+// The 15 significant digits with the point put in place, no exponent, at any magnitude.
+std::string positional(double v) {
   int exponent = 0;
   std::string digits = significant_digits(v, exponent);
-  digits.append(static_cast<std::size_t>(exponent + 1) - digits.size(), '0');
+  const auto n = static_cast<int>(digits.size());
+  if (exponent >= n - 1) {
+    digits.append(static_cast<std::size_t>(exponent + 1 - n), '0');
+  } else if (exponent >= 0) {
+    digits.insert(static_cast<std::size_t>(exponent + 1), 1, '.');
+  } else {
+    digits.insert(0, "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0'));
+  }
   return v < 0 ? "-" + digits : digits;
 }
 
 }  // namespace
 
 std::string plain_number(double v) {
-  if (!std::isfinite(v)) return "0";
-  Decimal d = Decimal::from_double(v);
-  if (!d.in_range()) return whole_digits(v);
-  std::string s = d.to_string();
-  if (s == "-0") return "0";
-  return s;
+  if (!std::isfinite(v) || v == 0) return "0";
+  return positional(v);
 }
 
 std::string plain_id(double v) {
   if (!std::isfinite(v)) return "0";
   Decimal d = Decimal::from_double(v).rescale(0);
-  return d.in_range() ? d.to_string() : whole_digits(v);
+  return d.in_range() ? d.to_string() : positional(v);
 }
 
 }  // namespace orv

@@ -147,6 +147,9 @@ TEST(PlainNumber, EveryDigitOfHugeValues) {
   EXPECT_EQ(plain_number(-1.5e40), "-15" + std::string(39, '0'));
   EXPECT_EQ(plain_id(1e40), "1" + std::string(40, '0'));
   EXPECT_EQ(plain_id(1.23456789012345e300), "123456789012345" + std::string(286, '0'));
+  // Small values keep all 15 digits too, past the decimal's 18 places (found by fuzzing).
+  EXPECT_EQ(plain_number(-1.50808286009904e-5), "-0.0000150808286009904");
+  EXPECT_EQ(plain_number(1e-20), "0.00000000000000000001");
 }
 
 TEST(PlainNumber, RuntimeDefaultForm) {
