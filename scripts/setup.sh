@@ -9,6 +9,7 @@ packages=(
   python3 python3-stdnum python3-num2words python3-openpyxl python3-xlrd
   # locales: a decimal-comma locale (pl_PL.UTF-8) for the tests that numbers read the same in it
   locales
+  qt6-base-dev xvfb xauth fonts-dejavu-core
   # node and npm: the peer benchmarks only; taken from Debian when the machine has none
 )
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

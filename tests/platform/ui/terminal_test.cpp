@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/popup.hpp"
 #include "platform/ui/terminal/render.hpp"
 #include "sample_window.hpp"
@@ -64,12 +65,9 @@ TEST(Terminal, DrawsTheWindowAndTakesTypedCommands) {
   EXPECT_TRUE(w.accept().accepted(kAmount));         // the empty line is Enter on the focus
   EXPECT_TRUE(w.accept().accepted(kConfirmButton));  // "bogus" was refused and asked again
   std::string screen = t.screen();
-  EXPECT_TRUE(contains(screen,
-                       "Pr\xC3\xB3"
-                       "bka (Probka)"))
-      << screen;
+  EXPECT_TRUE(contains(screen, "Próbka (Probka)")) << screen;
   EXPECT_TRUE(contains(screen, "Kwota [KWOTA]: ")) << screen;
-  EXPECT_TRUE(contains(screen, "[Zatwierd\xC5\xBA F10]  [Anuluj Esc]")) << screen;
+  EXPECT_TRUE(contains(screen, "[Zatwierdź F10]  [Anuluj Esc]")) << screen;
   EXPECT_TRUE(contains(screen, "unknown script command \"bogus\"")) << screen;
   EXPECT_FALSE(contains(screen, "Ukryte")) << "hidden controls are not drawn";
 }
@@ -84,20 +82,19 @@ TEST(Terminal, EndOfInputClosesAsByEsc) {
 
 TEST(Terminal, BoxesAnsweredByNumberCaptionOrEnter) {
   Terminal t("2\ntak\n\n");
-  MessageBox box{"Usun\xB9\xE6?|Na pewno", "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
+  MessageBox box{"Usunąć?|Na pewno"_w1250, "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
   EXPECT_EQ(backend().message(box), kNo);
   EXPECT_EQ(backend().message(box), kYes);
   EXPECT_EQ(backend().message(box), kNo);  // Enter takes the default
   EXPECT_EQ(backend().message(box), kNo);  // end of input too
   std::string screen = t.screen();
-  EXPECT_TRUE(contains(screen, "== ORVEX: Pytanie ==\n  Usun\xC4\x85\xC4\x87?\n  Na pewno\n"))
-      << screen;
+  EXPECT_TRUE(contains(screen, "== ORVEX: Pytanie ==\n  Usunąć?\n  Na pewno\n")) << screen;
   EXPECT_TRUE(contains(screen, "1) Tak 2) Nie [Enter]")) << screen;
 }
 
 TEST(Terminal, TimerRunsBetweenKeystrokesWithAProgressBar) {
   Terminal t("");
-  Window w("Postep", "Post\xEAp");
+  Window w("Postep", "Postęp"_w1250);
   w.timer = 1;
   Control& bar = w.add(ControlKind::Progress, 1, "PASEK");
   w.add(ControlKind::Label, 2, "LICZNIK", "0 / 4");
@@ -115,14 +112,83 @@ TEST(Terminal, TimerRunsBetweenKeystrokesWithAProgressBar) {
 
 TEST(Terminal, PopupTakesANumber) {
   Terminal t("2\n");
-  EXPECT_EQ(popup("bie\xBF\xB9"
-                  "cy dzie\xF1|bie\xBF\xB9"
-                  "cy rok"),
-            2);
-  EXPECT_TRUE(contains(t.screen(),
-                       "  2) bie\xC5\xBC\xC4\x85"
-                       "cy rok\n"));
+  EXPECT_EQ(popup("bieżący dzień|bieżący rok"_w1250), 2);
+  EXPECT_TRUE(contains(t.screen(), "  2) bieżący rok\n"));
 }
+
+// Lists and grids line up in columns whatever the width of their cells; drop lists break
+// between items, never inside one.
+struct AlignCase {
+  const char* name;
+  Control control;
+  std::vector<std::string> lines;  // the lines drawn under the control's own
+};
+void PrintTo(const AlignCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+Control grid(std::vector<std::vector<std::string>> rows, int selected, int column) {
+  Control c;
+  c.kind = ControlKind::List;
+  c.id = "DNI";
+  c.columns = {{"Pn"}, {"\x8Cr"}};
+  c.rows = std::move(rows);
+  c.selected = selected;
+  c.column = column;
+  return c;
+}
+
+Control drop(std::vector<std::string> items) {
+  Control c;
+  c.kind = ControlKind::DropList;
+  c.id = "M";
+  c.items = std::move(items);
+  return c;
+}
+
+class Align : public testing::TestWithParam<AlignCase> {};
+
+TEST_P(Align, Drawn) {
+  Window w("W", "W");
+  w.add(GetParam().control.kind, 1, GetParam().control.id) = GetParam().control;
+  std::string drawn = render_window(w);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, nl; (nl = drawn.find('\n', at)) != std::string::npos; at = nl + 1)
+    lines.push_back(drawn.substr(at, nl - at));
+  // The window's title line, the control's line, then the lines under test.
+  ASSERT_GE(lines.size(), 3 + GetParam().lines.size()) << drawn;
+  EXPECT_EQ(
+      std::vector<std::string>(lines.begin() + 3, lines.begin() + 3 + GetParam().lines.size()),
+      GetParam().lines)
+      << drawn;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Terminal, Align,
+    testing::Values(
+        // 1. Days of a calendar week: numbers to the right, the chosen day in brackets, rows of
+        // one and two digits the same width; the head takes Polish letters as one column each.
+        AlignCase{"CalendarWeeks",
+                  grid({{"", "1"}, {"7", "8"}, {"14", "15"}}, 2, 2),
+                  {"          Pn | \xC5\x9Ar ", "      1.     |  1 ", "    > 2.   7 |[ 8]",
+                   "      3.  14 | 15 "}},
+        // 2. Texts to the left, padded to the longest of the column.
+        AlignCase{"Texts",
+                  grid({{"Indeks", "tak"}, {"Nazwa artyku\xB3u", "nie"}}, 0, 0),
+                  {"          Pn             | \xC5\x9Ar  ", "      1.  Indeks         | tak ",
+                   "      2.  Nazwa artyku\xC5\x82u | nie "}},
+        // 3. A long drop list breaks between items.
+        AlignCase{"LongDropList",
+                  drop({"Stycze\xF1", "Luty", "Marzec", "Kwiecie\xF1", "Maj", "Czerwiec", "Lipiec",
+                        "Sierpie\xF1", "Wrzesie\xF1",
+                        "Pa\x9F"
+                        "dziernik",
+                        "Listopad", "Grudzie\xF1"}),
+                  {"      (Stycze\xC5\x84 | Luty | Marzec | Kwiecie\xC5\x84 | Maj | Czerwiec | "
+                   "Lipiec | Sierpie\xC5\x84",
+                   "      (Wrzesie\xC5\x84 | Pa\xC5\xBA"
+                   "dziernik | Listopad | Grudzie\xC5\x84)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct BarCase {
   int percent;
@@ -135,13 +201,10 @@ TEST_P(Bars, Drawn) {
   EXPECT_EQ(render_bar(GetParam().percent, 4), GetParam().drawn);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Terminal, Bars,
-    testing::Values(BarCase{0, "[\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91]   0%"},
-                    BarCase{50, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x91\xE2\x96\x91]  50%"},
-                    BarCase{100, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88] 100%"},
-                    BarCase{250, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88] 100%"},
-                    BarCase{-5, "[\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91]   0%"}));
+INSTANTIATE_TEST_SUITE_P(Terminal, Bars,
+                         testing::Values(BarCase{0, "[░░░░]   0%"}, BarCase{50, "[██░░]  50%"},
+                                         BarCase{100, "[████] 100%"}, BarCase{250, "[████] 100%"},
+                                         BarCase{-5, "[░░░░]   0%"}));
 
 }  // namespace
 }  // namespace orv::ui
