@@ -10,7 +10,6 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
-#include <charconv>
 
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
