@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::sql {
@@ -183,6 +184,16 @@ bool ScratchTable::next() {
 std::string ScratchTable::field(std::size_t k) const {
   std::lock_guard lock(mutex_);
   return k >= 1 && k <= record_.size() ? record_[k - 1] : std::string();
+}
+
+double ScratchTable::real_field(std::size_t k) const {
+  return text::real_of(field(k));
+}
+int32_t ScratchTable::long_field(std::size_t k) const {
+  return text::long_of(field(k));
+}
+uint8_t ScratchTable::byte_field(std::size_t k) const {
+  return text::byte_of(field(k));
 }
 
 std::size_t ScratchTable::fields() const {
