@@ -126,9 +126,18 @@ INSTANTIATE_TEST_SUITE_P(
         GestureCase{"Delete",
                     [](QDialog& d) { press(child<QTableWidget>(d, "LISTA"), Qt::Key_Delete); }, K,
                     0, "Delete"},
-        // 5. The close box asks the logic, which decides.
+        // 5. Alt pressed and let go alone is the key Alt.
+        GestureCase{"AltAlone",
+                    [](QDialog& d) {
+                      auto& entry = child<QLineEdit>(d, "KWOTA");
+                      press(entry, Qt::Key_Alt, Qt::AltModifier);
+                      QKeyEvent up(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+                      QApplication::sendEvent(&entry, &up);
+                    },
+                    K, 0, "Alt"},
+        // 6. The close box asks the logic, which decides.
         GestureCase{"CloseBox", [](QDialog& d) { d.close(); }, EventKind::CloseWindow, 0, ""},
-        // 6. A check box clicked and a drop-list item picked are accepted.
+        // 7. A check box clicked and a drop-list item picked are accepted.
         GestureCase{"Check", [](QDialog& d) { child<QCheckBox>(d, "ZAZN").click(); }, A, kMark, ""},
         GestureCase{"DropList", [](QDialog& d) { emit child<QComboBox>(d, "ZAKRES").activated(1); },
                     A, kRange, ""}),
