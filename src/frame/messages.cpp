@@ -3,6 +3,7 @@
 
 #include "frame/lifecycle.hpp"
 #include "frame/window_conventions.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/ui.hpp"
@@ -14,9 +15,7 @@ namespace {
 // Windows-1250 titles: "Ostrzeżenie" carries ż as its code-page byte.
 constexpr const char* kQuestion = "ORVEX: Pytanie";
 constexpr const char* kInformation = "ORVEX: Informacja";
-constexpr const char* kWarning =
-    "ORVEX: Ostrze\xBF"
-    "enie";
+constexpr const char* kWarning = "ORVEX: Ostrzeżenie"_w1250;
 
 constexpr int kStatement = 1;
 
@@ -75,8 +74,7 @@ void WALIDACJA(std::string_view text) {
 void ERRORWIN(std::string_view statement, std::string_view message) {
   ProcedureName name("ErrorWin");
   ui::Window w = error_window();
-  // A blank message would leave the window without a title; it keeps its own then.
-  if (!text::clip(message).empty()) w.title = message;
+  w.title = message;
   w.at(kStatement).value = statement;
   open_window(w);
   // The text area fills the window wherever it was left; no buttons: only the close box (or

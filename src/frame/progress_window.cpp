@@ -10,6 +10,7 @@
 #include "frame/sql_channels.hpp"
 #include "frame/thread_status.hpp"
 #include "frame/window_conventions.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/threads/thread_registry.hpp"
 #include "platform/ui/registry.hpp"
@@ -24,11 +25,9 @@ enum : int { kAnimation = 1, kPrompt, kComment, kCopy, kCounter, kOk, kBar, kPer
 
 constexpr const char* kGears = "~gears.gif";
 constexpr const char* kGearsStill = "~gears_still.gif";
-constexpr const char* kWaitPrompt = "Prosz\xEA czeka\xE6 - trwa wykonanie ...";
+constexpr const char* kWaitPrompt = "Proszę czekać - trwa wykonanie ..."_w1250;
 constexpr const char* kInformationTitle = "ORVEX: Informacja";
-constexpr const char* kWarningTitle =
-    "ORVEX: Ostrze\xBF"
-    "enie";
+constexpr const char* kWarningTitle = "ORVEX: Ostrzeżenie"_w1250;
 constexpr int kRed = 0xFF0000;
 constexpr int kTimer = 10;  // hundredths of a second
 constexpr int32_t kNeverAsk = 1000000;
@@ -102,6 +101,7 @@ class ProgressRun {
   bool ask_after_failure();
   bool all_rows_done();
   void advance();
+  void show_progress();
   void start_next();
   bool next_row(std::vector<std::string>& values);
   void poll_worker();
@@ -181,12 +181,10 @@ void ProgressRun::on_close() {
   if (!has_query_) return;
   w_.at(kAnimation).icon = kGearsStill;
   w_.display();
-  bool stop = MSG_PYTANIE("Czy chcesz przerwa\xE6 " + name_ + "?") == 2;
+  bool stop = MSG_PYTANIE("Czy chcesz przerwać "_w1250 + name_ + "?") == 2;
   w_.at(kAnimation).icon = kGears;
   if (stop) {
-    w_.at(kPrompt).caption =
-        "Ko\xF1"
-        "czenie wykonania ostatniej operacji ...";
+    w_.at(kPrompt).caption = "Kończenie wykonania ostatniej operacji ..."_w1250;
     w_.at(kComment).value.clear();
     success_ = 0;
     state_ = RunState::Stopped;
@@ -226,11 +224,11 @@ bool ProgressRun::ask_after_failure() {
     state_ = RunState::Running;
     return false;
   }
-  if (MSG_PYTANIE(comment_ + "|Czy chcesz przerwa\xE6 " + name_ + "?") == 2) return true;
+  if (MSG_PYTANIE(comment_ + "|Czy chcesz przerwać "_w1250 + name_ + "?") == 2) return true;
   state_ = RunState::Running;
   ++a_;
   if (a_ == 2 &&
-      MSG_PYTANIE("Czy dalej wy\x9Cwietla\xE6 komunikaty z pytaniem o przerwanie wykonania?") == 4)
+      MSG_PYTANIE("Czy dalej wyświetlać komunikaty z pytaniem o przerwanie wykonania?"_w1250) == 4)
     a_ = kNeverAsk;
   return false;
 }
@@ -246,10 +244,7 @@ bool ProgressRun::all_rows_done() {
   int64_t percent = total_ > 0 ? (j_ - k_) * 100 / total_ : 0;
   success_ = 1;
   state_ = RunState::Warning;
-  message_ =
-      "Zako\xF1"
-      "czono " +
-      name_ + ".";
+  message_ = "Zakończono "_w1250 + name_ + ".";
   comment_ = "Wykonano " + std::to_string(percent) + "%  ( " + std::to_string(j_ - k_) + " / " +
              std::to_string(total_) + " )";
   show_look(false);
@@ -258,7 +253,11 @@ bool ProgressRun::all_rows_done() {
 
 void ProgressRun::advance() {
   ++j_;
-  int64_t percent = j_ * 100 / total_;
+  show_progress();
+}
+
+void ProgressRun::show_progress() {
+  int64_t percent = total_ > 0 ? j_ * 100 / total_ : 0;
   w_.at(kCounter).caption = std::to_string(j_) + " / " + std::to_string(total_);
   w_.at(kBar).value = std::to_string(percent);
   w_.at(kPercent).caption = std::to_string(percent) + "%";
@@ -278,7 +277,7 @@ void ProgressRun::start_next() {
   }
   worker_ = start_statement_worker(std::move(statement));
   if (worker_ == 0)
-    enter_warning("Nie mo\xBFna uruchomi\xE6 w\xB9tku wykonania (brak wolnego numeru w\xB9tku).");
+    enter_warning("Nie można uruchomić wątku wykonania (brak wolnego numeru wątku)."_w1250);
 }
 
 // False when no statement is to start: the fetch failed, or the rows ran out before the count.
@@ -290,8 +289,10 @@ bool ProgressRun::next_row(std::vector<std::string>& values) {
       enter_warning(table.message());
     } else {
       // Rows deleted since they were counted: an emptied row would put blanks in place of the
-      // markers and run a statement nobody meant. What was read is all there is.
+      // markers and run a statement nobody meant. What was read is all there is, and the
+      // counter ends there.
       total_ = --j_;
+      show_progress();
     }
     return false;
   }
@@ -302,12 +303,14 @@ bool ProgressRun::next_row(std::vector<std::string>& values) {
 void ProgressRun::poll_worker() {
   ThreadStatusRow row = thread_statuses().get(worker_);
   if (row.STATUS == WorkerStatus::Running || row.STATUS == WorkerStatus::Missing) return;
-  // After a stop the run stays stopped: a statement that finishes afterwards does not make it
-  // "completed".
-  if (state_ != RunState::Stopped) {
-    if (!has_query_) enter_finished();
-    success_ = row.STATUS == WorkerStatus::Succeeded ? 1 : 0;
-    if (success_ == 0) enter_warning(row.ERRMSG);
+  const bool stopped = state_ == RunState::Stopped;
+  if (!stopped && !has_query_) enter_finished();
+  if (row.STATUS == WorkerStatus::Failed) {
+    enter_warning(row.ERRMSG);
+  } else if (!stopped) {
+    // After a stop the run stays stopped: a statement that succeeds afterwards does not make it
+    // "completed".
+    success_ = 1;
   }
   thread_statuses().remove(worker_);
   worker_ = 0;
@@ -316,10 +319,7 @@ void ProgressRun::poll_worker() {
 void ProgressRun::enter_finished() {
   success_ = 1;
   state_ = RunState::Finished;
-  message_ =
-      "Zako\xF1"
-      "czono " +
-      name_ + ".";
+  message_ = "Zakończono "_w1250 + name_ + ".";
   comment_.clear();
 }
 
@@ -365,8 +365,8 @@ void ProgressRun::show_look(bool with_ok) {
 
 uint8_t run_window(bool asks, std::string_view statement, const ExecOptions& options) {
   if (text::clip(statement).size() > kMaxStatement) {
-    MSG_OSTRZEZENIE("Polecenie SQL jest d\xB3u\xBFsze ni\xBF " + std::to_string(kMaxStatement) +
-                    " znak\xF3w i nie zosta\xB3o wykonane.");
+    MSG_OSTRZEZENIE("Polecenie SQL jest dłuższe niż "_w1250 + std::to_string(kMaxStatement) +
+                    " znaków i nie zostało wykonane."_w1250);
     return 0;
   }
   ProgressRun run(asks, statement, options);
@@ -382,7 +382,8 @@ std::string replace_markers(std::string_view text, const std::vector<std::string
   while (i < text.size()) {
     std::size_t close = text[i] == '#' ? text.find('#', i + 1) : std::string_view::npos;
     std::size_t n = 0;
-    if (close != std::string_view::npos && close > i + 1 && close - i <= 7) {
+    // "#1#", not "#01#": a zero-padded number is text of the statement, not a marker.
+    if (close != std::string_view::npos && close > i + 1 && close - i <= 7 && text[i + 1] != '0') {
       auto [end, ec] = std::from_chars(text.data() + i + 1, text.data() + close, n);
       if (ec != std::errc() || end != text.data() + close) n = 0;
     }
@@ -400,6 +401,8 @@ DriverQueryShape driver_query_shape(std::string_view query) {
   std::string lower = text::lower(query);
   std::size_t from = lower.find("from");
   if (from == std::string::npos) from = 0;
+  // "order" is looked for after "from" only: one before it is part of a column's name
+  // ("order_no"), and cutting the count there would leave no statement at all.
   std::size_t order = lower.find("order", from);
   if (order == std::string::npos) order = query.size();
   DriverQueryShape shape;

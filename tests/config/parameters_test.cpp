@@ -8,6 +8,7 @@
 #include "exports/orvrun.h"
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -25,7 +26,7 @@ void load_demo_like_values() {
   t.S_PARAMKONFQ.add({"ABCDEFGHIJKLMNOPQRST", "@n6", "500"});
   t.U_PARAMKONFQ.add({"DOMKASA", "@n5", "1"});
   t.U_PARAMKONFQ.add({"DRZEWKOFILTRROZ", "@s20", "N"});
-  t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "pe\xB3ny zakres"});
+  t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "pełny zakres"_w1250});
 }
 
 struct LookupCase {
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"Code21", "s", "abcdefghijklmnopqrstu", "500", "@n6"},
         LookupCase{"Code300", "s", "ABCDEFGHIJKLMNOPQRST" + kLong300, "500", "@n6"},
         // 11. A Polish value comes back byte for byte.
-        LookupCase{"PolishValue", "u", "ZakrWys", "pe\xB3ny zakres", "@s20"}),
+        LookupCase{"PolishValue", "u", "ZakrWys", "pełny zakres"_w1250, "@s20"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConfigIndex, FollowsRowsAddedRemovedAndAResetContext) {
@@ -120,7 +121,13 @@ class Changes : public testing::TestWithParam<ChangeCase> {
 TEST_P(Changes, StatementsInOrderAndTheCachedRow) {
   const ChangeCase& c = GetParam();
   USTAWPARAMKONF(c.scope, c.code, c.value);
-  EXPECT_EQ(db.recording.statements(), c.statements);
+  // A change is one transaction: its statements are written all or none.
+  std::vector<std::string> sent = c.statements;
+  if (!sent.empty()) {
+    sent.insert(sent.begin(), "begin transaction");
+    sent.push_back("commit transaction");
+  }
+  EXPECT_EQ(db.recording.statements(), sent);
   EXPECT_EQ(POBIERZPARAMKONF(c.scope, c.code), c.cached);
   EXPECT_TRUE(ui.ui().error_windows().empty());
 }
@@ -149,21 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "call RM_ZapiszParamKonf('s',5,'iban','1',0)"},
                    "1"},
         // 3. A user value: the user's id in the call and the company last.
-        ChangeCase{"UserValue",
-                   "u  ",
-                   "ZakrWys",
-                   "bie\xBF\xB9"
-                   "cy miesi\xB9"
-                   "c",
-                   {"call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pe\xB3ny zakres','bie\xBF\xB9"
-                    "cy miesi\xB9"
-                    "c')",
-                    "call RM_ZapiszParamKonf('u',7,'ZakrWys','bie\xBF\xB9"
-                    "cy miesi\xB9"
-                    "c',5)"},
-                   "bie\xBF\xB9"
-                   "cy miesi\xB9"
-                   "c"},
+        ChangeCase{
+            "UserValue",
+            "u  ",
+            "ZakrWys",
+            "bieżący miesiąc"_w1250,
+            {"call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pełny zakres','bieżący miesiąc')"_w1250,
+             "call RM_ZapiszParamKonf('u',7,'ZakrWys','bieżący miesiąc',5)"_w1250},
+            "bieżący miesiąc"_w1250},
         // 4. The same value, trailing blanks aside: nothing is sent.
         ChangeCase{"SameValue", "u", "DOMKASA", "1   ", {}, "1"},
         // 5-7. An unknown code, an upper-case and a blank scope: nothing is sent or added.
@@ -218,18 +218,21 @@ TEST(ConfigChange, CompanyScopeNeverTouchesTheUserGlobals) {
   EXPECT_EQ(dict::glo().ID_KASY, 3);
 }
 
-TEST(ConfigChange, ServerRefusalIsShownOnceAndTheCacheStillChanges) {
+TEST(ConfigChange, ServerRefusalIsShownOnceRolledBackAndTheCacheKept) {
   test::SqlStack db;
   test::ScopedUi ui;
   load_demo_like_values();
-  db.faults.fail_next(-1, sql::Fault::rejected("Procedure RM_ZapiszParamKonf failed"));
+  db.faults.fail_matching("RM_ZapiszParamKonf",
+                          sql::Fault::rejected("Procedure RM_ZapiszParamKonf failed"));
   USTAWPARAMKONF("s", "IBAN", kAccount);
-  EXPECT_EQ(db.recording.statements().size(), 3u);  // every statement is still tried
+  auto sent = db.recording.statements();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(sent.back(), "rollback transaction");
   auto windows = ui.ui().error_windows();
   ASSERT_EQ(windows.size(), 1u);
   EXPECT_EQ(windows[0].message, "Procedure RM_ZapiszParamKonf failed");
-  EXPECT_TRUE(windows[0].statement.starts_with("update wartosc_parametru"));
-  EXPECT_EQ(POBIERZPARAMKONF("s", "IBAN"), kAccount);
+  EXPECT_TRUE(windows[0].statement.starts_with("call RM_ZapiszParamKonf"));
+  EXPECT_EQ(POBIERZPARAMKONF("s", "IBAN"), "61109010140000071219812874");
 }
 
 TEST(ConfigChange, BusyConnectionIsNotShown) {
@@ -239,7 +242,7 @@ TEST(ConfigChange, BusyConnectionIsNotShown) {
   db.faults.fail_next(-1, sql::Fault::hstm());
   USTAWPARAMKONF("u", "DOMKASA", "2");
   EXPECT_TRUE(ui.ui().error_windows().empty());
-  EXPECT_EQ(POBIERZPARAMKONF("u", "DOMKASA"), "2");
+  EXPECT_EQ(POBIERZPARAMKONF("u", "DOMKASA"), "1");  // not written, so not changed
 }
 
 TEST(ConfigChange, ThroughTheCAbi) {

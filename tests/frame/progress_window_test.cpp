@@ -12,6 +12,7 @@
 #include "frame/sql_channels.hpp"
 #include "frame/thread_status.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/threads/thread_registry.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "support/sql_support.hpp"
@@ -23,15 +24,11 @@ namespace {
 using sql::FakeAnswer;
 using sql::Fault;
 
-const std::string kWarningTitle =
-    "ORVEX: Ostrze\xBF"
-    "enie";
-const std::string kStopQuestion = "Czy chcesz przerwa\xE6 wykonanie?";
+const std::string kWarningTitle = "ORVEX: Ostrzeżenie"_w1250;
+const std::string kStopQuestion = "Czy chcesz przerwać wykonanie?"_w1250;
 const std::string kFurtherQuestion =
-    "Czy dalej wy\x9Cwietla\xE6 komunikaty z pytaniem o przerwanie wykonania?";
-const std::string kFinished =
-    "Zako\xF1"
-    "czono wykonanie.";
+    "Czy dalej wyświetlać komunikaty z pytaniem o przerwanie wykonania?"_w1250;
+const std::string kFinished = "Zakończono wykonanie."_w1250;
 
 // The headless backend with two hooks: a script that starts once "OK" shows (the window waits
 // for the user only then), and a note of every prompt the window showed.
@@ -104,23 +101,16 @@ ExecOptions over(std::string_view query) {
 TEST_F(Progress, TenRowsThreeFailuresAnsweredNo) {
   rows(10);
   for (int id : {3, 6, 9}) {
-    sql.faults.fail_matching("where id=" + std::to_string(id), Fault::rejected("B\xB3\xB9"
-                                                                               "d w wierszu " +
-                                                                               std::to_string(id)));
+    sql.faults.fail_matching("where id=" + std::to_string(id),
+                             Fault::rejected("Błąd w wierszu "_w1250 + std::to_string(id)));
   }
   ui.add_script("answer no; answer no; answer no");
   EXPECT_EQ(EXECSQLWINASK("update t set x=1 where id=#1#", over("select id from t")), 1);
 
   ASSERT_EQ(ui.boxes().size(), 3u);
-  EXPECT_EQ(ui.boxes()[0].box.text,
-            "B\xB3\xB9"
-            "d w wierszu 3|" +
-                kStopQuestion);
+  EXPECT_EQ(ui.boxes()[0].box.text, "Błąd w wierszu 3|"_w1250 + kStopQuestion);
   EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Pytanie");
-  EXPECT_EQ(ui.boxes()[1].box.text,
-            "B\xB3\xB9"
-            "d w wierszu 6|" +
-                kStopQuestion);
+  EXPECT_EQ(ui.boxes()[1].box.text, "Błąd w wierszu 6|"_w1250 + kStopQuestion);
   EXPECT_EQ(ui.boxes()[2].box.text, kFurtherQuestion);
   for (const auto& b : ui.boxes()) EXPECT_EQ(b.answer, ui::kNo);
 
@@ -193,12 +183,37 @@ TEST_F(Progress, StopWaitsForTheRunningStatementAndReturnsZero) {
   EXPECT_EQ(ui.boxes().at(0).box.text, kStopQuestion);
   EXPECT_EQ(updates(), (std::vector<std::string>{"update t set x=1 where id=1"}));
   EXPECT_NE(std::find(ui.prompts.begin(), ui.prompts.end(),
-                      "Ko\xF1"
-                      "czenie wykonania ostatniej operacji ..."),
+                      "Kończenie wykonania ostatniej operacji ..."_w1250),
             ui.prompts.end());
   EXPECT_EQ(window().title, "ORVEX: Informacja");
   EXPECT_EQ(control("KOMUNIKAT"), "Przerwano wykonanie.");
   EXPECT_EQ(control("KOMENTARZ"), "Wykonano 33% ( 1 / 3 )");
+  EXPECT_EQ(thread_statuses().size(), 0u);
+}
+
+// 5a. A statement that fails after the stop is still a failure: the warning with the driver's
+// message and 0; EXECSQLWINASK asks again whether to stop.
+TEST_F(Progress, FailureAfterStopShowsTheWarning) {
+  rows(3);
+  std::atomic<bool> release{false};
+  sql.fake.respond([&](std::string_view s) -> std::optional<FakeAnswer> {
+    if (s != "update t set x=1 where id=1") return std::nullopt;
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return FakeAnswer::error(sql::kRejected, "Deadlock");
+  });
+  ui.after_box = [&] { release = true; };
+  ui.add_script("tick; close; answer yes");
+  ui.when_ok = "press OK";
+  EXPECT_EQ(EXECSQLWIN("update t set x=1 where id=#1#", over("select id from t")), 0);
+  EXPECT_EQ(window().title, kWarningTitle);
+  EXPECT_EQ(control("KOMUNIKAT"), "Uwaga - przerwano wykonanie.");
+  EXPECT_EQ(control("KOMENTARZ"), "Deadlock");
+
+  release = false;
+  ui.add_script("tick; close; answer yes; answer yes");
+  EXPECT_EQ(EXECSQLWINASK("update t set x=1 where id=#1#", over("select id from t")), 0);
+  EXPECT_EQ(ui.boxes().back().box.text, "Deadlock|" + kStopQuestion);
+  EXPECT_EQ(updates().size(), 2u);
   EXPECT_EQ(thread_statuses().size(), 0u);
 }
 
@@ -290,12 +305,12 @@ TEST_F(Progress, AskYesEndsWithZero) {
 
 // 14. A driver message that asks: Yes counts the statement as done, No as failed.
 TEST_F(Progress, DriverQuestionDecidesTheStatus) {
-  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuowa\xE6?"));
+  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuować?"_w1250));
   ui.add_script("answer yes");
   EXPECT_EQ(EXECSQLWIN("update t set x=1"), 1);
-  EXPECT_EQ(ui.boxes().at(0).box.text, "Dokument zablokowany. Kontynuowa\xE6?");
+  EXPECT_EQ(ui.boxes().at(0).box.text, "Dokument zablokowany. Kontynuować?"_w1250);
 
-  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuowa\xE6?"));
+  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuować?"_w1250));
   ui.add_script("answer no");
   ui.when_ok = "press OK";
   EXPECT_EQ(EXECSQLWIN("update t set x=1"), 0);
@@ -328,9 +343,7 @@ TEST_F(Progress, KeepOpenShowsTheFinishedState) {
   ui.when_ok = "key Enter";
   EXPECT_EQ(EXECSQLWIN("update t set x=1", o), 1);
   EXPECT_EQ(window().title, "ORVEX: Informacja");
-  EXPECT_EQ(control("KOMUNIKAT"),
-            "Zako\xF1"
-            "czono znakowanie.");
+  EXPECT_EQ(control("KOMUNIKAT"), "Zakończono znakowanie."_w1250);
   EXPECT_EQ(control("KOMENTARZ"), "");
 }
 
@@ -349,7 +362,7 @@ TEST_F(Progress, LongTextsAreCutOrRefused) {
   EXPECT_EQ(EXECSQLWIN(statement + "x"), 0);
   EXPECT_EQ(updates().size(), 1u);
   EXPECT_EQ(ui.boxes().back().box.text,
-            "Polecenie SQL jest d\xB3u\xBFsze ni\xBF 10000 znak\xF3w i nie zosta\xB3o wykonane.");
+            "Polecenie SQL jest dłuższe niż 10000 znaków i nie zostało wykonane."_w1250);
   EXPECT_EQ(ui.boxes().back().box.title, kWarningTitle);
 }
 
@@ -365,6 +378,8 @@ TEST_F(Progress, RowsFewerThanCountedRunNoEmptiedStatement) {
   }
   EXPECT_EQ(deletes,
             (std::vector<std::string>{"delete from t where id=1", "delete from t where id=2"}));
+  EXPECT_EQ(control("LICZNIK"), "2 / 2");
+  EXPECT_EQ(control("PROCENT"), "100%");
 }
 
 // 20. A script that runs dry while the window waits for "OK" fails the run, naming the window;
@@ -401,8 +416,8 @@ TEST_F(Progress, NoThreadToStartFailsTheRun) {
   threads::set_limit(limit);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(control("KOMENTARZ"),
-            "Nie mo\xBF"
-            "na uruchomi\xE6 w\xB9tku wykonania (brak wolnego numeru w\xB9tku).");
+            "Nie moż"
+            "na uruchomić wątku wykonania (brak wolnego numeru wątku)."_w1250);
   EXPECT_TRUE(updates().empty());
 }
 
@@ -435,7 +450,11 @@ INSTANTIATE_TEST_SUITE_P(
         // 4. A value that holds a marker is not searched again.
         MarkerCase{"ValueNotRescanned", "#1#,#2#", {"#2#", "b"}, "#2#,b"},
         // 5. Stray hashes around a marker.
-        MarkerCase{"StrayHashes", "##1## #x#", {"v"}, "#v# #x#"}),
+        MarkerCase{"StrayHashes", "##1## #x#", {"v"}, "#v# #x#"},
+        // 6. Zero-padded numbers are no markers.
+        MarkerCase{"ZeroPadded", "#01# #001# #10#", {"a"}, "#01# #001# #10#"},
+        // 7. Other text of the statement stays, a placeholder-like text included.
+        MarkerCase{"PlaceholderText", "'@@##@@$$' #1#", {"a"}, "'@@##@@$$' a"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DriverQueryShape, ColumnsAndCountStatement) {

@@ -17,7 +17,8 @@ namespace orv::ui {
 // One command: "set <control> <value>", "press <control>", "choose <control> <item>",
 // "select <control> <row> [<column>]", "dclick <control> <row> [<column>]",
 // "check <control> on|off",
-// "key <key>", "answer <yes|no|caption|path>", "tick [n]", "close".
+// "select <text area> <from> <to>" (characters, 1-based, both included),
+// "key <key>", "answer <yes|no|caption|path>", "tick [n]", "close", "maximize".
 // A control is named by its id, its caption or prompt, or its number; names with blanks go in
 // double quotes, as may a value that holds ";".
 struct Command {
