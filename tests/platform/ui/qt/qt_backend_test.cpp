@@ -20,6 +20,7 @@
 #include <functional>
 #include <thread>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/sample_window.hpp"
 #include "support/support.hpp"
 
@@ -150,9 +151,7 @@ TEST_F(Person, TypesPolishLetters) {
     press(entry, Qt::Key_Return);
   });
   EXPECT_TRUE(e.accepted(kAmount));
-  EXPECT_EQ(window.at(kAmount).value,
-            "D\xB9"
-            "b \xBF\xF3\xB3w");
+  EXPECT_EQ(window.at(kAmount).value, "Dąb żółw"_w1250);
 }
 
 TEST_F(Person, DoubleClickChoosesTheCell) {
@@ -163,7 +162,7 @@ TEST_F(Person, DoubleClickChoosesTheCell) {
 }
 
 TEST_F(Person, ShowsTheModelsPropertiesInPolish) {
-  window.at(kInfo).tip = "Podpowied\x9F";
+  window.at(kInfo).tip = "Podpowiedź"_w1250;
   window.at(kInfo).colour = 0xFF0000;
   window.at(kMark).disabled = true;
   window.open();
@@ -185,7 +184,7 @@ TEST_F(Person, ShowsTheModelsPropertiesInPolish) {
 }
 
 TEST_F(Person, AnswersABoxWithTheSystemsCaptions) {
-  MessageBox box{"Usun\xB9\xE6?|Na pewno", "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
+  MessageBox box{"Usunąć?|Na pewno"_w1250, "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
   QString title;
   QTimer::singleShot(0, [&] {
     auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
