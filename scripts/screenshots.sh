@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/release}
-cmake --build "$build" --target orvrun_cli >/dev/null
+[ -n "${NO_BUILD:-}" ] || cmake --build "$build" --target orvrun_cli >/dev/null
 cli="$PWD/$build/apps/orvrun/orvrun"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,5 +32,6 @@ shoot date-range "choose ZAKRES \"bieżący miesiąc\"; press Zatwierdź" PYTAJO
 shoot password "set UZYTKOWNIK Jan; set HASLO tajne; key Esc" HASLOFUNKCJI LIMIT_KUPIECKI
 shoot column-settings "select KOLUMNY 3; press UKRYJ; select KOLUMNY 2; key Esc" \
   KONFIGURACJA_KOLUMN Artykul_Brw
-shoot progress "" EXECSQLWIN "update artykul set uwagi='W#1#' where id_artykulu=#1#" "" "" \
-  "select id_artykulu from artykul"
+# Kept open when done, so the picture shows the finished run.
+shoot progress "" EXECSQLWIN "update artykul set uwagi='W#1#' where id_artykulu=#1#" \
+  "Uwagi artykułu #1#" "" "select id_artykulu from artykul" "" 1

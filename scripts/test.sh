@@ -14,7 +14,7 @@ for preset in release asan; do
 done
 
 # Suites whose code runs on several threads at once.
-threaded=(frame selection platform_threads platform_ui platform_sql_sqlite)
+threaded=(frame selection platform_threads platform_ui platform_ui_qt platform_sql_sqlite)
 echo "== tsan: build"
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs" --target orvrun_cli $(printf 'test_%s ' "${threaded[@]}")

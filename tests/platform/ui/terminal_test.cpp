@@ -131,7 +131,7 @@ Control grid(std::vector<std::vector<std::string>> rows, int selected, int colum
   Control c;
   c.kind = ControlKind::List;
   c.id = "DNI";
-  c.columns = {{"Pn"}, {"\x8Cr"}};
+  c.columns = {{"Pn"}, {"Śr"_w1250}};
   c.rows = std::move(rows);
   c.selected = selected;
   c.column = column;
@@ -174,16 +174,14 @@ INSTANTIATE_TEST_SUITE_P(
                    "      3.  14 | 15 "}},
         // 2. Texts to the left, padded to the longest of the column.
         AlignCase{"Texts",
-                  grid({{"Indeks", "tak"}, {"Nazwa artyku\xB3u", "nie"}}, 0, 0),
+                  grid({{"Indeks", "tak"}, {"Nazwa artykułu"_w1250, "nie"}}, 0, 0),
                   {"          Pn             | \xC5\x9Ar  ", "      1.  Indeks         | tak ",
                    "      2.  Nazwa artyku\xC5\x82u | nie "}},
         // 3. A long drop list breaks between items.
         AlignCase{"LongDropList",
-                  drop({"Stycze\xF1", "Luty", "Marzec", "Kwiecie\xF1", "Maj", "Czerwiec", "Lipiec",
-                        "Sierpie\xF1", "Wrzesie\xF1",
-                        "Pa\x9F"
-                        "dziernik",
-                        "Listopad", "Grudzie\xF1"}),
+                  drop({"Styczeń"_w1250, "Luty", "Marzec", "Kwiecień"_w1250, "Maj", "Czerwiec",
+                        "Lipiec", "Sierpień"_w1250, "Wrzesień"_w1250, "Październik"_w1250,
+                        "Listopad", "Grudzień"_w1250}),
                   {"      (Stycze\xC5\x84 | Luty | Marzec | Kwiecie\xC5\x84 | Maj | Czerwiec | "
                    "Lipiec | Sierpie\xC5\x84",
                    "      (Wrzesie\xC5\x84 | Pa\xC5\xBA"

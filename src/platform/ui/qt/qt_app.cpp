@@ -17,6 +17,14 @@ std::atomic<std::thread::id> g_gui_thread{};
 char g_name[] = "orvrun";
 char* g_argv[] = {g_name, nullptr};
 
+QtMessageHandler g_previous = nullptr;
+
+// The offscreen platform's notes about what it cannot do say nothing to a user of the library.
+void quiet_handler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains("propagateSizeHints") || message.contains("XDG_RUNTIME_DIR")) return;
+  if (g_previous) g_previous(type, context, message);
+}
+
 }  // namespace
 
 QApplication& application() {
@@ -24,6 +32,7 @@ QApplication& application() {
   std::call_once(once, [] {
     g_gui_thread = std::this_thread::get_id();
     if (QCoreApplication::instance()) return;
+    g_previous = qInstallMessageHandler(quiet_handler);
     // Without a display the windows still exist, are driven and can be photographed.
     if (!display_available() && !std::getenv("QT_QPA_PLATFORM"))
       setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);

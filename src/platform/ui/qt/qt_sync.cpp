@@ -35,6 +35,27 @@ QPixmap icon_pixmap(const QStyle& style, const std::string& icon) {
   return {};
 }
 
+// The library's pictures ("~boxon.ico", "Up.ico") as characters every desktop font has; an
+// unknown one shows its name.
+QString glyph(const std::string& icon) {
+  static const std::pair<const char*, const char*> kGlyphs[] = {
+      {"boxon", "\u2611"}, {"boxoff", "\u2610"}, {"skroty", "\u25CF"},
+      {"up", "\u2191"},    {"first", "\u2912"},  {"dn", "\u2193"},
+      {"last", "\u2913"},  {"gears", "\u2699"},  {"gears_still", "\u2699"}};
+  std::string name = text::lower(icon);
+  if (!name.empty() && name.front() == '~') name.erase(0, 1);
+  if (auto dot = name.rfind('.'); dot != std::string::npos) name.resize(dot);
+  for (const auto& [known, shown] : kGlyphs) {
+    if (name == known) return QString::fromUtf8(shown);
+  }
+  return qstr(icon);
+}
+
+// A list cell naming a picture ("~boxon.ico") shows the picture.
+QString cell_text(const std::string& cell) {
+  return !cell.empty() && cell.front() == '~' ? glyph(cell) : qstr(cell);
+}
+
 void paint(QWidget* w, int colour, int background) {
   QPalette p = w->style()->standardPalette();
   auto rgb = [](int v) { return QColor::fromRgb(static_cast<QRgb>(v)); };
@@ -58,6 +79,20 @@ int chosen_item(const Control& c) {
     if (c.items[i] == c.value) return static_cast<int>(i);
   }
   return -1;
+}
+
+// Columns of a designed width keep it (two pixels to the unit); the others share what is left.
+void size_columns(QTableWidget& t, const Control& c) {
+  QHeaderView* head = t.horizontalHeader();
+  for (int k = 0; k < t.columnCount(); ++k) {
+    int width = k < static_cast<int>(c.columns.size()) ? c.columns[k].width : 0;
+    if (width <= 0) {
+      head->setSectionResizeMode(k, QHeaderView::Stretch);
+      continue;
+    }
+    head->setSectionResizeMode(k, QHeaderView::Interactive);
+    head->resizeSection(k, 2 * width);
+  }
 }
 
 }  // namespace
@@ -106,8 +141,9 @@ void WindowView::sync_value(const Control& c, Shown& s) {
         static_cast<QPlainTextEdit*>(s.widget)->setReadOnly(c.read_only);
       return;
     case ControlKind::Button:
-      if (fresh || d.caption != c.caption)
-        static_cast<QPushButton*>(s.widget)->setText(qstr(c.caption));
+      if (fresh || d.caption != c.caption || d.icon != c.icon)
+        static_cast<QPushButton*>(s.widget)->setText(c.caption.empty() ? glyph(c.icon)
+                                                                       : qstr(c.caption));
       return;
     case ControlKind::Check: {
       auto* k = static_cast<QCheckBox*>(s.widget);
@@ -135,7 +171,7 @@ void WindowView::sync_value(const Control& c, Shown& s) {
       auto* l = static_cast<QLabel*>(s.widget);
       QPixmap p = icon_pixmap(*style(), c.icon);
       if (p.isNull()) {
-        l->setText(qstr(c.icon));
+        l->setText(glyph(c.icon));
       } else {
         l->setPixmap(p);
       }
@@ -159,11 +195,12 @@ void WindowView::sync_list(const Control& c, Shown& s) {
     for (const auto& col : c.columns) heads << qstr(col.title);
     t->setHorizontalHeaderLabels(heads);
     t->horizontalHeader()->setVisible(!c.columns.empty());
+    size_columns(*t, c);
     for (int r = 0; r < t->rowCount(); ++r) {
       const auto& row = c.rows[static_cast<std::size_t>(r)];
       for (int k = 0; k < columns; ++k) {
         QString cell =
-            k < static_cast<int>(row.size()) ? qstr(row[static_cast<std::size_t>(k)]) : "";
+            k < static_cast<int>(row.size()) ? cell_text(row[static_cast<std::size_t>(k)]) : "";
         auto* item = t->item(r, k);
         if (!item) {
           t->setItem(r, k, new QTableWidgetItem(cell));

@@ -147,7 +147,7 @@ QWidget* WindowView::make(const Control& c) {
       t->setEditTriggers(QAbstractItemView::NoEditTriggers);
       t->verticalHeader()->setVisible(false);
       t->setSelectionMode(QAbstractItemView::SingleSelection);
-      t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+      t->horizontalHeader()->setStretchLastSection(true);
       t->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
       out = t;
       break;
@@ -237,8 +237,14 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
       if (s.widget == area) give("set", w_.at(n), cp1250(area->toPlainText()));
     }
   }
+  if (event->type() == QEvent::KeyRelease) {
+    // Alt pressed and let go alone is a key of its own (F10 in windows that ask for it).
+    if (static_cast<const QKeyEvent&>(*event).key() == Qt::Key_Alt && alt_alone_) give_key("Alt");
+    alt_alone_ = false;
+  }
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto& key = static_cast<const QKeyEvent&>(*event);
+  alt_alone_ = key.key() == Qt::Key_Alt;
   if (qobject_cast<QPlainTextEdit*>(watched) && (key.key() == Qt::Key_Return))
     return false;  // a new line of the text
   std::string name = key_name(key, is_text_widget(watched));

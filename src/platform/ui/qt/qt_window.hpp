@@ -56,6 +56,7 @@ class WindowView : public QDialog {
   bool person_;
   Sink sink_;
   bool syncing_ = false;
+  bool alt_alone_ = false;      // Alt is down and no other key came
   std::map<int, Shown> shown_;  // by control number
   QTabBar* tabs_ = nullptr;
 };

@@ -20,6 +20,7 @@
 #include <functional>
 #include <thread>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/sample_window.hpp"
 #include "support/support.hpp"
 
@@ -126,9 +127,18 @@ INSTANTIATE_TEST_SUITE_P(
         GestureCase{"Delete",
                     [](QDialog& d) { press(child<QTableWidget>(d, "LISTA"), Qt::Key_Delete); }, K,
                     0, "Delete"},
-        // 5. The close box asks the logic, which decides.
+        // 5. Alt pressed and let go alone is the key Alt.
+        GestureCase{"AltAlone",
+                    [](QDialog& d) {
+                      auto& entry = child<QLineEdit>(d, "KWOTA");
+                      press(entry, Qt::Key_Alt, Qt::AltModifier);
+                      QKeyEvent up(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+                      QApplication::sendEvent(&entry, &up);
+                    },
+                    K, 0, "Alt"},
+        // 6. The close box asks the logic, which decides.
         GestureCase{"CloseBox", [](QDialog& d) { d.close(); }, EventKind::CloseWindow, 0, ""},
-        // 6. A check box clicked and a drop-list item picked are accepted.
+        // 7. A check box clicked and a drop-list item picked are accepted.
         GestureCase{"Check", [](QDialog& d) { child<QCheckBox>(d, "ZAZN").click(); }, A, kMark, ""},
         GestureCase{"DropList", [](QDialog& d) { emit child<QComboBox>(d, "ZAKRES").activated(1); },
                     A, kRange, ""}),
@@ -141,9 +151,7 @@ TEST_F(Person, TypesPolishLetters) {
     press(entry, Qt::Key_Return);
   });
   EXPECT_TRUE(e.accepted(kAmount));
-  EXPECT_EQ(window.at(kAmount).value,
-            "D\xB9"
-            "b \xBF\xF3\xB3w");
+  EXPECT_EQ(window.at(kAmount).value, "Dąb żółw"_w1250);
 }
 
 TEST_F(Person, DoubleClickChoosesTheCell) {
@@ -154,7 +162,7 @@ TEST_F(Person, DoubleClickChoosesTheCell) {
 }
 
 TEST_F(Person, ShowsTheModelsPropertiesInPolish) {
-  window.at(kInfo).tip = "Podpowied\x9F";
+  window.at(kInfo).tip = "Podpowiedź"_w1250;
   window.at(kInfo).colour = 0xFF0000;
   window.at(kMark).disabled = true;
   window.open();
@@ -176,7 +184,7 @@ TEST_F(Person, ShowsTheModelsPropertiesInPolish) {
 }
 
 TEST_F(Person, AnswersABoxWithTheSystemsCaptions) {
-  MessageBox box{"Usun\xB9\xE6?|Na pewno", "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
+  MessageBox box{"Usunąć?|Na pewno"_w1250, "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
   QString title;
   QTimer::singleShot(0, [&] {
     auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
