@@ -16,13 +16,6 @@ std::string user() {
   return plain_id(dict::glo().ID_UZYTKOWNIKA);
 }
 
-// A text as the runtime turns it into a LONG: its leading number, 0 when there is none.
-int32_t to_long(const std::string& s) {
-  double v = std::strtod(s.c_str(), nullptr);
-  if (!(v > INT32_MIN && v < INT32_MAX)) return 0;
-  return static_cast<int32_t>(v);
-}
-
 // "&RetCode = call <procedure>(company,user,A,B)" on the main channel; the bound 8-bit
 // variable starts at 0 and receives the procedure's return value.
 uint8_t call_with_return_code(const char* procedure, int32_t first, int32_t second) {
@@ -41,6 +34,12 @@ uint8_t call_with_return_code(const char* procedure, int32_t first, int32_t seco
 }
 
 }  // namespace
+
+int32_t to_long(std::string_view s) {
+  double v = std::strtod(std::string(s).c_str(), nullptr);
+  if (!(v > INT32_MIN && v < INT32_MAX)) return 0;
+  return static_cast<int32_t>(v);
+}
 
 void ZAZNACZSQL(int32_t usage, double id, std::optional<double> id2) {
   const std::string s = user(), u = std::to_string(usage), i = plain_id(id);
@@ -64,9 +63,16 @@ void ODZNACZALLSQL(int32_t usage) {
   frame::marked_execute("Call JL_OdznaczAll (" + user() + "," + std::to_string(usage) + ")");
 }
 
+std::optional<int32_t> checked_count(int32_t usage) {
+  const std::string count = frame::marked_query(
+      "select count(*) from zaznaczone with (nolock) where uzycie=" + std::to_string(usage) +
+      " and id_sesji=" + user());
+  if (frame::VAXZAZ().error() != 0) return std::nullopt;
+  return to_long(count);
+}
+
 int32_t ILEZAZNACZONYCH(int32_t usage) {
-  return to_long(frame::marked_query("select count(*) from zaznaczone with (nolock) where uzycie=" +
-                                     std::to_string(usage) + " and id_sesji=" + user()));
+  return checked_count(usage).value_or(0);
 }
 
 uint8_t ZACHOWAJ_TORIX_ZAZNACZONE(int32_t first, int32_t second) {
