@@ -17,6 +17,37 @@ ORVRUN_API int32_t ILEZAZNACZONYCH(int32_t usage) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ZACHOWAJ_TORIX_ZAZNACZONE(int32_t first, int32_t second) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t PRZYWROC_TORIX_ZAZNACZONE(int32_t first, int32_t second) ORVRUN_NOEXCEPT;
 
+/* Whole-list marking and inversion from the list's statement: the size of the set afterwards,
+   -1 when a step failed (the marks are then as they were). */
+ORVRUN_API int32_t ZAZNACZALLSQL(int32_t usage, const char* statement,
+                                 const char* id_column) ORVRUN_NOEXCEPT;
+ORVRUN_API int32_t INWERSJASQL(int32_t usage, const char* statement,
+                               const char* id_column) ORVRUN_NOEXCEPT;
+
+/* Filter expressions to SQL (text results: release with ORVRUN_FREE). */
+ORVRUN_API char* FILTR2SQL(const char* expression) ORVRUN_NOEXCEPT;
+ORVRUN_API char* PRZYGOTUJFILTR(const char* filter, const char* old_1, const char* old_2,
+                                const char* new_1, const char* new_2) ORVRUN_NOEXCEPT;
+ORVRUN_API char* REPLACEINSTRINGNALIKE(const char* text) ORVRUN_NOEXCEPT;
+ORVRUN_API char* REPLACEMINUSNADESC(const char* text, const char* prefix_1,
+                                    const char* prefix_2) ORVRUN_NOEXCEPT;
+ORVRUN_API char* DODAJKOMPONENTFILTRA(const char* filter, const char* component) ORVRUN_NOEXCEPT;
+ORVRUN_API char* PODAJFILTRODCIECIA(const char* field) ORVRUN_NOEXCEPT;
+ORVRUN_API char* FILTRUPRAWTYLKOWGLISTZAZN(
+    const char* permission, const uint8_t* check_flag /* optional */) ORVRUN_NOEXCEPT;
+
+/* List record counting; step (optional, by reference) receives 10, 100, 1000 or 10000. */
+ORVRUN_API int32_t POLICZREKORDYBROWSERA(const char* statement,
+                                         int32_t* step /* optional */) ORVRUN_NOEXCEPT;
+
+/* Group operations on the marked records of a list (or the current record). */
+ORVRUN_API void WYKONAJOPERACJE(const char* list_kind, const char* operation, int32_t usage,
+                                double current_id) ORVRUN_NOEXCEPT;
+
+/* Saved filters: the id of a filter found by name, context, type and subsystem; 0 when none. */
+ORVRUN_API int32_t POBIERZIDFILTRAXML(const char* name, const char* context, const char* type,
+                                      const char* subsystem) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

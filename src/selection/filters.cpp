@@ -6,6 +6,7 @@
 #include "config/permissions.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "selection/marked_records.hpp"
 
@@ -139,7 +140,7 @@ std::string DODAJKOMPONENTFILTRA(std::string_view filter, std::string_view compo
 }
 
 std::string PODAJFILTRODCIECIA(std::string_view field) {
-  const int32_t from = to_long(config::POBIERZPARAMKONF("u", "DataOdPelnyZakres"));
+  const int32_t from = text::long_of(config::POBIERZPARAMKONF("u", "DataOdPelnyZakres"));
   if (from <= 0) return {};
   return std::string(text::clip(field)) + ">=" + std::to_string(from);
 }

@@ -9,6 +9,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "selection/marked_records.hpp"
 
@@ -66,7 +67,7 @@ std::string document_ending(int32_t n) {
 std::optional<int32_t> scalar_count(const std::string& statement) {
   const std::string value = frame::FUNCSQL(statement);
   if (frame::VAXFSQL().error() != 0) return std::nullopt;
-  return to_long(value);
+  return text::long_of(value);
 }
 
 void mark_for_posting(const ListKind& kind, const Operation& op, const std::string& selection,
@@ -97,7 +98,7 @@ std::optional<int32_t> run_update(const std::string& statement) {
     frame::CLOSESQL();
     return std::nullopt;
   }
-  const int32_t changed = frame::VAX().next() ? to_long(frame::VAX().field(1)) : 0;
+  const int32_t changed = frame::VAX().next() ? text::long_of(frame::VAX().field(1)) : 0;
   frame::CLOSESQL();
   return changed;
 }

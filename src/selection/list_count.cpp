@@ -4,6 +4,7 @@
 #include <string>
 
 #include "frame/sql_channels.hpp"
+#include "platform/text/numbers.hpp"
 #include "selection/list_statement.hpp"
 #include "selection/marked_records.hpp"
 
@@ -19,7 +20,7 @@ int32_t counting_step(int32_t count) {
 int32_t POLICZREKORDYBROWSERA(std::string_view statement, int32_t* step) {
   int32_t count = 0;
   if (const std::string query = count_statement(statement); !query.empty()) {
-    count = to_long(frame::FUNCSQL(query, 0));
+    count = text::long_of(frame::FUNCSQL(query, 0));
     frame::CLOSESQL();
   }
   if (step) *step = counting_step(count);

@@ -1,13 +1,13 @@
 // The marked-set operations over the marked-record and main channels.
 #include "selection/marked_records.hpp"
 
-#include <cstdlib>
 #include <string>
 
 #include "frame/marked_channel.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 
 namespace orv::selection {
 namespace {
@@ -26,7 +26,7 @@ uint8_t call_with_return_code(const char* procedure, int32_t first, int32_t seco
   uint8_t ret_code = 0;
   if (frame::VAX().error() == 0) {
     if (auto value = frame::VAX().variable("RetCode")) {
-      ret_code = static_cast<uint8_t>(to_long(*value));
+      ret_code = static_cast<uint8_t>(text::long_of(*value));
     }
   }
   frame::CLOSESQL();
@@ -34,12 +34,6 @@ uint8_t call_with_return_code(const char* procedure, int32_t first, int32_t seco
 }
 
 }  // namespace
-
-int32_t to_long(std::string_view s) {
-  double v = std::strtod(std::string(s).c_str(), nullptr);
-  if (!(v > INT32_MIN && v < INT32_MAX)) return 0;
-  return static_cast<int32_t>(v);
-}
 
 void ZAZNACZSQL(int32_t usage, double id, std::optional<double> id2) {
   const std::string s = user(), u = std::to_string(usage), i = plain_id(id);
@@ -68,7 +62,7 @@ std::optional<int32_t> checked_count(int32_t usage) {
       "select count(*) from zaznaczone with (nolock) where uzycie=" + std::to_string(usage) +
       " and id_sesji=" + user());
   if (frame::VAXZAZ().error() != 0) return std::nullopt;
-  return to_long(count);
+  return text::long_of(count);
 }
 
 int32_t ILEZAZNACZONYCH(int32_t usage) {

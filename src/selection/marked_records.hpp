@@ -3,13 +3,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace orv::selection {
-
-// A text as the runtime turns it into a LONG: its leading number, 0 when there is none (or when
-// it does not fit). Every count and id read back by this subsystem goes through it.
-int32_t to_long(std::string_view s);
 
 // Marks record `id` in the set `usage` of the current user. An id2 other than 0 marks the pair
 // with an inline batch; otherwise the server's JL_Zaznacz does it (id2 left to the server).

@@ -6,6 +6,7 @@
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/sql/scratch_table.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/xml/group_xml.hpp"
 #include "selection/marked_records.hpp"
@@ -38,7 +39,7 @@ std::optional<bool> row_exists(const std::string& condition) {
   const std::string count =
       frame::FUNCSQL("select count(*) from ORV_FILTR_UZYTKOWNIKA with (nolock)" + condition);
   if (frame::VAXFSQL().error() != 0) return std::nullopt;
-  return to_long(count) > 0;
+  return text::long_of(count) > 0;
 }
 
 bool fits_saved_state(const std::string& xml) {
@@ -108,7 +109,7 @@ void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, dict::Group& record, std::str
 
 int32_t POBIERZIDFILTRAXML(std::string_view name, std::string_view context, std::string_view type,
                            std::string_view subsystem) {
-  return to_long(frame::FUNCSQL(
+  return text::long_of(frame::FUNCSQL(
       "select id_filtra from ORV_DEFINICJA_FILTRA with (nolock) where nazwa='" + quoted(name, 50) +
       "' and nazwa_kontekstu='" + quoted(context, 30) + "' and typ='" + quoted(type, 30) +
       "' and podsystem='" + quoted(subsystem, 30) + "'"));

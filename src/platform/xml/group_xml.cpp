@@ -4,13 +4,11 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <limits>
 #include <optional>
 #include <vector>
 
 #include "platform/decimal/decimal.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::xml {
@@ -68,20 +66,10 @@ std::vector<std::size_t> written_order(const dict::Group& group, FieldOrder orde
   return idx;
 }
 
-// The runtime's reading of a number: the whole text (blanks aside) must be one, else 0.
-std::optional<double> number_of(std::string_view value) {
-  const std::string s(text::trim(value));
-  if (s.empty()) return std::nullopt;
-  char* end = nullptr;
-  const double v = std::strtod(s.c_str(), &end);
-  if (*end != '\0' || !std::isfinite(v)) return std::nullopt;
-  return v;
-}
-
-std::string whole_of(std::string_view value, double lo, double hi) {
-  const std::optional<double> v = number_of(value);
-  if (!v || *v < lo || *v > hi) return "0";
-  return std::to_string(static_cast<int64_t>(std::trunc(*v)));
+// The runtime's reading of a number; a value out of the field's range reads as 0.
+std::string whole_of(std::string_view value, int32_t lo, int32_t hi) {
+  const int32_t v = text::long_of(value);
+  return std::to_string(v < lo || v > hi ? 0 : v);
 }
 
 std::string decimal_of(std::string_view value, std::size_t places) {
@@ -92,8 +80,6 @@ std::string decimal_of(std::string_view value, std::size_t places) {
 
 std::string converted(const dict::Field& f, std::string_view value) {
   using K = dict::FieldKind;
-  constexpr double kLongMin = std::numeric_limits<int32_t>::min();
-  constexpr double kLongMax = std::numeric_limits<int32_t>::max();
   switch (f.kind) {
     case K::Text:
     case K::Group:
@@ -101,13 +87,13 @@ std::string converted(const dict::Field& f, std::string_view value) {
     case K::Long:
     case K::Date:
     case K::Time:
-      return whole_of(value, kLongMin, kLongMax);
+      return std::to_string(text::long_of(value));
     case K::Short:
       return whole_of(value, -32768, 32767);
     case K::Byte:
-      return whole_of(value, 0, 255);
+      return std::to_string(text::byte_of(value));
     case K::Real:
-      return plain_number(number_of(value).value_or(0));
+      return plain_number(text::real_of(value));
     case K::Decimal:
       return decimal_of(value, f.size);
   }
