@@ -24,6 +24,10 @@ ORVRUN_API int32_t ZAZNACZALLSQL(int32_t usage, const char* statement,
 ORVRUN_API int32_t INWERSJASQL(int32_t usage, const char* statement,
                                const char* id_column) ORVRUN_NOEXCEPT;
 
+/* The marked count on a list's control (window: an open window's handle, 0 = the current one). */
+ORVRUN_API void DISPLAYZAZNACZONE(int32_t window, int32_t control, int32_t count, const char* label,
+                                  const int32_t* total /* optional */) ORVRUN_NOEXCEPT;
+
 /* Filter expressions to SQL (text results: release with ORVRUN_FREE). */
 ORVRUN_API char* FILTR2SQL(const char* expression) ORVRUN_NOEXCEPT;
 ORVRUN_API char* PRZYGOTUJFILTR(const char* filter, const char* old_1, const char* old_2,

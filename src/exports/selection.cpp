@@ -4,6 +4,7 @@
 #include "selection/group_operations.hpp"
 #include "selection/list_count.hpp"
 #include "selection/list_marking.hpp"
+#include "selection/marked_count_display.hpp"
 #include "selection/marked_records.hpp"
 #include "selection/saved_filters.hpp"
 #include "table.hpp"
@@ -91,6 +92,12 @@ int32_t POBIERZIDFILTRAXML(const char* name, const char* context, const char* ty
   });
 }
 
+void DISPLAYZAZNACZONE(int32_t window, int32_t control, int32_t count, const char* label,
+                       const int32_t* total) noexcept {
+  guard(__func__,
+        [&] { sel::DISPLAYZAZNACZONE(window, control, count, in(label), optional_of(total)); });
+}
+
 }  // extern "C"
 
 ORV_EXPORT(ZAZNACZSQL, "mark a record in a marked set", "usage", "id", "id2?");
@@ -118,3 +125,5 @@ ORV_EXPORT(WYKONAJOPERACJE, "lock, unlock or mark for posting the marked records
            "operation", "usage", "current_id");
 ORV_EXPORT(POBIERZIDFILTRAXML, "the id of a saved filter, 0 when none", "name", "context", "type",
            "subsystem");
+ORV_EXPORT(DISPLAYZAZNACZONE, "show the marked count in a list control's tip and icon", "window",
+           "control", "count", "label", "total?");
