@@ -58,10 +58,13 @@ void prefixes(const std::string& f) {
 
 void minus(const std::string& f, const std::string& p1, const std::string& p2) {
   require(REPLACEMINUSNADESC(f, p1, p2).size() <= kMaxFilter);
-  // One prefix alone leaves none of its items behind (the second's rewrites may form new ones).
-  const bool blank = p1.find_first_not_of(' ') == std::string::npos;
+  // One prefix of a name and a dot (an alias) leaves none of its items behind; the second
+  // prefix's rewrites, or a prefix of minus signs, commas or quotes, may form new ones.
+  const bool alias = !p1.empty() && p1.find_first_not_of(
+                                        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                        "0123456789_.") == std::string::npos;
   const std::string r = REPLACEMINUSNADESC(f, p1, "");
-  if (!blank && f.size() < kMaxFilter / 8) require(!occurs_unquoted(r, "-" + p1));
+  if (alias && f.size() < kMaxFilter / 8) require(!occurs_unquoted(r, "-" + p1));
 }
 
 }  // namespace

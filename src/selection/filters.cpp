@@ -62,16 +62,32 @@ std::string like_literal(std::string_view s) {
   return out;
 }
 
-// One prefix's pass of REPLACEMINUSNADESC. Each rewrite removes one minus, so the loop ends.
+// One prefix's pass of REPLACEMINUSNADESC, in one walk: each "-" before the prefix is dropped
+// and owes a " desc" to the next comma (or the end). Dropping a minus can put an earlier minus
+// before the prefix ("--A."): that one is taken too, as rewriting from the start again would.
 void minus_to_desc(std::string& text, std::string_view prefix) {
-  const std::string item = "-" + std::string(prefix);
-  for (std::size_t d = find_unquoted(text, item); d != std::string::npos;
-       d = find_unquoted(text, item)) {
-    std::size_t f = find_unquoted(text, ",", d + 1);
-    if (f == std::string::npos) f = text.size();
-    text.insert(f, " desc");
-    text.erase(d, 1);
+  std::string out;
+  out.reserve(text.size() + 16);
+  std::size_t owed = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (!quoted && c == '-' && std::string_view(text).substr(i + 1, prefix.size()) == prefix) {
+      ++owed;
+      while (!out.empty() && out.back() == '-' && !quoted) {
+        out.pop_back();
+        ++owed;
+      }
+      continue;
+    }
+    if (!quoted && c == ',') {
+      for (; owed > 0; --owed) out += " desc";
+    }
+    if (c == kQuote) quoted = !quoted;
+    out += c;
   }
+  for (; owed > 0; --owed) out += " desc";
+  text = std::move(out);
 }
 
 }  // namespace

@@ -92,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         MinusCase{"PrefixAsPassed", "-A.X", "A. ", "", "-A.X"},
         // 6 a minus inside a literal is a value
         MinusCase{"Literal", "A.K = 'X-A.Y',-A.Z", "A.", "", "A.K = 'X-A.Y',A.Z desc"},
-        // 7 long orders keep every item
+        // 7 a minus freed by a rewrite is taken as the rewrite from the start would take it
+        MinusCase{"MinusRun", "--A.X,B", "A.", "", "A.X desc desc,B"},
+        // 8 long orders keep every item
         MinusCase{"Long", std::string(200, 'x') + ",-A.N," + std::string(200, 'y'), "A.", "",
                   std::string(200, 'x') + ",A.N desc," + std::string(200, 'y')}),
     [](const auto& info) { return std::string(info.param.name); });

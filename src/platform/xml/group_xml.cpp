@@ -4,6 +4,8 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -21,8 +23,11 @@ std::string_view bare_name(std::string_view name) {
 
 // A carriage return is written as a reference: the parser would fold a raw CR LF into LF.
 void append_escaped(std::string& out, std::string_view value) {
-  for (char c : value) {
-    switch (c) {
+  for (;;) {
+    const std::size_t special = value.find_first_of("&<>\r");
+    out.append(value.substr(0, special));
+    if (special == std::string_view::npos) return;
+    switch (value[special]) {
       case '&':
         out += "&amp;";
         break;
@@ -32,13 +37,22 @@ void append_escaped(std::string& out, std::string_view value) {
       case '>':
         out += "&gt;";
         break;
-      case '\r':
-        out += "&#13;";
-        break;
       default:
-        out += c;
+        out += "&#13;";
     }
+    value.remove_prefix(special + 1);
   }
+}
+
+// The runtime's upper case of every Windows-1250 byte, looked up without a call per character.
+char fold(char c) {
+  static const auto table = [] {
+    std::array<char, 256> t{};
+    for (int i = 0; i < 256; ++i)
+      t[static_cast<std::size_t>(i)] = text::upper(static_cast<char>(i));
+    return t;
+  }();
+  return table[static_cast<unsigned char>(c)];
 }
 
 void append_element(std::string& out, std::string_view name, std::string_view value) {
@@ -55,15 +69,107 @@ void append_element(std::string& out, std::string_view name, std::string_view va
   out += '>';
 }
 
+// The fields' upper-cased names, and their positions sorted by name (ties as declared). The
+// first eight bytes of each name, as one big-endian number, decide most comparisons at once.
+class NameIndex {
+ public:
+  explicit NameIndex(const dict::Group& group) {
+    const std::size_t n = group.size();
+    names_.reserve(n);
+    prefix_.reserve(n);
+    sorted_.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::string_view bare = bare_name(group.at(i).name);
+      std::string upper(bare.size(), '\0');
+      uint64_t prefix = 0;
+      for (std::size_t k = 0; k < bare.size(); ++k) {
+        upper[k] = fold(bare[k]);
+        if (k < 8) prefix |= uint64_t{static_cast<unsigned char>(upper[k])} << (56 - 8 * k);
+      }
+      names_.push_back(std::move(upper));
+      prefix_.push_back(prefix);
+      sorted_.push_back(static_cast<uint32_t>(i));
+    }
+    std::sort(sorted_.begin(), sorted_.end(), [this](uint32_t a, uint32_t b) {
+      if (prefix_[a] != prefix_[b]) return prefix_[a] < prefix_[b];
+      const int c = names_[a].compare(names_[b]);
+      return c != 0 ? c < 0 : a < b;
+    });
+  }
+  const std::vector<uint32_t>& sorted() const { return sorted_; }
+  const std::string& name(std::size_t field) const { return names_[field]; }
+  // The first position in sorted() whose name is not below `key`.
+  std::size_t lower_bound(const std::string& key) const {
+    auto it = std::lower_bound(sorted_.begin(), sorted_.end(), key,
+                               [this](uint32_t f, const std::string& k) { return names_[f] < k; });
+    return static_cast<std::size_t>(it - sorted_.begin());
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<uint64_t> prefix_;
+  std::vector<uint32_t> sorted_;
+};
+
 std::vector<std::size_t> written_order(const dict::Group& group, FieldOrder order) {
-  std::vector<std::size_t> idx(group.size());
-  for (std::size_t i = 0; i < idx.size(); ++i) idx[i] = i;
-  if (order == FieldOrder::Declared) return idx;
-  std::vector<std::string> keys(group.size());
-  for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = text::upper(bare_name(group.at(i).name));
-  std::stable_sort(idx.begin(), idx.end(),
-                   [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::vector<std::size_t> idx;
+  idx.reserve(group.size());
+  if (order == FieldOrder::Declared) {
+    for (std::size_t i = 0; i < group.size(); ++i) idx.push_back(i);
+    return idx;
+  }
+  const NameIndex index(group);
+  for (uint32_t f : index.sorted()) idx.push_back(f);
   return idx;
+}
+
+// Texts already in the form a conversion would give them keep it without the conversion: the
+// reader's common case, since the writer wrote them in that form.
+bool plain_digits(std::string_view s, std::size_t max_digits) {
+  if (s.empty() || s.size() > max_digits) return false;
+  for (char c : s) {
+    if (!text::is_digit(c)) return false;
+  }
+  return s.size() == 1 || s[0] != '0';
+}
+
+// An optional minus, then digits as `plain_digits`, never "-0".
+bool plain_whole(std::string_view s, std::size_t max_digits) {
+  const bool minus = !s.empty() && s[0] == '-';
+  if (minus) s.remove_prefix(1);
+  return plain_digits(s, max_digits) && !(minus && s == "0");
+}
+
+// As the runtime writes a REAL: at most 15 digits, no trailing zero after the point.
+bool plain_real(std::string_view s) {
+  const std::size_t point = s.find('.');
+  if (point == std::string_view::npos) return plain_whole(s, 15);
+  std::string_view whole = s.substr(0, point), fraction = s.substr(point + 1);
+  if (fraction.empty() || fraction.back() == '0') return false;
+  const bool minus = !whole.empty() && whole[0] == '-';
+  if (minus) whole.remove_prefix(1);
+  if (!plain_digits(whole, 15) || whole.size() + fraction.size() > 15) return false;
+  for (char c : fraction) {
+    if (!text::is_digit(c)) return false;
+  }
+  return true;
+}
+
+// As a DECIMAL of `places` places is written: exactly that many after the point.
+bool plain_decimal(std::string_view s, std::size_t places) {
+  if (places == 0) return plain_whole(s, 18);
+  const std::size_t point = s.find('.');
+  if (point == std::string_view::npos || s.size() - point - 1 != places) return false;
+  std::string_view whole = s.substr(0, point);
+  const bool minus = !whole.empty() && whole[0] == '-';
+  if (minus) whole.remove_prefix(1);
+  if (!plain_digits(whole, 18)) return false;
+  bool zero = whole == "0";
+  for (char c : s.substr(point + 1)) {
+    if (!text::is_digit(c)) return false;
+    zero = zero && c == '0';
+  }
+  return !(minus && zero);
 }
 
 // The runtime's reading of a number; a value out of the field's range reads as 0.
@@ -78,26 +184,34 @@ std::string decimal_of(std::string_view value, std::size_t places) {
   return d.rescale(static_cast<int>(std::min<std::size_t>(places, Decimal::kMaxScale))).to_string();
 }
 
-std::string converted(const dict::Field& f, std::string_view value) {
+void assign(const dict::Field& f, std::string& slot, std::string_view value) {
   using K = dict::FieldKind;
   switch (f.kind) {
     case K::Text:
     case K::Group:
-      return std::string(f.size > 0 ? value.substr(0, f.size) : value);
+      slot.assign(f.size > 0 ? value.substr(0, f.size) : value);
+      return;
     case K::Long:
     case K::Date:
     case K::Time:
-      return std::to_string(text::long_of(value));
+      if (plain_whole(value, 9)) return void(slot.assign(value));
+      slot = std::to_string(text::long_of(value));
+      return;
     case K::Short:
-      return whole_of(value, -32768, 32767);
+      slot = whole_of(value, -32768, 32767);
+      return;
     case K::Byte:
-      return std::to_string(text::byte_of(value));
+      slot = std::to_string(text::byte_of(value));
+      return;
     case K::Real:
-      return plain_number(text::real_of(value));
+      if (plain_real(value)) return void(slot.assign(value));
+      slot = plain_number(text::real_of(value));
+      return;
     case K::Decimal:
-      return decimal_of(value, f.size);
+      if (plain_decimal(value, f.size)) return void(slot.assign(value));
+      slot = decimal_of(value, f.size);
+      return;
   }
-  return std::string(value);
 }
 
 // An element's value: the text of its first child, when that child is text.
@@ -111,26 +225,28 @@ bool is_text(const pugi::xml_node& n) {
   return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata;
 }
 
+void upper_into(std::string& out, const char* name) {
+  out.clear();
+  for (; *name; ++name) out += fold(*name);
+}
+
 void fill_by_name(const pugi::xml_node& root, dict::Group& group) {
-  std::vector<std::pair<std::string, std::size_t>> index;
-  index.reserve(group.size());
-  for (std::size_t i = 0; i < group.size(); ++i) {
-    index.emplace_back(text::upper(bare_name(group.at(i).name)), i);
-  }
-  std::stable_sort(index.begin(), index.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  const NameIndex index(group);
+  const std::vector<uint32_t>& sorted = index.sorted();
   std::vector<std::size_t> next(group.size(), 0);
+  std::string key;
+  std::size_t guess = 0;  // elements written by name come in the index's order
   for (const pugi::xml_node& e : root.children()) {
     if (e.type() != pugi::node_element) continue;
-    const std::string key = text::upper(e.name());
-    auto it =
-        std::lower_bound(index.begin(), index.end(), key,
-                         [](const auto& entry, const std::string& k) { return entry.first < k; });
-    if (it == index.end() || it->first != key) continue;
-    dict::Field& f = group.at(it->second);
-    const std::size_t slot = next[it->second]++;
+    upper_into(key, e.name());
+    std::size_t at = guess;
+    if (at >= sorted.size() || index.name(sorted[at]) != key) at = index.lower_bound(key);
+    if (at >= sorted.size() || index.name(sorted[at]) != key) continue;
+    dict::Field& f = group.at(sorted[at]);
+    const std::size_t slot = next[sorted[at]]++;
+    guess = slot + 1 >= f.values.size() ? at + 1 : at;  // an array keeps its entry to the end
     const auto value = element_value(e);
-    if (value && slot < f.values.size()) f.values[slot] = converted(f, *value);
+    if (value && slot < f.values.size()) assign(f, f.values[slot], *value);
   }
 }
 
@@ -147,7 +263,7 @@ void fill_by_position(const pugi::xml_node& root, dict::Group& group) {
       continue;
     }
     dict::Field& f = group.at(field);
-    f.values[slot] = converted(f, *value);
+    assign(f, f.values[slot], *value);
     if (++slot >= f.values.size()) {
       ++field;
       slot = 0;
@@ -174,6 +290,7 @@ std::string load_error(const pugi::xml_parse_result& r) {
 std::string group_to_xml(const dict::Group& group, FieldOrder order) {
   if (group.size() == 0) return "<GROUP/>";
   std::string out = "<GROUP>";
+  out.reserve(64 * group.size() + 16);
   for (std::size_t i : written_order(group, order)) {
     const dict::Field& f = group.at(i);
     for (const std::string& v : f.values) append_element(out, bare_name(f.name), v);
