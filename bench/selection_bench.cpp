@@ -28,7 +28,8 @@ const std::string kInsert =
     "insert into zaznaczone (id,uzycie,id_sesji) select distinct A.ID,5,7  " + kFrom;
 
 // The server's schema with a list table of kRows rows, behind the T-SQL backend, with the
-// headless UI for the progress window; a raw connection beside it runs the baselines.
+// headless UI for the progress window; a raw connection beside it, with the backend's own
+// settings (WAL, synchronous=normal), runs the baselines.
 class ListDatabase {
  public:
   ListDatabase() : path_(std::filesystem::temp_directory_path() / "orv_selection_bench.db") {
@@ -37,7 +38,7 @@ class ListDatabase {
     if (!orv::server::create_database(path_.string(), /*demo=*/false, error)) throw error;
     sqlite3_open(path_.c_str(), &db_);
     exec(
-        "pragma journal_mode=wal; pragma busy_timeout=60000;"
+        "pragma journal_mode=wal; pragma synchronous=normal; pragma busy_timeout=60000;"
         "create table lista (id integer primary key, grupa integer);"
         "with recursive n(i) as (select 1 union all select i + 1 from n where i < " +
         std::to_string(kRows) + ") insert into lista select i, i % 7 from n;");

@@ -80,6 +80,7 @@ class NameIndex {
     sorted_.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
       const std::string_view bare = bare_name(group.at(i).name);
+      skip_.push_back(group.at(i).name.size() - bare.size());
       std::string upper(bare.size(), '\0');
       uint64_t prefix = 0;
       for (std::size_t k = 0; k < bare.size(); ++k) {
@@ -98,6 +99,10 @@ class NameIndex {
   }
   const std::vector<uint32_t>& sorted() const { return sorted_; }
   const std::string& name(std::size_t field) const { return names_[field]; }
+  // The field's name without its prefix, as written (the group's names are the indexed ones).
+  std::string_view bare(const dict::Group& group, std::size_t field) const {
+    return std::string_view(group.at(field).name).substr(skip_[field]);
+  }
   // The first position in sorted() whose name is not below `key`.
   std::size_t lower_bound(const std::string& key) const {
     auto it = std::lower_bound(sorted_.begin(), sorted_.end(), key,
@@ -109,18 +114,21 @@ class NameIndex {
   std::vector<std::string> names_;
   std::vector<uint64_t> prefix_;
   std::vector<uint32_t> sorted_;
+  std::vector<std::size_t> skip_;  // characters of the prefix and its colon
 };
 
-std::vector<std::size_t> written_order(const dict::Group& group, FieldOrder order) {
-  std::vector<std::size_t> idx;
-  idx.reserve(group.size());
-  if (order == FieldOrder::Declared) {
-    for (std::size_t i = 0; i < group.size(); ++i) idx.push_back(i);
-    return idx;
-  }
-  const NameIndex index(group);
-  for (uint32_t f : index.sorted()) idx.push_back(f);
-  return idx;
+// A dialog converts the same kind of record again and again: each thread keeps the index of
+// the last field names it saw and builds a new one only when they change.
+const NameIndex& index_of(const dict::Group& group) {
+  thread_local std::vector<std::string> names;
+  thread_local std::optional<NameIndex> index;
+  bool same = index && names.size() == group.size();
+  for (std::size_t i = 0; same && i < names.size(); ++i) same = names[i] == group.at(i).name;
+  if (same) return *index;
+  names.clear();
+  for (const dict::Field& f : group) names.push_back(f.name);
+  index.emplace(group);
+  return *index;
 }
 
 // Texts already in the form a conversion would give them keep it without the conversion: the
@@ -225,23 +233,27 @@ bool is_text(const pugi::xml_node& n) {
   return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata;
 }
 
-void upper_into(std::string& out, const char* name) {
-  out.clear();
-  for (; *name; ++name) out += fold(*name);
+void upper_into(std::string& out, std::string_view name) {
+  out.resize(name.size());
+  for (std::size_t k = 0; k < name.size(); ++k) out[k] = fold(name[k]);
 }
 
 void fill_by_name(const pugi::xml_node& root, dict::Group& group) {
-  const NameIndex index(group);
+  const NameIndex& index = index_of(group);
   const std::vector<uint32_t>& sorted = index.sorted();
   std::vector<std::size_t> next(group.size(), 0);
   std::string key;
   std::size_t guess = 0;  // elements written by name come in the index's order
   for (const pugi::xml_node& e : root.children()) {
     if (e.type() != pugi::node_element) continue;
-    upper_into(key, e.name());
+    const std::string_view name = e.name();
     std::size_t at = guess;
-    if (at >= sorted.size() || index.name(sorted[at]) != key) at = index.lower_bound(key);
-    if (at >= sorted.size() || index.name(sorted[at]) != key) continue;
+    // The writer's own spelling matches the expected field as it is, without folding.
+    if (at >= sorted.size() || index.bare(group, sorted[at]) != name) {
+      upper_into(key, name);
+      if (at >= sorted.size() || index.name(sorted[at]) != key) at = index.lower_bound(key);
+      if (at >= sorted.size() || index.name(sorted[at]) != key) continue;
+    }
     dict::Field& f = group.at(sorted[at]);
     const std::size_t slot = next[sorted[at]]++;
     guess = slot + 1 >= f.values.size() ? at + 1 : at;  // an array keeps its entry to the end
@@ -291,9 +303,16 @@ std::string group_to_xml(const dict::Group& group, FieldOrder order) {
   if (group.size() == 0) return "<GROUP/>";
   std::string out = "<GROUP>";
   out.reserve(64 * group.size() + 16);
-  for (std::size_t i : written_order(group, order)) {
-    const dict::Field& f = group.at(i);
-    for (const std::string& v : f.values) append_element(out, bare_name(f.name), v);
+  const NameIndex& index = index_of(group);
+  auto write = [&](std::size_t field) {
+    for (const std::string& v : group.at(field).values) {
+      append_element(out, index.bare(group, field), v);
+    }
+  };
+  if (order == FieldOrder::Declared) {
+    for (std::size_t i = 0; i < group.size(); ++i) write(i);
+  } else {
+    for (uint32_t f : index.sorted()) write(f);
   }
   out += "\r\n</GROUP>";
   return out;
