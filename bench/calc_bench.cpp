@@ -7,6 +7,9 @@
 
 #include "exports/orvrun.h"
 #include "peer_inputs.hpp"
+#include "platform/text/cp1250.hpp"
+
+using orv::operator""_w1250;
 
 namespace {
 
@@ -61,15 +64,8 @@ std::vector<std::string> valid_ibans() {
 }
 
 std::vector<std::string> polish_texts(std::size_t words_per_text) {
-  static const char* const kWords[] = {"Za\xBF\xF3\xB3\xE6",
-                                       "g\xEA\x9Cl\xB9",
-                                       "ja\x9F\xF1",
-                                       "Faktura",
-                                       "O'Neil",
-                                       "\xA3\xF3"
-                                       "d\x9F",
-                                       "nr/2024",
-                                       "sp. z o.o."};
+  static const char* const kWords[] = {"Zażółć"_w1250, "gęślą"_w1250, "jaźń"_w1250, "Faktura",
+                                       "O'Neil",       "Łódź"_w1250,  "nr/2024",    "sp. z o.o."};
   std::mt19937 rng(4);
   std::vector<std::string> out;
   while (out.size() < kInputs) {

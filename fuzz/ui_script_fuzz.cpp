@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "platform/ui/window.hpp"
+
+using orv::operator""_w1250;
 
 namespace {
 
@@ -20,9 +23,7 @@ orv::ui::Window target() {
   auto& list = w.add(ControlKind::List, 4, "LISTA", "Lista");
   list.rows = {{"x"}, {"y"}};
   w.add(ControlKind::Button, 5, "OK", "OK").key = "F10";
-  w.add(ControlKind::Tab, 6, "ZAKLADKA",
-        "Zak\xB3"
-        "adka");
+  w.add(ControlKind::Tab, 6, "ZAKLADKA", "Zakładka"_w1250);
   w.add(ControlKind::Entry, 7, "UKRYTE", "Ukryte").hidden = true;
   return w;
 }

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::calc {
@@ -15,69 +16,42 @@ namespace {
 // Literals are split after a hex escape that a letter would otherwise continue.
 // NOLINTBEGIN(bugprone-suspicious-missing-comma)
 constexpr std::string_view kUnits[] = {"",       "jeden",         "dwa",         "trzy",
-                                       "cztery", "pi\xEA\xE6",    "sze\x9C\xE6", "siedem",
-                                       "osiem",  "dziewi\xEA\xE6"};
-constexpr std::string_view kTeens[] = {"dziesi\xEA\xE6",
-                                       "jedena\x9C"
-                                       "cie",
-                                       "dwana\x9C"
-                                       "cie",
-                                       "trzyna\x9C"
-                                       "cie",
-                                       "czterna\x9C"
-                                       "cie",
-                                       "pi\xEAtna\x9C"
-                                       "cie",
-                                       "szesna\x9C"
-                                       "cie",
-                                       "siedemna\x9C"
-                                       "cie",
-                                       "osiemna\x9C"
-                                       "cie",
-                                       "dziewi\xEAtna\x9C"
-                                       "cie"};
+                                       "cztery", "pięć"_w1250,    "sześć"_w1250, "siedem",
+                                       "osiem",  "dziewięć"_w1250};
+constexpr std::string_view kTeens[] = {
+    "dziesięć"_w1250,    "jedenaście"_w1250,    "dwanaście"_w1250,  "trzynaście"_w1250,
+    "czternaście"_w1250, "piętnaście"_w1250,    "szesnaście"_w1250, "siedemnaście"_w1250,
+    "osiemnaście"_w1250, "dziewiętnaście"_w1250};
 constexpr std::string_view kTens[] = {"",
                                       "",
-                                      "dwadzie\x9C"
-                                      "cia",
-                                      "trzydzie\x9C"
-                                      "ci",
-                                      "czterdzie\x9C"
-                                      "ci",
-                                      "pi\xEA\xE6"
-                                      "dziesi\xB9t",
-                                      "sze\x9C\xE6"
-                                      "dziesi\xB9t",
-                                      "siedemdziesi\xB9t",
-                                      "osiemdziesi\xB9t",
-                                      "dziewi\xEA\xE6"
-                                      "dziesi\xB9t"};
+                                      "dwadzieścia"_w1250,
+                                      "trzydzieści"_w1250,
+                                      "czterdzieści"_w1250,
+                                      "pięćdziesiąt"_w1250,
+                                      "sześćdziesiąt"_w1250,
+                                      "siedemdziesiąt"_w1250,
+                                      "osiemdziesiąt"_w1250,
+                                      "dziewięćdziesiąt"_w1250};
 constexpr std::string_view kHundreds[] = {"",
                                           "sto",
-                                          "dwie\x9C"
-                                          "cie",
+                                          "dwieście"_w1250,
                                           "trzysta",
                                           "czterysta",
-                                          "pi\xEA\xE6set",
-                                          "sze\x9C\xE6set",
+                                          "pięćset"_w1250,
+                                          "sześćset"_w1250,
                                           "siedemset",
                                           "osiemset",
-                                          "dziewi\xEA\xE6set"};
+                                          "dziewięćset"_w1250};
 // Billions, millions, thousands, currency units, hundredths; forms 1, 2 and 3.
-constexpr std::string_view kGroups[5][3] = {{"miliard", "miliardy", "miliard\xF3w"},
-                                            {"milion", "miliony", "milion\xF3w"},
-                                            {"tysi\xB9"
-                                             "c",
-                                             "tysi\xB9"
-                                             "ce",
-                                             "tysi\xEA"
-                                             "cy"},
-                                            {"z\xB3oty", "z\xB3ote", "z\xB3otych"},
+constexpr std::string_view kGroups[5][3] = {{"miliard", "miliardy", "miliardów"_w1250},
+                                            {"milion", "miliony", "milionów"_w1250},
+                                            {"tysiąc"_w1250, "tysiące"_w1250, "tysięcy"_w1250},
+                                            {"złoty"_w1250, "złote"_w1250, "złotych"_w1250},
                                             {"grosz", "grosze", "groszy"}};
 // NOLINTEND(bugprone-suspicious-missing-comma)
 constexpr std::string_view kSyllables[] = {"zer*", "jed*", "dwa*", "trz*", "czt*",
                                            "pie*", "sze*", "sie*", "osi*", "dzi*"};
-constexpr std::string_view kZero = "zero z\xB3otych zero groszy";
+constexpr std::string_view kZero = "zero złotych zero groszy"_w1250;
 
 // The working text: `len` characters so far, never ending in a blank.
 struct Working {
@@ -119,7 +93,7 @@ void write_group(Working& w, const char* g, std::size_t group, bool& seen) {
 
 bool polish_currency(std::string_view currency) {
   std::string_view c = text::clip(currency);
-  return c.empty() || c == "z\xB3" || c == "PLN";
+  return c.empty() || c == "zł"_w1250 || c == "PLN";
 }
 
 // The first of `finds` that occurs (tried in order) is replaced at its first occurrence by
@@ -147,7 +121,7 @@ void replace_first_of(char* text, std::initializer_list<std::string_view> finds,
 
 void use_currency(std::string_view currency, char* out) {
   replace_first_of(out, {"grosze", "groszy", "grosz"}, currency, "/100");
-  replace_first_of(out, {"z\xB3otych", "z\xB3oty", "z\xB3ote"}, currency);
+  replace_first_of(out, {"złotych"_w1250, "złoty"_w1250, "złote"_w1250}, currency);
 }
 
 }  // namespace

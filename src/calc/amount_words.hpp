@@ -11,7 +11,7 @@ namespace orv::calc {
 inline constexpr std::size_t kWordsWidth = 500;
 
 // The allocation-free forms: write exactly kWordsWidth characters into `out` (no terminator).
-// A blank `currency` (or one left out) keeps the Polish currency words, as do "z\xB3" and "PLN".
+// A blank `currency` (or one left out) keeps the Polish currency words, as do "zł" and "PLN".
 void write_slownie(double amount, std::string_view currency, char* out);
 void write_slowniekrotko(double amount, char* out);
 

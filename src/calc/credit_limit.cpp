@@ -13,6 +13,7 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
@@ -107,29 +108,23 @@ std::optional<std::string> limit_refusal(const LimitFigures& f, const Decimal& s
   switch (f.blocking) {
     case 2:
       if (f.overdue_receivables > Decimal()) {
-        return "Dla p\xB3"
-               "atnika " +
-               std::string(text::clip(f.payer_name)) +
-               " istniej\xB9 przeterminowane nale\xBFno\x9C"
-               "ci!" +
-               kRefusalTail;
+        return "Dla płatnika "_w1250 + std::string(text::clip(f.payer_name)) +
+               " istnieją przeterminowane należności!"_w1250 + kRefusalTail;
       }
       return std::nullopt;
     case 3:
       if (sale_amount + f.overdue_receivables > f.limit) {
         return std::string(
-                   "Suma przeterminowanych nale\xBFno\x9C"
-                   "ci i kwoty transakcji jest "
-                   "wi\xEAksza ni\xBF przyznany limit!") +
+                   "Suma przeterminowanych należności i kwoty transakcji jest "
+                   "większa niż przyznany limit!"_w1250) +
                kRefusalTail;
       }
       return std::nullopt;
     case 4:
       if (sale_amount + f.all_receivables > f.limit) {
         return std::string(
-                   "Suma wszystkich nale\xBFno\x9C"
-                   "ci i kwoty transakcji jest "
-                   "wi\xEAksza ni\xBF przyznany limit!") +
+                   "Suma wszystkich należności i kwoty transakcji jest "
+                   "większa niż przyznany limit!"_w1250) +
                kRefusalTail;
       }
       return std::nullopt;
@@ -166,29 +161,21 @@ ui::Control& shown_entry(ui::Window& w, int number, const char* id, const char* 
 }
 
 ui::Window limit_window() {
-  ui::Window w("LimitKupiecki",
-               "Limit kupiecki p\xB3"
-               "atnika");
+  ui::Window w("LimitKupiecki", "Limit kupiecki płatnika"_w1250);
   w.rect = {0, 0, 260, 200};
   shown_entry(w, kCustomer, "KONTRAHENT", "Kontrahent");
-  shown_entry(w, kPayer, "PLATNIK",
-              "P\xB3"
-              "atnik");
+  shown_entry(w, kPayer, "PLATNIK", "Płatnik"_w1250);
   shown_entry(w, kLimit, "LIMIT", "Przyznany limit");
   shown_entry(w, kAvailable, "DO_WYKORZYSTANIA", "Do wykorzystania");
   w.add(ControlKind::Group, kOverdueGroup, "PRZETERMINOWANE", kOverdueCaption);
-  shown_entry(w, kOverdueReceivables, "NALEZNOSCI_PRZET",
-              "Nale\xBFno\x9C"
-              "ci");
-  shown_entry(w, kOverduePayables, "ZOBOWIAZANIA_PRZET", "Zobowi\xB9zania");
+  shown_entry(w, kOverdueReceivables, "NALEZNOSCI_PRZET", "Należności"_w1250);
+  shown_entry(w, kOverduePayables, "ZOBOWIAZANIA_PRZET", "Zobowiązania"_w1250);
   w.add(ControlKind::Group, kAllGroup, "WSZYSTKIE", "Wszystkie transakcje nierozliczone");
   shown_entry(w, kLastTransaction, "DATA_OSTATNIEJ", "Data ostatniej transakcji");
-  shown_entry(w, kAllReceivables, "NALEZNOSCI",
-              "Nale\xBFno\x9C"
-              "ci");
-  shown_entry(w, kAllPayables, "ZOBOWIAZANIA", "Zobowi\xB9zania");
-  shown_entry(w, kIssues, "KWOTA_WYDAN", "Kwota wyda\xF1");
-  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierd\x9F").key = "F10";
+  shown_entry(w, kAllReceivables, "NALEZNOSCI", "Należności"_w1250);
+  shown_entry(w, kAllPayables, "ZOBOWIAZANIA", "Zobowiązania"_w1250);
+  shown_entry(w, kIssues, "KWOTA_WYDAN", "Kwota wydań"_w1250);
+  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Label, kConfirmHint, "F10", "F10");
   w.add(ControlKind::Button, kCancel, "ANULUJ", "Anuluj").key = "Esc";
   w.add(ControlKind::Label, kCancelHint, "ESC", "Esc");
@@ -267,10 +254,8 @@ uint8_t WALIDACJALIMITU(double customer_id, double payer_id, uint8_t mode, doubl
   if (mode == 0) return 0;
   if (mode == 1) {
     if (configured("BlokFuncHaslo") && function_password(kPasswordFunction) == 1) return 0;
-    frame::MSG_OSTRZEZENIE(
-        "Sprzeda\xBF dla p\xB3"
-        "atnika " +
-        std::string(text::clip(name)) + " jest zablokowana!");
+    frame::MSG_OSTRZEZENIE("Sprzedaż dla płatnika "_w1250 + std::string(text::clip(name)) +
+                           " jest zablokowana!");
     return 1;
   }
   if (mode > 4) return 0;

@@ -10,6 +10,7 @@
 #include "platform/date/date.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::calc {
@@ -73,8 +74,8 @@ double WAL_POBIERZPRZELICZNIK(std::string_view currency1, std::string_view curre
                    std::to_string(day) + "," + std::to_string(source) + ")");
   if (!factor) {
     // The day shown is today's whatever day was asked: the message speaks of the rate tables.
-    frame::MSG_OSTRZEZENIE("Na dzie\xF1 " + short_date(date::today()) +
-                           " nie zdefiniowano kurs\xF3w walut!");
+    frame::MSG_OSTRZEZENIE("Na dzień "_w1250 + short_date(date::today()) +
+                           " nie zdefiniowano kursów walut!"_w1250);
     factor = 1.0;
   }
   if (!divisor) return round_to(*factor, kFactorStep);
@@ -96,12 +97,12 @@ uint8_t AKTUALIZACJAKURSUWAL(std::string_view currency, double rate, std::option
                              std::optional<int32_t> kind) {
   int32_t day = date ? *date : date::today();
   int32_t source = kind ? *kind : default_rate_kind();
-  std::string question = "Czy doda\xE6/zaktualizowa\xE6 kurs " + plain_number(rate) +
+  std::string question = "Czy dodać/zaktualizować kurs "_w1250 + plain_number(rate) +
                          " dla waluty " + std::string(text::clip(currency)) +
-                         " w tabeli kurs\xF3w walut na dzie\xF1 " + short_date(day) + " ?";
+                         " w tabeli kursów walut na dzień "_w1250 + short_date(day) + " ?";
   if (frame::MSG_PYTANIE(question) != 2) return 0;
   if (permission("BankiKursWal") == 0) {
-    frame::MSG_OSTRZEZENIE("Brak uprawnie\xF1 na edycj\xEA kurs\xF3w walut!");
+    frame::MSG_OSTRZEZENIE("Brak uprawnień na edycję kursów walut!"_w1250);
     return 0;
   }
   frame::EXECSQL("call AP_AktualizujKursWaluty(" + std::to_string(day) + "," +

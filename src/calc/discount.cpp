@@ -3,6 +3,7 @@
 
 #include "frame/messages.hpp"
 #include "frame/window_conventions.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
@@ -38,17 +39,15 @@ bool take_entry(ui::Window& w, int control, int digits, Decimal& field) {
 enum : int { kGroup = 1, kInput, kPercentage, kPercentSign, kAmount, kResult, kConfirm, kClose };
 
 ui::Window discount_window() {
-  ui::Window w("PrzelicznikRabatu", "Przelicznik narzut\xF3w/rabat\xF3w");
+  ui::Window w("PrzelicznikRabatu", "Przelicznik narzutów/rabatów"_w1250);
   w.rect = {0, 0, 220, 120};
   w.add(ControlKind::Group, kGroup, "GRUPA", "Cena netto");
-  w.add(ControlKind::Entry, kInput, "CENA",
-        "Cena wej\x9C"
-        "ciowa");
+  w.add(ControlKind::Entry, kInput, "CENA", "Cena wejściowa"_w1250);
   w.add(ControlKind::Entry, kPercentage, "NR_PROCENT", "Rabat/narzut procent [-/+]");
   w.add(ControlKind::Label, kPercentSign, "ZNAK_PROCENT", "%");
   w.add(ControlKind::Entry, kAmount, "NR_KWOTA", "Rabat/narzut kwota [-/+]");
   w.add(ControlKind::Entry, kResult, "CENA_PO", "Cena z rabatem/narzutem [-/+]");
-  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierd\x9F").key = "F10";
+  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Button, kClose, "ZAMKNIJ", "Zamknij").key = "Esc";
   return w;
 }
@@ -58,12 +57,10 @@ const ui::WindowRegistrar kDiscount("PrzelicznikRabatu", "PRZELICZNIKRABATU", &d
 void label_for(ui::Window& w, std::string_view kind, std::string_view subject) {
   bool gross = text::clip(kind) == "Brutto";
   if (gross) w.at(kGroup).caption = "Cena brutto";
-  if (text::clip(subject) != "warto\x9C\xE6") return;
-  w.at(kGroup).caption = gross ? "Warto\x9C\xE6 brutto" : "Warto\x9C\xE6 netto";
-  w.at(kInput).prompt =
-      "Warto\x9C\xE6 wej\x9C"
-      "ciowa";
-  w.at(kResult).prompt = "Warto\x9C\xE6 z rabatem/narzutem [-/+]";
+  if (text::clip(subject) != "wartość"_w1250) return;
+  w.at(kGroup).caption = gross ? "Wartość brutto"_w1250 : "Wartość netto"_w1250;
+  w.at(kInput).prompt = "Wartość wejściowa"_w1250;
+  w.at(kResult).prompt = "Wartość z rabatem/narzutem [-/+]"_w1250;
 }
 
 void show_fields(ui::Window& w, const DiscountFields& f) {
@@ -76,14 +73,14 @@ void show_fields(ui::Window& w, const DiscountFields& f) {
 
 void warn_rounded(const std::optional<Decimal>& replaced) {
   if (!replaced) return;
-  frame::MSG_OSTRZEZENIE("W wyniku zaokr\xB9glenia rabat/narzut kwotowy musi wynosi\xE6 " +
+  frame::MSG_OSTRZEZENIE("W wyniku zaokrąglenia rabat/narzut kwotowy musi wynosić "_w1250 +
                          plain_number(replaced->to_double()));
 }
 
 // True when the window may close with the values confirmed.
 bool confirmable(ui::Window& w, const DiscountFields& f) {
   if (f.result > Decimal()) return true;
-  frame::MSG_OSTRZEZENIE("Cena musi by\xE6 dodatnia!");
+  frame::MSG_OSTRZEZENIE("Cena musi być dodatnia!"_w1250);
   w.set_focus(kPercentage);
   return false;
 }
@@ -111,10 +108,8 @@ enum : int { kDue = 1, kPaid, kChange, kCloseChange };
 ui::Window change_window() {
   ui::Window w("WydawanieReszty", "Wydawanie reszty");
   w.rect = {0, 0, 180, 90};
-  w.add(ControlKind::Entry, kDue, "NALEZNOSC_BRUTTO", "Nale\xBFno\x9C\xE6").read_only = true;
-  w.add(ControlKind::Entry, kPaid, "WPLATA",
-        "Wp\xB3"
-        "ata");
+  w.add(ControlKind::Entry, kDue, "NALEZNOSC_BRUTTO", "Należność"_w1250).read_only = true;
+  w.add(ControlKind::Entry, kPaid, "WPLATA", "Wpłata"_w1250);
   w.add(ControlKind::Entry, kChange, "RESZTA", "Reszta").read_only = true;
   w.add(ControlKind::Button, kCloseChange, "ZAMKNIJ", "Zamknij").key = "Esc";
   return w;
@@ -125,9 +120,7 @@ const ui::WindowRegistrar kChangeWin("WydawanieReszty", "WYDAWANIERESZTY", &chan
 void paid_entered(ui::Window& w, const Decimal& due, Decimal& paid, Decimal& change) {
   if (!take_entry(w, kPaid, 15, paid)) return;
   if (paid < due) {
-    frame::MSG_OSTRZEZENIE(
-        "Prosz\xEA wprowadzi\xE6 kwot\xEA wi\xEAksz\xB9 od nale\xBFno\x9C"
-        "ci!");
+    frame::MSG_OSTRZEZENIE("Proszę wprowadzić kwotę większą od należności!"_w1250);
     w.set_focus(kPaid);
     return;
   }

@@ -29,7 +29,7 @@ std::optional<Decimal> result_entered(DiscountFields& f);
 
 // Opens the converter on the caller's percentage and resulting price; on confirmation both
 // receive the new values (and it returns true), on closing without it they stay. `kind`
-// "Brutto" and `subject` "warto\x9C\xE6" change the captions.
+// "Brutto" and `subject` "wartość" change the captions.
 bool PRZELICZNIKRABATU(Decimal& percentage, Decimal& price, std::string_view kind = {},
                        std::string_view subject = {});
 

@@ -2,6 +2,7 @@
 #include "calc/iban.hpp"
 
 #include "frame/messages.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::calc {
@@ -13,11 +14,9 @@ constexpr std::size_t kFullDigits = 26;
 constexpr std::size_t kConversionWidth = 50;
 
 constexpr const char* kNotConverted =
-    "Numer rachunku niezgodny z formatem IBAN.|Numer nie zosta\xB3 skonwertowany!";
-constexpr const char* kAlphabetic =
-    "W numerze rachunku nie mo\xBF"
-    "e by\xE6 znak\xF3w alfabetycznych!";
-constexpr const char* kNot26 = "W numerze rachunku musi by\xE6 26 znak\xF3w numerycznych!";
+    "Numer rachunku niezgodny z formatem IBAN.|Numer nie został skonwertowany!"_w1250;
+constexpr const char* kAlphabetic = "W numerze rachunku nie może być znaków alfabetycznych!"_w1250;
+constexpr const char* kNot26 = "W numerze rachunku musi być 26 znaków numerycznych!"_w1250;
 constexpr const char* kIncorrect = "Numer rachunku nie jest poprawny!";
 
 // Digits of a block known to hold only digits.

@@ -9,6 +9,7 @@
 #include "frame/window_conventions.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
@@ -25,16 +26,14 @@ constexpr std::size_t kCodeSize = 20;
 enum : int { kName = 1, kDescription, kGroup, kUser, kPassword, kConfirm, kCancel };
 
 ui::Window password_window() {
-  ui::Window w("HasloFunkcji",
-               "Funkcja autoryzowana has\xB3"
-               "em");
+  ui::Window w("HasloFunkcji", "Funkcja autoryzowana hasłem"_w1250);
   w.rect = {0, 0, 260, 170};
   w.add(ControlKind::Label, kName, "NAZWA_FUNKCJI");
   w.add(ControlKind::TextArea, kDescription, "OPIS_FUNKCJI").read_only = true;
-  w.add(ControlKind::Group, kGroup, "GRUPA", "Has\xB3o autoryzacyjne");
-  w.add(ControlKind::Entry, kUser, "UZYTKOWNIK", "Wprowad\x9F u\xBFytkownika");
-  w.add(ControlKind::Entry, kPassword, "HASLO", "Wprowad\x9F has\xB3o");
-  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierd\x9F").key = "F10";
+  w.add(ControlKind::Group, kGroup, "GRUPA", "Hasło autoryzacyjne"_w1250);
+  w.add(ControlKind::Entry, kUser, "UZYTKOWNIK", "Wprowadź użytkownika"_w1250);
+  w.add(ControlKind::Entry, kPassword, "HASLO", "Wprowadź hasło"_w1250);
+  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Button, kCancel, "ANULUJ", "Anuluj").key = "Esc";
   return w;
 }
@@ -88,9 +87,7 @@ uint8_t run_window(ui::Window& w, const std::string& code) {
     std::string identifier = w.at(kUser).value.substr(0, kIdentifierSize);
     std::string password = w.at(kPassword).value.substr(0, kPasswordSize);
     if (authorised(identifier, password, code)) return 1;
-    frame::MSG_OSTRZEZENIE(
-        "Brak autoryzacji!|Wprowadzono b\xB3\xEA"
-        "dne has\xB3o.");
+    frame::MSG_OSTRZEZENIE("Brak autoryzacji!|Wprowadzono błędne hasło."_w1250);
     w.set_focus(kPassword);
     w.display();
   }

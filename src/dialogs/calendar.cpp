@@ -8,6 +8,7 @@
 #include "lists/tooltips.hpp"
 #include "platform/date/date.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
@@ -21,29 +22,14 @@ enum : int { kMonth = 1, kYear, kGrid, kToday, kClose, kChoose };
 
 constexpr int32_t kServerDayZero = 36163;  // 1 January 1900
 
-const char* const kMonths[] = {"Stycze\xF1",
-                               "Luty",
-                               "Marzec",
-                               "Kwiecie\xF1",
-                               "Maj",
-                               "Czerwiec",
-                               "Lipiec",
-                               "Sierpie\xF1",
-                               "Wrzesie\xF1",
-                               ("Pa\x9F"
-                                "dziernik"),
-                               "Listopad",
-                               "Grudzie\xF1"};
-const char* const kDayNames[] = {"Niedziela",
-                                 ("Poniedzia\xB3"
-                                  "ek"),
-                                 "Wtorek",
-                                 "\x8Croda",
-                                 "Czwartek",
-                                 "Pi\xB9tek",
-                                 "Sobota"};
-const char* const kHeads[] = {"Pn", "Wt", "\x8Cr", "Cz", "Pt", "So", "N"};
-const char* const kOldHeads[] = {"P", "W", "\x8C", "C", "P", "S", "N"};
+const char* const kMonths[] = {
+    "Styczeń"_w1250, "Luty",          "Marzec",         "Kwiecień"_w1250, "Maj",
+    "Czerwiec",      "Lipiec",        "Sierpień"_w1250, "Wrzesień"_w1250, ("Październik"_w1250),
+    "Listopad",      "Grudzień"_w1250};
+const char* const kDayNames[] = {"Niedziela", ("Poniedziałek"_w1250), "Wtorek", "Środa"_w1250,
+                                 "Czwartek",  "Piątek"_w1250,         "Sobota"};
+const char* const kHeads[] = {"Pn", "Wt", "Śr"_w1250, "Cz", "Pt", "So", "N"};
+const char* const kOldHeads[] = {"P", "W", "Ś"_w1250, "C", "P", "S", "N"};
 
 int32_t last_day() {
   static const int32_t last = date::make(12, 31, 9999);
@@ -53,9 +39,7 @@ int32_t last_day() {
 ui::Window calendar_window(bool old) {
   ui::Window w(old ? "KalendarzOld" : "Kalendarz", "Kalendarz");
   w.rect = {0, 0, 150, 130};
-  ui::Control& month = w.add(ControlKind::DropList, kMonth, "MIESIAC",
-                             "Miesi\xB9"
-                             "c");
+  ui::Control& month = w.add(ControlKind::DropList, kMonth, "MIESIAC", "Miesiąc"_w1250);
   month.items.assign(std::begin(kMonths), std::end(kMonths));
   w.add(ControlKind::Entry, kYear, "ROK", "Rok");
   ui::Control& grid = w.add(ControlKind::List, kGrid, "DNI", "Dni");
@@ -124,7 +108,7 @@ int32_t Calendar::run(int32_t x, int32_t y) {
   w_.rect.x = x;
   w_.rect.y = y;
   const ui::Control& today = w_.at(kToday);
-  lists::USTAWTOOLTIP(w_.handle(), kToday, "Ctrl+D Ustaw dzisiejsz\xB9 dat\xEA " + today.caption);
+  lists::USTAWTOOLTIP(w_.handle(), kToday, "Ctrl+D Ustaw dzisiejszą datę "_w1250 + today.caption);
   w_.display();
   for (;;) {
     ui::Event e = w_.accept();

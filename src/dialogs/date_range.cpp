@@ -11,6 +11,7 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
 #include "platform/ui/popup.hpp"
@@ -49,7 +50,7 @@ constexpr const char* kRefreshedKinds[] = {"DOKMAG",        "SAD",    "ZAM",  "P
 ui::Window range_window() {
   ui::Window w("PytajOZakresDat", "Ustaw okres czasu");
   w.rect = {0, 0, 200, 120};
-  w.add(ControlKind::Group, kGroup, "GRUPA", "Zakres wy\x9Cwietlania");
+  w.add(ControlKind::Group, kGroup, "GRUPA", "Zakres wyświetlania"_w1250);
   ui::Control& range = w.add(ControlKind::DropList, kRange, "ZAKRES", "Zakres");
   range.items = range_names();
   range.visible_items = 10;
@@ -60,7 +61,7 @@ ui::Window range_window() {
   w.add(ControlKind::Entry, kYear, "ROK", "Rok");
   w.add(ControlKind::Entry, kDays, "ILE_DNI");  // the label "dni" after it is its only caption
   w.add(ControlKind::Label, kDaysLabel, "DNI", "dni");
-  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierd\x9F").key = "F10";
+  w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Button, kCancel, "ANULUJ", "Anuluj").key = "Esc";
   return w;
 }
@@ -207,9 +208,7 @@ void RangePrompt::set_any_range(bool hide_days) {
 
 bool RangePrompt::confirmable() {
   if (f_.to >= f_.from) return true;
-  frame::MSG_OSTRZEZENIE(
-      "Data od nie mo\xBF"
-      "e by\xE6 wi\xEAksza od daty do!");
+  frame::MSG_OSTRZEZENIE("Data od nie może być większa od daty do!"_w1250);
   return false;
 }
 
@@ -253,19 +252,12 @@ void set_local_range(const RangeFields& f, int position, const std::string& desc
 const std::vector<std::string>& range_names() {
   // The fixed ranges, then the twelve months of the chosen year, then the quarters and the rest.
   static const std::vector<std::string> names = [] {
-    std::vector<std::string> out = {"pe\xB3ny zakres",
-                                    "dowolny zakres",
-                                    "bie\xBF\xB9"
-                                    "cy dzie\xF1",
-                                    "ostatni tydzie\xF1",
-                                    "bie\xBF\xB9"
-                                    "cy miesi\xB9"
-                                    "c",
-                                    "bie\xBF\xB9"
-                                    "cy rok"};
+    std::vector<std::string> out = {"pełny zakres"_w1250,    "dowolny zakres",
+                                    "bieżący dzień"_w1250,   "ostatni tydzień"_w1250,
+                                    "bieżący miesiąc"_w1250, "bieżący rok"_w1250};
     for (int m = 1; m <= 12; ++m) out.emplace_back(date::month_name(m));
-    for (const char* rest :
-         {"1 kwarta\xB3", "2 kwarta\xB3", "3 kwarta\xB3", "4 kwarta\xB3", "starsze ni\xBF"}) {
+    for (const char* rest : {"1 kwartał"_w1250, "2 kwartał"_w1250, "3 kwartał"_w1250,
+                             "4 kwartał"_w1250, "starsze niż"_w1250}) {
       out.emplace_back(rest);
     }
     return out;

@@ -4,6 +4,7 @@
 #include "frame/messages.hpp"
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::frame {
@@ -13,10 +14,7 @@ constexpr int kMaxAttempts = 10;
 
 // "Problem z połączeniem  - błąd otwarcia tabeli <T> do odczytu!" (two blanks before the dash).
 std::string connection_problem(const std::string& table) {
-  return "Problem z po\xB3\xB9"
-         "czeniem  - b\xB3\xB9"
-         "d otwarcia tabeli " +
-         table + " do odczytu!";
+  return "Problem z połączeniem  - błąd otwarcia tabeli "_w1250 + table + " do odczytu!";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "frame/lifecycle.hpp"
 #include "frame/window_conventions.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/ui.hpp"
@@ -14,9 +15,7 @@ namespace {
 // Windows-1250 titles: "Ostrzeżenie" carries ż as its code-page byte.
 constexpr const char* kQuestion = "ORVEX: Pytanie";
 constexpr const char* kInformation = "ORVEX: Informacja";
-constexpr const char* kWarning =
-    "ORVEX: Ostrze\xBF"
-    "enie";
+constexpr const char* kWarning = "ORVEX: Ostrzeżenie"_w1250;
 
 constexpr int kStatement = 1;
 

@@ -10,6 +10,7 @@
 #include "frame/sql_channels.hpp"
 #include "frame/thread_status.hpp"
 #include "frame/window_conventions.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/threads/thread_registry.hpp"
 #include "platform/ui/registry.hpp"
@@ -24,11 +25,9 @@ enum : int { kAnimation = 1, kPrompt, kComment, kCopy, kCounter, kOk, kBar, kPer
 
 constexpr const char* kGears = "~gears.gif";
 constexpr const char* kGearsStill = "~gears_still.gif";
-constexpr const char* kWaitPrompt = "Prosz\xEA czeka\xE6 - trwa wykonanie ...";
+constexpr const char* kWaitPrompt = "Proszę czekać - trwa wykonanie ..."_w1250;
 constexpr const char* kInformationTitle = "ORVEX: Informacja";
-constexpr const char* kWarningTitle =
-    "ORVEX: Ostrze\xBF"
-    "enie";
+constexpr const char* kWarningTitle = "ORVEX: Ostrzeżenie"_w1250;
 constexpr int kRed = 0xFF0000;
 constexpr int kTimer = 10;  // hundredths of a second
 constexpr int32_t kNeverAsk = 1000000;
@@ -182,12 +181,10 @@ void ProgressRun::on_close() {
   if (!has_query_) return;
   w_.at(kAnimation).icon = kGearsStill;
   w_.display();
-  bool stop = MSG_PYTANIE("Czy chcesz przerwa\xE6 " + name_ + "?") == 2;
+  bool stop = MSG_PYTANIE("Czy chcesz przerwać "_w1250 + name_ + "?") == 2;
   w_.at(kAnimation).icon = kGears;
   if (stop) {
-    w_.at(kPrompt).caption =
-        "Ko\xF1"
-        "czenie wykonania ostatniej operacji ...";
+    w_.at(kPrompt).caption = "Kończenie wykonania ostatniej operacji ..."_w1250;
     w_.at(kComment).value.clear();
     success_ = 0;
     state_ = RunState::Stopped;
@@ -227,11 +224,11 @@ bool ProgressRun::ask_after_failure() {
     state_ = RunState::Running;
     return false;
   }
-  if (MSG_PYTANIE(comment_ + "|Czy chcesz przerwa\xE6 " + name_ + "?") == 2) return true;
+  if (MSG_PYTANIE(comment_ + "|Czy chcesz przerwać "_w1250 + name_ + "?") == 2) return true;
   state_ = RunState::Running;
   ++a_;
   if (a_ == 2 &&
-      MSG_PYTANIE("Czy dalej wy\x9Cwietla\xE6 komunikaty z pytaniem o przerwanie wykonania?") == 4)
+      MSG_PYTANIE("Czy dalej wyświetlać komunikaty z pytaniem o przerwanie wykonania?"_w1250) == 4)
     a_ = kNeverAsk;
   return false;
 }
@@ -247,10 +244,7 @@ bool ProgressRun::all_rows_done() {
   int64_t percent = total_ > 0 ? (j_ - k_) * 100 / total_ : 0;
   success_ = 1;
   state_ = RunState::Warning;
-  message_ =
-      "Zako\xF1"
-      "czono " +
-      name_ + ".";
+  message_ = "Zakończono "_w1250 + name_ + ".";
   comment_ = "Wykonano " + std::to_string(percent) + "%  ( " + std::to_string(j_ - k_) + " / " +
              std::to_string(total_) + " )";
   show_look(false);
@@ -283,7 +277,7 @@ void ProgressRun::start_next() {
   }
   worker_ = start_statement_worker(std::move(statement));
   if (worker_ == 0)
-    enter_warning("Nie mo\xBFna uruchomi\xE6 w\xB9tku wykonania (brak wolnego numeru w\xB9tku).");
+    enter_warning("Nie można uruchomić wątku wykonania (brak wolnego numeru wątku)."_w1250);
 }
 
 // False when no statement is to start: the fetch failed, or the rows ran out before the count.
@@ -325,10 +319,7 @@ void ProgressRun::poll_worker() {
 void ProgressRun::enter_finished() {
   success_ = 1;
   state_ = RunState::Finished;
-  message_ =
-      "Zako\xF1"
-      "czono " +
-      name_ + ".";
+  message_ = "Zakończono "_w1250 + name_ + ".";
   comment_.clear();
 }
 
@@ -374,8 +365,8 @@ void ProgressRun::show_look(bool with_ok) {
 
 uint8_t run_window(bool asks, std::string_view statement, const ExecOptions& options) {
   if (text::clip(statement).size() > kMaxStatement) {
-    MSG_OSTRZEZENIE("Polecenie SQL jest d\xB3u\xBFsze ni\xBF " + std::to_string(kMaxStatement) +
-                    " znak\xF3w i nie zosta\xB3o wykonane.");
+    MSG_OSTRZEZENIE("Polecenie SQL jest dłuższe niż "_w1250 + std::to_string(kMaxStatement) +
+                    " znaków i nie zostało wykonane."_w1250);
     return 0;
   }
   ProgressRun run(asks, statement, options);

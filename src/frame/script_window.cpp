@@ -8,6 +8,7 @@
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "frame/window_conventions.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
@@ -95,7 +96,7 @@ class ProcedureName {
 void run_script(const ui::Window& w) {
   if (!run_script_batches(w.find(kText)->value)) return;
   ZAPISZDOLOGU(0, "SYSTEM", 1, text::fit(w.title, 101));
-  MSG_INFORMACJA("Skrypt SQL zosta\xB3 wykonany poprawnie!");
+  MSG_INFORMACJA("Skrypt SQL został wykonany poprawnie!"_w1250);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "lists/column_settings.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::lists {
@@ -206,36 +207,35 @@ void write_back(std::string_view window, const DialogColumns& rows, int32_t firs
 std::string dialog_title(std::string_view window) {
   static const std::pair<const char*, const char*> kTitles[] = {
       {"Artykul_Brw", "Konfiguracja kolumn kartoteki asortymentowej"},
-      {"Kontrahent_Brw", "Konfiguracja kolumn kartoteki kontrahent\xF3w"},
-      {"Dokument_Finansowy_Brw", "Konfiguracja kolumn kartoteki dokument\xF3w finansowych"},
-      {"Rozrachunek_Brw", "Konfiguracja kolumn kartoteki rozrachunk\xF3w"},
-      {"Dokument_Handlowy_Brw", "Konfiguracja kolumn kartoteki dokument\xF3w handlowych"},
+      {"Kontrahent_Brw", "Konfiguracja kolumn kartoteki kontrahentów"_w1250},
+      {"Dokument_Finansowy_Brw", "Konfiguracja kolumn kartoteki dokumentów finansowych"_w1250},
+      {"Rozrachunek_Brw", "Konfiguracja kolumn kartoteki rozrachunków"_w1250},
+      {"Dokument_Handlowy_Brw", "Konfiguracja kolumn kartoteki dokumentów handlowych"_w1250},
       {"Dokument_Handlowy_Upd", "Konfiguracja kolumn formularza dokumentu handlowego"},
-      {"Dokument_Magazynowy_Brw", "Konfiguracja kolumn kartoteki dokument\xF3w magazynowych"},
+      {"Dokument_Magazynowy_Brw", "Konfiguracja kolumn kartoteki dokumentów magazynowych"_w1250},
       {"Pozycje_Dokumentu_Magazynowego_Brw",
        "Konfiguracja kolumn formularza dokumentu magazynowego"},
-      {"Zamowienie_Brw", "Konfiguracja kolumn kartoteki zam\xF3wie\xF1"},
-      {"Zamowienie_Upd", "Konfiguracja kolumn formularza zam\xF3wienia"},
-      {"Zamowienie_Upd2", "Konfiguracja kolumn formularza zam\xF3wienia"},
-      {"Artykul_Remanentu_Brw", "Konfiguracja kolumn kartoteki remanent\xF3w"},
-      {"Produkcja_Brw", "Konfiguracja kolumn kartoteki zlece\xF1 produkcyjnych"},
-      {"Sad_Brw", "Konfiguracja kolumn kartoteki dokument\xF3w sad"},
+      {"Zamowienie_Brw", "Konfiguracja kolumn kartoteki zamówień"_w1250},
+      {"Zamowienie_Upd", "Konfiguracja kolumn formularza zamówienia"_w1250},
+      {"Zamowienie_Upd2", "Konfiguracja kolumn formularza zamówienia"_w1250},
+      {"Artykul_Remanentu_Brw", "Konfiguracja kolumn kartoteki remanentów"_w1250},
+      {"Produkcja_Brw", "Konfiguracja kolumn kartoteki zleceń produkcyjnych"_w1250},
+      {"Sad_Brw", "Konfiguracja kolumn kartoteki dokumentów sad"_w1250},
       {"Korekta_Upd", "Konfiguracja kolumn formularza korekty"},
       {"Korekta_Upd1", "Konfiguracja kolumn formularza korekty"},
       {"DMKorekta_Upd", "Konfiguracja kolumn formularza korekty"},
-      {"Analiza_artykulow", "Konfiguracja kolumn stan\xF3w zam\xF3wie\xF1 i rezerwacji"},
-      {"HistoriaZamowienAsort",
-       "Konfiguracja kolumn historii stan\xF3w zam\xF3wie\xF1 i rezerwacji"},
-      {"Kontakt", "Konfiguracja kolumn kontakt\xF3w kontrahenta"},
-      {"Pracownik_Brw", "Konfiguracja kolumn pracownik\xF3w"},
-      {"Sprzedaz_Detaliczna", "Konfiguracja kolumn sprzeda\xBFy detalicznej"},
+      {"Analiza_artykulow", "Konfiguracja kolumn stanów zamówień i rezerwacji"_w1250},
+      {"HistoriaZamowienAsort", "Konfiguracja kolumn historii stanów zamówień i rezerwacji"_w1250},
+      {"Kontakt", "Konfiguracja kolumn kontaktów kontrahenta"_w1250},
+      {"Pracownik_Brw", "Konfiguracja kolumn pracowników"_w1250},
+      {"Sprzedaz_Detaliczna", "Konfiguracja kolumn sprzedaży detalicznej"_w1250},
       {"Bufor_Brw", "Konfiguracja kolumn bufora"},
-      {"Crm_Brw", "Konfiguracja kolumn zada\xF1"},
+      {"Crm_Brw", "Konfiguracja kolumn zadań"_w1250},
       {"Intrastat_Brw", "Konfiguracja kolumn dokumentu intrastat"},
       {"Intrastat1_Brw", "Konfiguracja kolumn pozycji dokumentu intrastat"},
       {"Trasy_Brw", "Konfiguracja kolumn tras"},
-      {"Magazyn_Brw", "Konfiguracja kolumn kartoteki magazyn\xF3w"},
-      {"Serwis_Zlecenie_Brw", "Konfiguracja kolumn kartoteki zlece\xF1 serwisowych"},
+      {"Magazyn_Brw", "Konfiguracja kolumn kartoteki magazynów"_w1250},
+      {"Serwis_Zlecenie_Brw", "Konfiguracja kolumn kartoteki zleceń serwisowych"_w1250},
   };
   std::string_view name = text::clip(window);
   for (const auto& [w, title] : kTitles) {

@@ -7,6 +7,7 @@
 #include "frame/sql_channels.hpp"
 #include "frame/window_conventions.hpp"
 #include "lists/column_settings.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
@@ -81,15 +82,15 @@ ui::Window column_window() {
   w.rect = {0, 0, 280, 230};
   ui::Control& list = w.add(ControlKind::List, kList, "KOLUMNY");
   list.columns = {{"", 12}, {"", 12}, {"Nazwa kolumny", 160}};
-  add_move_button(w, kUp, "UP", "Przenie\x9C w g\xF3r\xEA", "Up.ico", "Ctrl+Up");
-  add_move_button(w, kUpAll, "UPALL", "Przenie\x9C na pocz\xB9tek", "first.ico", "Ctrl+Home");
-  add_move_button(w, kDown, "DOWN", "Przenie\x9C w d\xF3\xB3", "Dn.ico", "Ctrl+Down");
-  add_move_button(w, kDownAll, "DOWNALL", "Przenie\x9C na koniec", "last.ico", "Ctrl+End");
-  add_button(w, kShow, "POKAZ", "Poka\xBF", "Ctrl+P");
+  add_move_button(w, kUp, "UP", "Przenieś w górę"_w1250, "Up.ico", "Ctrl+Up");
+  add_move_button(w, kUpAll, "UPALL", "Przenieś na początek"_w1250, "first.ico", "Ctrl+Home");
+  add_move_button(w, kDown, "DOWN", "Przenieś w dół"_w1250, "Dn.ico", "Ctrl+Down");
+  add_move_button(w, kDownAll, "DOWNALL", "Przenieś na koniec"_w1250, "last.ico", "Ctrl+End");
+  add_button(w, kShow, "POKAZ", "Pokaż"_w1250, "Ctrl+P");
   add_button(w, kHide, "UKRYJ", "Ukryj", "Ctrl+U");
   add_button(w, kLock, "ZABLOKUJ", "Zablokuj", "Ctrl+Z");
   add_button(w, kUnlock, "ODBLOKUJ", "Odblokuj", "Ctrl+O");
-  add_button(w, kDefaults, "STARTOWE", "Domy\x9Clne", "Ctrl+D");
+  add_button(w, kDefaults, "STARTOWE", "Domyślne"_w1250, "Ctrl+D");
   add_button(w, kSave, "ZATWIERDZ", "Zapisz", "F10");
   add_button(w, kCancel, "ANULUJ", "Anuluj", "Esc");
   w.add(ControlKind::Image, kShownLegendIcon, "IKONA_WIDOCZNA").icon = kShownIcon;
@@ -147,7 +148,7 @@ DialogColumn default_column(const sql::ScratchTable& t) {
 
 bool left_out_of_stock_items(const Dialog& d, const DialogColumn& c) {
   std::string_view caption = text::clip(c.caption);
-  return d.window == kStockItems && (caption == "Wydano" || caption == "Przyj\xEAto");
+  return d.window == kStockItems && (caption == "Wydano" || caption == "Przyjęto"_w1250);
 }
 
 // "Domyślne": every column of the definition visible at its default width, unlocked, in number
@@ -187,8 +188,7 @@ void list_click(DialogColumns& rows, int row, const ui::Event& e) {
 }
 
 int restore_defaults(const Dialog& d, DialogColumns& rows, int row) {
-  if (frame::MSG_PYTANIE("Czy chcesz przywr\xF3"
-                         "ci\xE6 ustawienia domy\x9Clne?") != 2) {
+  if (frame::MSG_PYTANIE("Czy chcesz przywrócić ustawienia domyślne?"_w1250) != 2) {
     return row;
   }
   rows = default_rows(d);
@@ -238,7 +238,7 @@ int command(Dialog& d, const ui::Event& e, int row) {
 bool save(const Dialog& d) {
   if (int n = broken_lock_block(d.rows)) {
     frame::MSG_OSTRZEZENIE("Wszystkie kolumny do 1 do " + std::to_string(n) +
-                           " musz\xB9 by\xE6 zablokowane!");
+                           " muszą być zablokowane!"_w1250);
     return false;
   }
   write_back(d.window, d.rows, d.first, d.last);
@@ -267,9 +267,7 @@ uint8_t KONFIGURACJA_KOLUMN(std::string_view window) {
   read_definitions(d);
   POBIERZZAKRESKOLUMNBROWSERA(d.window, d.first, d.last);
   if (d.first == 0 || d.last == 0) {
-    frame::MSG_OSTRZEZENIE(
-        "Wyst\xB9pi\xB3 b\xB3\xB9"
-        "d w odczycie konfiguracj kolumn!");
+    frame::MSG_OSTRZEZENIE("Wystąpił błąd w odczycie konfiguracj kolumn!"_w1250);
     return 0;
   }
   d.rows = rows_for_dialog(d.window, d.first, d.last, d.allowed);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
 #include "platform/ui/window.hpp"
@@ -24,7 +25,7 @@ void USTAW4IKONYBROWSERA(ui::PopupMenu& popup, uint8_t variant) {
   const std::string open = variant == 0 ? "[" : "";
   popup.set_text("Insert", open + "31848(~dodaj2.ico)]Dodaj");
   popup.set_text("Change", open + "31848(~popraw2.ico)]Popraw");
-  popup.set_text("Delete", open + "31848(~usun2.ico)]Usu\xF1");
+  popup.set_text("Delete", open + "31848(~usun2.ico)]Usuń"_w1250);
   popup.set_text("Select", open + "31848(~wybierz.ico)]Wybierz");
 }
 
@@ -42,15 +43,12 @@ std::string document_status(std::string_view base, double editing_user, uint8_t 
     out = base.substr(1);
   } else if (editing_user > 0) {
     bool own = editing_user == dict::glo().ID_UZYTKOWNIKA;
-    out = std::string(text::clip(base)) +
-          (own ? " (w\xB3"
-                 "asny)"
-               : " (obcy)") +
+    out = std::string(text::clip(base)) + (own ? " (własny)"_w1250 : " (obcy)") +
           (edited ? " edytowany" : " zablokowany");
   } else if (posted == 0 && marked == 1) {
-    out = std::string(base) + " do ksi\xEAgowania";
+    out = std::string(base) + " do księgowania"_w1250;
   } else if (posted == 1) {
-    out = std::string(base) + " zaksi\xEAgowany";
+    out = std::string(base) + " zaksięgowany"_w1250;
   } else if (locked == 1) {
     out = std::string(base) + " zablokowany";
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "frame/window_conventions.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
 
@@ -22,7 +23,7 @@ constexpr Row kShortcuts[] = {
 enum : int { kList = 1, kChoose, kCancel };
 
 ui::Window shortcut_window() {
-  ui::Window w("SkrotyKlawiszowe", "Skr\xF3ty klawiszowe");
+  ui::Window w("SkrotyKlawiszowe", "Skróty klawiszowe"_w1250);
   w.rect = {0, 0, 160, 200};
   ui::Control& list = w.add(ui::ControlKind::List, kList, "LISTA");
   list.columns = {{"", 120}};

@@ -9,6 +9,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::reports {
@@ -52,11 +53,11 @@ const FormatNumeracjiRow* definition(uint8_t group, int32_t type_id, int32_t res
 void warn_missing(uint8_t group, const char* word) {
   if (group <= kLastDocumentGroup) {
     frame::MSG_OSTRZEZENIE(std::string("Brak definicji numeracji dla wybranego ") + word +
-                           "!|Prosz\xEA uzupe\xB3ni\xE6 dane o numeracji dokument\xF3w.");
+                           "!|Proszę uzupełnić dane o numeracji dokumentów."_w1250);
   } else {
-    frame::MSG_OSTRZEZENIE(
-        std::string("Brak definicji numeracji dla wyr\xF3\xBFnika wybranego ") + word +
-        "!|Prosz\xEA uzupe\xB3ni\xE6 dane o numeracji wyr\xF3\xBFnik\xF3w dokument\xF3w.");
+    frame::MSG_OSTRZEZENIE(std::string("Brak definicji numeracji dla wyróżnika wybranego "_w1250) +
+                           word +
+                           "!|Proszę uzupełnić dane o numeracji wyróżników dokumentów."_w1250);
   }
 }
 
@@ -68,7 +69,7 @@ bool fill_parameters(NumberingFormat& out, const FormatNumeracjiRow& r) {
 }
 
 constexpr const char* kTypeWord = "typu dokumentu";
-constexpr const char* kGroupWord = "rodzaju dokument\xF3w";
+constexpr const char* kGroupWord = "rodzaju dokumentów"_w1250;
 
 }  // namespace
 
@@ -170,10 +171,8 @@ void INICJUJKOLEJKESTATUSOW(std::optional<uint8_t> reload) {
     statuses.add(StatusRow{std::move(code), 1, text::fit(caption, kStatusCaptionCapacity)});
   };
   add("N", "niezrealizowane (N)");
-  add("C",
-      "cz\xEA\x9C"
-      "ciowo zrealizowane (C)");
-  add("Z", "zrealizowane ca\xB3kowicie (Z)");
+  add("C", "częściowo zrealizowane (C)"_w1250);
+  add("Z", "zrealizowane całkowicie (Z)"_w1250);
   if (glo.SKLEPINTERNETOWY == 1) {
     // The shop's own statuses are those of the dictionary as the host loaded it (or a reload
     // above did); an empty one adds none.
@@ -186,7 +185,7 @@ void INICJUJKOLEJKESTATUSOW(std::optional<uint8_t> reload) {
       add(code, std::string(text::clip(r.description)) + " (" + code + ")");
     }
   }
-  add("Y", "zamkni\xEAte (Y)");
+  add("Y", "zamknięte (Y)"_w1250);
   add("A", "anulowane (A)");
 }
 

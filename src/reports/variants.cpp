@@ -10,6 +10,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/ui.hpp"
 
@@ -22,11 +23,8 @@ constexpr std::size_t kNameCapacity = 50;
 constexpr std::size_t kValueCapacity = 200;
 constexpr std::size_t kVariantNameCapacity = 51;
 
-constexpr const char* kNameTaken = "Wariant o podanej nazwie ju\xBF istnieje!";
-constexpr const char* kNameTooLong =
-    "Nazwa wariantu mo\xBF"
-    "e mie\xE6 najwy\xBF"
-    "ej 50 znak\xF3w!";
+constexpr const char* kNameTaken = "Wariant o podanej nazwie już istnieje!"_w1250;
+constexpr const char* kNameTooLong = "Nazwa wariantu może mieć najwyżej 50 znaków!"_w1250;
 
 // Every variant loaded while the module lives, kept in (report, variant, ordinal) order.
 std::vector<CachedParameter>& cache() {
@@ -154,10 +152,7 @@ void ZAPISZWARTOSCPARAMETRUDOBAZY(std::string_view name, std::string_view value)
   frame::EXECSQL(save_statement(*row, row->variant_id));
   bool failed = frame::VAX().error() != 0;
   frame::CLOSESQL();
-  if (failed)
-    frame::MSG_OSTRZEZENIE(
-        "B\xB3\xB9"
-        "d zapisu parametru raportu!");
+  if (failed) frame::MSG_OSTRZEZENIE("Błąd zapisu parametru raportu!"_w1250);
 }
 
 namespace {
@@ -212,13 +207,11 @@ Choice ask_choice() {
   box.title = "ORVEX: Pytanie";
   box.icon = ui::Icon::Exclamation;
   box.text =
-      "Czy zmieni\xE6 nazw\xEA istniej\xB9"
-      "cego wariantu, |czy utworzy\xE6 nowy o "
-      "wprowadzonej nazwie, |czy mo\xBF"
-      "e usun\xB9\xE6 wprowadzony wariant?";
+      "Czy zmienić nazwę istniejącego wariantu, |czy utworzyć nowy o "
+      "wprowadzonej nazwie, |czy może usunąć wprowadzony wariant?"_w1250;
   box.buttons = ui::kOk | ui::kYes | ui::kNo | ui::kCancel;
   box.default_button = ui::kOk;
-  box.captions = {"Zapisz zmian\xEA", "Nowy wariant", "Usu\xF1 wariant", "Anuluj"};
+  box.captions = {"Zapisz zmianę"_w1250, "Nowy wariant", "Usuń wariant"_w1250, "Anuluj"};
   switch (ui::backend().message(box)) {
     case ui::kOk:
       return Choice::Rename;
@@ -285,7 +278,7 @@ double ZAPISZWARIANT(double report_id, double variant_id, std::string_view new_n
   std::string name(text::clip(new_name));
   std::string old(text::clip(old_name));
   if (name.empty()) {
-    frame::MSG_OSTRZEZENIE("Prosz\xEA wprowadzi\xE6 nazw\xEA wariantu!");
+    frame::MSG_OSTRZEZENIE("Proszę wprowadzić nazwę wariantu!"_w1250);
     return 0;
   }
   double target = variant_id;

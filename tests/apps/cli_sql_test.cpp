@@ -20,8 +20,7 @@ class CliSql : public ::testing::Test {
     // "Łódź" in UTF-8, and a text with a tab, a line break and a backslash.
     int rc = sqlite3_exec(raw,
                           "create table k (id integer, nazwa text);"
-                          "insert into k values (1, '\xC5\x81\xC3\xB3"
-                          "d\xC5\xBA'),"
+                          "insert into k values (1, 'Łódź'),"
                           " (2, 'a' || char(9) || 'b' || char(10) || 'c\\');",
                           nullptr, nullptr, nullptr);
     sqlite3_close(raw);

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "support/support.hpp"
 
@@ -17,7 +18,7 @@ std::vector<std::pair<std::string, std::string>> hostile_texts() {
   std::string high, random, mixed;
   for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
   for (int i = 0; i < 4000; ++i) random += static_cast<char>(1 + rng() % 255);
-  const std::string pieces[] = {"\r\n", " ", "'", "@@##@@$$", "1234", "\xA5", "\n", ";", "x"};
+  const std::string pieces[] = {"\r\n", " ", "'", "@@##@@$$", "1234", "Ą"_w1250, "\n", ";", "x"};
   while (mixed.size() < 10000) mixed += pieces[rng() % std::size(pieces)];
   return {{"Empty", ""},       {"Blanks", std::string(300, ' ')},
           {"Long", mixed},     {"Digits", std::string(10000, '7')},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 
 namespace orv::calc {
 namespace {
@@ -12,8 +13,7 @@ namespace {
 // upper-case letters followed by the lower-case ones.
 const std::string kMazovia =
     "\x8F\x95\x90\x9C\xA5\xA3\x98\xA0\xA1\x86\x8D\x91\x92\xA4\xA2\x9E\xA6\xA7";
-const std::string kWindows =
-    "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
+const std::string kWindows = "ĄĆĘŁŃÓŚŹŻąćęłńóśźż"_w1250;
 const std::string kBase = "ACELNOSZZacelnoszz";
 
 TEST(CodePages, EveryLetterMapsOnceInBothDirections) {
@@ -25,10 +25,11 @@ TEST(CodePages, EveryLetterMapsOnceInBothDirections) {
 }
 
 TEST(CodePages, SharedByteValuesAreTranslatedFromTheInputOnly) {
-  EXPECT_EQ(WINDOWSTOMAZOVIA("\xA5"), "\x8F");  // Windows A-ogonek
-  EXPECT_EQ(MAZOVIATOWINDOWS("\x8F"), "\xA5");  // and back
-  EXPECT_EQ(MAZOVIATOWINDOWS("\xA5"), "\xD1");  // Mazovia N-acute, not the A-ogonek's 0x8F
-  EXPECT_EQ(WINDOWSTOMAZOVIA("\x9C\xA3"), "\x9E\x9C");
+  // Mazovia bytes stay written as bytes: read as Windows-1250 letters they would mislead.
+  EXPECT_EQ(WINDOWSTOMAZOVIA("Ą"_w1250), "\x8F");  // Windows A-ogonek
+  EXPECT_EQ(MAZOVIATOWINDOWS("\x8F"), "Ą"_w1250);  // and back
+  EXPECT_EQ(MAZOVIATOWINDOWS("\xA5"), "Ń"_w1250);  // Mazovia N-acute, not the A-ogonek's 0x8F
+  EXPECT_EQ(WINDOWSTOMAZOVIA("śŁ"_w1250), "\x9E\x9C");
 }
 
 TEST(CodePages, ApostropheOnlyChangesFromMazovia) {
@@ -37,7 +38,7 @@ TEST(CodePages, ApostropheOnlyChangesFromMazovia) {
 }
 
 TEST(CodePages, OtherBytesPassAndLongTextsStopAt199) {
-  EXPECT_EQ(WINDOWSTOMAZOVIA("Caf\xE9 ~ 1"), "Caf\xE9 ~ 1");  // e-acute is no Polish letter
+  EXPECT_EQ(WINDOWSTOMAZOVIA("Café ~ 1"_w1250), "Café ~ 1"_w1250);  // e-acute is no Polish letter
   const std::string long_text = std::string(150, 'a') + std::string(100, ' ');
   EXPECT_EQ(MAZOVIATOWINDOWS(long_text), long_text.substr(0, 199));  // trailing blanks count
   EXPECT_EQ(WINDOWSTOMAZOVIA(long_text), long_text.substr(0, 199));
@@ -57,8 +58,7 @@ TEST_P(PlainIdentifier, Converts) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlainIdentifier,
-    testing::Values(AsciiCase{"Pangram", "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1",
-                              "Zazolc_gesla_jazn"},                     // 1
+    testing::Values(AsciiCase{"Pangram", "Zażółć gęślą jaźń"_w1250, "Zazolc_gesla_jazn"},  // 1
                     AsciiCase{"Separators", "a/b c-d.e", "a_b_cde"},    // 2 slash and blank to _
                     AsciiCase{"OnlyPunctuation", ".,;:!?-`'\"()", ""},  // 3
                     AsciiCase{"Blanks", "  a_b  ", "__a_b"},  // 4 leading kept, trailing not
@@ -68,9 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CodePages, BezplKeepsEverythingButDiacritics) {
-  EXPECT_EQ(BEZPL("\xA3\xF3"
-                  "d\x9F, ul. \xAF\xF3\xB3ta 5/7   "),
-            "Lodz, ul. Zolta 5/7");
+  EXPECT_EQ(BEZPL("Łódź, ul. Żółta 5/7   "_w1250), "Lodz, ul. Zolta 5/7");
   EXPECT_EQ(BEZPL(std::string(600, 'b')), std::string(500, 'b'));
   EXPECT_EQ(BEZPL("   "), "");
 }

@@ -6,6 +6,7 @@
 #include "calc/authorisation.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/registry.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
@@ -24,18 +25,12 @@ Decimal dec(const char* s) {
 
 const std::string kTail = "|Odmowa wystawienia faktury.";
 const std::string kOverdue =
-    "Dla p\xB3"
-    "atnika Budmat S.A. istniej\xB9 przeterminowane nale\xBFno\x9C"
-    "ci!" +
-    kTail;
+    "Dla płatnika Budmat S.A. istnieją przeterminowane należności!"_w1250 + kTail;
 const std::string kOverdueSum =
-    "Suma przeterminowanych nale\xBFno\x9C"
-    "ci i kwoty transakcji jest wi\xEAksza ni\xBF przyznany limit!" +
+    "Suma przeterminowanych należności i kwoty transakcji jest większa niż przyznany limit!"_w1250 +
     kTail;
 const std::string kAllSum =
-    "Suma wszystkich nale\xBFno\x9C"
-    "ci i kwoty transakcji jest wi\xEAksza ni\xBF przyznany limit!" +
-    kTail;
+    "Suma wszystkich należności i kwoty transakcji jest większa niż przyznany limit!"_w1250 + kTail;
 
 // ---------------------------------------------------------------- the rules
 
@@ -144,9 +139,7 @@ TEST_F(DemoLimit, WindowShowsThePayersBalance) {
                 "id_kontrahenta=2",
                 "call AP_ObliczSaldoKontrahenta(2,0,82198,3)",
                 "select dbo.AP_Func_PodajLimitKontrDoWykorz(2,0,0,0,82198,1)"}));
-  EXPECT_EQ(window().title,
-            "Limit kupiecki p\xB3"
-            "atnika");
+  EXPECT_EQ(window().title, "Limit kupiecki płatnika"_w1250);
   EXPECT_EQ(control("KONTRAHENT").value, "ACME Sp. z o.o.");
   EXPECT_EQ(control("PLATNIK").value, "Budmat S.A.");
   EXPECT_EQ(control("LIMIT").value, "20000.00");
@@ -204,10 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"OverdueSumAboveLimit", 2, 2, 14850.01, "key F10", 0, kOverdueSum},
         // 3. Malinowski (mode 2) has overdue receivables.
         WindowCase{"OverdueRefused", 2, 3, 1, "press ZATWIERDZ", 0,
-                   "Dla p\xB3"
-                   "atnika Jan Malinowski Us\xB3ugi Remontowe istniej\xB9 "
-                   "przeterminowane nale\xBFno\x9C"
-                   "ci!" +
+                   "Dla płatnika Jan Malinowski Usługi Remontowe istnieją "
+                   "przeterminowane należności!"_w1250 +
                        kTail},
         // 4. ACME (mode 4, limit 50 000, 24 600 receivable).
         WindowCase{"AllSumAboveLimit", 2, 1, 25400.01, "press ZATWIERDZ", 0, kAllSum},
@@ -290,9 +281,7 @@ TEST_P(BlockedPayer, StopsUnlessThePasswordIsGiven) {
   if (c.warned) {
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].box.text,
-              "Sprzeda\xBF dla p\xB3"
-              "atnika Handel M\xB3"
-              "awa Sp.j. jest zablokowana!");
+              "Sprzedaż dla płatnika Handel Mława Sp.j. jest zablokowana!"_w1250);
   } else {
     EXPECT_TRUE(ui.boxes().empty());
   }
@@ -320,9 +309,7 @@ TEST_F(DemoLimit, BlockOverriddenInThePasswordWindow) {
   ui.ui().add_script("set HASLO \"' or '1'='1\"; key F10; key Esc");
   EXPECT_EQ(WALIDACJALIMITU(4, 4, 1, 0, 0), 1);
   EXPECT_EQ(ui.boxes().back().box.text,
-            "Sprzeda\xBF dla p\xB3"
-            "atnika Handel M\xB3"
-            "awa Sp.j. jest zablokowana!");
+            "Sprzedaż dla płatnika Handel Mława Sp.j. jest zablokowana!"_w1250);
 }
 
 struct CheckCase {

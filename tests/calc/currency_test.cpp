@@ -7,6 +7,7 @@
 #include "calc/authorisation.hpp"
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
@@ -108,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Currency, AppendWord,
                              // 3. Otherwise one blank between.
                              AppendCase{"Appended", "abc", "x", "x abc"},
                              // 4. Polish letters fold too: "ŻÓŁW" holds "żółw".
-                             AppendCase{"PolishFold", "\xBF\xF3\xB3w", "ma \xAF\xD3\xA3W",
-                                        "ma \xAF\xD3\xA3W"},
+                             AppendCase{"PolishFold", "żółw"_w1250, "ma ŻÓŁW"_w1250,
+                                        "ma ŻÓŁW"_w1250},
                              // 5. A blank addition is found in every text.
                              AppendCase{"BlankAddition", "  ", "tekst ", "tekst"}),
                          [](const auto& info) { return info.param.name; });
@@ -199,7 +200,7 @@ TEST_F(Factor, MissingRateWarnsWithTodayAndGivesOne) {
   answer = sql::FakeAnswer{};
   EXPECT_EQ(WAL_POBIERZPRZELICZNIK("CZK", "PLN", 80000), 1.0);
   ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.text, "Na dzie\xF1 15.01.2026 nie zdefiniowano kurs\xF3w walut!");
+  EXPECT_EQ(ui.boxes()[0].box.text, "Na dzień 15.01.2026 nie zdefiniowano kursów walut!"_w1250);
   // With a divisor the 1 is divided too.
   EXPECT_EQ(WAL_POBIERZPRZELICZNIK("CZK", "PLN", 80000, 4.0), 0.25);
 }
@@ -227,8 +228,8 @@ TEST(TypedRate, NoAnswerStoresNothing) {
   EXPECT_EQ(AKTUALIZACJAKURSUWAL("EUR", 4.3, 82190), 0);
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes()[0].box.text,
-            "Czy doda\xE6/zaktualizowa\xE6 kurs 4.3 dla waluty EUR w tabeli kurs\xF3w walut na "
-            "dzie\xF1 07.01.2026 ?");
+            "Czy dodać/zaktualizować kurs 4.3 dla waluty EUR w tabeli kursów walut na "
+            "dzień 07.01.2026 ?"_w1250);
   EXPECT_TRUE(sql.recording.statements().empty());
 }
 
@@ -239,7 +240,7 @@ TEST(TypedRate, PermissionRequired) {
   Permission refused(0);
   EXPECT_EQ(AKTUALIZACJAKURSUWAL("EUR", 4.3), 0);
   ASSERT_EQ(ui.boxes().size(), 2u);
-  EXPECT_EQ(ui.boxes()[1].box.text, "Brak uprawnie\xF1 na edycj\xEA kurs\xF3w walut!");
+  EXPECT_EQ(ui.boxes()[1].box.text, "Brak uprawnień na edycję kursów walut!"_w1250);
   EXPECT_EQ(Permission::asked, std::vector<std::string>{"BankiKursWal"});
   EXPECT_TRUE(sql.recording.statements().empty());
 }
@@ -277,10 +278,10 @@ TEST(TypedRate, ServerFailureWarnsWithItsMessage) {
   SqlStack sql;
   ScopedUi ui({"yes"});
   Permission granted(1);
-  sql.faults.fail_next(1, sql::Fault::rejected("kurs waluty musi by\xE6 wi\xEAkszy od zera."));
+  sql.faults.fail_next(1, sql::Fault::rejected("kurs waluty musi być większy od zera."_w1250));
   EXPECT_EQ(AKTUALIZACJAKURSUWAL("EUR", 0), 0);
   ASSERT_EQ(ui.boxes().size(), 2u);
-  EXPECT_EQ(ui.boxes()[1].box.text, "kurs waluty musi by\xE6 wi\xEAkszy od zera.");
+  EXPECT_EQ(ui.boxes()[1].box.text, "kurs waluty musi być większy od zera."_w1250);
 }
 
 // ---------------------------------------------------------------- against the demo database

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 #include "support/support.hpp"
 
 namespace orv::calc {
@@ -153,12 +154,12 @@ class Windows : public testing::Test {
 };
 
 TEST_F(Windows, ConverterConfirmsTheNewPercentageAndPrice) {
-  ui.ui().add_script("set NR_PROCENT -20; press Zatwierd\xC5\xBA");
+  ui.ui().add_script("set NR_PROCENT -20; press Zatwierdź");
   double percentage = -10, price = 90;
   ::PRZELICZNIKRABATU(&percentage, &price, nullptr, nullptr);
   EXPECT_EQ(percentage, -20);
   EXPECT_EQ(price, 80);
-  EXPECT_EQ(window().title, "Przelicznik narzut\xF3w/rabat\xF3w");
+  EXPECT_EQ(window().title, "Przelicznik narzutów/rabatów"_w1250);
   EXPECT_EQ(value("GRUPA"), "Cena netto");
   EXPECT_EQ(value("CENA"), "100.00");
   EXPECT_EQ(value("NR_KWOTA"), "-20.00");
@@ -170,11 +171,9 @@ TEST_F(Windows, ConverterWarnsWhenRoundingReplacesTheAmount) {
   double percentage = 0, price = 10000;
   ::PRZELICZNIKRABATU(&percentage, &price, "Netto", nullptr);
   ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.title,
-            "ORVEX: Ostrze\xBF"
-            "enie");
+  EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Ostrzeżenie"_w1250);
   EXPECT_EQ(ui.boxes()[0].box.text,
-            "W wyniku zaokr\xB9glenia rabat/narzut kwotowy musi wynosi\xE6 0");
+            "W wyniku zaokrąglenia rabat/narzut kwotowy musi wynosić 0"_w1250);
   EXPECT_EQ(value("NR_KWOTA"), "0.00");
   EXPECT_EQ(price, 10000);
 }
@@ -184,7 +183,7 @@ TEST_F(Windows, ConverterRefusesAPriceNotAboveZeroThenCloses) {
   double percentage = -10, price = 90;
   ::PRZELICZNIKRABATU(&percentage, &price, nullptr, nullptr);
   ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.text, "Cena musi by\xE6 dodatnia!");
+  EXPECT_EQ(ui.boxes()[0].box.text, "Cena musi być dodatnia!"_w1250);
   EXPECT_EQ(window().focus, "NR_PROCENT");
   EXPECT_EQ(percentage, -10);  // closed without confirming: unchanged
   EXPECT_EQ(price, 90);
@@ -234,40 +233,28 @@ INSTANTIATE_TEST_SUITE_P(
     Discount, Captions,
     testing::Values(
         // 1-2. Prices: net unless the kind is exactly "Brutto" (trailing blanks ignored).
-        CaptionCase{"Net", nullptr, nullptr, "Cena netto",
-                    "Cena wej\x9C"
-                    "ciowa",
+        CaptionCase{"Net", nullptr, nullptr, "Cena netto", "Cena wejściowa"_w1250,
                     "Cena z rabatem/narzutem [-/+]"},
-        CaptionCase{"Gross", "Brutto  ", "", "Cena brutto",
-                    "Cena wej\x9C"
-                    "ciowa",
+        CaptionCase{"Gross", "Brutto  ", "", "Cena brutto", "Cena wejściowa"_w1250,
                     "Cena z rabatem/narzutem [-/+]"},
         // 3-4. Values instead of prices.
-        CaptionCase{"GrossValue", "Brutto", "warto\x9C\xE6", "Warto\x9C\xE6 brutto",
-                    "Warto\x9C\xE6 wej\x9C"
-                    "ciowa",
-                    "Warto\x9C\xE6 z rabatem/narzutem [-/+]"},
-        CaptionCase{"NetValue", "netto", "warto\x9C\xE6 ", "Warto\x9C\xE6 netto",
-                    "Warto\x9C\xE6 wej\x9C"
-                    "ciowa",
-                    "Warto\x9C\xE6 z rabatem/narzutem [-/+]"},
+        CaptionCase{"GrossValue", "Brutto", "wartość"_w1250, "Wartość brutto"_w1250,
+                    "Wartość wejściowa"_w1250, "Wartość z rabatem/narzutem [-/+]"_w1250},
+        CaptionCase{"NetValue", "netto", "wartość "_w1250, "Wartość netto"_w1250,
+                    "Wartość wejściowa"_w1250, "Wartość z rabatem/narzutem [-/+]"_w1250},
         // 5. Case matters; 6. texts of 10,000 characters change nothing.
-        CaptionCase{"LowerCaseKind", "brutto", "WARTO\x8C\xC6", "Cena netto",
-                    "Cena wej\x9C"
-                    "ciowa",
-                    "Cena z rabatem/narzutem [-/+]"},
-        CaptionCase{"HugeTexts", kLong.c_str(), kLong.c_str(), "Cena netto",
-                    "Cena wej\x9C"
-                    "ciowa",
+        CaptionCase{"LowerCaseKind", "brutto", "WARTOŚĆ"_w1250, "Cena netto",
+                    "Cena wejściowa"_w1250, "Cena z rabatem/narzutem [-/+]"},
+        CaptionCase{"HugeTexts", kLong.c_str(), kLong.c_str(), "Cena netto", "Cena wejściowa"_w1250,
                     "Cena z rabatem/narzutem [-/+]"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(Windows, ConverterScriptRunningDryLeavesTheValues) {
   double percentage = -10, price = 90;
   ::PRZELICZNIKRABATU(&percentage, &price, nullptr, nullptr);
-  EXPECT_NE(ui.ui().failure().find(
-                "no more commands for the window \"Przelicznik narzut\xC3\xB3w/rabat\xC3\xB3w\""),
-            std::string::npos)
+  EXPECT_NE(
+      ui.ui().failure().find("no more commands for the window \"Przelicznik narzutów/rabatów\""),
+      std::string::npos)
       << ui.ui().failure();
   EXPECT_EQ(percentage, -10);
   EXPECT_EQ(price, 90);
@@ -277,7 +264,7 @@ TEST_F(Windows, ConverterWithLeftOutReferences) {
   ui.ui().add_script("key F10");
   ::PRZELICZNIKRABATU(nullptr, nullptr, nullptr, nullptr);
   ASSERT_EQ(ui.boxes().size(), 1u);  // a price of 0 cannot be confirmed
-  EXPECT_EQ(ui.boxes()[0].box.text, "Cena musi by\xE6 dodatnia!");
+  EXPECT_EQ(ui.boxes()[0].box.text, "Cena musi być dodatnia!"_w1250);
 }
 
 struct ChangeCase {
@@ -301,9 +288,7 @@ TEST_P(Change, WrittenBackOnClosing) {
   EXPECT_EQ(change, c.change_after);
   ASSERT_EQ(ui.boxes().size(), c.warned ? 1u : 0u);
   if (c.warned) {
-    EXPECT_EQ(ui.boxes()[0].box.text,
-              "Prosz\xEA wprowadzi\xE6 kwot\xEA wi\xEAksz\xB9 od nale\xBFno\x9C"
-              "ci!");
+    EXPECT_EQ(ui.boxes()[0].box.text, "Proszę wprowadzić kwotę większą od należności!"_w1250);
     EXPECT_EQ(ui.ui().windows()[0].focus, "WPLATA");
   }
 }
@@ -314,10 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 1. Paid above due: the change is the difference.
         ChangeCase{"Paid", "set WPLATA 50; press Zamknij", 42.5, 0, 0, 42.5, 50, 7.5, false},
         // 2. Paid equal to due: change 0.
-        ChangeCase{"Exact",
-                   "set Wp\xC5\x82"
-                   "ata 42,50; key Esc",
-                   42.5, 0, 3, 42.5, 42.5, 0, false},
+        ChangeCase{"Exact", "set Wpłata 42,50; key Esc", 42.5, 0, 3, 42.5, 42.5, 0, false},
         // 3. Paid below due: warned, the previous change stays, the typed amount is kept.
         ChangeCase{"TooLittle", "set WPLATA 10; close", 42.5, 0, 3, 42.5, 10, 3, true},
         // 4. Closed at once: the values passed in, held with 2 places.

@@ -7,19 +7,18 @@
 #include <random>
 
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "support/support.hpp"
 
 namespace orv::calc {
 namespace {
 
-const std::string kAlphabetic =
-    "W numerze rachunku nie mo\xBF"
-    "e by\xE6 znak\xF3w alfabetycznych!";
-const std::string kNot26 = "W numerze rachunku musi by\xE6 26 znak\xF3w numerycznych!";
+const std::string kAlphabetic = "W numerze rachunku nie może być znaków alfabetycznych!"_w1250;
+const std::string kNot26 = "W numerze rachunku musi być 26 znaków numerycznych!"_w1250;
 const std::string kIncorrect = "Numer rachunku nie jest poprawny!";
 const std::string kNotConverted =
-    "Numer rachunku niezgodny z formatem IBAN.|Numer nie zosta\xB3 skonwertowany!";
+    "Numer rachunku niezgodny z formatem IBAN.|Numer nie został skonwertowany!"_w1250;
 
 // 98 - (the 24 digits followed by 252100, "PL00", mod 97), digit by digit.
 std::string expected_check(const std::string& domestic) {
@@ -84,9 +83,7 @@ TEST(Iban, ConversionRefusesAnyOtherDigitCount) {
     EXPECT_EQ(call_text(::IBAN_KONWERSJA(t.c_str())), "");
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].box.text, kNotConverted);
-    EXPECT_EQ(ui.boxes()[0].box.title,
-              "ORVEX: Ostrze\xBF"
-              "enie");
+    EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Ostrzeżenie"_w1250);
   }
 }
 
@@ -113,13 +110,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CheckCase{"Bare", "61109010140000071219812874", 1, ""},  // 1
                     CheckCase{"Groups", "61 1090 1014 0000 0712 1981 2874  ", 1,
                               ""},  // 2 blanks skipped
-                    CheckCase{"Dashes", "61-1090-1014-0000-0712-1981-2874", 0, kAlphabetic},   // 3
-                    CheckCase{"CountryCode", "PL61109010140000071219812874", 0, kAlphabetic},  // 4
-                    CheckCase{"Tab", "61109010140000071219812874\t", 0, kAlphabetic},          // 5
-                    CheckCase{"HighByte", "6110901014000007121981287\xB9", 0, kAlphabetic},    // 6
-                    CheckCase{"TwentyFive", "6110901014000007121981287", 0, kNot26},           // 7
-                    CheckCase{"Empty", "", 0, kNot26},                                         // 8
-                    CheckCase{"WrongCheck", "62109010140000071219812874", 0, kIncorrect},      // 9
+                    CheckCase{"Dashes", "61-1090-1014-0000-0712-1981-2874", 0, kAlphabetic},    // 3
+                    CheckCase{"CountryCode", "PL61109010140000071219812874", 0, kAlphabetic},   // 4
+                    CheckCase{"Tab", "61109010140000071219812874\t", 0, kAlphabetic},           // 5
+                    CheckCase{"HighByte", "6110901014000007121981287ą"_w1250, 0, kAlphabetic},  // 6
+                    CheckCase{"TwentyFive", "6110901014000007121981287", 0, kNot26},            // 7
+                    CheckCase{"Empty", "", 0, kNot26},                                          // 8
+                    CheckCase{"WrongCheck", "62109010140000071219812874", 0, kIncorrect},       // 9
                     // 10 digits past the 26th fall off: only the first 26 are judged
                     CheckCase{"MoreThan26", "61 1090 1014 0000 0712 1981 2874 99", 1, ""},
                     // 11 a letter after the 26th digit still refuses

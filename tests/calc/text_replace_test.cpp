@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 
 namespace orv::calc {
 namespace {
@@ -91,12 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         InPlaceCase{"AnyCase", "abc ABC Abc", "abc", "x", nullptr, "x x x"},  // 1 flag left out
         InPlaceCase{"FlagZero", "abc ABC", "ABC", "x", &kZero, "x x"},        // 2
         InPlaceCase{"Exact", "abc ABC Abc", "abc", "x", &kOne, "x ABC Abc"},  // 3
-        InPlaceCase{"PolishFolding",
-                    "\xA3\xF3"
-                    "d\x9F!",
-                    "\xB3\xD3"
-                    "D\x8F",
-                    "L", nullptr, "L!"},                                      // 4
+        InPlaceCase{"PolishFolding", "Łódź!"_w1250, "łÓDŹ"_w1250, "L", nullptr, "L!"},  // 4
         InPlaceCase{"BlanksBeforeEmpty", "a  x b", "x", "", nullptr, "a b"},  // 5 documented loss
         InPlaceCase{"ReplacementClipped", "a x b", "x", "y  ", nullptr, "a y b"},  // 6
         InPlaceCase{"FindBlankCounts", "ab  cd", "b ", "Z", nullptr, "aZ cd"},     // 7

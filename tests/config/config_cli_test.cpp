@@ -51,11 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
     Host, Login,
     testing::Values(
         // 1-2. Without --user the demo's ordinary user jan (7) is signed in.
-        LoginCase{"DefaultUserValues",
-                  {"POBIERZPARAMKONF", "u", "ZakrWys"},
-                  "bie\xC5\xBC\xC4\x85"
-                  "cy miesi\xC4\x85"
-                  "c"},
+        LoginCase{"DefaultUserValues", {"POBIERZPARAMKONF", "u", "ZakrWys"}, "bieżący miesiąc"},
         LoginCase{"DefaultCompany", {"POBIERZPARAMKONF", "s", "PropKursBanku"}, "NBP"},
         // 3. Another user's own values.
         LoginCase{"OtherUser", {"--user", "8", "POBIERZPARAMKONF", "u", "DOMKASA"}, "2"},

@@ -6,6 +6,7 @@
 #include "config/demo_db.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -17,9 +18,7 @@ using sql::FakeAnswer;
 const std::string kIdentifier = "select identyfikator from uzytkownik where id_uzytkownika=7";
 const std::string kFunction =
     "select nazwa_funkcji,opis_funkcji from orv_funkcja where kod_funkcji='LIMIT_KUPIECKI'";
-const char* const kWarning =
-    "Brak autoryzacji!|Wprowadzono b\xB3\xEA"
-    "dne has\xB3o.";
+const char* const kWarning = "Brak autoryzacji!|Wprowadzono błędne hasło."_w1250;
 
 std::string check(const std::string& identifier, const std::string& password) {
   return "select haslo,identyfikator,kod_funkcji from uzytkownik_funkcji_v where identyfikator='" +
@@ -33,7 +32,7 @@ class Password : public testing::Test {
     dict::glo().ID_FIRMY = 5;
     dict::glo().tables.S_PARAMKONFQ.add({"BLOKFUNCHASLO", "@s3", "Tak"});
     db.fake.answer(kIdentifier, FakeAnswer::value("jan"));
-    db.fake.answer(kFunction, {0, {}, {{"Limit kupiecki", "Sprzeda\xBF ponad limit."}}, {}});
+    db.fake.answer(kFunction, {0, {}, {{"Limit kupiecki", "Sprzedaż ponad limit."_w1250}}, {}});
     // The view lists jan's password; the server compares without regard to case.
     db.fake.answer(check("jan", "Tajne"), {0, {}, {{"Tajne", "jan", "LIMIT_KUPIECKI"}}, {}});
     db.fake.answer(check("jan", "TAJNE"), {0, {}, {{"Tajne", "jan", "LIMIT_KUPIECKI"}}, {}});
@@ -51,14 +50,12 @@ class Password : public testing::Test {
 };
 
 TEST_F(Password, RightPasswordLetsTheFunctionRun) {
-  ui.ui().add_script("set HASLO Tajne; press Zatwierd\xC5\xBA");
+  ui.ui().add_script("set HASLO Tajne; press Zatwierdź");
   EXPECT_EQ(HASLOFUNKCJI("LIMIT_KUPIECKI  "), 1);
   EXPECT_EQ(window().name, "HasloFunkcji");
-  EXPECT_EQ(window().title,
-            "Funkcja autoryzowana has\xB3"
-            "em");
+  EXPECT_EQ(window().title, "Funkcja autoryzowana hasłem"_w1250);
   EXPECT_EQ(value("NAZWA_FUNKCJI"), "Limit kupiecki");
-  EXPECT_EQ(value("OPIS_FUNKCJI"), "Sprzeda\xBF ponad limit.");
+  EXPECT_EQ(value("OPIS_FUNKCJI"), "Sprzedaż ponad limit."_w1250);
   EXPECT_EQ(value("UZYTKOWNIK"), "jan");
   EXPECT_EQ(db.recording.statements(),
             (std::vector<std::string>{kIdentifier, kFunction, check("jan", "Tajne")}));

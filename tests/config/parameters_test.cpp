@@ -8,6 +8,7 @@
 #include "exports/orvrun.h"
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -25,7 +26,7 @@ void load_demo_like_values() {
   t.S_PARAMKONFQ.add({"ABCDEFGHIJKLMNOPQRST", "@n6", "500"});
   t.U_PARAMKONFQ.add({"DOMKASA", "@n5", "1"});
   t.U_PARAMKONFQ.add({"DRZEWKOFILTRROZ", "@s20", "N"});
-  t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "pe\xB3ny zakres"});
+  t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "pełny zakres"_w1250});
 }
 
 struct LookupCase {
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"Code21", "s", "abcdefghijklmnopqrstu", "500", "@n6"},
         LookupCase{"Code300", "s", "ABCDEFGHIJKLMNOPQRST" + kLong300, "500", "@n6"},
         // 11. A Polish value comes back byte for byte.
-        LookupCase{"PolishValue", "u", "ZakrWys", "pe\xB3ny zakres", "@s20"}),
+        LookupCase{"PolishValue", "u", "ZakrWys", "pełny zakres"_w1250, "@s20"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConfigIndex, FollowsRowsAddedRemovedAndAResetContext) {
@@ -155,21 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "call RM_ZapiszParamKonf('s',5,'iban','1',0)"},
                    "1"},
         // 3. A user value: the user's id in the call and the company last.
-        ChangeCase{"UserValue",
-                   "u  ",
-                   "ZakrWys",
-                   "bie\xBF\xB9"
-                   "cy miesi\xB9"
-                   "c",
-                   {"call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pe\xB3ny zakres','bie\xBF\xB9"
-                    "cy miesi\xB9"
-                    "c')",
-                    "call RM_ZapiszParamKonf('u',7,'ZakrWys','bie\xBF\xB9"
-                    "cy miesi\xB9"
-                    "c',5)"},
-                   "bie\xBF\xB9"
-                   "cy miesi\xB9"
-                   "c"},
+        ChangeCase{
+            "UserValue",
+            "u  ",
+            "ZakrWys",
+            "bieżący miesiąc"_w1250,
+            {"call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pełny zakres','bieżący miesiąc')"_w1250,
+             "call RM_ZapiszParamKonf('u',7,'ZakrWys','bieżący miesiąc',5)"_w1250},
+            "bieżący miesiąc"_w1250},
         // 4. The same value, trailing blanks aside: nothing is sent.
         ChangeCase{"SameValue", "u", "DOMKASA", "1   ", {}, "1"},
         // 5-7. An unknown code, an upper-case and a blank scope: nothing is sent or added.

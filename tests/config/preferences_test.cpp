@@ -7,6 +7,7 @@
 #include "config/parameters.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -77,7 +78,7 @@ TEST(WindowParameterChange, OnlyRowsTheHostLoadedChange) {
 
 void load_preferences() {
   auto& t = dict::glo().tables;
-  t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "pe\xB3ny zakres"});
+  t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "pełny zakres"_w1250});
   t.U_PARAMKONFQ.add({"DATA_OD", "@n7", "0"});
   t.U_PARAMKONFQ.add({"DATA_DO", "@n7", "0"});
   dict::IniKolBroRow column;
@@ -96,19 +97,12 @@ void load_preferences() {
   dict::Context& g = dict::glo();
   g.ID_UZYTKOWNIKA = 7;
   g.ID_FIRMY = 5;
-  g.ZAKRES =
-      "bie\xBF\xB9"
-      "cy miesi\xB9"
-      "c i jeszcze wi\xEA"
-      "cej";
+  g.ZAKRES = "bieżący miesiąc i jeszcze więcej"_w1250;
   g.DATA_OD = 82185;
   g.DATA_DO = 82214;
 }
 
-const char* const kRange =
-    "bie\xBF\xB9"
-    "cy miesi\xB9"
-    "c i je";  // 20 characters
+const char* const kRange = "bieżący miesiąc i je"_w1250;  // 20 characters
 
 TEST(WriteBack, StatementsInTableOrder) {
   test::SqlStack db;
@@ -119,8 +113,8 @@ TEST(WriteBack, StatementsInTableOrder) {
       db.recording.statements(),
       (std::vector<std::string>{
           "begin transaction",
-          std::string("call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pe\xB3ny zakres','") + kRange +
-              "')",
+          std::string("call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pełny zakres','"_w1250) +
+              kRange + "')",
           std::string("call RM_ZapiszParamKonf('u',7,'ZakrWys','") + kRange + "',5)",
           "commit transaction",
           "begin transaction",
@@ -153,10 +147,10 @@ TEST(WriteBack, EmptyTablesStillStoreTheDateRange) {
   t.U_PARAMKONFQ.add({"ZAKRWYS", "", ""});
   t.U_PARAMKONFQ.add({"DATA_OD", "", "1"});
   t.U_PARAMKONFQ.add({"DATA_DO", "", "2"});
-  dict::glo().ZAKRES = "dzi\x9C";
+  dict::glo().ZAKRES = "dziś"_w1250;
   ZAPISZPREFERENCJEUZYTKOWNIKA(7);
   EXPECT_EQ(db.recording.statements().size(), 12u);  // three transactions of four
-  EXPECT_EQ(POBIERZPARAMKONF("u", "ZakrWys"), "dzi\x9C");
+  EXPECT_EQ(POBIERZPARAMKONF("u", "ZakrWys"), "dziś"_w1250);
   EXPECT_EQ(POBIERZPARAMKONF("u", "Data_Od"), "0");
 }
 
@@ -189,10 +183,7 @@ class WriteBackOnDemo : public testing::Test {
   void SetUp() override {
     ORV_NEEDS_TSQL(db);
     auto& t = dict::glo().tables;
-    t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20",
-                        "bie\xBF\xB9"
-                        "cy miesi\xB9"
-                        "c"});
+    t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "bieżący miesiąc"_w1250});
     t.U_PARAMKONFQ.add({"DATA_OD", "@n7", "82185"});
     t.U_PARAMKONFQ.add({"DATA_DO", "@n7", "82214"});
     t.INI_PAR_OKNO.add({"Artykul_Brw", "pokazuj_zdjecie", "7"});
@@ -205,10 +196,7 @@ class WriteBackOnDemo : public testing::Test {
     column.format = "123L(2)|M~Nazwa's~@s100@";
     t.INI_KOL_BRO.add(column);
     dict::Context& g = dict::glo();
-    g.ZAKRES =
-        "bie\xBF\xB9"
-        "cy miesi\xB9"
-        "c";
+    g.ZAKRES = "bieżący miesiąc"_w1250;
     g.DATA_OD = 82185;
     g.DATA_DO = 82214;
   }

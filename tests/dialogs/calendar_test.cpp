@@ -9,6 +9,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/ini/ini.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/tooltips.hpp"
 #include "server/server.hpp"
 #include "support/sql_support.hpp"
@@ -173,7 +174,7 @@ TEST_F(Calendar, ZeroShowsTheCurrentMonthWithTodaySelected) {
   EXPECT_EQ(grid.rows[2][0], "15");
   EXPECT_EQ(grid.selected, 3);
   EXPECT_EQ(grid.column, 1);
-  EXPECT_EQ(control("MIESIAC").value, "Stycze\xF1");
+  EXPECT_EQ(control("MIESIAC").value, "Styczeń"_w1250);
   EXPECT_EQ(control("ROK").value, "2024");
 }
 
@@ -191,18 +192,14 @@ TEST_F(Calendar, TextsByteForByte) {
   const auto& w = ui.windows().back();
   EXPECT_EQ(w.name, "Kalendarz");
   EXPECT_EQ(w.title, "Kalendarz");
-  std::string today =
-      "Poniedzia\xB3"
-      "ek  15.01.2024";
+  std::string today = "Poniedziałek  15.01.2024"_w1250;
   EXPECT_EQ(control("DZISIAJ").caption, today);
-  EXPECT_EQ(control("DZISIAJ").tip, "Ctrl+D Ustaw dzisiejsz\xB9 dat\xEA " + today);
+  EXPECT_EQ(control("DZISIAJ").tip, "Ctrl+D Ustaw dzisiejszą datę "_w1250 + today);
   std::vector<std::string> heads;
   for (const auto& c : control("DNI").columns) heads.push_back(c.title);
-  EXPECT_EQ(heads, (std::vector<std::string>{"Pn", "Wt", "\x8Cr", "Cz", "Pt", "So", "N"}));
+  EXPECT_EQ(heads, (std::vector<std::string>{"Pn", "Wt", "Śr"_w1250, "Cz", "Pt", "So", "N"}));
   EXPECT_EQ(control("MIESIAC").items.size(), 12u);
-  EXPECT_EQ(control("MIESIAC").items[9],
-            "Pa\x9F"
-            "dziernik");
+  EXPECT_EQ(control("MIESIAC").items[9], "Październik"_w1250);
   ASSERT_EQ(ui.help_requests().size(), 1u);
   EXPECT_EQ(ui.help_requests()[0].topic, "obs_for_kal.htm");
 }
@@ -250,7 +247,7 @@ TEST_F(Calendar, OldCalendarTakesTheWeekdayFromTheServer) {
   EXPECT_EQ(grid.column, 4);  // Wednesday 3 February: the server says 4
   std::vector<std::string> heads;
   for (const auto& c : grid.columns) heads.push_back(c.title);
-  EXPECT_EQ(heads, (std::vector<std::string>{"P", "W", "\x8C", "C", "P", "S", "N"}));
+  EXPECT_EQ(heads, (std::vector<std::string>{"P", "W", "Ś"_w1250, "C", "P", "S", "N"}));
   EXPECT_EQ(ui.windows().back().name, "KalendarzOld");
 }
 

@@ -8,6 +8,7 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/ini/ini.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
 #include "support/sql_support.hpp"
@@ -19,13 +20,10 @@ namespace {
 constexpr int32_t kWednesday15May2024 = 81588;
 constexpr int32_t k1Feb2024 = 81484;
 
-const std::string kCurrentMonth =
-    "bie\xBF\xB9"
-    "cy miesi\xB9"
-    "c";
-const std::string kFull = "pe\xB3ny zakres";
+const std::string kCurrentMonth = "bieżący miesiąc"_w1250;
+const std::string kFull = "pełny zakres"_w1250;
 const std::string kAny = "dowolny zakres";
-const std::string kOlder = "starsze ni\xBF";
+const std::string kOlder = "starsze niż"_w1250;
 
 struct ChoiceCase {
   const char* name;
@@ -82,10 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DateRange, NamesAndPositions) {
   ASSERT_EQ(range_names().size(), 23u);
   EXPECT_EQ(range_names()[0], kFull);
-  EXPECT_EQ(range_names()[15],
-            "pa\x9F"
-            "dziernik");
-  EXPECT_EQ(range_names()[21], "4 kwarta\xB3");
+  EXPECT_EQ(range_names()[15], "październik"_w1250);
+  EXPECT_EQ(range_names()[21], "4 kwartał"_w1250);
   EXPECT_EQ(range_position(kCurrentMonth + "   "), 5);
   EXPECT_EQ(range_position("Luty"), 0);  // exact, as stored
 }
@@ -166,7 +162,7 @@ TEST_F(RangeWindow, GlobalModeSavesAndRefreshes) {
   windows.add({4, "ARTYKUL_BRW"});
   windows.add({0, "ZAM"});  // no thread stored by the host: nothing to send to
   windows.add({9, "RAPANALSPRZED"});
-  ui.add_script(text::to_utf8("choose ZAKRES \"" + kCurrentMonth + "\"; press Zatwierd\x9F"));
+  ui.add_script(text::to_utf8("choose ZAKRES \"" + kCurrentMonth + "\"; press Zatwierdź"_w1250));
   EXPECT_EQ(PYTAJOZAKRESDAT(uint8_t{1}), 1);
 
   const dict::Context& g = dict::glo();
@@ -232,7 +228,7 @@ TEST_F(RangeWindow, GlobalModeWithoutSavingChangesOnlyTheLocalCopy) {
 TEST_F(RangeWindow, CallerModeLutyWithYear2024) {
   int32_t from = d(3, 10, 2022), to = d(4, 10, 2022);
   std::string name = kAny;
-  ui.add_script(text::to_utf8("set ROK 2024; choose ZAKRES luty; press Zatwierd\x9F"));
+  ui.add_script(text::to_utf8("set ROK 2024; choose ZAKRES luty; press Zatwierdź"_w1250));
   EXPECT_EQ(PYTAJOZAKRESDAT(uint8_t{1}, &from, &to, &name), 1);
   EXPECT_EQ(from, k1Feb2024);
   EXPECT_EQ(to, k1Feb2024 + 28);
@@ -249,9 +245,7 @@ TEST_F(RangeWindow, FromAfterToWarnsAndStays) {
   ui.add_script("key F10; answer ok; press Anuluj");
   EXPECT_EQ(PYTAJOZAKRESDAT(std::nullopt, &from, &to, &name), 0);
   ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.text,
-            "Data od nie mo\xBF"
-            "e by\xE6 wi\xEAksza od daty do!");
+  EXPECT_EQ(ui.boxes()[0].box.text, "Data od nie może być większa od daty do!"_w1250);
   EXPECT_EQ(from, d(5, 20, 2024));
   EXPECT_EQ(name, kAny);
 }
@@ -264,7 +258,7 @@ TEST_F(RangeWindow, TypedAndPickedDatesMakeAnyRange) {
   dict::glo().DATA_DO = d(5, 31, 2024);
   ui.add_script(text::to_utf8(
       "set DATA_OD 03.05.2024; set DATA_DO nonsense; press KALENDARZ_DO; choose DNI 20; "
-      "press Zatwierd\x9F"));
+      "press Zatwierdź"_w1250));
   EXPECT_EQ(PYTAJOZAKRESDAT(), 1);
   const dict::Context& g = dict::glo();
   EXPECT_EQ(g.ZAKRES_LOC, kAny);
@@ -303,7 +297,7 @@ TEST_F(RangeWindow, TextsAndIniPlace) {
   EXPECT_EQ(PYTAJOZAKRESDAT(), 0);
   const auto& w = ui.windows().back();
   EXPECT_EQ(w.title, "Ustaw okres czasu");
-  EXPECT_EQ(control("GRUPA").caption, "Zakres wy\x9Cwietlania");
+  EXPECT_EQ(control("GRUPA").caption, "Zakres wyświetlania"_w1250);
   EXPECT_EQ(control("DATA_OD").prompt, "od");
   EXPECT_EQ(control("DATA_DO").prompt, "do");
   EXPECT_EQ(control("ROK").prompt, "Rok");
@@ -387,11 +381,8 @@ TEST_F(RangeWindow, QuickMenuCallerModeAndItsItems) {
   EXPECT_EQ(to, d(5, 31, 2024));
   EXPECT_EQ(dict::glo().ZAKRES, "");
   ASSERT_EQ(ui.popups().size(), 1u);
-  EXPECT_EQ(ui.popups()[0], (std::vector<std::string>{"bie\xBF\xB9"
-                                                      "cy dzie\xF1",
-                                                      kCurrentMonth,
-                                                      "bie\xBF\xB9"
-                                                      "cy rok"}));
+  EXPECT_EQ(ui.popups()[0],
+            (std::vector<std::string>{"bieżący dzień"_w1250, kCurrentMonth, "bieżący rok"_w1250}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/date/date.hpp"
 #include "platform/sql/odbc/odbc_driver.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/support.hpp"
 
 namespace orv::frame {
@@ -47,10 +48,7 @@ class OnBackend : public ::testing::TestWithParam<Backend> {
     previous = sql::set_current_driver(driver.get());
     EXECSQL("create table k (id integer, nazwa text)");
     ASSERT_EQ(VAX().error(), 0) << "backend unavailable: " << VAX().message();
-    EXECSQL(
-        "insert into k values (1, '\xA3\xF3"
-        "d\x9F'), (2, 'Lublin'), (3, '\xAF"
-        "ary')");
+    EXECSQL("insert into k values (1, 'Łódź'), (2, 'Lublin'), (3, 'Żary')"_w1250);
     ASSERT_EQ(VAX().error(), 0) << VAX().message();
     CLOSESQL();
   }
@@ -72,15 +70,9 @@ TEST_P(OnBackend, ResultSetsAndScalarsOnEveryChannel) {
   std::vector<std::string> names;
   while (VAX().next()) names.push_back(VAX().field(2));
   CLOSESQL();
-  EXPECT_EQ(names, (std::vector<std::string>{"\xA3\xF3"
-                                             "d\x9F",
-                                             "Lublin",
-                                             "\xAF"
-                                             "ary"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Łódź"_w1250, "Lublin", "Żary"_w1250}));
   EXPECT_EQ(FUNCSQL("select count(*) from k"), "3");
-  EXPECT_EQ(FUNCSQL2("select nazwa from k where id = 3"),
-            "\xAF"
-            "ary");
+  EXPECT_EQ(FUNCSQL2("select nazwa from k where id = 3"), "Żary"_w1250);
   EXPECT_EQ(FUNCSQL3("select nazwa from k where id = 9"), "");
   date::set_now(date::Moment{40000, date::make_time(10, 0, 0)});
   EXPECT_EQ(marked_query("select max(id) from k"), "3");
@@ -141,11 +133,7 @@ TEST_P(OnBackend, ServerCollationAndFunctionsWhereTheExtensionIsLoaded) {
   std::vector<std::string> names;
   while (VAX().next()) names.push_back(VAX().field(1));
   CLOSESQL();
-  EXPECT_EQ(names, (std::vector<std::string>{"Lublin",
-                                             "\xA3\xF3"
-                                             "d\x9F",
-                                             "\xAF"
-                                             "ary"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Lublin", "Łódź"_w1250, "Żary"_w1250}));
   EXPECT_EQ(FUNCSQL("select count(*) from k where nazwa = 'LUBLIN   ' collate PL_CI_AS"), "1");
   EXPECT_EQ(FUNCSQL("select len('ab  ')"), "2");
 }

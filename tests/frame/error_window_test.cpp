@@ -8,6 +8,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/files/files.hpp"
 #include "platform/ini/ini.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/tooltips.hpp"
 #include "support/support.hpp"
 
@@ -50,21 +51,15 @@ class ErrorWindow : public testing::Test {
 
 TEST_F(ErrorWindow, TitleIsTheMessageAndTheTextAreaTheStatement) {
   ui.add_script("close");
-  ERRORWIN("select * from towar where nazwa='\xBF\xF3\xB3w'",
-           "[Microsoft][ODBC] B\xB3\xB9"
-           "d sk\xB3"
-           "adni");
+  ERRORWIN("select * from towar where nazwa='żółw'"_w1250, "[Microsoft][ODBC] Błąd składni"_w1250);
   ASSERT_EQ(ui.windows().size(), 1u);
   const auto& w = ui.windows()[0];
   EXPECT_EQ(w.name, "ErrorWin");
-  EXPECT_EQ(w.title,
-            "[Microsoft][ODBC] B\xB3\xB9"
-            "d sk\xB3"
-            "adni");
+  EXPECT_EQ(w.title, "[Microsoft][ODBC] Błąd składni"_w1250);
   ASSERT_EQ(w.controls.size(), 1u);
   EXPECT_EQ(w.controls[0].kind, ui::ControlKind::TextArea);
   EXPECT_EQ(w.controls[0].font, "Courier New CE");
-  EXPECT_EQ(w.controls[0].value, "select * from towar where nazwa='\xBF\xF3\xB3w'");
+  EXPECT_EQ(w.controls[0].value, "select * from towar where nazwa='żółw'"_w1250);
   EXPECT_EQ(ui.error_windows()[0].message, w.title);
   EXPECT_EQ(ui.commands_left(), 0u);
 }

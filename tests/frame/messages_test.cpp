@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 #include "support/support.hpp"
 
 namespace orv::frame {
@@ -11,7 +12,7 @@ namespace {
 
 TEST(Messages, QuestionAnswersAndDefaultTitle) {
   test::ScopedUi ui({"yes", "no"});
-  EXPECT_EQ(::MSG_PYTANIE("Usun\xB9\xE6?", nullptr), 2);
+  EXPECT_EQ(::MSG_PYTANIE("Usunąć?"_w1250, nullptr), 2);
   EXPECT_EQ(::MSG_PYTANIE("Drugie?", "   "), 4);
   ASSERT_EQ(ui.boxes().size(), 2u);
   EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Pytanie");
@@ -23,8 +24,8 @@ TEST(Messages, QuestionAnswersAndDefaultTitle) {
 
 TEST(Messages, QuestionWithOwnTitleAndEnterMeansNo) {
   test::ScopedUi ui({}, /*strict=*/false);
-  EXPECT_EQ(::MSG_PYTANIE("Tekst", "Tytu\xB3"), 4);
-  EXPECT_EQ(ui.boxes()[0].box.title, "Tytu\xB3");
+  EXPECT_EQ(::MSG_PYTANIE("Tekst", "Tytuł"_w1250), 4);
+  EXPECT_EQ(ui.boxes()[0].box.title, "Tytuł"_w1250);
 }
 
 TEST(Messages, InformationAndWarnings) {
@@ -35,9 +36,7 @@ TEST(Messages, InformationAndWarnings) {
   ASSERT_EQ(ui.boxes().size(), 3u);
   EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Informacja");
   EXPECT_EQ(ui.boxes()[0].box.icon, ui::Icon::Information);
-  EXPECT_EQ(ui.boxes()[1].box.title,
-            "ORVEX: Ostrze\xBF"
-            "enie");
+  EXPECT_EQ(ui.boxes()[1].box.title, "ORVEX: Ostrzeżenie"_w1250);
   EXPECT_EQ(ui.boxes()[2].box.title, ui.boxes()[1].box.title);
   EXPECT_EQ(ui.boxes()[2].box.icon, ui::Icon::Exclamation);
   EXPECT_EQ(ui::message_lines(ui.boxes()[0].box.text), (std::vector<std::string>{"a", "b"}));

@@ -8,6 +8,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/ui/backends.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/terminal/terminal.hpp"
 #include "server/server.hpp"
 #include "support/support.hpp"
@@ -84,7 +85,7 @@ TEST_F(OnDatabase, ScriptWindowRunsItsBatches) {
       "`a`='a'\r\ngo\r\n",
       "Test");
   EXPECT_EQ(scalar("select count(*) from zrodlo where id=12"), "1");
-  EXPECT_EQ(ui.boxes().back().box.text, "Skrypt SQL zosta\xB3 wykonany poprawnie!");
+  EXPECT_EQ(ui.boxes().back().box.text, "Skrypt SQL został wykonany poprawnie!"_w1250);
 }
 
 // In a terminal the window shows its counter and bar while the rows run.
@@ -108,7 +109,7 @@ TEST_F(OnDatabase, TerminalShowsCounterAndBar) {
   std::fclose(out);
   EXPECT_NE(shown.find("10 / 10"), std::string::npos) << shown;
   EXPECT_NE(shown.find("100%"), std::string::npos);
-  EXPECT_NE(shown.find("\xE2\x96\x88"), std::string::npos);  // the bar's full block
+  EXPECT_NE(shown.find("█"), std::string::npos);  // the bar's full block
   EXPECT_NE(shown.find("(ExecSQLWin)"), std::string::npos);
 }
 

@@ -12,6 +12,7 @@
 #include "frame/sql_channels.hpp"
 #include "frame/thread_status.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/threads/thread_registry.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "support/sql_support.hpp"
@@ -23,15 +24,11 @@ namespace {
 using sql::FakeAnswer;
 using sql::Fault;
 
-const std::string kWarningTitle =
-    "ORVEX: Ostrze\xBF"
-    "enie";
-const std::string kStopQuestion = "Czy chcesz przerwa\xE6 wykonanie?";
+const std::string kWarningTitle = "ORVEX: Ostrzeżenie"_w1250;
+const std::string kStopQuestion = "Czy chcesz przerwać wykonanie?"_w1250;
 const std::string kFurtherQuestion =
-    "Czy dalej wy\x9Cwietla\xE6 komunikaty z pytaniem o przerwanie wykonania?";
-const std::string kFinished =
-    "Zako\xF1"
-    "czono wykonanie.";
+    "Czy dalej wyświetlać komunikaty z pytaniem o przerwanie wykonania?"_w1250;
+const std::string kFinished = "Zakończono wykonanie."_w1250;
 
 // The headless backend with two hooks: a script that starts once "OK" shows (the window waits
 // for the user only then), and a note of every prompt the window showed.
@@ -104,23 +101,16 @@ ExecOptions over(std::string_view query) {
 TEST_F(Progress, TenRowsThreeFailuresAnsweredNo) {
   rows(10);
   for (int id : {3, 6, 9}) {
-    sql.faults.fail_matching("where id=" + std::to_string(id), Fault::rejected("B\xB3\xB9"
-                                                                               "d w wierszu " +
-                                                                               std::to_string(id)));
+    sql.faults.fail_matching("where id=" + std::to_string(id),
+                             Fault::rejected("Błąd w wierszu "_w1250 + std::to_string(id)));
   }
   ui.add_script("answer no; answer no; answer no");
   EXPECT_EQ(EXECSQLWINASK("update t set x=1 where id=#1#", over("select id from t")), 1);
 
   ASSERT_EQ(ui.boxes().size(), 3u);
-  EXPECT_EQ(ui.boxes()[0].box.text,
-            "B\xB3\xB9"
-            "d w wierszu 3|" +
-                kStopQuestion);
+  EXPECT_EQ(ui.boxes()[0].box.text, "Błąd w wierszu 3|"_w1250 + kStopQuestion);
   EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Pytanie");
-  EXPECT_EQ(ui.boxes()[1].box.text,
-            "B\xB3\xB9"
-            "d w wierszu 6|" +
-                kStopQuestion);
+  EXPECT_EQ(ui.boxes()[1].box.text, "Błąd w wierszu 6|"_w1250 + kStopQuestion);
   EXPECT_EQ(ui.boxes()[2].box.text, kFurtherQuestion);
   for (const auto& b : ui.boxes()) EXPECT_EQ(b.answer, ui::kNo);
 
@@ -193,8 +183,7 @@ TEST_F(Progress, StopWaitsForTheRunningStatementAndReturnsZero) {
   EXPECT_EQ(ui.boxes().at(0).box.text, kStopQuestion);
   EXPECT_EQ(updates(), (std::vector<std::string>{"update t set x=1 where id=1"}));
   EXPECT_NE(std::find(ui.prompts.begin(), ui.prompts.end(),
-                      "Ko\xF1"
-                      "czenie wykonania ostatniej operacji ..."),
+                      "Kończenie wykonania ostatniej operacji ..."_w1250),
             ui.prompts.end());
   EXPECT_EQ(window().title, "ORVEX: Informacja");
   EXPECT_EQ(control("KOMUNIKAT"), "Przerwano wykonanie.");
@@ -316,12 +305,12 @@ TEST_F(Progress, AskYesEndsWithZero) {
 
 // 14. A driver message that asks: Yes counts the statement as done, No as failed.
 TEST_F(Progress, DriverQuestionDecidesTheStatus) {
-  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuowa\xE6?"));
+  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuować?"_w1250));
   ui.add_script("answer yes");
   EXPECT_EQ(EXECSQLWIN("update t set x=1"), 1);
-  EXPECT_EQ(ui.boxes().at(0).box.text, "Dokument zablokowany. Kontynuowa\xE6?");
+  EXPECT_EQ(ui.boxes().at(0).box.text, "Dokument zablokowany. Kontynuować?"_w1250);
 
-  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuowa\xE6?"));
+  sql.faults.fail_next(1, Fault::rejected("Dokument zablokowany. Kontynuować?"_w1250));
   ui.add_script("answer no");
   ui.when_ok = "press OK";
   EXPECT_EQ(EXECSQLWIN("update t set x=1"), 0);
@@ -354,9 +343,7 @@ TEST_F(Progress, KeepOpenShowsTheFinishedState) {
   ui.when_ok = "key Enter";
   EXPECT_EQ(EXECSQLWIN("update t set x=1", o), 1);
   EXPECT_EQ(window().title, "ORVEX: Informacja");
-  EXPECT_EQ(control("KOMUNIKAT"),
-            "Zako\xF1"
-            "czono znakowanie.");
+  EXPECT_EQ(control("KOMUNIKAT"), "Zakończono znakowanie."_w1250);
   EXPECT_EQ(control("KOMENTARZ"), "");
 }
 
@@ -375,7 +362,7 @@ TEST_F(Progress, LongTextsAreCutOrRefused) {
   EXPECT_EQ(EXECSQLWIN(statement + "x"), 0);
   EXPECT_EQ(updates().size(), 1u);
   EXPECT_EQ(ui.boxes().back().box.text,
-            "Polecenie SQL jest d\xB3u\xBFsze ni\xBF 10000 znak\xF3w i nie zosta\xB3o wykonane.");
+            "Polecenie SQL jest dłuższe niż 10000 znaków i nie zostało wykonane."_w1250);
   EXPECT_EQ(ui.boxes().back().box.title, kWarningTitle);
 }
 
@@ -429,8 +416,8 @@ TEST_F(Progress, NoThreadToStartFailsTheRun) {
   threads::set_limit(limit);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(control("KOMENTARZ"),
-            "Nie mo\xBF"
-            "na uruchomi\xE6 w\xB9tku wykonania (brak wolnego numeru w\xB9tku).");
+            "Nie moż"
+            "na uruchomić wątku wykonania (brak wolnego numeru wątku)."_w1250);
   EXPECT_TRUE(updates().empty());
 }
 

@@ -7,6 +7,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/ini/ini.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/host.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
@@ -16,7 +17,7 @@ namespace {
 
 using sql::Fault;
 
-const std::string kDone = "Skrypt SQL zosta\xB3 wykonany poprawnie!";
+const std::string kDone = "Skrypt SQL został wykonany poprawnie!"_w1250;
 
 // Notes what the error handler says while the window is open, and moves the window.
 class ScriptUi : public ui::HeadlessBackend {
@@ -115,9 +116,7 @@ TEST_F(ScriptWindow, FiftyBatchesStopAtTheFailingOne) {
   EXPECT_TRUE(sent("call AP_ZapiszDoLogu").empty());
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes()[0].box.text, "Violation of PRIMARY KEY");
-  EXPECT_EQ(ui.boxes()[0].box.title,
-            "ORVEX: Ostrze\xBF"
-            "enie");
+  EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Ostrzeżenie"_w1250);
 }
 
 TEST_F(ScriptWindow, TitleTextAndButtonsByteForByte) {

@@ -10,6 +10,7 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -20,13 +21,9 @@ using sql::FakeAnswer;
 using sql::Fault;
 
 const std::string kVaxfsqlProblem =
-    "Problem z po\xB3\xB9"
-    "czeniem  - b\xB3\xB9"
-    "d otwarcia tabeli VAXFSQL do odczytu!";
+    "Problem z połączeniem  - błąd otwarcia tabeli VAXFSQL do odczytu!"_w1250;
 const std::string kVaxzazProblem =
-    "Problem z po\xB3\xB9"
-    "czeniem  - b\xB3\xB9"
-    "d otwarcia tabeli VAXZAZ do odczytu!";
+    "Problem z połączeniem  - błąd otwarcia tabeli VAXZAZ do odczytu!"_w1250;
 
 class Channels : public ::testing::Test {
  protected:
@@ -351,19 +348,12 @@ TEST_F(Channels, ConnectionTestFailureShowsUnlessQuietAndStillStamps) {
 // Through the C ABI, as a host calls.
 
 TEST_F(Channels, CAbiCallsAndScratchAccess) {
-  db.fake.answer("select a", {0,
-                              {},
-                              {{"1",
-                                "\xA3\xF3"
-                                "d\x9F"}},
-                              {}});
+  db.fake.answer("select a", {0, {}, {{"1", "Łódź"_w1250}}, {}});
   const uint8_t quiet = 1;
   EXPECT_EQ(::ESQL("select a", nullptr), 0);
   EXPECT_EQ(::ORVRUN_SCRATCH_NEXT("vax"), 1);
   char* field = ::ORVRUN_SCRATCH_FIELD("VAX", 2);
-  EXPECT_STREQ(field,
-               "\xA3\xF3"
-               "d\x9F");
+  EXPECT_STREQ(field, "Łódź"_w1250);
   ORVRUN_FREE(field);
   EXPECT_EQ(::ORVRUN_SCRATCH_NEXT("VAX"), 0);
   ::CLOSESQL();

@@ -10,6 +10,7 @@
 #include "column_fixture.hpp"
 #include "exports/orvrun.h"
 #include "lists/column_settings.hpp"
+#include "platform/text/cp1250.hpp"
 
 namespace orv::lists {
 namespace {
@@ -202,8 +203,7 @@ TEST_F(OverLayout, TheDialogShowsTheConfigurableColumnsInPositionOrder) {
   DialogColumns rows = rows_for_dialog("Artykul_Brw", 1, 14, {1, 2, 3, 4, 5, 11, 14});
   ASSERT_EQ(rows.size(), 7u);  // Kod wewnętrzny is hidden from everyone
   EXPECT_EQ(rows[0].caption + "/" + rows[4].caption + "/" + rows[6].caption,
-            "Indeks/Cena netto/Data przegl\xB9"
-            "du");
+            "Indeks/Cena netto/Data przeglądu"_w1250);
   EXPECT_TRUE(rows[0].locked && rows[1].locked && !rows[2].locked);
   EXPECT_FALSE(rows[4].visible);
   EXPECT_EQ(rows[4].default_width, 56);
@@ -242,9 +242,7 @@ TEST_F(OverLayout, HiddenColumnsFollowTheLockedBlock) {
 
 TEST_F(OverLayout, AnUnlockedLayoutClearsTheMarksOfHiddenColumns) {
   auto& kol = dict::glo().tables.INI_KOL_BRO;
-  kol[7].format =
-      "50L(2)|FM~Przegl\xB9"
-      "d~@d17@";  // an inactive field left with a mark
+  kol[7].format = "50L(2)|FM~Przegląd~@d17@"_w1250;  // an inactive field left with a mark
   DialogColumns rows = rows_for_dialog("Artykul_Brw", 1, 14, {1, 2, 3, 4, 5, 11});
   unlock_from(rows, 1);
   write_back("Artykul_Brw", rows, 1, 14);
@@ -269,10 +267,8 @@ class Scripts : public OverLayout, public testing::WithParamInterface<ScriptCase
 
 const std::vector<std::string> kLoaded = {"1@1:60F", "2@2:160F", "3@3:56",  "4@4:56",
                                           "5@5:0",   "7@6:40",   "11@7:50", "14@8:0"};
-const char* kBlockWarning = "Wszystkie kolumny do 1 do 3 musz\xB9 by\xE6 zablokowane!";
-const char* kRestore =
-    "Czy chcesz przywr\xF3"
-    "ci\xE6 ustawienia domy\x9Clne?";
+const char* kBlockWarning = "Wszystkie kolumny do 1 do 3 muszą być zablokowane!"_w1250;
+const char* kRestore = "Czy chcesz przywrócić ustawienia domyślne?"_w1250;
 
 TEST_P(Scripts, Run) {
   const ScriptCase& c = GetParam();
@@ -385,16 +381,15 @@ TEST_F(OverLayout, TheWindowShowsIconsTitleAndLegend) {
   EXPECT_EQ(list->rows[4], (std::vector<std::string>{"~boxoff.ico", "", "Cena netto"}));
   EXPECT_EQ(list->selected, 5);
   EXPECT_EQ(texts, (std::vector<std::string>{"",
-                                             "Przenie\x9C w g\xF3r\xEA"
-                                             "Up.ico",
-                                             "Przenie\x9C na pocz\xB9tek"
-                                             "first.ico",
-                                             "Przenie\x9C w d\xF3\xB3"
-                                             "Dn.ico",
-                                             "Przenie\x9C na koniec"
-                                             "last.ico",
-                                             "Poka\xBF", "Ukryj", "Zablokuj", "Odblokuj",
-                                             "Domy\x9Clne", "Zapisz", "Anuluj", "~boxon.ico",
+                                             "Przenieś w górę"
+                                             "Up.ico"_w1250,
+                                             "Przenieś na początek"
+                                             "first.ico"_w1250,
+                                             "Przenieś w dółDn.ico"_w1250,
+                                             "Przenieś na koniec"
+                                             "last.ico"_w1250,
+                                             "Pokaż"_w1250, "Ukryj", "Zablokuj", "Odblokuj",
+                                             "Domyślne"_w1250, "Zapisz", "Anuluj", "~boxon.ico",
                                              "kolumna widoczna w kartotece", "~boxoff.ico",
                                              "kolumna niewidoczna w kartotece"}));
 }
@@ -455,12 +450,8 @@ class BadNames : public OverLayout, public testing::WithParamInterface<BadName> 
 TEST_P(BadNames, WarnAndOpenNoDialog) {
   EXPECT_EQ(KONFIGURACJA_KOLUMN(GetParam().name), 0);
   ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.text,
-            "Wyst\xB9pi\xB3 b\xB3\xB9"
-            "d w odczycie konfiguracj kolumn!");
-  EXPECT_EQ(ui.boxes()[0].box.title,
-            "ORVEX: Ostrze\xBF"
-            "enie");
+  EXPECT_EQ(ui.boxes()[0].box.text, "Wystąpił błąd w odczycie konfiguracj kolumn!"_w1250);
+  EXPECT_EQ(ui.boxes()[0].box.title, "ORVEX: Ostrzeżenie"_w1250);
   EXPECT_TRUE(ui.ui().windows().empty());
   auto sent = sql.recording.statements();
   ASSERT_EQ(sent.size(), 2u);

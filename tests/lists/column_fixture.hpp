@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -58,27 +59,15 @@ inline std::vector<ColumnDef> demo_definitions() {
       {1, 3, 3, "Stan", 56, "56R(2)|M~Stan~C(0)@n-14_@", 0, 0, 1},
       {1, 4, 4, "Rezerwacja", 56, "56R(2)|M~Rezerwacja~C(0)@n-14_`4@", 0, 0, 1},
       {1, 5, 5, "Cena netto", 56, "56R(2)|M~Cena netto~C(0)@n-14.2@"},
-      {1, 7, 7, "Kod wewn\xEAtrzny", 40, "40L(2)|M~Kod~@s20@", 0, 1, 0},
+      {1, 7, 7, "Kod wewnętrzny"_w1250, 40, "40L(2)|M~Kod~@s20@", 0, 1, 0},
       {1, 8, 11, "Kolor", 50, "50L(2)|M~Kolor~@s30@", 1},
-      {1, 11, 14,
-       "Data przegl\xB9"
-       "du",
-       50,
-       "50L(2)|M~Przegl\xB9"
-       "d~@d17@",
-       1},
+      {1, 11, 14, "Data przeglądu"_w1250, 50, "50L(2)|M~Przegląd~@d17@"_w1250, 1},
       {2, 12, 1, "Nazwa", 160, "160L(2)|M~Nazwa~@s100@"},
-      {2, 16, 11,
-       "Bran\xBF"
-       "a",
-       60,
-       "60L(2)|M~Bran\xBF"
-       "a~@s30@",
-       1},
+      {2, 16, 11, "Branża"_w1250, 60, "60L(2)|M~Branża~@s30@"_w1250, 1},
       {5, 24, 1, "Lp", 20, "20R(2)|M~Lp~@n4@"},
-      {5, 25, 2, "Artyku\xB3", 120, "120L(2)|M~Artyku\xB3~@s100@"},
+      {5, 25, 2, "Artykuł"_w1250, 120, "120L(2)|M~Artykuł~@s100@"_w1250},
       {5, 26, 3, "Wydano", 50, "50R(2)|M~Wydano~@n-14_@", 0, 0, 1},
-      {5, 27, 4, "Przyj\xEAto", 50, "50R(2)|M~Przyj\xEAto~@n-14_@", 0, 0, 1},
+      {5, 27, 4, "Przyjęto"_w1250, 50, "50R(2)|M~Przyjęto~@n-14_@"_w1250, 0, 0, 1},
       {5, 28, 5, "Cena", 50, "50R(2)|M~Cena~@n-14.2@"},
   };
 }
@@ -92,17 +81,13 @@ inline std::vector<UserColumn> demo_user_columns() {
           {5, 0, 5, "56R(2)|M~Cena netto~C(0)@n-14.2@"},
           {7, 40, 6, "40L(2)|M~Kod~@s20@"},
           {8, 50, 7, "50L(2)|M~Kolor~@s30@"},
-          {11, 50, 8,
-           "50L(2)|M~Przegl\xB9"
-           "d~@d17@"},
+          {11, 50, 8, "50L(2)|M~Przegląd~@d17@"_w1250},
           {12, 160, 1, "160L(2)|M~Nazwa~@s100@"},
-          {16, 60, 2,
-           "60L(2)|M~Bran\xBF"
-           "a~@s30@"},
+          {16, 60, 2, "60L(2)|M~Branża~@s30@"_w1250},
           {24, 20, 1, "20R(2)|M~Lp~@n4@"},
-          {25, 120, 2, "120L(2)|M~Artyku\xB3~@s100@"},
+          {25, 120, 2, "120L(2)|M~Artykuł~@s100@"_w1250},
           {26, 50, 3, "50R(2)|M~Wydano~@n-14_@"},
-          {27, 50, 4, "50R(2)|M~Przyj\xEAto~@n-14_@"},
+          {27, 50, 4, "50R(2)|M~Przyjęto~@n-14_@"_w1250},
           {28, 50, 5, "50R(2)|M~Cena~@n-14.2@"}};
 }
 

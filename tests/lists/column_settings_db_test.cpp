@@ -10,6 +10,7 @@
 #include "lists/column_dialog.hpp"
 #include "lists/column_settings.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "server/server.hpp"
 
@@ -176,7 +177,7 @@ TEST_F(DemoDb, DefaultsOfStockItemsLeaveOutIssuedAndReceived) {
   ASSERT_EQ(ui.ui().windows().size(), 1u);
   std::vector<std::string> captions;
   for (const auto& row : ui.ui().windows()[0].controls[0].rows) captions.push_back(row[2]);
-  EXPECT_EQ(captions, (std::vector<std::string>{"Lp", "Artyku\xB3", "Cena"}));
+  EXPECT_EQ(captions, (std::vector<std::string>{"Lp", "Artykuł"_w1250, "Cena"}));
   EXPECT_EQ(POBIERZKOLUMNEFORMAT("Pozycje_Dokumentu_Magazynowego_Brw", 3),
             "50R(2)|M~Cena~@n-14.2@");
 }

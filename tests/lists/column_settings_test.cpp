@@ -5,6 +5,7 @@
 
 #include "column_fixture.hpp"
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 
 namespace orv::lists {
 namespace {
@@ -53,15 +54,14 @@ TEST_F(Loading, FillsTheTablesInKeyOrderWithTheClassifierAndQuantityRules) {
                 "5:5:0:56R(2)|M~Cena netto~C(0)@n-14.2@", "7:6:40:40L(2)|M~Kod~@s20@",
                 "11:7:50:50L(2)|M~Kolor~@s30@",
                 // Field 4 of the article classifier is inactive: not shown.
-                "14:8:0:50L(2)|M~Przegl\xB9"
-                "d~@d17@"}));
+                "14:8:0:50L(2)|M~Przegląd~@d17@"_w1250}));
   auto& kol = dict::glo().tables.INI_KOL_BRO;
   ASSERT_EQ(kol.size(), 15u);
   EXPECT_EQ(kol[0].window, "Artykul_Brw");
   EXPECT_EQ(kol[8].window, "Kontrahent_Brw");
   EXPECT_EQ(kol[10].window, "Pozycje_Dokumentu_Magazynowego_Brw");
   const dict::IniKolBroRow& kod = kol[5];
-  EXPECT_EQ(kod.caption, "Kod wewn\xEAtrzny");
+  EXPECT_EQ(kod.caption, "Kod wewnętrzny"_w1250);
   EXPECT_EQ(kod.hidden, 1);
   EXPECT_EQ(kod.column_id, 7);
   EXPECT_EQ(kod.window_id, 1);
@@ -179,9 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "56R(2)|M~Cena netto~C(0)@n-14.2@", 0},
         ColumnCase{"5 a column hidden from everyone is never returned", "Artykul_Brw", 6, "", 0},
         ColumnCase{"6 an inactive field has width 0", "Artykul_Brw", 8,
-                   "50L(2)|M~Przegl\xB9"
-                   "d~@d17@",
-                   0},
+                   "50L(2)|M~Przegląd~@d17@"_w1250, 0},
         ColumnCase{"7 a position past the last", "Artykul_Brw", 9, "", 0},
         ColumnCase{"8 position 0", "Artykul_Brw", 0, "", 0},
         ColumnCase{"9 a negative position", "Artykul_Brw", -1, "", 0},

@@ -6,6 +6,7 @@
 #include "exports/orvrun.h"
 #include "lists/tooltips.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/host.hpp"
 #include "platform/ui/tooltips.hpp"
 #include "platform/ui/window.hpp"
@@ -30,12 +31,13 @@ TEST(Popups, FourIconsInBothForms) {
   auto m = list_popup();
   uint8_t zero = 0, one = 1, two = 2;
   ::USTAW4IKONYBROWSERA(&m, &zero);
-  EXPECT_EQ(texts(m), (std::vector<std::string>{
-                          "[31848(~dodaj2.ico)]Dodaj", "[31848(~popraw2.ico)]Popraw",
-                          "[31848(~usun2.ico)]Usu\xF1", "[31848(~wybierz.ico)]Wybierz", "Print"}));
+  EXPECT_EQ(texts(m),
+            (std::vector<std::string>{"[31848(~dodaj2.ico)]Dodaj", "[31848(~popraw2.ico)]Popraw",
+                                      "[31848(~usun2.ico)]Usuń"_w1250,
+                                      "[31848(~wybierz.ico)]Wybierz", "Print"}));
   auto plain = list_popup();
   ::USTAW4IKONYBROWSERA(&plain, &one);
-  EXPECT_EQ(plain.items()[2].text, "31848(~usun2.ico)]Usu\xF1");
+  EXPECT_EQ(plain.items()[2].text, "31848(~usun2.ico)]Usuń"_w1250);
   auto other = list_popup();
   ::USTAW4IKONYBROWSERA(&other, &two);
   EXPECT_EQ(texts(other), texts(list_popup()));
@@ -91,16 +93,13 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"LeadingOne", "1Faktura  ", 4100001, 1, 1, 1, 1, "Faktura  "},
         // 2-5. Someone holds the document: own or foreign, edited or locked.
         StatusCase{"OwnEdited", "FV 1/2024  ", 4100001, 1, 1, 1, -1,
-                   "FV 1/2024 (w\xB3"
-                   "asny) edytowany"},
+                   "FV 1/2024 (własny) edytowany"_w1250},
         StatusCase{"ForeignEdited", "FV", 4100002, 1, 0, 0, -1, "FV (obcy) edytowany"},
-        StatusCase{"OwnLocked", "FV", 4100001, 0, 0, 0, -1,
-                   "FV (w\xB3"
-                   "asny) zablokowany"},
+        StatusCase{"OwnLocked", "FV", 4100001, 0, 0, 0, -1, "FV (własny) zablokowany"_w1250},
         StatusCase{"ForeignLocked", "FV", 5, 0, 1, 1, -1, "FV (obcy) zablokowany"},
         // 6-9. Nobody holds it: marked for posting, posted (also when locked), locked, nothing.
-        StatusCase{"MarkedForPosting", "FV", 0, 0, 0, 0, 1, "FV do ksi\xEAgowania"},
-        StatusCase{"PostedAndLocked", "FV", 0, 0, 1, 1, 1, "FV zaksi\xEAgowany"},
+        StatusCase{"MarkedForPosting", "FV", 0, 0, 0, 0, 1, "FV do księgowania"_w1250},
+        StatusCase{"PostedAndLocked", "FV", 0, 0, 1, 1, 1, "FV zaksięgowany"_w1250},
         StatusCase{"Locked", "FV", 0, 0, 0, 1, 0, "FV zablokowany"},
         StatusCase{"Nothing", "FV", 0, 0, 0, 0, -1, ""},
         // 10. At most 49 characters reach the status bar.
@@ -122,8 +121,8 @@ class OpenWindow : public testing::Test {
 };
 
 TEST_F(OpenWindow, TooltipOwnAndExtended) {
-  ::USTAWTOOLTIP(0, 3, "Zatwierd\x9F");
-  EXPECT_EQ(w.at(3).tip, "Zatwierd\x9F");
+  ::USTAWTOOLTIP(0, 3, "Zatwierdź"_w1250);
+  EXPECT_EQ(w.at(3).tip, "Zatwierdź"_w1250);
   EXPECT_EQ(ui::xtooltip().tip(w.handle(), 3), std::nullopt);  // TOOLTIPTYPE is not 2
   dict::glo().TOOLTIPTYPE = 2;
   ::USTAWTOOLTIP(w.handle(), 3, std::string(10000, 't').c_str());

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "exports/orvrun.h"
+#include "platform/text/cp1250.hpp"
 #include "support/support.hpp"
 
 namespace orv::lists {
@@ -95,7 +96,7 @@ TEST_P(Dialog, WritesOnlyAChoice) {
   EXPECT_EQ(std::string(buffer), c.chosen ? c.chosen : "Ctrl+X");
   EXPECT_EQ(code, c.chosen ? c.code : 600);
   ASSERT_EQ(ui.ui().windows().size(), 1u);
-  EXPECT_EQ(ui.ui().windows()[0].title, "Skr\xF3ty klawiszowe");
+  EXPECT_EQ(ui.ui().windows()[0].title, "Skróty klawiszowe"_w1250);
   EXPECT_TRUE(ui.ui().failure().empty()) << ui.ui().failure();
 }
 

@@ -5,6 +5,7 @@
 
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
@@ -23,13 +24,13 @@ const std::string kStatuses =
     "SELECT ID_STATUSU,OPIS_STATUSU,KOD_STATUSU,SYSTEMOWY,AUTOMATYCZNY,AKTYWNY FROM "
     "ORV_SLOWNIK_STATUSOW_DOKUMENTOW WITH (NOLOCK) WHERE TYP_DOKUMENTU='Z' ORDER BY ID_STATUSU";
 
-const std::string kDocumentTail = "!|Prosz\xEA uzupe\xB3ni\xE6 dane o numeracji dokument\xF3w.";
+const std::string kDocumentTail = "!|Proszę uzupełnić dane o numeracji dokumentów."_w1250;
 const std::string kNoType = "Brak definicji numeracji dla wybranego typu dokumentu" + kDocumentTail;
 const std::string kNoGroup =
-    "Brak definicji numeracji dla wybranego rodzaju dokument\xF3w" + kDocumentTail;
+    "Brak definicji numeracji dla wybranego rodzaju dokumentów"_w1250 + kDocumentTail;
 const std::string kNoMarkerType =
-    "Brak definicji numeracji dla wyr\xF3\xBFnika wybranego typu dokumentu!|Prosz\xEA "
-    "uzupe\xB3ni\xE6 dane o numeracji wyr\xF3\xBFnik\xF3w dokument\xF3w.";
+    "Brak definicji numeracji dla wyróżnika wybranego typu dokumentu!|Proszę "
+    "uzupełnić dane o numeracji wyróżników dokumentów."_w1250;
 
 // ---------------------------------------------------------------- look-ups over a given table
 
@@ -100,10 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"MarkerWarning", 22, 1, 0, false, "", 0, 0, 0, kNoMarkerType},
         LookupCase{"MarkerFound", 21, 0, 0, true, "W/#", 1, 1, 1, ""},
         // 8. A group nobody defined.
-        LookupCase{
-            "UnknownGroup", 255, 0, 0, false, "", 0, 0, 0,
-            "Brak definicji numeracji dla wyr\xF3\xBFnika wybranego typu dokumentu!|Prosz\xEA "
-            "uzupe\xB3ni\xE6 dane o numeracji wyr\xF3\xBFnik\xF3w dokument\xF3w."}),
+        LookupCase{"UnknownGroup", 255, 0, 0, false, "", 0, 0, 0,
+                   "Brak definicji numeracji dla wyróżnika wybranego typu dokumentu!|Proszę "
+                   "uzupełnić dane o numeracji wyróżników dokumentów."_w1250}),
     [](const auto& info) { return info.param.name; });
 
 // ---------------------------------------------------------------- the demo database
@@ -180,14 +180,10 @@ TEST_F(DemoNumbering, StatusDictionaryLowerCased) {
     rows.push_back(r.code + ":" + r.description + ":" + std::to_string(r.active));
   }
   // Type 'z' in lower case is the same type to the server; 'F' is not.
-  EXPECT_EQ(rows, (std::vector<std::string>{"N:niezrealizowane:1",
-                                            "C:cz\xEA\x9C"
-                                            "ciowo zrealizowane:1",
-                                            "Z:zrealizowane ca\xB3kowicie:1", "Y:zamkni\xEAte:1",
-                                            "A:anulowane:1", "P:pilne:1",
-                                            "W:wys\xB3"
-                                            "ane do klienta:1",
-                                            "H:wstrzymane:0"}));
+  EXPECT_EQ(rows, (std::vector<std::string>{
+                      "N:niezrealizowane:1", "C:częściowo zrealizowane:1"_w1250,
+                      "Z:zrealizowane całkowicie:1"_w1250, "Y:zamknięte:1"_w1250, "A:anulowane:1",
+                      "P:pilne:1", "W:wysłane do klienta:1"_w1250, "H:wstrzymane:0"}));
 }
 
 struct CaptionCase {
@@ -212,10 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // 1-3. The three layouts.
         CaptionCase{"Description", "P", "O", "pilne"},
-        CaptionCase{"CodeFirst", "W", "SO",
-                    "(W) wys\xB3"
-                    "ane do klienta"},
-        CaptionCase{"CodeLast", "Y", "OS  ", "zamkni\xEAte (Y)"},
+        CaptionCase{"CodeFirst", "W", "SO", "(W) wysłane do klienta"_w1250},
+        CaptionCase{"CodeLast", "Y", "OS  ", "zamknięte (Y)"_w1250},
         // 4. Any other layout, lower case included, gives nothing.
         CaptionCase{"OtherLayout", "N", "X", ""}, CaptionCase{"LowerCaseLayout", "N", "o", ""},
         // 5. Unknown and foreign-type codes give nothing; codes are one character.
@@ -228,10 +222,9 @@ TEST_F(DemoNumbering, ListStatusesInOrder) {
   INICJUJKOLEJKESTATUSOW();
   EXPECT_TRUE(db.statements().empty());
   EXPECT_EQ(statuses(), (std::vector<std::string>{"N|niezrealizowane (N)|1",
-                                                  "C|cz\xEA\x9C"
-                                                  "ciowo zrealizowane (C)|1",
-                                                  "Z|zrealizowane ca\xB3kowicie (Z)|1",
-                                                  "Y|zamkni\xEAte (Y)|1", "A|anulowane (A)|1"}));
+                                                  "C|częściowo zrealizowane (C)|1"_w1250,
+                                                  "Z|zrealizowane całkowicie (Z)|1"_w1250,
+                                                  "Y|zamknięte (Y)|1"_w1250, "A|anulowane (A)|1"}));
   EXPECT_EQ(dict::glo().ZAM_DRZEWKO_LOADED, 1);
 }
 
@@ -247,10 +240,8 @@ TEST_F(DemoNumbering, OnlineShopAddsItsActiveStatuses) {
   std::vector<std::string> s = statuses();
   ASSERT_EQ(s.size(), 7u);
   EXPECT_EQ(s[3], "P|pilne (P)|1");
-  EXPECT_EQ(s[4],
-            "W|wys\xB3"
-            "ane do klienta (W)|1");
-  EXPECT_EQ(s[5], "Y|zamkni\xEAte (Y)|1");
+  EXPECT_EQ(s[4], "W|wysłane do klienta (W)|1"_w1250);
+  EXPECT_EQ(s[5], "Y|zamknięte (Y)|1"_w1250);
 }
 
 TEST_F(DemoNumbering, SecondCallKeepsTheTableUnlessReloaded) {

@@ -6,6 +6,7 @@
 #include "exports/orvrun.h"
 #include "frame/exec_log.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/cp1250.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -16,12 +17,10 @@ using test::DemoDb;
 using test::ScopedUi;
 
 constexpr const char* kQuestion =
-    "Czy zmieni\xE6 nazw\xEA istniej\xB9"
-    "cego wariantu, |czy utworzy\xE6 nowy o wprowadzonej nazwie, |czy mo\xBF"
-    "e usun\xB9\xE6 wprowadzony wariant?";
-const std::string kRename = "Zapisz zmian\xEA";
-const std::string kDelete = "Usu\xF1 wariant";
-const std::string kTaken = "Wariant o podanej nazwie ju\xBF istnieje!";
+    "Czy zmienić nazwę istniejącego wariantu, |czy utworzyć nowy o wprowadzonej nazwie, |czy może usunąć wprowadzony wariant?"_w1250;
+const std::string kRename = "Zapisz zmianę"_w1250;
+const std::string kDelete = "Usuń wariant"_w1250;
+const std::string kTaken = "Wariant o podanej nazwie już istnieje!"_w1250;
 
 std::string load_statement(const char* variant, const char* user, const char* report) {
   return std::string(
@@ -209,9 +208,7 @@ TEST_F(Variants, FailedImmediateSaveWarnsAndKeepsTheValue) {
   db.faults().fail_matching("JL_ZapiszParametrRaportu", sql::Fault::rejected("read-only"));
   ZAPISZWARTOSCPARAMETRUDOBAZY("DataOd", "1");
   ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.text,
-            "B\xB3\xB9"
-            "d zapisu parametru raportu!");
+  EXPECT_EQ(ui.boxes()[0].box.text, "Błąd zapisu parametru raportu!"_w1250);
   EXPECT_EQ(WARTOSCPARAMETRU("DataOd"), "1");
   EXPECT_EQ(stored(2, 100), "82185");
 }
@@ -220,9 +217,9 @@ TEST_F(Variants, FailedImmediateSaveWarnsAndKeepsTheValue) {
 
 TEST_F(Variants, BlankNameIsRefused) {
   INICJUJWARIANT(10, 100);
-  EXPECT_EQ(ZAPISZWARIANT(10, 100, "   ", "Domy\x9Clny"), 0);
+  EXPECT_EQ(ZAPISZWARIANT(10, 100, "   ", "Domyślny"_w1250), 0);
   ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.text, "Prosz\xEA wprowadzi\xE6 nazw\xEA wariantu!");
+  EXPECT_EQ(ui.boxes()[0].box.text, "Proszę wprowadzić nazwę wariantu!"_w1250);
   EXPECT_EQ(db.statements().size(), 1u);
 }
 
@@ -230,7 +227,7 @@ TEST_F(Variants, UnchangedNameSavesEveryValueWithoutAsking) {
   INICJUJWARIANT(10, 101);
   ZAPISZWARTOSCPARAMETRU("Magazyn", "2");
   dict::glo().records.WARIANT.ID_WARIANTU = 555;  // the host's current variant
-  EXPECT_EQ(ZAPISZWARIANT(10, 101, "Grudzie\xF1 2025  ", "Grudzie\xF1 2025"), 555);
+  EXPECT_EQ(ZAPISZWARIANT(10, 101, "Grudzień 2025  "_w1250, "Grudzień 2025"_w1250), 555);
   EXPECT_TRUE(ui.boxes().empty());
   std::vector<std::string> sent = db.statements();
   sent.erase(sent.begin());
@@ -245,7 +242,7 @@ TEST_F(Variants, RenameKeepsTheIdAndSavesTheValues) {
   INICJUJWARIANT(10, 101);
   dict::glo().records.WARIANT.ID_WARIANTU = 101;
   ui.ui().add_answer(kRename);
-  EXPECT_EQ(ZAPISZWARIANT(10, 101, "Grudzie\xF1 '25", "Grudzie\xF1 2025"), 101);
+  EXPECT_EQ(ZAPISZWARIANT(10, 101, "Grudzień '25"_w1250, "Grudzień 2025"_w1250), 101);
   ASSERT_EQ(ui.boxes().size(), 1u);
   const ui::MessageBox& box = ui.boxes()[0].box;
   EXPECT_EQ(box.text, kQuestion);
@@ -255,29 +252,32 @@ TEST_F(Variants, RenameKeepsTheIdAndSavesTheValues) {
   EXPECT_EQ(box.captions, (std::vector<std::string>{kRename, "Nowy wariant", kDelete, "Anuluj"}));
   std::vector<std::string> sent = db.statements();
   ASSERT_EQ(sent.size(), 7u);
-  EXPECT_EQ(sent[1],
-            "select 1 from wariant with (nolock) where id_raportu=10 and nazwa='Grudzie\xF1 ''25'");
+  EXPECT_EQ(
+      sent[1],
+      "select 1 from wariant with (nolock) where id_raportu=10 and nazwa='Grudzień ''25'"_w1250);
   EXPECT_EQ(sent[2],
-            "update wariant  with (rowlock) set nazwa='Grudzie\xF1 ''25' where id_raportu=10 and "
-            "nazwa='Grudzie\xF1 2025'");
-  EXPECT_EQ(variants_of(10), (std::vector<std::string>{"100:Domy\x9Clny", "101:Grudzie\xF1 '25"}));
-  EXPECT_EQ(dict::glo().records.WARIANT.NAZWA, "Grudzie\xF1 '25");
+            "update wariant  with (rowlock) set nazwa='Grudzień ''25' where id_raportu=10 and "
+            "nazwa='Grudzień 2025'"_w1250);
+  EXPECT_EQ(variants_of(10),
+            (std::vector<std::string>{"100:Domyślny"_w1250, "101:Grudzień '25"_w1250}));
+  EXPECT_EQ(dict::glo().records.WARIANT.NAZWA, "Grudzień '25"_w1250);
 }
 
 TEST_F(Variants, RenameToATakenNameChangesNothing) {
   INICJUJWARIANT(10, 101);
   ui.ui().add_answer(kRename);
-  EXPECT_EQ(ZAPISZWARIANT(10, 101, "domy\x9Clny", "Grudzie\xF1 2025"), 0);
+  EXPECT_EQ(ZAPISZWARIANT(10, 101, "domyślny"_w1250, "Grudzień 2025"_w1250), 0);
   ASSERT_EQ(ui.boxes().size(), 2u);
   EXPECT_EQ(ui.boxes()[1].box.text, kTaken);
   EXPECT_EQ(db.statements().size(), 2u);
-  EXPECT_EQ(variants_of(10), (std::vector<std::string>{"100:Domy\x9Clny", "101:Grudzie\xF1 2025"}));
+  EXPECT_EQ(variants_of(10),
+            (std::vector<std::string>{"100:Domyślny"_w1250, "101:Grudzień 2025"_w1250}));
 }
 
 TEST_F(Variants, NewVariantGetsTheValuesUnderItsOwnId) {
   INICJUJWARIANT(10, 100);
   ui.ui().add_answer("Nowy wariant");
-  double id = ZAPISZWARIANT(10, 100, "Kopia O'Neill", "Domy\x9Clny");
+  double id = ZAPISZWARIANT(10, 100, "Kopia O'Neill", "Domyślny"_w1250);
   EXPECT_GT(id, 102);
   EXPECT_EQ(dict::glo().records.WARIANT.ID_WARIANTU, id);
   EXPECT_EQ(variants_of(10).back(), plain_id(id) + ":Kopia O'Neill");
@@ -293,7 +293,7 @@ TEST_F(Variants, NewVariantGetsTheValuesUnderItsOwnId) {
 TEST_F(Variants, NewVariantUnderATakenNameReturnsZero) {
   INICJUJWARIANT(10, 100);
   ui.ui().add_answer("Nowy wariant");
-  EXPECT_EQ(ZAPISZWARIANT(10, 100, "Grudzie\xF1 2025", "Domy\x9Clny"), 0);
+  EXPECT_EQ(ZAPISZWARIANT(10, 100, "Grudzień 2025"_w1250, "Domyślny"_w1250), 0);
   EXPECT_EQ(ui.boxes().back().box.text, kTaken);
   EXPECT_EQ(variants_of(10).size(), 2u);
 }
@@ -309,7 +309,7 @@ TEST_F(Variants, FirstSaveCreatesWithoutAsking) {
 TEST_F(Variants, FirstSaveUnderATakenNameSavesIntoTheGivenVariant) {
   INICJUJWARIANT(10, 101);
   ZAPISZWARTOSCPARAMETRU("Magazyn", "3");
-  EXPECT_EQ(ZAPISZWARIANT(10, 101, "Domy\x9Clny", ""), 0);
+  EXPECT_EQ(ZAPISZWARIANT(10, 101, "Domyślny"_w1250, ""), 0);
   EXPECT_EQ(ui.boxes().back().box.text, kTaken);
   EXPECT_EQ(stored(4, 101), "3");
   EXPECT_EQ(variants_of(10).size(), 2u);
@@ -339,8 +339,8 @@ TEST_F(Variants, DeleteTakesTheValuesAlongAndLeavesTheCache) {
   INICJUJWARIANT(10, 101);
   INICJUJWARIANT(10, 100);
   ui.ui().add_answer(kDelete);
-  EXPECT_EQ(ZAPISZWARIANT(10, 100, "cokolwiek", "Domy\x9Clny  "), kVariantDeleted);
-  EXPECT_EQ(variants_of(10), std::vector<std::string>{"101:Grudzie\xF1 2025"});
+  EXPECT_EQ(ZAPISZWARIANT(10, 100, "cokolwiek", "Domyślny  "_w1250), kVariantDeleted);
+  EXPECT_EQ(variants_of(10), std::vector<std::string>{"101:Grudzień 2025"_w1250});
   EXPECT_EQ(db.value("select count(*) from wartosc_parametru where id_wariantu=100"), "0");
   EXPECT_EQ(db.value("select count(*) from wartosc_parametru where id_wariantu=101"), "2");
   // A variant that is gone is asked of the database again, not shown from memory.
@@ -353,7 +353,7 @@ TEST_F(Variants, DeleteTakesTheValuesAlongAndLeavesTheCache) {
 TEST_F(Variants, CancelDoesNothing) {
   INICJUJWARIANT(10, 100);
   ui.ui().add_answer("Anuluj");
-  EXPECT_EQ(ZAPISZWARIANT(10, 100, "Inna", "Domy\x9Clny"), 0);
+  EXPECT_EQ(ZAPISZWARIANT(10, 100, "Inna", "Domyślny"_w1250), 0);
   EXPECT_EQ(db.statements().size(), 1u);
 }
 
@@ -367,7 +367,7 @@ TEST_F(Variants, FailedValueSaveAsksToStopAndGoesOnWhenIgnored) {
   db.faults().fail_matching("(2,100,", sql::Fault::rejected("constraint"));
   ZAPISZWARTOSCPARAMETRU("DataDo", "1");
   ui.ui().add_answer("ignore");
-  ZAPISZWARIANT(10, 100, "Domy\x9Clny", "Domy\x9Clny");
+  ZAPISZWARIANT(10, 100, "Domyślny"_w1250, "Domyślny"_w1250);
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes()[0].box.text, "constraint");
   EXPECT_EQ(stored(3, 100), "1");
@@ -376,7 +376,7 @@ TEST_F(Variants, FailedValueSaveAsksToStopAndGoesOnWhenIgnored) {
   frame::HaltHandler previous = frame::set_halt_handler(&count_halt);
   halts = 0;
   ui.ui().add_answer("abort");
-  ZAPISZWARIANT(10, 100, "Domy\x9Clny", "Domy\x9Clny");
+  ZAPISZWARIANT(10, 100, "Domyślny"_w1250, "Domyślny"_w1250);
   frame::set_halt_handler(previous);
   EXPECT_EQ(halts, 1);
 }
@@ -389,7 +389,7 @@ TEST_F(Variants, ThroughTheCEntryPoints) {
   ORVRUN_FREE(v);
   EXPECT_EQ(stored(4, 100), "2");
   ui.ui().add_answer("Nowy wariant");
-  EXPECT_GT(::ZAPISZWARIANT(10, 100, "Z C", "Domy\x9Clny"), 102);
+  EXPECT_GT(::ZAPISZWARIANT(10, 100, "Z C", "Domyślny"_w1250), 102);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Civil-calendar arithmetic on day numbers and the settable clock.
 #include "platform/date/date.hpp"
 
+#include "platform/text/cp1250.hpp"
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -78,19 +80,10 @@ void set_now(std::optional<Moment> moment) {
 
 std::string_view month_name(int month) {
   // Literals are split after a hex escape that a letter would otherwise continue.
-  static constexpr std::string_view kNames[] = {"stycze\xF1",
-                                                "luty",
-                                                "marzec",
-                                                "kwiecie\xF1",
-                                                "maj",
-                                                "czerwiec",
-                                                "lipiec",
-                                                "sierpie\xF1",
-                                                "wrzesie\xF1",
-                                                "pa\x9F"
-                                                "dziernik",
-                                                "listopad",
-                                                "grudzie\xF1"};
+  static constexpr std::string_view kNames[] = {
+      "styczeń"_w1250, "luty",          "marzec",         "kwiecień"_w1250, "maj",
+      "czerwiec",      "lipiec",        "sierpień"_w1250, "wrzesień"_w1250, "październik"_w1250,
+      "listopad",      "grudzień"_w1250};
   return month >= 1 && month <= 12 ? kNames[month - 1] : std::string_view{};
 }
 

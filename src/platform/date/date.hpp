@@ -26,7 +26,7 @@ bool leap(int year);
 // A time of day: hundredths of a second since midnight, plus one (0 means "no time").
 int32_t make_time(int hour, int minute, int second, int hundredths = 0);
 
-// The month's Polish name in Windows-1250, lower case, nominative ("stycze\xF1"); empty outside
+// The month's Polish name in Windows-1250, lower case, nominative ("styczeń"); empty outside
 // 1..12.
 std::string_view month_name(int month);
 

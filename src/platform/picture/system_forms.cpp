@@ -5,6 +5,7 @@
 
 #include "platform/date/date.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::picture {
@@ -15,19 +16,9 @@ constexpr std::string_view kEnglish[] = {"January",   "February", "March",    "A
                                          "September", "October",  "November", "December"};
 // Literals are split after a hex escape that a letter would otherwise continue.
 // NOLINTBEGIN(bugprone-suspicious-missing-comma)
-constexpr std::string_view kPolishGenitive[] = {"stycznia",
-                                                "lutego",
-                                                "marca",
-                                                "kwietnia",
-                                                "maja",
-                                                "czerwca",
-                                                "lipca",
-                                                "sierpnia",
-                                                "wrze\x9Cnia",
-                                                "pa\x9F"
-                                                "dziernika",
-                                                "listopada",
-                                                "grudnia"};
+constexpr std::string_view kPolishGenitive[] = {
+    "stycznia", "lutego",   "marca",          "kwietnia",           "maja",      "czerwca",
+    "lipca",    "sierpnia", "września"_w1250, "października"_w1250, "listopada", "grudnia"};
 
 // NOLINTEND(bugprone-suspicious-missing-comma)
 

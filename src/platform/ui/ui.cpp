@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/script.hpp"
 #include "platform/ui/window.hpp"
@@ -34,8 +35,8 @@ Backend* set_backend(Backend* b) {
 
 std::string button_caption(unsigned button, const MessageBox& box) {
   static constexpr unsigned kOrder[] = {kOk, kYes, kNo, kAbort, kRetry, kIgnore, kCancel, kHelp};
-  static const char* const kNames[] = {"OK",       "Tak",     "Nie",    "Przerwij",
-                                       "Pon\xF3w", "Ignoruj", "Anuluj", "Pomoc"};
+  static const char* const kNames[] = {"OK",          "Tak",     "Nie",    "Przerwij",
+                                       "Ponów"_w1250, "Ignoruj", "Anuluj", "Pomoc"};
   std::size_t custom = 0;
   for (std::size_t i = 0; i < std::size(kOrder); ++i) {
     if (!(box.buttons & kOrder[i])) continue;

@@ -5,6 +5,7 @@
 
 #include "platform/date/date.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 
 namespace orv::picture {
 namespace {
@@ -58,9 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{15, "@D15", kOct31_1959, "59/10", "yy/mm"},
                       Case{16, "@D16", kOct31_1959, "1959/10", "yyyy/mm"},
                       Case{17, "@D17", kOct31_1959, "31.10.1959", "Polish short date"},
-                      Case{18, "@D18", kOct31_1959,
-                           "31 pa\x9F"
-                           "dziernika 1959",
+                      Case{18, "@D18", kOct31_1959, "31 października 1959"_w1250,
                            "Polish long date"},
                       Case{19, "@D1.", kOct31_1959, "10.31.59", "period separator"},
                       Case{20, "@D2-", kOct31_1959, "10-31-1959", "hyphen separator"},

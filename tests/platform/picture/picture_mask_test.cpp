@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/picture/picture.hpp"
+#include "platform/text/cp1250.hpp"
 
 namespace orv::picture {
 namespace {
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{2, "@S3", "abcdef", "abc", "cut to the length"},
         TextCase{3, "@K###-###K", "123456", "123-456", "literal between inputs"},
         TextCase{4, "@K^^^K", "abc", "ABC", "upper-case positions"},
-        TextCase{5, "@K___K", "\xA3\xA5X", "\xB3\xB9x", "lower-case positions, Polish"},
+        TextCase{5, "@K___K", "ŁĄX"_w1250, "łąx"_w1250, "lower-case positions, Polish"},
         TextCase{6, "@K@@|-##K", "ab", "ab", "input stops at the bar"},
         TextCase{7, "@K@@|-##K", "ab12", "ab-12", "input continues past the bar"},
         TextCase{8, "@K\\##K", "5", "#5", "backslash makes a literal"},

@@ -8,6 +8,7 @@
 
 #include "platform/picture/picture.hpp"
 #include "platform/picture/rounded_digits.hpp"
+#include "platform/text/cp1250.hpp"
 
 namespace orv::picture {
 namespace {
@@ -54,10 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{12, "@N(10.2)", -2347.25, "(2,347.25)", "parentheses"},
         FormatCase{13, "@N$9.2B", -2347.25, "$2,347.25", "no sign form: minus not shown"},
         FormatCase{14, "@N$(11.2)", -2347.25, "$(2,347.25)", "currency before parentheses"},
-        FormatCase{15, "@N~\xA3~12.2", 1240.5,
-                   "   \xA3"
-                   "1,240.50",
-                   "tilde currency floats"},
+        FormatCase{15, "@N~Ł~12.2"_w1250, 1240.5, "   Ł1,240.50"_w1250, "tilde currency floats"},
         FormatCase{16, "@N~kr~12`2", 1430.5, "  kr1.430,50", "grave point groups with periods"},
         FormatCase{17, "@N14`2~ kr~", 1430.5, "   1.430,50 kr", "currency after the digits"},
         FormatCase{18, "@n-10`2", 1234.56, "  1.234,56", "fixed width wins over a quoted result"},
@@ -221,10 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{19, " 1.23450e+03", "@E12.1", 1234.5, "scientific"},
         ReadCase{20, "abc12.3.4", "", 12.34, "no picture: digits and one point"},
         ReadCase{21, "-12", "", -12, "no picture: leading minus"},
-        ReadCase{22,
-                 "\xA3"
-                 "1,240.50",
-                 "@N~\xA3~12.2", 1240.5, "tilde currency removed"}));
+        ReadCase{22, "Ł1,240.50"_w1250, "@N~Ł~12.2"_w1250, 1240.5, "tilde currency removed"}));
 
 TEST(Scientific, FormatsMantissaAndExponent) {
   EXPECT_EQ(format(1234.5, "@E12.1"), " 1.23450e+03");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text/cp1250.hpp"
+
 namespace orv::text {
 namespace {
 
@@ -22,12 +24,16 @@ TEST(Text, FitKeepsCapacityMinusOne) {
 
 TEST(Text, PolishCaseFolding) {
   // ąćęłńóśźż in Windows-1250 and their capitals.
-  const std::string lower_pl = "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
-  const std::string upper_pl = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
+  const std::string lower_pl = "ąćęłńóśźż"_w1250;
+  const std::string upper_pl = "ĄĆĘŁŃÓŚŹŻ"_w1250;
   EXPECT_EQ(upper(lower_pl), upper_pl);
   EXPECT_EQ(lower(upper_pl), lower_pl);
   EXPECT_EQ(upper("abc-123"), "ABC-123");
-  EXPECT_TRUE(equal_ci("Zo\xBF" "ka  ", "ZO\xAF" "KA"));
+  EXPECT_TRUE(
+      equal_ci("Zoż"
+               "ka  "_w1250,
+               "ZOŻ"
+               "KA"_w1250));
   EXPECT_FALSE(equal_ci("ab", "abc"));
 }
 
@@ -35,14 +41,14 @@ TEST(Text, Utf8RoundTripOfEveryByte) {
   std::string all;
   for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(from_utf8(to_utf8(all)), all);
-  EXPECT_EQ(to_utf8("\xBF\xF3\xB3w"), "\xC5\xBC\xC3\xB3\xC5\x82w");  // żółw
+  EXPECT_EQ(to_utf8("żółw"_w1250), "żółw");
 }
 
 TEST(Text, MalformedUtf8ArrivesAsBytes) {
-  EXPECT_EQ(from_utf8("a\xB9z"), "a\xB9z");      // a lone Windows-1250 byte
+  EXPECT_EQ(from_utf8("aąz"_w1250), "aąz"_w1250);  // a lone Windows-1250 byte
   EXPECT_EQ(from_utf8("\xC5"), "\xC5");          // a cut sequence at the end
-  EXPECT_EQ(from_utf8("\xE2\x82\xAC"), "\x80");  // the euro sign has its own byte
-  EXPECT_EQ(from_utf8("\xE4\xB8\xAD"), "?");     // no Windows-1250 form
+  EXPECT_EQ(from_utf8("€"), "€"_w1250);          // the euro sign has its own byte
+  EXPECT_EQ(from_utf8("中"), "?");               // no Windows-1250 form
 }
 
 TEST(Text, ApostrophesDoubledOnce) {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/popup.hpp"
 #include "sample_window.hpp"
 #include "support/support.hpp"
@@ -73,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "choose ZAKRES 1",
                     {{A, kRange, ""}},
                     "ZAKRES",
-                    "pe\xB3ny zakres"},
+                    "pełny zakres"_w1250},
         // 8-10. Lists: select moves, dclick moves and chooses, choose finds a row by its text.
         CommandCase{"SelectRow", "select LISTA 3", {{N, kList, ""}}, "LISTA", "c"},
         CommandCase{"DoubleClickRow",
@@ -83,11 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "b"},
         CommandCase{"ChooseRow", "choose LISTA b", {{N, kList, ""}, {A, kList, ""}}, "LISTA", "b"},
         // 11-14. Buttons by caption and by key; a key no button or alert key takes stays a key.
-        CommandCase{"PressByCaption",
-                    "press zatwierd\xC5\xBA",
-                    {{A, kConfirmButton, ""}},
-                    nullptr,
-                    nullptr},
+        CommandCase{
+            "PressByCaption", "press zatwierdź", {{A, kConfirmButton, ""}}, nullptr, nullptr},
         CommandCase{"KeyOfButton", "key f10", {{A, kConfirmButton, "F10"}}, nullptr, nullptr},
         CommandCase{
             "EscPressesItsButton", "key Esc", {{A, kCancelButton, "Esc"}}, nullptr, nullptr},
@@ -125,10 +123,7 @@ TEST_P(Refusals, FailNamingWindowAndCommand) {
     w.accept();
     FAIL() << "accepted";
   } catch (const ScriptError& e) {
-    EXPECT_NE(e.message.find("\"Pr\xC3\xB3"
-                             "bka\" (Probka)"),
-              std::string::npos)
-        << e.message;
+    EXPECT_NE(e.message.find("\"Próbka\" (Probka)"), std::string::npos) << e.message;
     EXPECT_NE(e.message.find(GetParam().message_part), std::string::npos) << e.message;
   }
 }
@@ -158,9 +153,7 @@ TEST(Headless, StrictScriptRunningDryFailsNamingTheWindow) {
     w.accept();
     FAIL() << "no failure";
   } catch (const ScriptError& e) {
-    EXPECT_EQ(e.message,
-              "the script has no more commands for the window \"Pr\xC3\xB3"
-              "bka\" (Probka)");
+    EXPECT_EQ(e.message, "the script has no more commands for the window \"Próbka\" (Probka)");
   }
 }
 
@@ -184,7 +177,7 @@ TEST(Headless, WindowThatWillNotCloseFailsInsteadOfHanging) {
 TEST(Headless, TimersRunInVirtualTimeThenGiveUp) {
   orv::test::ScopedUi ui;
   ui.ui().set_dry_tick_limit(ScriptedBackend::kFreeTicks + 20);
-  Window w("Postep", "Post\xEAp");
+  Window w("Postep", "Postęp"_w1250);
   w.timer = 50;
   w.open();
   int ticks = 0;
@@ -200,14 +193,14 @@ TEST(Headless, TimersRunInVirtualTimeThenGiveUp) {
 TEST(Headless, TimerWindowWaitsForAnotherThreadsWorkAndQuestion) {
   orv::test::ScopedUi ui;
   ui.ui().add_script("answer yes");
-  Window w("Postep", "Post\xEAp");
+  Window w("Postep", "Postęp"_w1250);
   w.timer = 10;
   w.open();
   std::atomic<unsigned> answer{0};
   std::thread worker([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     answer =
-        backend().message(MessageBox{"Przerwa\xE6?", "T", Icon::Question, kYes | kNo, kNo, {}});
+        backend().message(MessageBox{"Przerwać?"_w1250, "T", Icon::Question, kYes | kNo, kNo, {}});
   });
   while (answer.load() == 0) ASSERT_EQ(w.accept().kind, EventKind::Timer);
   worker.join();
@@ -235,13 +228,13 @@ TEST(Headless, BoxInsideWindowTakesTheNextAnswer) {
 
 TEST(Headless, AnswersByCaptionAndOkBoxesLeaveOtherAnswers) {
   orv::test::ScopedUi ui;
-  ui.ui().add_script("answer Odrzu\xC4\x87; answer ok; answer yes");
+  ui.ui().add_script("answer Odrzuć; answer ok; answer yes");
   MessageBox custom{"?",
                     "T",
                     Icon::Question,
                     kYes | kNo | ui::kCancel,
                     kYes,
-                    {"Zapisz", "Odrzu\xE6", "Wr\xF3\xE6"}};
+                    {"Zapisz", "Odrzuć"_w1250, "Wróć"_w1250}};
   EXPECT_EQ(backend().message(custom), kNo);
   MessageBox info{"i", "T", Icon::Information, ui::kOk, ui::kOk, {}};
   EXPECT_EQ(backend().message(info), ui::kOk);  // takes "answer ok"
@@ -271,10 +264,9 @@ TEST(Headless, FileDialogs) {
 
 TEST(Headless, LenientFileDialogWithoutAnswerIsCancelled) {
   orv::test::ScopedUi ui({}, /*strict=*/false);
-  EXPECT_EQ(ask_file(FileDialog{"Otw\xF3rz", "", "", "", false, true}), std::nullopt);
+  EXPECT_EQ(ask_file(FileDialog{"Otwórz"_w1250, "", "", "", false, true}), std::nullopt);
   ASSERT_EQ(ui.ui().notes().size(), 1u);
-  EXPECT_NE(ui.ui().notes()[0].find("the folder dialog \"Otw\xC3\xB3rz\" got no path"),
-            std::string::npos);
+  EXPECT_NE(ui.ui().notes()[0].find("the folder dialog \"Otwórz\" got no path"), std::string::npos);
 }
 
 TEST(Headless, PopupMenusChooseByCaptionOrNumberAndSkipSeparators) {
@@ -292,15 +284,8 @@ TEST(Headless, PopupMenusChooseByCaptionOrNumberAndSkipSeparators) {
 
 TEST(Headless, RuntimePopupReturnsThePosition) {
   orv::test::ScopedUi ui;
-  ui.ui().add_script(
-      "choose bie\xC5\xBC\xC4\x85"
-      "cy rok");
-  EXPECT_EQ(popup("bie\xBF\xB9"
-                  "cy dzie\xF1|bie\xBF\xB9"
-                  "cy miesi\xB9"
-                  "c|bie\xBF\xB9"
-                  "cy rok"),
-            3);
+  ui.ui().add_script("choose bieżący rok");
+  EXPECT_EQ(popup("bieżący dzień|bieżący miesiąc|bieżący rok"_w1250), 3);
   EXPECT_THROW(popup("a|b"), ScriptError);  // strict and dry
 }
 
@@ -323,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Headless, ItemLooks,
                                                   "dodaj2.ico"},
                                          LookCase{"31848(~epit.ico)]e-Dokumenty <Ctrl+E>",
                                                   "e-Dokumenty <Ctrl+E>", "epit.ico"},
-                                         LookCase{"Zwyk\xB3y", "Zwyk\xB3y", ""},
+                                         LookCase{"Zwykły"_w1250, "Zwykły"_w1250, ""},
                                          LookCase{"[31848(~bez konca", "[31848(~bez konca", ""}));
 
 TEST(Headless, ClipboardAndBusyCursor) {

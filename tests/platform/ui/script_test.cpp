@@ -1,5 +1,6 @@
 // The script language: what each written command parses to, and what it refuses.
 #include "platform/ui/script.hpp"
+#include "platform/text/cp1250.hpp"
 
 #include <gtest/gtest.h>
 
@@ -52,21 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"set", "CENA", ""}, {"press", "X", ""}}},
         // 5. UTF-8 script text becomes Windows-1250 ("bieżący" with ż = 0xBF).
         ParseCase{"Utf8ToCp1250",
-                  "choose ZAKRES bie\xC5\xBC\xC4\x85"
-                  "cy miesi\xC4\x85"
-                  "c",
-                  {{"choose", "ZAKRES",
-                    "bie\xBF\xB9"
-                    "cy miesi\xB9"
-                    "c"}}},
+                  "choose ZAKRES bieżący miesiąc",
+                  {{"choose", "ZAKRES", "bieżący miesiąc"_w1250}}},
         // 6. An answer keeps its blanks: it may be a caption of several words.
         ParseCase{"AnswerWithBlanks",
-                  "answer Nie pytaj wi\xEA"
-                  "cej",
-                  {{"answer",
-                    "Nie pytaj wi\xEA"
-                    "cej",
-                    ""}}}),
+                  "answer Nie pytaj więcej"_w1250,
+                  {{"answer", "Nie pytaj więcej"_w1250, ""}}}),
     [](const auto& info) { return info.param.name; });
 
 struct BadCase {

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/popup.hpp"
 #include "platform/ui/terminal/render.hpp"
 #include "sample_window.hpp"
@@ -64,12 +65,9 @@ TEST(Terminal, DrawsTheWindowAndTakesTypedCommands) {
   EXPECT_TRUE(w.accept().accepted(kAmount));         // the empty line is Enter on the focus
   EXPECT_TRUE(w.accept().accepted(kConfirmButton));  // "bogus" was refused and asked again
   std::string screen = t.screen();
-  EXPECT_TRUE(contains(screen,
-                       "Pr\xC3\xB3"
-                       "bka (Probka)"))
-      << screen;
+  EXPECT_TRUE(contains(screen, "Próbka (Probka)")) << screen;
   EXPECT_TRUE(contains(screen, "Kwota [KWOTA]: ")) << screen;
-  EXPECT_TRUE(contains(screen, "[Zatwierd\xC5\xBA F10]  [Anuluj Esc]")) << screen;
+  EXPECT_TRUE(contains(screen, "[Zatwierdź F10]  [Anuluj Esc]")) << screen;
   EXPECT_TRUE(contains(screen, "unknown script command \"bogus\"")) << screen;
   EXPECT_FALSE(contains(screen, "Ukryte")) << "hidden controls are not drawn";
 }
@@ -84,20 +82,19 @@ TEST(Terminal, EndOfInputClosesAsByEsc) {
 
 TEST(Terminal, BoxesAnsweredByNumberCaptionOrEnter) {
   Terminal t("2\ntak\n\n");
-  MessageBox box{"Usun\xB9\xE6?|Na pewno", "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
+  MessageBox box{"Usunąć?|Na pewno"_w1250, "ORVEX: Pytanie", Icon::Question, kYes | kNo, kNo, {}};
   EXPECT_EQ(backend().message(box), kNo);
   EXPECT_EQ(backend().message(box), kYes);
   EXPECT_EQ(backend().message(box), kNo);  // Enter takes the default
   EXPECT_EQ(backend().message(box), kNo);  // end of input too
   std::string screen = t.screen();
-  EXPECT_TRUE(contains(screen, "== ORVEX: Pytanie ==\n  Usun\xC4\x85\xC4\x87?\n  Na pewno\n"))
-      << screen;
+  EXPECT_TRUE(contains(screen, "== ORVEX: Pytanie ==\n  Usunąć?\n  Na pewno\n")) << screen;
   EXPECT_TRUE(contains(screen, "1) Tak 2) Nie [Enter]")) << screen;
 }
 
 TEST(Terminal, TimerRunsBetweenKeystrokesWithAProgressBar) {
   Terminal t("");
-  Window w("Postep", "Post\xEAp");
+  Window w("Postep", "Postęp"_w1250);
   w.timer = 1;
   Control& bar = w.add(ControlKind::Progress, 1, "PASEK");
   w.add(ControlKind::Label, 2, "LICZNIK", "0 / 4");
@@ -115,13 +112,8 @@ TEST(Terminal, TimerRunsBetweenKeystrokesWithAProgressBar) {
 
 TEST(Terminal, PopupTakesANumber) {
   Terminal t("2\n");
-  EXPECT_EQ(popup("bie\xBF\xB9"
-                  "cy dzie\xF1|bie\xBF\xB9"
-                  "cy rok"),
-            2);
-  EXPECT_TRUE(contains(t.screen(),
-                       "  2) bie\xC5\xBC\xC4\x85"
-                       "cy rok\n"));
+  EXPECT_EQ(popup("bieżący dzień|bieżący rok"_w1250), 2);
+  EXPECT_TRUE(contains(t.screen(), "  2) bieżący rok\n"));
 }
 
 // Lists and grids line up in columns whatever the width of their cells; drop lists break
@@ -209,13 +201,10 @@ TEST_P(Bars, Drawn) {
   EXPECT_EQ(render_bar(GetParam().percent, 4), GetParam().drawn);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Terminal, Bars,
-    testing::Values(BarCase{0, "[\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91]   0%"},
-                    BarCase{50, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x91\xE2\x96\x91]  50%"},
-                    BarCase{100, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88] 100%"},
-                    BarCase{250, "[\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88\xE2\x96\x88] 100%"},
-                    BarCase{-5, "[\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91\xE2\x96\x91]   0%"}));
+INSTANTIATE_TEST_SUITE_P(Terminal, Bars,
+                         testing::Values(BarCase{0, "[░░░░]   0%"}, BarCase{50, "[██░░]  50%"},
+                                         BarCase{100, "[████] 100%"}, BarCase{250, "[████] 100%"},
+                                         BarCase{-5, "[░░░░]   0%"}));
 
 }  // namespace
 }  // namespace orv::ui

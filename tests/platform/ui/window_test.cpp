@@ -8,6 +8,7 @@
 
 #include "platform/files/files.hpp"
 #include "platform/ini/ini.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/ui/host.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/tooltips.hpp"
@@ -117,12 +118,8 @@ TEST(OpenWindows, CurrentWindowAndHandles) {
 TEST(HostFrame, StatusZonesAndPostedEvents) {
   orv::test::ScopedUi ui;
   reset_host();
-  set_status_text(5,
-                  "bie\xBF\xB9"
-                  "cy rok");
-  EXPECT_EQ(status_text(5),
-            "bie\xBF\xB9"
-            "cy rok");
+  set_status_text(5, "bieżący rok"_w1250);
+  EXPECT_EQ(status_text(5), "bieżący rok"_w1250);
   EXPECT_EQ(status_text(6), "");
   Window mine = sample_window();
   mine.open(OpenOptions{nullptr, "", "", false, 7});

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/date/date.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::sql::sqlite {
@@ -194,14 +195,8 @@ constexpr std::array<PartName, 35> kParts = {{
 
 // Windows-1250 names a Polish login gets from DATENAME.
 constexpr std::array<std::string_view, 7> kWeekdays = {
-    "poniedzia\xB3"
-    "ek",
-    "wtorek",
-    "\x9Croda",
-    "czwartek",
-    "pi\xB9tek",
-    "sobota",
-    "niedziela"};
+    "poniedziałek"_w1250, "wtorek", "środa"_w1250, "czwartek",
+    "piątek"_w1250,       "sobota", "niedziela"};
 
 int iso_week(int64_t days) {
   int64_t thursday = days - (iso_weekday(days) - 1) + 3;

@@ -29,7 +29,7 @@ std::string shown(const std::string& cp1250) {
 
 // "▸ " marks the focus.
 std::string marks(const Window& w, const Control& c) {
-  return c.number == w.focus() ? "\xE2\x96\xB8 " : "  ";
+  return c.number == w.focus() ? "▸ " : "  ";
 }
 
 std::string suffix(const Control& c) {
@@ -117,7 +117,7 @@ std::string render_control(const Window& w, const Control& c) {
     case ControlKind::Label:
       return m + shown(c.caption) + "\n";
     case ControlKind::Group:
-      return m + "\xE2\x94\x80\xE2\x94\x80 " + shown(c.caption) + " \xE2\x94\x80\xE2\x94\x80\n";
+      return m + "── " + shown(c.caption) + " ──\n";
     case ControlKind::Tab:
       return m + "[tab] " + shown(c.caption) + suffix(c) + "\n";
     case ControlKind::Image:
@@ -137,7 +137,7 @@ std::string render_control(const Window& w, const Control& c) {
       return out;
     }
     case ControlKind::DropList: {
-      std::string out = m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + " \xE2\x96\xBE\n";
+      std::string out = m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + " ▾\n";
       return out + render_items(c);
     }
     default:
@@ -151,26 +151,26 @@ std::string render_bar(int percent, int width) {
   percent = std::clamp(percent, 0, 100);
   int full = percent * width / 100;
   std::string out = "[";
-  for (int i = 0; i < width; ++i) out += i < full ? "\xE2\x96\x88" : "\xE2\x96\x91";  // █ ░
+  for (int i = 0; i < width; ++i) out += i < full ? "█" : "░";  // █ ░
   std::string p = std::to_string(percent);
   return out + "] " + std::string(3 - std::min<std::size_t>(3, p.size()), ' ') + p + "%";
 }
 
 std::string render_window(const Window& w) {
-  std::string out = "\n\xE2\x94\x8C\xE2\x94\x80 " + u(w.title) + " (" + w.name() + ")\n";
+  std::string out = "\n┌─ " + u(w.title) + " (" + w.name() + ")\n";
   std::string buttons;
   for (const auto& c : w.controls()) {
     if (c.hidden) continue;
     if (c.kind != ControlKind::Button) {
-      out += "\xE2\x94\x82" + render_control(w, c);
+      out += "│" + render_control(w, c);
       continue;
     }
     buttons += (buttons.empty() ? "" : "  ") + std::string("[") + shown(c.caption) +
                (c.key.empty() ? "" : " " + c.key) + (c.disabled ? " (disabled)" : "") + "]";
   }
-  if (!buttons.empty()) out += "\xE2\x94\x82  " + buttons + "\n";
+  if (!buttons.empty()) out += "│  " + buttons + "\n";
   return out +
-         "\xE2\x94\x94\xE2\x94\x80 commands: set, press, choose, select, dclick, check, key, tick, "
+         "└─ commands: set, press, choose, select, dclick, check, key, tick, "
          "close, maximize; help\n";
 }
 

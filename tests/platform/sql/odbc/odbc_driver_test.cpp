@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text/cp1250.hpp"
 #include "support/support.hpp"
 
 namespace orv::sql::odbc {
@@ -84,14 +85,10 @@ class SqliteOdbc : public ::testing::Test {
 
 TEST_F(SqliteOdbc, RowsNullsAndPolishTextRoundTrip) {
   ASSERT_EQ(run("create table t (id integer, a text)"), kOk) << connection->message();
-  ASSERT_EQ(run("insert into t values (1, '\xA3\xF3"
-                "d\x9F \xBF\xF3\xB3w'), (2, null)"),
-            kOk);
+  ASSERT_EQ(run("insert into t values (1, 'Łódź żółw'), (2, null)"_w1250), kOk);
   ASSERT_EQ(run("select id, a from t order by id"), kOk);
   ASSERT_TRUE(connection->next());
-  EXPECT_EQ(row(), (std::vector<std::string>{"1",
-                                             "\xA3\xF3"
-                                             "d\x9F \xBF\xF3\xB3w"}));
+  EXPECT_EQ(row(), (std::vector<std::string>{"1", "Łódź żółw"_w1250}));
   ASSERT_TRUE(connection->next());
   EXPECT_EQ(row(), (std::vector<std::string>{"2", ""}));
   EXPECT_FALSE(connection->next());
@@ -100,7 +97,7 @@ TEST_F(SqliteOdbc, RowsNullsAndPolishTextRoundTrip) {
 
 TEST_F(SqliteOdbc, TextLongerThanOneFetchBuffer) {
   std::string long_text(10000, 'q');
-  long_text += "\xB9";  // a Polish letter at the end, across the buffer boundary in UTF-8
+  long_text += "ą"_w1250;  // a Polish letter at the end, across the buffer boundary in UTF-8
   ASSERT_EQ(run("select '" + long_text + "'"), kOk);
   ASSERT_TRUE(connection->next());
   EXPECT_EQ(connection->column(0), long_text);

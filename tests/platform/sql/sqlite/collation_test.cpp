@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "sqlite_fixture.hpp"
 
@@ -39,81 +40,60 @@ INSTANTIATE_TEST_SUITE_P(
                     CompareCase{"02_trailing_blanks_ignored", "Tajne  ", "Tajne", 0},
                     CompareCase{"03_leading_blanks_count", " Tajne", "Tajne", -1},
                     CompareCase{"04_tab_is_not_a_blank", "Tajne\t", "Tajne", 1},
-                    CompareCase{"05_polish_upper_lower_equal", "\xAF\xD3\xA3W", "\xBF\xF3\xB3w", 0},
-                    CompareCase{"06_a_before_a_ogonek", "a", "\xB9", -1},
-                    CompareCase{"07_a_ogonek_before_b", "\xB9", "b", -1},
-                    CompareCase{"08_l_stroke_after_l",
-                                "\xA3\xF3"
-                                "d\x9F",
-                                "Lublin", 1},
-                    CompareCase{"09_l_stroke_before_m",
-                                "\xA3\xF3"
-                                "d\x9F",
-                                "M\xB3"
-                                "awa",
-                                -1},
-                    CompareCase{"10_z_acute_after_z", "\x9F", "z", 1},
-                    CompareCase{"11_z_dot_after_z_acute", "\xBF", "\x9F", 1},
-                    CompareCase{"12_o_acute_after_o", "\xF3", "o", 1},
-                    CompareCase{"13_o_acute_before_p", "\xF3", "p", -1},
-                    CompareCase{"14_accent_sensitive", "e", "\xE9", -1},
-                    CompareCase{"15_accent_secondary_to_letters",
-                                "\xE9"
-                                "a",
-                                "eb", -1},
-                    CompareCase{"16_accented_case_ignored", "\xC9", "\xE9", 0},
-                    CompareCase{"17_accent_beats_case", "E", "\xE9", -1},
+                    CompareCase{"05_polish_upper_lower_equal", "ŻÓŁW"_w1250, "żółw"_w1250, 0},
+                    CompareCase{"06_a_before_a_ogonek", "a", "ą"_w1250, -1},
+                    CompareCase{"07_a_ogonek_before_b", "ą"_w1250, "b", -1},
+                    CompareCase{"08_l_stroke_after_l", "Łódź"_w1250, "Lublin", 1},
+                    CompareCase{"09_l_stroke_before_m", "Łódź"_w1250, "Mława"_w1250, -1},
+                    CompareCase{"10_z_acute_after_z", "ź"_w1250, "z", 1},
+                    CompareCase{"11_z_dot_after_z_acute", "ż"_w1250, "ź"_w1250, 1},
+                    CompareCase{"12_o_acute_after_o", "ó"_w1250, "o", 1},
+                    CompareCase{"13_o_acute_before_p", "ó"_w1250, "p", -1},
+                    CompareCase{"14_accent_sensitive", "e", "é"_w1250, -1},
+                    CompareCase{"15_accent_secondary_to_letters", "éa"_w1250, "eb", -1},
+                    CompareCase{"16_accented_case_ignored", "É"_w1250, "é"_w1250, 0},
+                    CompareCase{"17_accent_beats_case", "E", "é"_w1250, -1},
                     CompareCase{"18_digits_before_letters", "9", "a", -1},
                     CompareCase{"19_digits_as_text", "10", "9", -1},
                     CompareCase{"20_blank_before_letters", "a b", "ab", -1},
                     CompareCase{"21_empty_equals_blanks", "", "   ", 0},
                     CompareCase{"22_prefix_first", "Kowal", "Kowalski", -1},
-                    CompareCase{"23_s_acute_after_s",
-                                "\x9C"
-                                "a",
-                                "sz", 1},
-                    CompareCase{"24_c_acute_before_d", "\xE6", "d", -1}),
+                    CompareCase{"23_s_acute_after_s", "śa"_w1250, "sz", 1},
+                    CompareCase{"24_c_acute_before_d", "ć"_w1250, "d", -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Sorting with the comparison must give one consistent order: every pair of a sorted list
 // compares in order (catches non-transitive weights), and equal pairs stay equal both ways.
 TEST(PlCiAsOrder, IsATotalOrderOverMixedWords) {
   std::vector<std::string> words;
-  for (const char* w : {"\xAF"
-                        "ary",
+  for (const char* w : {"Żary"_w1250,
                         "Zabrze",
-                        "\xA3\xF3"
-                        "d\x9F",
+                        "Łódź"_w1250,
                         "Lublin",
-                        "M\xB3"
-                        "awa",
+                        "Mława"_w1250,
                         "lublin",
                         "LUBLIN  ",
-                        "\xE9"
-                        "cole",
+                        "école"_w1250,
                         "ecole",
                         "Ecole",
-                        "\x8C"
-                        "ruba",
+                        "Ś"
+                        "ruba"_w1250,
                         "sruba",
                         "Sz",
                         "a",
-                        "\xB9",
+                        "ą"_w1250,
                         "A",
                         "",
                         "10",
                         "9",
                         " x",
                         "x",
-                        "\x9F"
-                        "d\x9F"
-                        "b\xB3"
-                        "o",
+                        "źdźbł"
+                        "o"_w1250,
                         "zz",
-                        "\xBF"
-                        "aba",
-                        "\xC4"
-                        "pfel",
+                        "żaba"_w1250,
+                        "Ä"
+                        "pfel"_w1250,
                         "apfel"}) {
     words.push_back(to_utf8(w));
   }
@@ -128,7 +108,7 @@ TEST(PlCiAsOrder, IsATotalOrderOverMixedWords) {
 
 // Malformed UTF-8 (a cut multi-byte letter) compares without reading past the text.
 TEST(PlCiAsOrder, SurvivesMalformedUtf8) {
-  EXPECT_NE(compare_pl_ci_as("\xC5", "\xC5\x9B"), 0);
+  EXPECT_NE(compare_pl_ci_as("Ĺ"_w1250, "ś"), 0);
   EXPECT_EQ(compare_pl_ci_as("ab\xE2\x82", "AB\xE2\x82"), 0);
   EXPECT_EQ(upper_utf8("a\xC5"), "A\xC5");
 }
@@ -157,17 +137,13 @@ const char* kSchema =
     "INSERT INTO dokument_finansowy VALUES (11,'K',1234.50),(12,'p',100),(13,'u',55.1),(14,'k',1);"
     "CREATE TABLE artykul (id_artykulu INTEGER PRIMARY KEY, nazwa TEXT__CI__, indeks_katalogowy "
     "TEXT__CI__);"
-    "INSERT INTO artykul VALUES (1,'\x8C"
-    "ruba','IDX-1'),(2,'\x8C"
+    "INSERT INTO artykul VALUES (1,'Ś"
+    "ruba','IDX-1'),(2,'Ś"
     "ruba','IDX-1'),"
-    "(3,'Nakr\xEAtka','IDX-2'),(4,'Podk\xB3"
-    "adka','IDX-3');"
+    "(3,'Nakrętka','IDX-2'),(4,'Podkładka','IDX-3');"
     "CREATE TEMP TABLE m (n TEXT);"
-    "INSERT INTO m VALUES ('\xAF"
-    "ary'),('M\xB3"
-    "awa'),('\xA3\xF3"
-    "d\x9F'),('Lublin'),"
-    "('Zabrze');";
+    "INSERT INTO m VALUES ('Żary'),('Mława'),('Łódź'),('Lublin'),"
+    "('Zabrze');"_w1250;
 
 struct CollationCase {
   const char* name;
@@ -228,26 +204,18 @@ INSTANTIATE_TEST_SUITE_P(
         CollationCase{
             "C07_order_by_polish_letters",
             "SELECT group_concat(n, ', ') FROM (SELECT n FROM m ORDER BY n COLLATE __COLL__)",
-            "Lublin, M\xB3"
-            "awa, Zabrze, \xA3\xF3"
-            "d\x9F, \xAF"
-            "ary",
-            "Lublin, \xA3\xF3"
-            "d\x9F, M\xB3"
-            "awa, Zabrze, \xAF"
-            "ary"},
+            "Lublin, Mława, Zabrze, Łódź, Żary"_w1250, "Lublin, Łódź, Mława, Zabrze, Żary"_w1250},
         CollationCase{"C08a_like_upper_polish_literal",
-                      "SELECT count(*) FROM artykul WHERE nazwa LIKE '\x8CR%'", "2", "2"},
+                      "SELECT count(*) FROM artykul WHERE nazwa LIKE 'ŚR%'"_w1250, "2", "2"},
         CollationCase{"C08b_like_lower_polish_literal",
-                      "SELECT count(*) FROM artykul WHERE nazwa LIKE '\x9Cr%'", "0", "2"},
-        CollationCase{"C09a_upper", "SELECT upper('za\xBF\xF3\xB3\xE6')", "ZA\xBF\xF3\xB3\xE6",
-                      "ZA\xAF\xD3\xA3\xC6"},
-        CollationCase{"C09b_lower", "SELECT lower('\xAF\xD3\xA3W')", "\xAF\xD3\xA3w",
-                      "\xBF\xF3\xB3w"},
+                      "SELECT count(*) FROM artykul WHERE nazwa LIKE 'śr%'"_w1250, "0", "2"},
+        CollationCase{"C09a_upper", "SELECT upper('zażółć')"_w1250, "ZAżółć"_w1250, "ZAŻÓŁĆ"_w1250},
+        CollationCase{"C09b_lower", "SELECT lower('ŻÓŁW')"_w1250, "ŻÓŁw"_w1250, "żółw"_w1250},
         CollationCase{"C10a_in_list",
                       "SELECT count(*) FROM artykul WHERE indeks_katalogowy IN ('idx-1','IDX-2')",
                       "1", "3"},
-        CollationCase{"C10b_min", "SELECT min(nazwa) FROM artykul", "Nakr\xEAtka", "Nakr\xEAtka"}),
+        CollationCase{"C10b_min", "SELECT min(nazwa) FROM artykul", "Nakrętka"_w1250,
+                      "Nakrętka"_w1250}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

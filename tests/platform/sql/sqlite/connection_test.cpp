@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "sqlite_fixture.hpp"
 
@@ -68,12 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"plain_real", SqlValue::of(0.1), -1, "0.1"},
                     FormatCase{"integer", SqlValue::of(int64_t{-42}), -1, "-42"},
                     FormatCase{"null_is_empty", SqlValue::null(), 2, ""},
-                    FormatCase{"text_to_code_page",
-                               SqlValue::of(std::string("\xC5\x81\xC3\xB3"
-                                                        "d\xC5\xBA")),
-                               -1,
-                               "\xA3\xF3"
-                               "d\x9F"}),
+                    FormatCase{"text_to_code_page", SqlValue::of(std::string("Łódź")), -1,
+                               "Łódź"_w1250}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Decimals come back with their declared places, ids and whole reals without ".0".
@@ -93,14 +90,14 @@ TEST_F(ConnectionTest, NumbersByDeclaredType) {
 
 // Polish text goes in as Windows-1250, is kept as UTF-8 (so other tools read it), comes back.
 TEST_F(ConnectionTest, PolishTextRoundTrip) {
-  const std::string cp1250 = "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1 \xAF\xD3\xA3W";
+  const std::string cp1250 = "Zażółć gęślą jaźń ŻÓŁW"_w1250;
   exec("create table p (s TEXT COLLATE PL_CI_AS)");
   exec("insert into p values ('" + cp1250 + "')");
   EXPECT_EQ(query("select s from p"), cp1250);
   auto raw = orv::test::open_plain_db(dir_.file("c.db"));
   EXPECT_EQ(orv::test::scalar(raw.get(), "select s from p"), text::to_utf8(cp1250));
-  EXPECT_EQ(query("select count(*) from p where s = 'ZA\xAF\xD3\xA3\xC6 G\xCA\x8CL\xA5 JA\x8F\xD1 "
-                  "\xBF\xF3\xB3w  '"),
+  EXPECT_EQ(query("select count(*) from p where s = 'ZAŻÓŁĆ GĘŚLĄ JAŹŃ "
+                  "żółw  '"_w1250),
             "1");
 }
 
@@ -183,19 +180,16 @@ TEST_F(ConnectionTest, ServerFunctions) {
       "PL_CI_AS, ulica TEXT, nr_domu TEXT, nr_lokalu TEXT, kod_pocztowy TEXT, miejscowosc TEXT)");
   exec(
       "insert into adres_pracownika values (5,70000,'M','Stara','1','','00-001','Warszawa'), "
-      "(5,79000,'M','D\xB3uga ','12 ','3 ','30-001 ','Krak\xF3w '), "
-      "(5,90000,'M','Przysz\xB3"
-      "a','9','','11-111','Gda\xF1sk')");
+      "(5,79000,'M','Długa ','12 ','3 ','30-001 ','Kraków '), "
+      "(5,90000,'M','Przyszła','9','','11-111','Gdańsk')"_w1250);
   const char* street =
       "select rtrim(ulica)||' '||rtrim(nr_domu)||case when len(nr_lokalu)>0 then "
       "'/'||rtrim(nr_lokalu) else '' end from orv_test_address(5,%d,'m')";
   char buf[512];
   std::snprintf(buf, sizeof buf, street, 80000);
-  EXPECT_EQ(query(buf), "D\xB3uga 12/3");
+  EXPECT_EQ(query(buf), "Długa 12/3"_w1250);
   std::snprintf(buf, sizeof buf, street, 95000);
-  EXPECT_EQ(query(buf),
-            "Przysz\xB3"
-            "a 9");
+  EXPECT_EQ(query(buf), "Przyszła 9"_w1250);
   EXPECT_EQ(query("select count(*) from orv_test_address(6,95000,'M')"), "0");
   EXPECT_EQ(query("select t.k, a.miejscowosc from orv_test_range(2) t join "
                   "orv_test_address(5, 70000 + t.k, 'M') a order by t.k"),

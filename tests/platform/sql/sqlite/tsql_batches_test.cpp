@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sql/dialect/dialect.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "sqlite_fixture.hpp"
 
@@ -29,10 +30,9 @@ const char* kSchema =
     "CREATE TABLE artykul (id_artykulu INTEGER PRIMARY KEY, nazwa TEXT COLLATE PL_CI_AS, "
     "indeks_katalogowy TEXT COLLATE PL_CI_AS, id_magazynu INTEGER, guid_artykul TEXT COLLATE "
     "PL_CI_AS, pole1 TEXT COLLATE PL_CI_AS, pole2 TEXT COLLATE PL_CI_AS, stan NUMERIC(15,4));"
-    "INSERT INTO artykul VALUES (1,'\x8Cruba','IDX-1',1,'G1','a','b',10),"
-    "(2,'\x8Cruba','IDX-1',2,'G1','x','y',2.5),(3,'Nakr\xEAtka','IDX-2',1,'G2','p','q',0),"
-    "(4,'Podk\xB3"
-    "adka','IDX-3',1,'G3','m','n',1);"
+    "INSERT INTO artykul VALUES (1,'Śruba','IDX-1',1,'G1','a','b',10),"
+    "(2,'Śruba','IDX-1',2,'G1','x','y',2.5),(3,'Nakrętka','IDX-2',1,'G2','p','q',0),"
+    "(4,'Podkładka','IDX-3',1,'G3','m','n',1);"
     "CREATE TABLE artykul_blob (id_bloba INTEGER PRIMARY KEY, indeks_katalogowy TEXT COLLATE "
     "PL_CI_AS, domyslne INTEGER);"
     "INSERT INTO artykul_blob VALUES (1,'IDX-1',0),(2,'IDX-1',1),(3,'IDX-2',1);"
@@ -50,8 +50,8 @@ const char* kSchema =
     "PL_CI_AS, ulica TEXT COLLATE PL_CI_AS, nr_domu TEXT COLLATE PL_CI_AS, nr_lokalu TEXT "
     "COLLATE PL_CI_AS, kod_pocztowy TEXT COLLATE PL_CI_AS, miejscowosc TEXT COLLATE PL_CI_AS);"
     "INSERT INTO adres_pracownika VALUES (5,70000,'M','Stara','1','','00-001','Warszawa'),"
-    "(5,79000,'M','D\xB3uga ','12 ','3 ','30-001 ','Krak\xF3w ');"
-    "CREATE TABLE t_log (v);";
+    "(5,79000,'M','Długa ','12 ','3 ','30-001 ','Kraków ');"
+    "CREATE TABLE t_log (v);"_w1250;
 
 struct BatchCase {
   const char* name;
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "", "2"},
         BatchCase{"plus_concatenates_text",
                   "select nazwa+'   Indeks: '+indeks_katalogowy from artykul where id_artykulu=1",
-                  "", "\x8Cruba   Indeks: IDX-1"},
+                  "", "Śruba   Indeks: IDX-1"_w1250},
         BatchCase{"isnull_then_add", "select isnull(max(id_listy),0)+1 from orv_lista_obiektow", "",
                   "1"},
         BatchCase{"weekday_of_server_day", "select datepart(dw,convert(datetime,45656))", "", "3"},
@@ -155,14 +155,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "select DOKUMENT, FORMAT from DEFINICJA_NUMERACJI with (nolock) where ID_FIRMY = "
                   "5and (DOKUMENT<=10 or DOKUMENT>20) order by DOKUMENT",
                   "", "1|FV/#/RRRR;21|W"},
-        BatchCase{"upper_cased_list_statement_marks",
-                  "insert into zaznaczone (id,uzycie,id_sesji) select distinct A.ID_ARTYKULU,555,7 "
-                  " FROM ARTYKUL A WITH (NOLOCK) WHERE A.ID_MAGAZYNU=1 AND A.NAZWA LIKE '\x8CR%'",
-                  "select group_concat(id) from zaznaczone where uzycie=555", "1"},
+        BatchCase{
+            "upper_cased_list_statement_marks",
+            "insert into zaznaczone (id,uzycie,id_sesji) select distinct A.ID_ARTYKULU,555,7 "
+            " FROM ARTYKUL A WITH (NOLOCK) WHERE A.ID_MAGAZYNU=1 AND A.NAZWA LIKE 'ŚR%'"_w1250,
+            "select group_concat(id) from zaznaczone where uzycie=555", "1"},
         BatchCase{"table_function_with_dbo_and_concat",
                   "select rtrim(ulica)+' '+rtrim(nr_domu)+case when len(nr_lokalu)>0 then "
                   "'/'+rtrim(nr_lokalu) else '' end from dbo.orv_test_address(5,80000,'M')",
-                  "", "D\xB3uga 12/3"},
+                  "", "Długa 12/3"_w1250},
         BatchCase{"scalar_function_with_dbo", "select dbo.orv_test_double (21)", "", "42"},
         BatchCase{"call_returns_rows", "Call  ORV_TEST_ECHO (7,102,'a')", "",
                   "7|integer|102|integer|a|text"},
