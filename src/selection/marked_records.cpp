@@ -58,10 +58,16 @@ void ODZNACZALLSQL(int32_t usage) {
   frame::marked_execute("Call JL_OdznaczAll (" + user() + "," + std::to_string(usage) + ")");
 }
 
-int32_t ILEZAZNACZONYCH(int32_t usage) {
-  return text::long_of(frame::marked_query(
+std::optional<int32_t> checked_count(int32_t usage) {
+  const std::string count = frame::marked_query(
       "select count(*) from zaznaczone with (nolock) where uzycie=" + std::to_string(usage) +
-      " and id_sesji=" + user()));
+      " and id_sesji=" + user());
+  if (frame::VAXZAZ().error() != 0) return std::nullopt;
+  return text::long_of(count);
+}
+
+int32_t ILEZAZNACZONYCH(int32_t usage) {
+  return checked_count(usage).value_or(0);
 }
 
 uint8_t ZACHOWAJ_TORIX_ZAZNACZONE(int32_t first, int32_t second) {
