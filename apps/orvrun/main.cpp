@@ -1,6 +1,7 @@
 // orvrun: a host shell for the library: calls exported procedures by name.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "commands.hpp"
@@ -50,8 +51,9 @@ Usage:
 
 Exit status: 0 when the procedure ran (whatever its own outcome), 1 when its ui script failed
 (a command that does not fit, or a window that would not close), 2 when the call itself was
-wrong (unknown procedure, wrong number or type of arguments, a script that cannot be read);
-init: 1 when the database could not be created.
+wrong (unknown procedure, wrong number or type of arguments, a script that cannot be read, a
+database that cannot be opened, a sign-in that failed); init: 1 when the database could not be
+created; 3 when orvrun itself failed.
 )";
 
 struct Command {
@@ -66,20 +68,10 @@ constexpr Command kCommands[] = {
     {"init", cmd_init},
 };
 
-}  // namespace
-
-int usage_error(const std::string& message) {
-  std::fprintf(stderr, "orvrun: %s\n", message.c_str());
-  return kUsageError;
-}
-
-}  // namespace orv::cli
-
-int main(int argc, char** argv) {
-  using namespace orv::cli;
+int run(int argc, char** argv) {
   if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
     std::fputs(kHelp, argc < 2 ? stderr : stdout);
-    return argc < 2 ? kUsageError : 0;
+    return argc < 2 ? kExitUsage : kExitOk;
   }
   Words all(argv + 1, argv + argc);
   std::size_t at = 0;
@@ -93,4 +85,26 @@ int main(int argc, char** argv) {
     if (all[at] == c.name) return c.run(words);
   }
   return usage_error("unknown command \"" + all[at] + "\"; see orvrun --help");
+}
+
+}  // namespace
+
+int usage_error(const std::string& message) {
+  std::fprintf(stderr, "orvrun: %s\n", message.c_str());
+  return kExitUsage;
+}
+
+}  // namespace orv::cli
+
+int main(int argc, char** argv) {
+  // The library throws nothing across its interface; this catches the CLI's own faults (out of
+  // memory among them) so that they end with a message and a status of their own.
+  try {
+    return orv::cli::run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "orvrun: internal error: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "orvrun: internal error\n");
+  }
+  return orv::cli::kExitInternal;
 }

@@ -125,6 +125,13 @@ std::size_t ScriptedBackend::commands_left() const {
   return commands_.size();
 }
 
+std::vector<std::string> ScriptedBackend::pending_commands() const {
+  std::lock_guard lock(mutex_);
+  std::vector<std::string> out;
+  for (const auto& c : commands_) out.push_back(c.source);
+  return out;
+}
+
 bool ScriptedBackend::next_is_answer() {
   std::lock_guard lock(mutex_);
   return !commands_.empty() && commands_.front().verb == "answer";

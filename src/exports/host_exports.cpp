@@ -1,0 +1,182 @@
+// C entry points of the host interface: lifecycle with C callbacks, database, context, sign-in.
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "frame/lifecycle.hpp"
+#include "host/globals.hpp"
+#include "host/session.hpp"
+#include "host/tables.hpp"
+#include "orvrun_host.h"
+#include "host_guard.hpp"
+#include "table.hpp"
+
+using orv::exports::give_text;
+using orv::exports::guarded;
+using orv::exports::in;
+using orv::exports::outcome;
+
+namespace {
+
+// The host's INI file through its callbacks.
+class CallbackIni : public orv::ini::IniFile {
+ public:
+  explicit CallbackIni(const ORVRUN_HOST_CALLBACKS& c) : c_(c) {}
+  std::string get(std::string_view section, std::string_view key,
+                  std::string_view fallback) const override {
+    std::string value(1024, '\0');
+    if (!c_.ini_get(c_.user, std::string(section).c_str(), std::string(key).c_str(),
+                    value.data(), value.size())) {
+      return std::string(fallback);
+    }
+    value.resize(std::strlen(value.c_str()));
+    return value;
+  }
+  bool put(std::string_view section, std::string_view key, std::string_view value) override {
+    c_.ini_set(c_.user, std::string(section).c_str(), std::string(key).c_str(),
+               std::string(value).c_str());
+    return true;
+  }
+
+ private:
+  ORVRUN_HOST_CALLBACKS c_;
+};
+
+std::unique_ptr<orv::ini::IniFile>& host_ini() {
+  static std::unique_ptr<orv::ini::IniFile> ini;
+  return ini;
+}
+
+std::optional<double> maybe(const double* v) {
+  return v ? std::optional(*v) : std::nullopt;
+}
+
+}  // namespace
+
+extern "C" {
+
+void ORVRUN_HOST_INIT(const ORVRUN_HOST_CALLBACKS* c) {
+  guarded([&] {
+    auto& ini = host_ini();
+    if (c && c->ini_get && c->ini_set) {
+      ini = std::make_unique<CallbackIni>(*c);
+    } else if (c && c->ini_path) {
+      ini = std::make_unique<orv::ini::IniFile>(c->ini_path);
+    }
+    orv::frame::ORVRUN_INIT(nullptr, ini.get());
+  });
+}
+
+uint8_t ORVRUN_OPEN(const char* target, uint8_t odbc, char** error) {
+  return guarded([&] {
+    std::string why;
+    auto kind = odbc ? orv::host::Target::Odbc : orv::host::Target::Sqlite;
+    return outcome(orv::host::open_database(in(target), kind, why), why, error);
+  });
+}
+
+void ORVRUN_CLOSE(void) {
+  guarded([] { orv::host::close_database(); });
+}
+
+uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force, char** error) {
+  return guarded([&] {
+    std::string why;
+    return outcome(orv::host::create_database(std::string(in(path)), demo, force, why), why,
+                  error);
+  });
+}
+
+int32_t ORVRUN_GLOBAL_TYPE(const char* name) {
+  return guarded([&] { return static_cast<int32_t>(orv::host::global_type(in(name))); });
+}
+
+double ORVRUN_GLOBAL_GET(const char* name) {
+  return guarded([&] { return orv::host::global_number(in(name)).value_or(0); });
+}
+
+char* ORVRUN_GLOBAL_GET_TEXT(const char* name) {
+  return guarded([&] { return give_text(orv::host::global_text(in(name)).value_or("")); });
+}
+
+uint8_t ORVRUN_GLOBAL_SET(const char* name, double value) {
+  return guarded([&] { return uint8_t{orv::host::set_global_number(in(name), value)}; });
+}
+
+uint8_t ORVRUN_GLOBAL_SET_TEXT(const char* name, const char* value) {
+  return guarded([&] { return uint8_t{orv::host::set_global_text(in(name), in(value))}; });
+}
+
+char* ORVRUN_GLOBAL_NAME(int32_t index) {
+  return guarded([&] {
+    return give_text(index < 0 ? "" : orv::host::global_name(static_cast<std::size_t>(index)));
+  });
+}
+
+int32_t ORVRUN_TABLE_ROWS(const char* table) {
+  return guarded([&] {
+    auto n = orv::host::table_rows(in(table));
+    return n ? static_cast<int32_t>(*n) : -1;
+  });
+}
+
+uint8_t ORVRUN_TABLE_CLEAR(const char* table) {
+  return guarded([&] { return uint8_t{orv::host::clear_table(in(table))}; });
+}
+
+int32_t ORVRUN_TABLE_ADD(const char* table) {
+  return guarded([&] { return static_cast<int32_t>(orv::host::add_table_row(in(table))); });
+}
+
+uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row) {
+  return guarded([&] {
+    return uint8_t{row > 0 && orv::host::delete_table_row(in(table), static_cast<size_t>(row))};
+  });
+}
+
+uint8_t ORVRUN_TABLE_SET(const char* table, int32_t row, const char* field, const char* value) {
+  return guarded([&] {
+    return uint8_t{row > 0 && orv::host::set_table_field(in(table), static_cast<size_t>(row),
+                                                         in(field), in(value))};
+  });
+}
+
+char* ORVRUN_TABLE_GET(const char* table, int32_t row, const char* field) {
+  return guarded([&] {
+    auto v = row > 0 ? orv::host::table_field(in(table), static_cast<size_t>(row), in(field))
+                     : std::nullopt;
+    return give_text(v.value_or(""));
+  });
+}
+
+char* ORVRUN_TABLE_NAME(int32_t index) {
+  return guarded([&] {
+    return give_text(index < 0 ? "" : orv::host::table_name(static_cast<std::size_t>(index)));
+  });
+}
+
+char* ORVRUN_TABLE_FIELD(const char* table, int32_t index) {
+  return guarded([&] {
+    return give_text(index < 0 ? ""
+                               : orv::host::table_field_name(in(table),
+                                                             static_cast<std::size_t>(index)));
+  });
+}
+
+uint8_t ORVRUN_SIGN_IN(const double* user, const double* company, const double* warehouse,
+                       char** error) {
+  return guarded([&] {
+    std::string why;
+    bool ok = orv::host::sign_in({maybe(user), maybe(company), maybe(warehouse)}, why);
+    return outcome(ok, why, error);
+  });
+}
+
+uint8_t ORVRUN_SIGN_OUT(char** error) {
+  return guarded([&] {
+    std::string why;
+    return outcome(orv::host::sign_out(why), why, error);
+  });
+}
+
+}  // extern "C"
