@@ -48,8 +48,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
 
-# The C host example and the Python bindings, run against an installed copy of this build.
-if(ORV_TESTS)
+# The C host example and the Python bindings, run against an installed copy of this build. Not in
+# sanitizer builds: an instrumented library cannot load into an uninstrumented program.
+if(ORV_TESTS AND NOT ORV_SANITIZE AND NOT ORV_TSAN)
   add_test(NAME host_installed_example
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/host/installed_example.sh ${PROJECT_BINARY_DIR}
       ${PROJECT_SOURCE_DIR})
