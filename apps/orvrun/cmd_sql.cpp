@@ -95,7 +95,7 @@ int cmd_sql(const Words& words) {
   std::string channel = "main";
   std::size_t i = 0;
   std::string error;
-  while (i < words.size() && words[i].starts_with("--")) {
+  while (i < words.size() && is_option(words[i])) {
     if (take_host_option(words, i, error)) continue;
     if (!error.empty()) return usage_error("sql: " + error);
     if (words[i] == "--json") {

@@ -11,11 +11,12 @@
 namespace orv::cli {
 namespace {
 
+// A database identifier: a whole number, not negative.
 std::optional<double> parse_id(const std::string& s) {
-  if (s.empty()) return std::nullopt;
-  char* end = nullptr;
-  double v = std::strtod(s.c_str(), &end);
-  if (*end != '\0' || !std::isfinite(v) || v < 0 || v != std::floor(v)) return std::nullopt;
+  double v = 0;
+  if (!ORVRUN_READ_NUMBER(s.c_str(), ORVRUN_TYPE_REAL, &v) || v < 0 || v != std::floor(v)) {
+    return std::nullopt;
+  }
   return v;
 }
 
@@ -57,6 +58,10 @@ bool take_host_option(const Words& words, std::size_t& i, std::string& error) {
   }
   i += 2;
   return true;
+}
+
+bool is_option(const std::string& word) {
+  return word.starts_with("--") && word.find_first_of(" \t\r\n") == std::string::npos;
 }
 
 std::string database_path() {

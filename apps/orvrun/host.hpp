@@ -24,6 +24,10 @@ HostOptions& host_options();
 // returns false and leaves `error` empty.
 bool take_host_option(const Words& words, std::size_t& i, std::string& error);
 
+// A word that may be an option: "--" and a name. A statement that begins with a "--" comment
+// holds a blank or a line break, so it is never taken for one.
+bool is_option(const std::string& word);
+
 // The SQLite database the options name: --db, else $ORVRUN_DB, else ./orvrun.db.
 std::string database_path();
 

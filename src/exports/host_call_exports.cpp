@@ -1,24 +1,26 @@
 // C entry points of the host interface: the table of procedures, calls by name, text edges.
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "host_guard.hpp"
+#include "boundary.hpp"
+#include "host_result.hpp"
 #include "orvrun_host.h"
 #include "platform/decimal/decimal.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/ui.hpp"
 #include "table.hpp"
 
 using orv::exports::Arg;
 using orv::exports::give_text;
-using orv::exports::guarded;
+using orv::exports::guard;
+using orv::exports::guard_text;
 using orv::exports::in;
 using orv::exports::Kind;
-using orv::exports::outcome;
+using orv::exports::succeeded;
 using orv::exports::Param;
 using orv::exports::Procedure;
 
@@ -54,14 +56,22 @@ const Procedure* procedure_at(int32_t index) {
   return index >= 0 && static_cast<std::size_t>(index) < all.size() ? &all[index] : nullptr;
 }
 
-// A number given as text reads as the C library reads a decimal number, all of it.
-std::optional<double> read_number(const std::string& s) {
-  if (s.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  double v = std::strtod(s.c_str(), &end);
-  if (*end != '\0') return std::nullopt;
-  return v;
+// A number given as text, read as command-line arguments are: decimal only, whole for LONG and
+// BYTE, in range.
+bool read_text(Kind kind, std::string_view text, Arg& a) {
+  if (kind == Kind::Real) {
+    auto v = orv::text::real_argument(text);
+    if (v) a.real = *v;
+    return v.has_value();
+  }
+  if (kind == Kind::Long) {
+    auto v = orv::text::long_argument(text);
+    if (v) a.lng = *v;
+    return v.has_value();
+  }
+  auto v = orv::text::byte_argument(text);
+  if (v) a.byte = *v;
+  return v.has_value();
 }
 
 // One argument into the table's form; false when it does not fit the parameter.
@@ -77,21 +87,14 @@ bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a) {
     }
     return true;
   }
-  std::optional<double> n = v.text ? read_number(v.text) : std::optional(v.number);
-  if (!n) return false;
+  if (v.text) return read_text(p.kind, v.text, a);
+  if (!std::isfinite(v.number)) return false;
   if (p.kind == Kind::Real) {
-    a.real = *n;
+    a.real = v.number;
     return true;
   }
-  if (*n != std::floor(*n)) return false;
-  if (p.kind == Kind::Long) {
-    if (*n < INT32_MIN || *n > INT32_MAX) return false;
-    a.lng = static_cast<int32_t>(*n);
-    return true;
-  }
-  if (*n < 0 || *n > 255) return false;
-  a.byte = static_cast<uint8_t>(*n);
-  return true;
+  // A number given as a number must be whole and in range, as its text would have to be.
+  return read_text(p.kind, orv::plain_number(v.number), a) && v.number == std::floor(v.number);
 }
 
 void give_back(const orv::exports::Value& v, ORVRUN_VALUE& out) {
@@ -142,21 +145,20 @@ bool call(const Procedure& p, ORVRUN_VALUE* values, int32_t count, ORVRUN_VALUE*
 
 extern "C" {
 
-int32_t ORVRUN_PROC_COUNT(void) {
-  return guarded([] { return static_cast<int32_t>(orv::exports::procedures().size()); });
+int32_t ORVRUN_PROC_COUNT(void) noexcept {
+  return guard(__func__, int32_t{0}, [] { return static_cast<int32_t>(orv::exports::procedures().size()); });
 }
 
-int32_t ORVRUN_PROC_FIND(const char* name) {
-  return guarded(
+int32_t ORVRUN_PROC_FIND(const char* name) noexcept {
+  return guard(__func__, int32_t{-1},
       [&] {
         const Procedure* p = orv::exports::find(orv::text::upper(in(name)));
         return p ? static_cast<int32_t>(p - orv::exports::procedures().data()) : -1;
-      },
-      int32_t{-1});
+      });
 }
 
-uint8_t ORVRUN_PROC_INFO_GET(int32_t proc, ORVRUN_PROC_INFO* info) {
-  return guarded([&] {
+uint8_t ORVRUN_PROC_INFO_GET(int32_t proc, ORVRUN_PROC_INFO* info) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     const Procedure* p = procedure_at(proc);
     if (!p || !info) return uint8_t{0};
     *info = {p->name.c_str(), p->summary.c_str(), type_of(p->result),
@@ -165,8 +167,8 @@ uint8_t ORVRUN_PROC_INFO_GET(int32_t proc, ORVRUN_PROC_INFO* info) {
   });
 }
 
-uint8_t ORVRUN_PARAM_INFO_GET(int32_t proc, int32_t param, ORVRUN_PARAM_INFO* info) {
-  return guarded([&] {
+uint8_t ORVRUN_PARAM_INFO_GET(int32_t proc, int32_t param, ORVRUN_PARAM_INFO* info) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     const Procedure* p = procedure_at(proc);
     if (!p || !info || param < 0 || static_cast<std::size_t>(param) >= p->params.size()) {
       return uint8_t{0};
@@ -179,29 +181,40 @@ uint8_t ORVRUN_PARAM_INFO_GET(int32_t proc, int32_t param, ORVRUN_PARAM_INFO* in
 }
 
 uint8_t ORVRUN_CALL(int32_t proc, ORVRUN_VALUE* args, int32_t count, ORVRUN_VALUE* result,
-                    char** error) {
-  return guarded([&] {
+                    char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     const Procedure* p = procedure_at(proc);
     std::string why = "no procedure number " + std::to_string(proc);
-    return outcome(p && call(*p, args, count, result, why), why, error);
+    return succeeded(p && call(*p, args, count, result, why), why, error);
   });
 }
 
-char* ORVRUN_FROM_UTF8(const char* utf8, char** error) {
-  return guarded([&]() -> char* {
+uint8_t ORVRUN_READ_NUMBER(const char* text, int32_t type, double* value) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    static const Kind kKinds[] = {Kind::None, Kind::None, Kind::Long, Kind::Byte, Kind::Real};
+    if (type < ORVRUN_TYPE_LONG || type > ORVRUN_TYPE_REAL) return uint8_t{0};
+    Arg a;
+    if (!read_text(kKinds[type], in(text), a)) return uint8_t{0};
+    if (value) *value = type == ORVRUN_TYPE_REAL ? a.real : type == ORVRUN_TYPE_LONG ? a.lng : a.byte;
+    return uint8_t{1};
+  });
+}
+
+char* ORVRUN_FROM_UTF8(const char* utf8, char** error) noexcept {
+  return guard_text(__func__, [&]() -> char* {
     std::string why;
     auto cp = orv::text::from_utf8_strict(in(utf8), why);
-    outcome(cp.has_value(), why, error);
+    succeeded(cp.has_value(), why, error);
     return cp ? give_text(*cp) : nullptr;
   });
 }
 
-char* ORVRUN_TO_UTF8(const char* cp1250) {
-  return guarded([&] { return give_text(orv::text::to_utf8(in(cp1250))); });
+char* ORVRUN_TO_UTF8(const char* cp1250) noexcept {
+  return guard_text(__func__, [&] { return give_text(orv::text::to_utf8(in(cp1250))); });
 }
 
-void ORVRUN_SQLITE_REGISTER(void* db) {
-  guarded([&] {
+void ORVRUN_SQLITE_REGISTER(void* db) noexcept {
+  guard(__func__, [&] {
     auto* connection = static_cast<sqlite3*>(db);
     orv::sql::sqlite::register_extension(connection);
     orv::sql::sqlite::register_server_objects(connection);

@@ -8,13 +8,15 @@
 #include "host/session.hpp"
 #include "host/tables.hpp"
 #include "orvrun_host.h"
-#include "host_guard.hpp"
+#include "boundary.hpp"
+#include "host_result.hpp"
 #include "table.hpp"
 
 using orv::exports::give_text;
-using orv::exports::guarded;
+using orv::exports::guard;
+using orv::exports::guard_text;
 using orv::exports::in;
-using orv::exports::outcome;
+using orv::exports::succeeded;
 
 namespace {
 
@@ -42,6 +44,24 @@ class CallbackIni : public orv::ini::IniFile {
   ORVRUN_HOST_CALLBACKS c_;
 };
 
+// The host's error handler through its callback.
+class CallbackErrors : public orv::frame::ErrorHandler {
+ public:
+  explicit CallbackErrors(const ORVRUN_HOST_CALLBACKS& c) : c_(c) {}
+  void report(std::string_view procedure, std::string_view message) override {
+    ErrorHandler::report(procedure, message);
+    c_.error(c_.user, std::string(procedure).c_str(), std::string(message).c_str());
+  }
+
+ private:
+  ORVRUN_HOST_CALLBACKS c_;
+};
+
+std::unique_ptr<orv::frame::ErrorHandler>& host_errors() {
+  static std::unique_ptr<orv::frame::ErrorHandler> errors;
+  return errors;
+}
+
 std::unique_ptr<orv::ini::IniFile>& host_ini() {
   static std::unique_ptr<orv::ini::IniFile> ini;
   return ini;
@@ -55,108 +75,110 @@ std::optional<double> maybe(const double* v) {
 
 extern "C" {
 
-void ORVRUN_HOST_INIT(const ORVRUN_HOST_CALLBACKS* c) {
-  guarded([&] {
+void ORVRUN_HOST_INIT(const ORVRUN_HOST_CALLBACKS* c) noexcept {
+  guard(__func__, [&] {
     auto& ini = host_ini();
+    auto& errors = host_errors();
+    if (c && c->error) errors = std::make_unique<CallbackErrors>(*c);
     if (c && c->ini_get && c->ini_set) {
       ini = std::make_unique<CallbackIni>(*c);
     } else if (c && c->ini_path) {
       ini = std::make_unique<orv::ini::IniFile>(c->ini_path);
     }
-    orv::frame::ORVRUN_INIT(nullptr, ini.get());
+    orv::frame::ORVRUN_INIT(errors.get(), ini.get());
   });
 }
 
-uint8_t ORVRUN_OPEN(const char* target, uint8_t odbc, char** error) {
-  return guarded([&] {
+uint8_t ORVRUN_OPEN(const char* target, uint8_t odbc, char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     std::string why;
     auto kind = odbc ? orv::host::Target::Odbc : orv::host::Target::Sqlite;
-    return outcome(orv::host::open_database(in(target), kind, why), why, error);
+    return succeeded(orv::host::open_database(in(target), kind, why), why, error);
   });
 }
 
-void ORVRUN_CLOSE(void) {
-  guarded([] { orv::host::close_database(); });
+void ORVRUN_CLOSE(void) noexcept {
+  guard(__func__, [] { orv::host::close_database(); });
 }
 
-uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force, char** error) {
-  return guarded([&] {
+uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force, char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     std::string why;
-    return outcome(orv::host::create_database(std::string(in(path)), demo, force, why), why,
+    return succeeded(orv::host::create_database(std::string(in(path)), demo, force, why), why,
                   error);
   });
 }
 
-int32_t ORVRUN_GLOBAL_TYPE(const char* name) {
-  return guarded([&] { return static_cast<int32_t>(orv::host::global_type(in(name))); });
+int32_t ORVRUN_GLOBAL_TYPE(const char* name) noexcept {
+  return guard(__func__, int32_t{0}, [&] { return static_cast<int32_t>(orv::host::global_type(in(name))); });
 }
 
-double ORVRUN_GLOBAL_GET(const char* name) {
-  return guarded([&] { return orv::host::global_number(in(name)).value_or(0); });
+double ORVRUN_GLOBAL_GET(const char* name) noexcept {
+  return guard(__func__, 0.0, [&] { return orv::host::global_number(in(name)).value_or(0); });
 }
 
-char* ORVRUN_GLOBAL_GET_TEXT(const char* name) {
-  return guarded([&] { return give_text(orv::host::global_text(in(name)).value_or("")); });
+char* ORVRUN_GLOBAL_GET_TEXT(const char* name) noexcept {
+  return guard_text(__func__, [&] { return give_text(orv::host::global_text(in(name)).value_or("")); });
 }
 
-uint8_t ORVRUN_GLOBAL_SET(const char* name, double value) {
-  return guarded([&] { return uint8_t{orv::host::set_global_number(in(name), value)}; });
+uint8_t ORVRUN_GLOBAL_SET(const char* name, double value) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return uint8_t{orv::host::set_global_number(in(name), value)}; });
 }
 
-uint8_t ORVRUN_GLOBAL_SET_TEXT(const char* name, const char* value) {
-  return guarded([&] { return uint8_t{orv::host::set_global_text(in(name), in(value))}; });
+uint8_t ORVRUN_GLOBAL_SET_TEXT(const char* name, const char* value) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return uint8_t{orv::host::set_global_text(in(name), in(value))}; });
 }
 
-char* ORVRUN_GLOBAL_NAME(int32_t index) {
-  return guarded([&] {
+char* ORVRUN_GLOBAL_NAME(int32_t index) noexcept {
+  return guard_text(__func__, [&] {
     return give_text(index < 0 ? "" : orv::host::global_name(static_cast<std::size_t>(index)));
   });
 }
 
-int32_t ORVRUN_TABLE_ROWS(const char* table) {
-  return guarded([&] {
+int32_t ORVRUN_TABLE_ROWS(const char* table) noexcept {
+  return guard(__func__, int32_t{-1}, [&] {
     auto n = orv::host::table_rows(in(table));
     return n ? static_cast<int32_t>(*n) : -1;
   });
 }
 
-uint8_t ORVRUN_TABLE_CLEAR(const char* table) {
-  return guarded([&] { return uint8_t{orv::host::clear_table(in(table))}; });
+uint8_t ORVRUN_TABLE_CLEAR(const char* table) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return uint8_t{orv::host::clear_table(in(table))}; });
 }
 
-int32_t ORVRUN_TABLE_ADD(const char* table) {
-  return guarded([&] { return static_cast<int32_t>(orv::host::add_table_row(in(table))); });
+int32_t ORVRUN_TABLE_ADD(const char* table) noexcept {
+  return guard(__func__, int32_t{0}, [&] { return static_cast<int32_t>(orv::host::add_table_row(in(table))); });
 }
 
-uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row) {
-  return guarded([&] {
+uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     return uint8_t{row > 0 && orv::host::delete_table_row(in(table), static_cast<size_t>(row))};
   });
 }
 
-uint8_t ORVRUN_TABLE_SET(const char* table, int32_t row, const char* field, const char* value) {
-  return guarded([&] {
+uint8_t ORVRUN_TABLE_SET(const char* table, int32_t row, const char* field, const char* value) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     return uint8_t{row > 0 && orv::host::set_table_field(in(table), static_cast<size_t>(row),
                                                          in(field), in(value))};
   });
 }
 
-char* ORVRUN_TABLE_GET(const char* table, int32_t row, const char* field) {
-  return guarded([&] {
+char* ORVRUN_TABLE_GET(const char* table, int32_t row, const char* field) noexcept {
+  return guard_text(__func__, [&] {
     auto v = row > 0 ? orv::host::table_field(in(table), static_cast<size_t>(row), in(field))
                      : std::nullopt;
     return give_text(v.value_or(""));
   });
 }
 
-char* ORVRUN_TABLE_NAME(int32_t index) {
-  return guarded([&] {
+char* ORVRUN_TABLE_NAME(int32_t index) noexcept {
+  return guard_text(__func__, [&] {
     return give_text(index < 0 ? "" : orv::host::table_name(static_cast<std::size_t>(index)));
   });
 }
 
-char* ORVRUN_TABLE_FIELD(const char* table, int32_t index) {
-  return guarded([&] {
+char* ORVRUN_TABLE_FIELD(const char* table, int32_t index) noexcept {
+  return guard_text(__func__, [&] {
     return give_text(index < 0 ? ""
                                : orv::host::table_field_name(in(table),
                                                              static_cast<std::size_t>(index)));
@@ -164,18 +186,18 @@ char* ORVRUN_TABLE_FIELD(const char* table, int32_t index) {
 }
 
 uint8_t ORVRUN_SIGN_IN(const double* user, const double* company, const double* warehouse,
-                       char** error) {
-  return guarded([&] {
+                       char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     std::string why;
     bool ok = orv::host::sign_in({maybe(user), maybe(company), maybe(warehouse)}, why);
-    return outcome(ok, why, error);
+    return succeeded(ok, why, error);
   });
 }
 
-uint8_t ORVRUN_SIGN_OUT(char** error) {
-  return guarded([&] {
+uint8_t ORVRUN_SIGN_OUT(char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     std::string why;
-    return outcome(orv::host::sign_out(why), why, error);
+    return succeeded(orv::host::sign_out(why), why, error);
   });
 }
 

@@ -2,18 +2,20 @@
 #include <string>
 
 #include "host/sql_run.hpp"
-#include "host_guard.hpp"
+#include "boundary.hpp"
+#include "host_result.hpp"
 #include "orvrun_host.h"
 #include "platform/ui/registry.hpp"
 #include "table.hpp"
 
 using orv::exports::give_text;
-using orv::exports::guarded;
+using orv::exports::guard;
+using orv::exports::guard_text;
 using orv::exports::in;
 
 namespace {
 
-orv::host::SqlOutcome& last_outcome() {
+orv::host::SqlOutcome& last_succeeded() {
   static orv::host::SqlOutcome out;
   return out;
 }
@@ -55,12 +57,12 @@ std::string definition_field(int32_t window, int32_t control, std::string_view f
 
 extern "C" {
 
-int32_t ORVRUN_WINDOW_DEF_COUNT(void) {
-  return guarded([] { return static_cast<int32_t>(orv::ui::window_definitions().size()); });
+int32_t ORVRUN_WINDOW_DEF_COUNT(void) noexcept {
+  return guard(__func__, int32_t{0}, [] { return static_cast<int32_t>(orv::ui::window_definitions().size()); });
 }
 
-int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) {
-  return guarded(
+int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) noexcept {
+  return guard(__func__, int32_t{-1},
       [&] {
         const auto* d = orv::ui::find_window_definition(std::string(in(name)));
         if (!d) return int32_t{-1};
@@ -71,44 +73,43 @@ int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) {
           }
         }
         return int32_t{-1};
-      },
-      int32_t{-1});
+      });
 }
 
-char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const char* field) {
-  return guarded([&] { return give_text(definition_field(window, control, in(field))); });
+char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const char* field) noexcept {
+  return guard_text(__func__, [&] { return give_text(definition_field(window, control, in(field))); });
 }
 
-uint8_t ORVRUN_SQL_RUN(const char* channel, const char* statement) {
-  return guarded([&] {
+uint8_t ORVRUN_SQL_RUN(const char* channel, const char* statement) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     auto out = orv::host::run_sql(in(channel), in(statement));
     if (!out) return uint8_t{0};
-    last_outcome() = std::move(*out);
+    last_succeeded() = std::move(*out);
     return uint8_t{1};
   });
 }
 
-int32_t ORVRUN_SQL_ERRORCODE(void) {
-  return last_outcome().code;
+int32_t ORVRUN_SQL_ERRORCODE(void) noexcept {
+  return last_succeeded().code;
 }
 
-char* ORVRUN_SQL_ERROR(void) {
-  return guarded([] { return give_text(last_outcome().message); });
+char* ORVRUN_SQL_ERROR(void) noexcept {
+  return guard_text(__func__, [] { return give_text(last_succeeded().message); });
 }
 
-int32_t ORVRUN_SQL_ROWS(void) {
-  return static_cast<int32_t>(last_outcome().rows.size());
+int32_t ORVRUN_SQL_ROWS(void) noexcept {
+  return static_cast<int32_t>(last_succeeded().rows.size());
 }
 
-int32_t ORVRUN_SQL_COLUMNS(int32_t row) {
-  const auto& rows = last_outcome().rows;
+int32_t ORVRUN_SQL_COLUMNS(int32_t row) noexcept {
+  const auto& rows = last_succeeded().rows;
   if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return 0;
   return static_cast<int32_t>(rows[static_cast<std::size_t>(row)].size());
 }
 
-char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) {
-  return guarded([&] {
-    const auto& rows = last_outcome().rows;
+char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) noexcept {
+  return guard_text(__func__, [&] {
+    const auto& rows = last_succeeded().rows;
     if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return give_text("");
     const auto& r = rows[static_cast<std::size_t>(row)];
     if (column < 0 || static_cast<std::size_t>(column) >= r.size()) return give_text("");

@@ -4,14 +4,16 @@
 #include <vector>
 
 #include "host/ui_host.hpp"
-#include "host_guard.hpp"
+#include "boundary.hpp"
+#include "host_result.hpp"
 #include "orvrun_host.h"
 #include "table.hpp"
 
 using orv::exports::give_text;
-using orv::exports::guarded;
+using orv::exports::guard;
+using orv::exports::guard_text;
 using orv::exports::in;
-using orv::exports::outcome;
+using orv::exports::succeeded;
 
 namespace {
 
@@ -108,34 +110,34 @@ std::string shown_field(int32_t list, int32_t index, std::string_view field) {
 
 extern "C" {
 
-uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict, char** error) {
-  return guarded([&] {
+uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict, char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
     std::string why;
-    return outcome(orv::host::use_headless(in(script), {}, strict != 0, why), why, error);
+    return succeeded(orv::host::use_headless(in(script), {}, strict != 0, why), why, error);
   });
 }
 
-void ORVRUN_UI_ANSWER(const char* answer) {
-  guarded([&] { orv::host::add_answer(std::string(in(answer))); });
+void ORVRUN_UI_ANSWER(const char* answer) noexcept {
+  guard(__func__, [&] { orv::host::add_answer(std::string(in(answer))); });
 }
 
-void ORVRUN_UI_TERMINAL(void) {
-  guarded([] { orv::host::use_terminal(); });
+void ORVRUN_UI_TERMINAL(void) noexcept {
+  guard(__func__, [] { orv::host::use_terminal(); });
 }
 
-void ORVRUN_UI_DEFAULT(void) {
-  guarded([] { orv::host::use_default_ui(); });
+void ORVRUN_UI_DEFAULT(void) noexcept {
+  guard(__func__, [] { orv::host::use_default_ui(); });
 }
 
-void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) {
-  guarded([&] {
+void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) noexcept {
+  guard(__func__, [&] {
     if (!renderer) return orv::host::use_default_ui();
     orv::host::use_renderer(adapt(*renderer));
   });
 }
 
-int32_t ORVRUN_SHOWN_COUNT(int32_t list) {
-  return guarded([&] {
+int32_t ORVRUN_SHOWN_COUNT(int32_t list) noexcept {
+  return guard(__func__, int32_t{0}, [&] {
     orv::host::Shown s = orv::host::shown();
     std::size_t n = list == ORVRUN_SHOWN_MESSAGES  ? s.messages.size()
                     : list == ORVRUN_SHOWN_WINDOWS ? s.windows.size()
@@ -146,16 +148,16 @@ int32_t ORVRUN_SHOWN_COUNT(int32_t list) {
   });
 }
 
-char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field) {
-  return guarded([&] { return give_text(shown_field(list, index, in(field))); });
+char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field) noexcept {
+  return guard_text(__func__, [&] { return give_text(shown_field(list, index, in(field))); });
 }
 
-char* ORVRUN_SHOWN_FAILURE(void) {
-  return guarded([] { return give_text(orv::host::shown().failure); });
+char* ORVRUN_SHOWN_FAILURE(void) noexcept {
+  return guard_text(__func__, [] { return give_text(orv::host::shown().failure); });
 }
 
-void ORVRUN_SHOWN_CLEAR(void) {
-  guarded([] { orv::host::clear_shown(); });
+void ORVRUN_SHOWN_CLEAR(void) noexcept {
+  guard(__func__, [] { orv::host::clear_shown(); });
 }
 
 }  // extern "C"

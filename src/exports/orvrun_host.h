@@ -45,18 +45,18 @@ typedef struct ORVRUN_HOST_CALLBACKS {
 } ORVRUN_HOST_CALLBACKS;
 
 /* ORVRUN_INIT with C callbacks: the first call of either wins, later calls change nothing. */
-ORVRUN_API void ORVRUN_HOST_INIT(const ORVRUN_HOST_CALLBACKS* callbacks);
+ORVRUN_API void ORVRUN_HOST_INIT(const ORVRUN_HOST_CALLBACKS* callbacks) ORVRUN_NOEXCEPT;
 
 /* ---- Database ------------------------------------------------------------------------------- */
 
 /* Opens the database every channel uses, closing the one opened before: `odbc` 0 = target is the
  * path of an SQLite file made by ORVRUN_CREATE, 1 = an ODBC connection string. Paths and
  * connection strings are the system's own bytes, passed unchanged. */
-ORVRUN_API uint8_t ORVRUN_OPEN(const char* target, uint8_t odbc, char** error);
-ORVRUN_API void ORVRUN_CLOSE(void);
+ORVRUN_API uint8_t ORVRUN_OPEN(const char* target, uint8_t odbc, char** error) ORVRUN_NOEXCEPT;
+ORVRUN_API void ORVRUN_CLOSE(void) ORVRUN_NOEXCEPT;
 /* A new SQLite database with the schema and, with `demo`, the demo company. An existing file is
  * kept unless `force` (which replaces only an SQLite database). */
-ORVRUN_API uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force, char** error);
+ORVRUN_API uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force, char** error) ORVRUN_NOEXCEPT;
 
 /* ---- Shared context ------------------------------------------------------------------------- */
 
@@ -74,27 +74,27 @@ enum {
  * doubles; GET_TEXT gives any global as text. SET refuses (0) an unknown name or a value the
  * type cannot hold (a LONG that is not whole, a BYTE over 255); texts are cut to capacity.
  * ORVRUN_GLOBAL_NAME(i) lists the names from 0; empty past the end. */
-ORVRUN_API int32_t ORVRUN_GLOBAL_TYPE(const char* name);
-ORVRUN_API double ORVRUN_GLOBAL_GET(const char* name);
-ORVRUN_API char* ORVRUN_GLOBAL_GET_TEXT(const char* name);
-ORVRUN_API uint8_t ORVRUN_GLOBAL_SET(const char* name, double value);
-ORVRUN_API uint8_t ORVRUN_GLOBAL_SET_TEXT(const char* name, const char* value);
-ORVRUN_API char* ORVRUN_GLOBAL_NAME(int32_t index);
+ORVRUN_API int32_t ORVRUN_GLOBAL_TYPE(const char* name) ORVRUN_NOEXCEPT;
+ORVRUN_API double ORVRUN_GLOBAL_GET(const char* name) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_GLOBAL_GET_TEXT(const char* name) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_GLOBAL_SET(const char* name, double value) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_GLOBAL_SET_TEXT(const char* name, const char* value) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_GLOBAL_NAME(int32_t index) ORVRUN_NOEXCEPT;
 
 /* The global in-memory tables by table and field name ("VATQ", "SYMBOL"); rows from 1; every
  * value as text, numbers in plain decimal. ROWS gives -1 for an unknown table; ADD appends an
  * empty row and gives its position (0 when unknown); SET refuses an unknown row or field or a
  * number that does not fit. ORVRUN_TABLE_NAME(i) and ORVRUN_TABLE_FIELD(table, i) list names
  * from 0. The record buffers the host shares are ORVRUN_RECORD_GET/SET of orvrun_reports.h. */
-ORVRUN_API int32_t ORVRUN_TABLE_ROWS(const char* table);
-ORVRUN_API uint8_t ORVRUN_TABLE_CLEAR(const char* table);
-ORVRUN_API int32_t ORVRUN_TABLE_ADD(const char* table);
-ORVRUN_API uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row);
+ORVRUN_API int32_t ORVRUN_TABLE_ROWS(const char* table) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_TABLE_CLEAR(const char* table) ORVRUN_NOEXCEPT;
+ORVRUN_API int32_t ORVRUN_TABLE_ADD(const char* table) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_TABLE_SET(const char* table, int32_t row, const char* field,
-                                    const char* value);
-ORVRUN_API char* ORVRUN_TABLE_GET(const char* table, int32_t row, const char* field);
-ORVRUN_API char* ORVRUN_TABLE_NAME(int32_t index);
-ORVRUN_API char* ORVRUN_TABLE_FIELD(const char* table, int32_t index);
+                                    const char* value) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_TABLE_GET(const char* table, int32_t row, const char* field) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_TABLE_NAME(int32_t index) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_TABLE_FIELD(const char* table, int32_t index) ORVRUN_NOEXCEPT;
 
 /* ---- Sign-in -------------------------------------------------------------------------------- */
 
@@ -104,9 +104,9 @@ ORVRUN_API char* ORVRUN_TABLE_FIELD(const char* table, int32_t index);
  * the column settings and the last date range. A statement that fails fails the sign-in; the
  * error names it with the driver's message. */
 ORVRUN_API uint8_t ORVRUN_SIGN_IN(const double* user, const double* company,
-                                  const double* warehouse, char** error);
+                                  const double* warehouse, char** error) ORVRUN_NOEXCEPT;
 /* The user leaves: the preferences changed since the sign-in are written to the database. */
-ORVRUN_API uint8_t ORVRUN_SIGN_OUT(char** error);
+ORVRUN_API uint8_t ORVRUN_SIGN_OUT(char** error) ORVRUN_NOEXCEPT;
 
 /* ---- Windows -------------------------------------------------------------------------------- */
 
@@ -124,10 +124,10 @@ enum {
  * order by questions the script does not answer. 0 for a script that does not parse.
  * TERMINAL: windows drawn on stderr, commands read from stdin.
  * DEFAULT: boxes take their default button, windows close at once, nothing is recorded. */
-ORVRUN_API uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict, char** error);
-ORVRUN_API void ORVRUN_UI_ANSWER(const char* answer);
-ORVRUN_API void ORVRUN_UI_TERMINAL(void);
-ORVRUN_API void ORVRUN_UI_DEFAULT(void);
+ORVRUN_API uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict, char** error) ORVRUN_NOEXCEPT;
+ORVRUN_API void ORVRUN_UI_ANSWER(const char* answer) ORVRUN_NOEXCEPT;
+ORVRUN_API void ORVRUN_UI_TERMINAL(void) ORVRUN_NOEXCEPT;
+ORVRUN_API void ORVRUN_UI_DEFAULT(void) ORVRUN_NOEXCEPT;
 
 /* The host's own renderer. The library keeps the window model and its logic; the renderer
  * shows it and reports the user's actions as script commands. Null members are left out: a box
@@ -156,7 +156,7 @@ typedef struct ORVRUN_RENDERER {
 } ORVRUN_RENDERER;
 
 /* The table is copied; `user` must live as long as the renderer is in use. */
-ORVRUN_API void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer);
+ORVRUN_API void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) ORVRUN_NOEXCEPT;
 
 /* What the calls showed since the backend was chosen or ORVRUN_SHOWN_CLEAR: the same content as
  * `orvrun call --json` prints as "messages" and "windows".
@@ -170,20 +170,20 @@ ORVRUN_API void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer);
  * Indexes from 0; an unknown list, index or field reads as the empty text. */
 enum { ORVRUN_SHOWN_MESSAGES = 0, ORVRUN_SHOWN_WINDOWS = 1, ORVRUN_SHOWN_NOTES = 2,
        ORVRUN_SHOWN_LEFTOVER = 3 };
-ORVRUN_API int32_t ORVRUN_SHOWN_COUNT(int32_t list);
-ORVRUN_API char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field);
+ORVRUN_API int32_t ORVRUN_SHOWN_COUNT(int32_t list) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field) ORVRUN_NOEXCEPT;
 /* Why the script failed (UTF-8), empty when it did not. */
-ORVRUN_API char* ORVRUN_SHOWN_FAILURE(void);
-ORVRUN_API void ORVRUN_SHOWN_CLEAR(void);
+ORVRUN_API char* ORVRUN_SHOWN_FAILURE(void) ORVRUN_NOEXCEPT;
+ORVRUN_API void ORVRUN_SHOWN_CLEAR(void) ORVRUN_NOEXCEPT;
 
 /* The library's windows as designed, before a procedure fills them in (what `orvrun windows`
  * lists), indexes from 0. FIND takes a procedure name or an INI section, -1 when unknown.
  * GET with control -1 gives the window's "procedure", "name", "title", "controls" (their
  * number), "timer" (hundredths, 0 = none), "alert_keys" (their number) and "alert:K"; with a
  * control K its "number", "id", "kind", "text" (caption or prompt), "key", "hidden" (1 or 0). */
-ORVRUN_API int32_t ORVRUN_WINDOW_DEF_COUNT(void);
-ORVRUN_API int32_t ORVRUN_WINDOW_DEF_FIND(const char* name);
-ORVRUN_API char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const char* field);
+ORVRUN_API int32_t ORVRUN_WINDOW_DEF_COUNT(void) ORVRUN_NOEXCEPT;
+ORVRUN_API int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const char* field) ORVRUN_NOEXCEPT;
 
 /* ---- Statements ----------------------------------------------------------------------------- */
 
@@ -191,12 +191,12 @@ ORVRUN_API char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const ch
  * (rows of the result set) or "scalar", "marked" (column 1 of the first row). 0 for an unknown
  * channel. Otherwise 1, and the outcome is kept for reading until the next run: the error code
  * (0 = none) and message, the rows (from 0) and their fields (from 0). */
-ORVRUN_API uint8_t ORVRUN_SQL_RUN(const char* channel, const char* statement);
-ORVRUN_API int32_t ORVRUN_SQL_ERRORCODE(void);
-ORVRUN_API char* ORVRUN_SQL_ERROR(void);
-ORVRUN_API int32_t ORVRUN_SQL_ROWS(void);
-ORVRUN_API int32_t ORVRUN_SQL_COLUMNS(int32_t row);
-ORVRUN_API char* ORVRUN_SQL_FIELD(int32_t row, int32_t column);
+ORVRUN_API uint8_t ORVRUN_SQL_RUN(const char* channel, const char* statement) ORVRUN_NOEXCEPT;
+ORVRUN_API int32_t ORVRUN_SQL_ERRORCODE(void) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_SQL_ERROR(void) ORVRUN_NOEXCEPT;
+ORVRUN_API int32_t ORVRUN_SQL_ROWS(void) ORVRUN_NOEXCEPT;
+ORVRUN_API int32_t ORVRUN_SQL_COLUMNS(int32_t row) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) ORVRUN_NOEXCEPT;
 
 /* ---- Procedures by name --------------------------------------------------------------------- */
 
@@ -217,16 +217,16 @@ typedef struct ORVRUN_PROC_INFO {
   int32_t params;
 } ORVRUN_PROC_INFO;
 
-ORVRUN_API int32_t ORVRUN_PROC_COUNT(void);
+ORVRUN_API int32_t ORVRUN_PROC_COUNT(void) ORVRUN_NOEXCEPT;
 /* The index of a procedure by name (case does not matter), -1 when there is none. */
-ORVRUN_API int32_t ORVRUN_PROC_FIND(const char* name);
-ORVRUN_API uint8_t ORVRUN_PROC_INFO_GET(int32_t proc, ORVRUN_PROC_INFO* info);
-ORVRUN_API uint8_t ORVRUN_PARAM_INFO_GET(int32_t proc, int32_t param, ORVRUN_PARAM_INFO* info);
+ORVRUN_API int32_t ORVRUN_PROC_FIND(const char* name) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_PROC_INFO_GET(int32_t proc, ORVRUN_PROC_INFO* info) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_PARAM_INFO_GET(int32_t proc, int32_t param, ORVRUN_PARAM_INFO* info) ORVRUN_NOEXCEPT;
 
 /* One argument or result of ORVRUN_CALL.
  * In:  `given` 0 leaves the parameter out (optional ones and references only). A text takes
- *      `text`; a number takes `text` when it is not null (read as a decimal number, strictly),
- *      else `number`. A LONG or BYTE must be whole and in range.
+ *      `text`; a number takes `text` when it is not null (read as ORVRUN_READ_NUMBER reads),
+ *      else `number`. A LONG or BYTE must be whole and in range; NaN and infinities are refused.
  * Out: a reference parameter's value after the call, and the result: `number`, and for texts
  *      `out` (free with ORVRUN_FREE; null otherwise). */
 typedef struct ORVRUN_VALUE {
@@ -239,18 +239,23 @@ typedef struct ORVRUN_VALUE {
 /* Calls procedure `proc` with one ORVRUN_VALUE per parameter (`count` must equal its params).
  * 0 with `error` when an argument does not fit; the procedure then does not run. */
 ORVRUN_API uint8_t ORVRUN_CALL(int32_t proc, ORVRUN_VALUE* args, int32_t count,
-                               ORVRUN_VALUE* result, char** error);
+                               ORVRUN_VALUE* result, char** error) ORVRUN_NOEXCEPT;
+
+/* A number as command-line arguments are read (decimal only: no nan, inf or hex; blanks around
+ * it ignored; LONG and BYTE whole and in range): 1 and *value, or 0 when it does not read. */
+ORVRUN_API uint8_t ORVRUN_READ_NUMBER(const char* text, int32_t type,
+                                      double* value) ORVRUN_NOEXCEPT;
 
 /* ---- Text at the edges ---------------------------------------------------------------------- */
 
 /* UTF-8 to Windows-1250 and back. FROM_UTF8 refuses (null with `error`, in UTF-8) invalid UTF-8
  * and characters Windows-1250 cannot hold, naming the character; nothing is replaced by "?". */
-ORVRUN_API char* ORVRUN_FROM_UTF8(const char* utf8, char** error);
-ORVRUN_API char* ORVRUN_TO_UTF8(const char* cp1250);
+ORVRUN_API char* ORVRUN_FROM_UTF8(const char* utf8, char** error) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_TO_UTF8(const char* cp1250) ORVRUN_NOEXCEPT;
 
 /* For the SQLite extension module: registers the T-SQL functions, the PL_CI_AS collation and
  * the server's procedures on an SQLite connection (a sqlite3*) of the system's libsqlite3. */
-ORVRUN_API void ORVRUN_SQLITE_REGISTER(void* db);
+ORVRUN_API void ORVRUN_SQLITE_REGISTER(void* db) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }
