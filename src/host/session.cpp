@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "calc/vat.hpp"
@@ -46,8 +47,72 @@ struct Preferences {
   friend bool operator==(const Preferences&, const Preferences&) = default;
 };
 
+// A failed statement of the sign-in, kept for its error message.
+struct Failure {
+  std::string statement;
+  std::string message;
+};
+
+// Wraps the opened driver so that the sign-in sees every statement that fails, those the
+// library's loaders send without a word (EXECSQL) included.
+class WatchedDriver : public sql::Driver {
+ public:
+  explicit WatchedDriver(std::unique_ptr<sql::Driver> inner) : inner_(std::move(inner)) {}
+  std::unique_ptr<sql::Connection> connect(std::string& error) override;
+  std::string describe() const override { return inner_->describe(); }
+
+  void watch(bool on) {
+    std::lock_guard lock(mutex_);
+    watching_ = on;
+    first_.reset();
+  }
+  std::optional<Failure> first_failure() const {
+    std::lock_guard lock(mutex_);
+    return first_;
+  }
+  void failed(std::string_view statement, std::string message) {
+    std::lock_guard lock(mutex_);
+    if (watching_ && !first_) first_ = Failure{std::string(statement), std::move(message)};
+  }
+
+ private:
+  std::unique_ptr<sql::Driver> inner_;
+  mutable std::mutex mutex_;
+  bool watching_ = false;
+  std::optional<Failure> first_;
+};
+
+class WatchedConnection : public sql::Connection {
+ public:
+  WatchedConnection(std::unique_ptr<sql::Connection> inner, WatchedDriver& driver)
+      : inner_(std::move(inner)), driver_(driver) {}
+  int send(std::string_view statement) override {
+    int code = inner_->send(statement);
+    if (code != sql::kOk) driver_.failed(statement, inner_->message());
+    return code;
+  }
+  std::string message() const override { return inner_->message(); }
+  bool next() override { return inner_->next(); }
+  std::size_t columns() const override { return inner_->columns(); }
+  std::string column(std::size_t k) const override { return inner_->column(k); }
+  void clear() override { inner_->clear(); }
+  std::optional<std::string> variable(std::string_view name) const override {
+    return inner_->variable(name);
+  }
+
+ private:
+  std::unique_ptr<sql::Connection> inner_;
+  WatchedDriver& driver_;
+};
+
+std::unique_ptr<sql::Connection> WatchedDriver::connect(std::string& error) {
+  auto c = inner_->connect(error);
+  if (!c) return nullptr;
+  return std::make_unique<WatchedConnection>(std::move(c), *this);
+}
+
 struct Session {
-  std::unique_ptr<sql::Driver> driver;
+  std::unique_ptr<WatchedDriver> driver;
   sql::Driver* previous = nullptr;
   std::optional<Preferences> signed_in;
 };
@@ -76,12 +141,6 @@ bool file_exists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
-
-// A failed statement of the sign-in, kept for its error message.
-struct Failure {
-  std::string statement;
-  std::string message;
-};
 
 // The rows of a quiet query on the main channel; a failure is recorded in `failure`.
 std::vector<Row> rows_of(const std::string& statement, std::size_t columns,
@@ -194,8 +253,8 @@ void restore_date_range() {
   g.DATA_DO = std::atoi(config::POBIERZPARAMKONF("u", "Data_Do").c_str());
 }
 
-// The loaders the library exports show a failed statement in the SQL error window; during the
-// sign-in that window is caught here and turned into the sign-in's failure.
+// The loaders the library exports may show a failed statement in the SQL error window; during
+// the sign-in it is kept from the host's screen, and the watched driver reports the failure.
 void run_loaders(std::optional<Failure>& failure) {
   const dict::Context& g = dict::glo();
   load_vat(failure);
@@ -209,8 +268,6 @@ void run_loaders(std::optional<Failure>& failure) {
   config::LADUJUPRAWNIENIA();
   lists::LADUJUSTAWIENIAKOLUMN();
   ui::set_backend(previous);
-  auto shown = catcher.error_windows();
-  if (!failure && !shown.empty()) failure = Failure{shown[0].statement, shown[0].message};
   restore_date_range();
 }
 
@@ -231,7 +288,7 @@ bool open_database(std::string_view target, Target kind, std::string& error) {
   }
   if (!driver->connect(error)) return false;
   Session& s = session();
-  s.driver = std::move(driver);
+  s.driver = std::make_unique<WatchedDriver>(std::move(driver));
   frame::reset_channels();
   s.previous = sql::set_current_driver(s.driver.get());
   return true;
@@ -269,9 +326,13 @@ bool sign_in(const Identity& who, std::string& error) {
     session().signed_in = current_preferences();
     return true;
   }
-  if (!check_identity(who, failure, error)) return false;
-  if (!failure) set_context(who, failure);
-  if (!failure) run_loaders(failure);
+  session().driver->watch(true);
+  bool known = check_identity(who, failure, error);
+  if (known && !failure) set_context(who, failure);
+  if (known && !failure) run_loaders(failure);
+  if (!failure) failure = session().driver->first_failure();
+  session().driver->watch(false);
+  if (!known && !failure) return false;
   if (failure) {
     error = "the sign-in statement \"" + failure->statement + "\" failed: " + failure->message;
     return false;
@@ -282,15 +343,17 @@ bool sign_in(const Identity& who, std::string& error) {
 
 bool sign_out(std::string& error) {
   Session& s = session();
-  if (!s.signed_in || current_preferences() == *s.signed_in) return true;
+  if (!s.signed_in || !s.driver || current_preferences() == *s.signed_in) return true;
   ui::HeadlessBackend catcher;
   ui::Backend* previous = ui::set_backend(&catcher);
+  s.driver->watch(true);
   config::ZAPISZPREFERENCJEUZYTKOWNIKA(dict::glo().ID_UZYTKOWNIKA);
+  auto failure = s.driver->first_failure();
+  s.driver->watch(false);
   ui::set_backend(previous);
-  auto shown = catcher.error_windows();
-  if (!shown.empty()) {
-    error = "writing the preferences back failed: \"" + shown[0].statement + "\": " +
-            shown[0].message;
+  if (failure) {
+    error = "writing the preferences back failed: \"" + failure->statement + "\": " +
+            failure->message;
     return false;
   }
   s.signed_in = current_preferences();
