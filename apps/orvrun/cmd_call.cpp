@@ -223,12 +223,38 @@ int call_failed(const Options& o, const std::string& message) {
   return usage_error("call: " + message);
 }
 
-// Notes, error windows and boxes of plain mode, and a failed script go to stderr.
+// Without --json the result alone goes to stdout; the SQL error windows and warnings the
+// procedure showed go to stderr, so that a failure inside it never looks like success.
+void print_problems() {
+  for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_MESSAGES); i < n; ++i) {
+    std::string kind = shown(ORVRUN_SHOWN_MESSAGES, i, "kind");
+    if (kind != "error" && kind != "warning") continue;
+    std::fprintf(stderr, "orvrun: %s \"%s\": %s\n", kind == "error" ? "SQL error" : "warning",
+                 shown(ORVRUN_SHOWN_MESSAGES, i, "title").c_str(),
+                 shown(ORVRUN_SHOWN_MESSAGES, i, "text").c_str());
+  }
+}
+
+// Script commands no window or box took: the script and the procedure did not agree.
+void print_leftover() {
+  int32_t n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_LEFTOVER);
+  if (n == 0) return;
+  std::string commands;
+  for (int32_t i = 0; i < n; ++i) {
+    commands += (i ? "; " : "") + shown_utf8(ORVRUN_SHOWN_LEFTOVER, i, "text");
+  }
+  std::fprintf(stderr, "orvrun: the ui script's commands were left over after the last window "
+               "closed: %s\n", commands.c_str());
+}
+
+// Notes, left-over commands, the problems of plain mode and a failed script go to stderr.
 int report(const Procedure& p, const Options& o, const ORVRUN_VALUE& result,
            const Arguments& args) {
   for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_NOTES); i < n; ++i) {
     std::fprintf(stderr, "orvrun: %s\n", shown_utf8(ORVRUN_SHOWN_NOTES, i, "text").c_str());
   }
+  print_leftover();
+  if (!o.json) print_problems();
   std::string failure = taken(ORVRUN_SHOWN_FAILURE());
   if (!failure.empty()) {
     std::fprintf(stderr, "orvrun: ui script failed: %s\n", failure.c_str());
