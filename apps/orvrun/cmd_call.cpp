@@ -89,7 +89,8 @@ bool read_script(const std::string& word, Options& o) {
     return false;
   }
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) o.script.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+    o.script.append(buffer, n);
   std::fclose(f);
   o.script += "\n";
   return true;
@@ -166,12 +167,11 @@ std::string json_messages() {
   for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_MESSAGES); i < n; ++i) {
     std::string kind = shown(ORVRUN_SHOWN_MESSAGES, i, "kind");
     if (i) out += ", ";
-    out += "{\"kind\": " + json_string(kind) +
-           ", \"title\": " + json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "title")) +
-           ", \"text\": " + json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "text")) +
-           ", \"answer\": " +
-           (kind == "error" ? "null" : json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "answer"))) +
-           "}";
+    out +=
+        "{\"kind\": " + json_string(kind) +
+        ", \"title\": " + json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "title")) +
+        ", \"text\": " + json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "text")) + ", \"answer\": " +
+        (kind == "error" ? "null" : json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "answer"))) + "}";
   }
   return out + "]";
 }
@@ -243,8 +243,10 @@ void print_leftover() {
   for (int32_t i = 0; i < n; ++i) {
     commands += (i ? "; " : "") + shown_utf8(ORVRUN_SHOWN_LEFTOVER, i, "text");
   }
-  std::fprintf(stderr, "orvrun: the ui script's commands were left over after the last window "
-               "closed: %s\n", commands.c_str());
+  std::fprintf(stderr,
+               "orvrun: the ui script's commands were left over after the last window "
+               "closed: %s\n",
+               commands.c_str());
 }
 
 // Notes, left-over commands, the problems of plain mode and a failed script go to stderr.
@@ -339,12 +341,10 @@ int cmd_call(const Words& words) {
   Procedure p = procedure(index);
   std::size_t given = words.size() - options->name_at - 1;
   if (given < p.required() || given > p.slots()) {
-    return call_failed(*options, std::string(p.info.name) + " takes " +
-                                     std::to_string(p.required()) +
-                                     (p.required() == p.slots()
-                                          ? ""
-                                          : " to " + std::to_string(p.slots())) +
-                                     " arguments, " + std::to_string(given) + " given");
+    return call_failed(*options,
+                       std::string(p.info.name) + " takes " + std::to_string(p.required()) +
+                           (p.required() == p.slots() ? "" : " to " + std::to_string(p.slots())) +
+                           " arguments, " + std::to_string(given) + " given");
   }
   auto args = arguments(p, words, options->name_at + 1);
   if (!args) return kExitUsage;
@@ -358,8 +358,8 @@ int cmd_call(const Words& words) {
 
   ORVRUN_VALUE result{};
   char* why = nullptr;
-  if (!ORVRUN_CALL(p.index, args->values.data(), static_cast<int32_t>(args->values.size()),
-                   &result, &why)) {
+  if (!ORVRUN_CALL(p.index, args->values.data(), static_cast<int32_t>(args->values.size()), &result,
+                   &why)) {
     return call_failed(*options, std::string(p.info.name) + ": " + utf8_of(why));
   }
   // The user leaves: what the call changed is kept.

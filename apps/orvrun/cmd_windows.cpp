@@ -45,8 +45,8 @@ std::string json_window(int32_t w) {
                     ", \"title\": " + json_string(field(w, -1, "title")) + ", \"controls\": [";
   for (int k = 0, n = number_of(w, "controls"); k < n; ++k) {
     out += std::string(k ? ", " : "") + "{\"number\": " + field(w, k, "number") +
-           ", \"id\": " + json_string(field(w, k, "id")) + ", \"kind\": \"" +
-           field(w, k, "kind") + "\", \"text\": " + json_string(field(w, k, "text")) +
+           ", \"id\": " + json_string(field(w, k, "id")) + ", \"kind\": \"" + field(w, k, "kind") +
+           "\", \"text\": " + json_string(field(w, k, "text")) +
            ", \"key\": " + json_string(field(w, k, "key")) +
            ", \"hidden\": " + (field(w, k, "hidden") == "1" ? "true" : "false") + "}";
   }

@@ -105,7 +105,7 @@ std::string utf8_of(char* cp1250) {
 }
 
 std::optional<std::string> cp1250_of(const std::string& utf8, const std::string& what,
-                                      std::string& error) {
+                                     std::string& error) {
   char* why = nullptr;
   char* cp = ORVRUN_FROM_UTF8(utf8.c_str(), &why);
   if (!cp) {

@@ -43,6 +43,6 @@ std::string taken(char* text);
 // An argument (UTF-8) as Windows-1250; nullopt, with `error` naming `what` and the character,
 // when it is not valid UTF-8 or holds a character Windows-1250 lacks.
 std::optional<std::string> cp1250_of(const std::string& utf8, const std::string& what,
-                                      std::string& error);
+                                     std::string& error);
 
 }  // namespace orv::cli

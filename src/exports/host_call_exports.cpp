@@ -20,9 +20,9 @@ using orv::exports::guard;
 using orv::exports::guard_text;
 using orv::exports::in;
 using orv::exports::Kind;
-using orv::exports::succeeded;
 using orv::exports::Param;
 using orv::exports::Procedure;
+using orv::exports::succeeded;
 
 namespace {
 
@@ -146,15 +146,15 @@ bool call(const Procedure& p, ORVRUN_VALUE* values, int32_t count, ORVRUN_VALUE*
 extern "C" {
 
 int32_t ORVRUN_PROC_COUNT(void) noexcept {
-  return guard(__func__, int32_t{0}, [] { return static_cast<int32_t>(orv::exports::procedures().size()); });
+  return guard(__func__, int32_t{0},
+               [] { return static_cast<int32_t>(orv::exports::procedures().size()); });
 }
 
 int32_t ORVRUN_PROC_FIND(const char* name) noexcept {
-  return guard(__func__, int32_t{-1},
-      [&] {
-        const Procedure* p = orv::exports::find(orv::text::upper(in(name)));
-        return p ? static_cast<int32_t>(p - orv::exports::procedures().data()) : -1;
-      });
+  return guard(__func__, int32_t{-1}, [&] {
+    const Procedure* p = orv::exports::find(orv::text::upper(in(name)));
+    return p ? static_cast<int32_t>(p - orv::exports::procedures().data()) : -1;
+  });
 }
 
 uint8_t ORVRUN_PROC_INFO_GET(int32_t proc, ORVRUN_PROC_INFO* info) noexcept {
@@ -195,7 +195,8 @@ uint8_t ORVRUN_READ_NUMBER(const char* text, int32_t type, double* value) noexce
     if (type < ORVRUN_TYPE_LONG || type > ORVRUN_TYPE_REAL) return uint8_t{0};
     Arg a;
     if (!read_text(kKinds[type], in(text), a)) return uint8_t{0};
-    if (value) *value = type == ORVRUN_TYPE_REAL ? a.real : type == ORVRUN_TYPE_LONG ? a.lng : a.byte;
+    if (value)
+      *value = type == ORVRUN_TYPE_REAL ? a.real : type == ORVRUN_TYPE_LONG ? a.lng : a.byte;
     return uint8_t{1};
   });
 }

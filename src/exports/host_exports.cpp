@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "boundary.hpp"
 #include "frame/lifecycle.hpp"
 #include "host/globals.hpp"
 #include "host/session.hpp"
 #include "host/tables.hpp"
-#include "orvrun_host.h"
-#include "boundary.hpp"
 #include "host_result.hpp"
+#include "orvrun_host.h"
 #include "table.hpp"
 
 using orv::exports::give_text;
@@ -27,8 +27,8 @@ class CallbackIni : public orv::ini::IniFile {
   std::string get(std::string_view section, std::string_view key,
                   std::string_view fallback) const override {
     std::string value(1024, '\0');
-    if (!c_.ini_get(c_.user, std::string(section).c_str(), std::string(key).c_str(),
-                    value.data(), value.size())) {
+    if (!c_.ini_get(c_.user, std::string(section).c_str(), std::string(key).c_str(), value.data(),
+                    value.size())) {
       return std::string(fallback);
     }
     value.resize(std::strlen(value.c_str()));
@@ -105,12 +105,13 @@ uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force, char** erro
   return guard(__func__, uint8_t{0}, [&] {
     std::string why;
     return succeeded(orv::host::create_database(std::string(in(path)), demo, force, why), why,
-                  error);
+                     error);
   });
 }
 
 int32_t ORVRUN_GLOBAL_TYPE(const char* name) noexcept {
-  return guard(__func__, int32_t{0}, [&] { return static_cast<int32_t>(orv::host::global_type(in(name))); });
+  return guard(__func__, int32_t{0},
+               [&] { return static_cast<int32_t>(orv::host::global_type(in(name))); });
 }
 
 double ORVRUN_GLOBAL_GET(const char* name) noexcept {
@@ -118,15 +119,18 @@ double ORVRUN_GLOBAL_GET(const char* name) noexcept {
 }
 
 char* ORVRUN_GLOBAL_GET_TEXT(const char* name) noexcept {
-  return guard_text(__func__, [&] { return give_text(orv::host::global_text(in(name)).value_or("")); });
+  return guard_text(__func__,
+                    [&] { return give_text(orv::host::global_text(in(name)).value_or("")); });
 }
 
 uint8_t ORVRUN_GLOBAL_SET(const char* name, double value) noexcept {
-  return guard(__func__, uint8_t{0}, [&] { return uint8_t{orv::host::set_global_number(in(name), value)}; });
+  return guard(__func__, uint8_t{0},
+               [&] { return uint8_t{orv::host::set_global_number(in(name), value)}; });
 }
 
 uint8_t ORVRUN_GLOBAL_SET_TEXT(const char* name, const char* value) noexcept {
-  return guard(__func__, uint8_t{0}, [&] { return uint8_t{orv::host::set_global_text(in(name), in(value))}; });
+  return guard(__func__, uint8_t{0},
+               [&] { return uint8_t{orv::host::set_global_text(in(name), in(value))}; });
 }
 
 char* ORVRUN_GLOBAL_NAME(int32_t index) noexcept {
@@ -147,7 +151,8 @@ uint8_t ORVRUN_TABLE_CLEAR(const char* table) noexcept {
 }
 
 int32_t ORVRUN_TABLE_ADD(const char* table) noexcept {
-  return guard(__func__, int32_t{0}, [&] { return static_cast<int32_t>(orv::host::add_table_row(in(table))); });
+  return guard(__func__, int32_t{0},
+               [&] { return static_cast<int32_t>(orv::host::add_table_row(in(table))); });
 }
 
 uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row) noexcept {
@@ -156,7 +161,8 @@ uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row) noexcept {
   });
 }
 
-uint8_t ORVRUN_TABLE_SET(const char* table, int32_t row, const char* field, const char* value) noexcept {
+uint8_t ORVRUN_TABLE_SET(const char* table, int32_t row, const char* field,
+                         const char* value) noexcept {
   return guard(__func__, uint8_t{0}, [&] {
     return uint8_t{row > 0 && orv::host::set_table_field(in(table), static_cast<size_t>(row),
                                                          in(field), in(value))};
@@ -179,9 +185,8 @@ char* ORVRUN_TABLE_NAME(int32_t index) noexcept {
 
 char* ORVRUN_TABLE_FIELD(const char* table, int32_t index) noexcept {
   return guard_text(__func__, [&] {
-    return give_text(index < 0 ? ""
-                               : orv::host::table_field_name(in(table),
-                                                             static_cast<std::size_t>(index)));
+    return give_text(
+        index < 0 ? "" : orv::host::table_field_name(in(table), static_cast<std::size_t>(index)));
   });
 }
 

@@ -1,8 +1,8 @@
 // C entry points of the host interface: the windows as designed and a host's own statements.
 #include <string>
 
-#include "host/sql_run.hpp"
 #include "boundary.hpp"
+#include "host/sql_run.hpp"
 #include "host_result.hpp"
 #include "orvrun_host.h"
 #include "platform/ui/registry.hpp"
@@ -58,26 +58,27 @@ std::string definition_field(int32_t window, int32_t control, std::string_view f
 extern "C" {
 
 int32_t ORVRUN_WINDOW_DEF_COUNT(void) noexcept {
-  return guard(__func__, int32_t{0}, [] { return static_cast<int32_t>(orv::ui::window_definitions().size()); });
+  return guard(__func__, int32_t{0},
+               [] { return static_cast<int32_t>(orv::ui::window_definitions().size()); });
 }
 
 int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) noexcept {
-  return guard(__func__, int32_t{-1},
-      [&] {
-        const auto* d = orv::ui::find_window_definition(std::string(in(name)));
-        if (!d) return int32_t{-1};
-        auto all = orv::ui::window_definitions();
-        for (std::size_t i = 0; i < all.size(); ++i) {
-          if (all[i].name == d->name && all[i].procedure == d->procedure) {
-            return static_cast<int32_t>(i);
-          }
-        }
-        return int32_t{-1};
-      });
+  return guard(__func__, int32_t{-1}, [&] {
+    const auto* d = orv::ui::find_window_definition(std::string(in(name)));
+    if (!d) return int32_t{-1};
+    auto all = orv::ui::window_definitions();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      if (all[i].name == d->name && all[i].procedure == d->procedure) {
+        return static_cast<int32_t>(i);
+      }
+    }
+    return int32_t{-1};
+  });
 }
 
 char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const char* field) noexcept {
-  return guard_text(__func__, [&] { return give_text(definition_field(window, control, in(field))); });
+  return guard_text(__func__,
+                    [&] { return give_text(definition_field(window, control, in(field))); });
 }
 
 uint8_t ORVRUN_SQL_RUN(const char* channel, const char* statement) noexcept {

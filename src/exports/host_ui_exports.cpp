@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/ui_host.hpp"
 #include "boundary.hpp"
+#include "host/ui_host.hpp"
 #include "host_result.hpp"
 #include "orvrun_host.h"
 #include "table.hpp"
@@ -42,8 +42,8 @@ orv::host::Renderer adapt(const ORVRUN_RENDERER& r) {
     out.update_control = [r](int32_t w, const std::string& id, const std::string& kind,
                              const std::string& caption, const std::string& value, bool hidden,
                              bool disabled) {
-      r.update_control(r.user, w, id.c_str(), kind.c_str(), caption.c_str(), value.c_str(),
-                       hidden, disabled);
+      r.update_control(r.user, w, id.c_str(), kind.c_str(), caption.c_str(), value.c_str(), hidden,
+                       disabled);
     };
   }
   if (r.next_event) {
@@ -139,9 +139,9 @@ void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) noexcept {
 int32_t ORVRUN_SHOWN_COUNT(int32_t list) noexcept {
   return guard(__func__, int32_t{0}, [&] {
     orv::host::Shown s = orv::host::shown();
-    std::size_t n = list == ORVRUN_SHOWN_MESSAGES  ? s.messages.size()
-                    : list == ORVRUN_SHOWN_WINDOWS ? s.windows.size()
-                    : list == ORVRUN_SHOWN_NOTES   ? s.notes.size()
+    std::size_t n = list == ORVRUN_SHOWN_MESSAGES   ? s.messages.size()
+                    : list == ORVRUN_SHOWN_WINDOWS  ? s.windows.size()
+                    : list == ORVRUN_SHOWN_NOTES    ? s.notes.size()
                     : list == ORVRUN_SHOWN_LEFTOVER ? s.leftover.size()
                                                     : 0;
     return static_cast<int32_t>(n);

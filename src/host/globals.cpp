@@ -13,8 +13,8 @@ namespace {
 
 using dict::Context;
 
-using Member = std::variant<std::string Context::*, double Context::*, int32_t Context::*,
-                            uint8_t Context::*>;
+using Member =
+    std::variant<std::string Context::*, double Context::*, int32_t Context::*, uint8_t Context::*>;
 
 struct Global {
   const char* name;
@@ -125,17 +125,17 @@ bool set_global_number(std::string_view name, double value) {
   Context& c = dict::glo();
   if (auto* m = std::get_if<double Context::*>(&g->member)) {
     if (!std::isfinite(value)) return false;
-    c.**m = value;
+    c.** m = value;
     return true;
   }
   if (auto* m = std::get_if<int32_t Context::*>(&g->member)) {
     auto v = whole_in(value, INT32_MIN, INT32_MAX);
-    if (v) c.**m = static_cast<int32_t>(*v);
+    if (v) c.** m = static_cast<int32_t>(*v);
     return v.has_value();
   }
   if (auto* m = std::get_if<uint8_t Context::*>(&g->member)) {
     auto v = whole_in(value, 0, 255);
-    if (v) c.**m = static_cast<uint8_t>(*v);
+    if (v) c.** m = static_cast<uint8_t>(*v);
     return v.has_value();
   }
   return false;
@@ -145,7 +145,7 @@ bool set_global_text(std::string_view name, std::string_view value) {
   const Global* g = find(name);
   if (!g) return false;
   if (auto* m = std::get_if<std::string Context::*>(&g->member)) {
-    dict::glo().**m = g->capacity ? text::fit(value, g->capacity + 1) : std::string(value);
+    dict::glo().** m = g->capacity ? text::fit(value, g->capacity + 1) : std::string(value);
     return true;
   }
   Decimal d;

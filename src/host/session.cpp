@@ -165,8 +165,8 @@ double number(const std::string& s) {
 }
 
 bool exists(const char* table, const char* key, double id, std::optional<Failure>& failure) {
-  return !rows_of(std::string("select 1 from ") + table + " where " + key + " = " + plain_id(id),
-                  1, failure)
+  return !rows_of(std::string("select 1 from ") + table + " where " + key + " = " + plain_id(id), 1,
+                  failure)
               .empty();
 }
 
@@ -304,7 +304,9 @@ void close_database() {
   s.previous = nullptr;
 }
 
-bool database_open() { return session().driver != nullptr; }
+bool database_open() {
+  return session().driver != nullptr;
+}
 
 bool create_database(const std::string& path, bool demo, bool force, std::string& error) {
   if (force && !server::remove_database(path, error)) return false;
@@ -352,8 +354,8 @@ bool sign_out(std::string& error) {
   s.driver->watch(false);
   ui::set_backend(previous);
   if (failure) {
-    error = "writing the preferences back failed: \"" + failure->statement + "\": " +
-            failure->message;
+    error =
+        "writing the preferences back failed: \"" + failure->statement + "\": " + failure->message;
     return false;
   }
   s.signed_in = current_preferences();

@@ -33,23 +33,23 @@ std::optional<double> whole_in(double v, double low, double high) {
 template <class Row>
 bool store(Row& r, const Field<Row>& f, std::string_view value) {
   if (auto* m = std::get_if<std::string Row::*>(&f.member)) {
-    r.**m = f.capacity ? text::fit(value, f.capacity + 1) : std::string(value);
+    r.** m = f.capacity ? text::fit(value, f.capacity + 1) : std::string(value);
     return true;
   }
   Decimal d;
   if (!Decimal::parse(text::trim(value), d)) return false;
   if (auto* m = std::get_if<Decimal Row::*>(&f.member)) {
-    r.**m = d;
+    r.** m = d;
     return true;
   }
   double v = d.to_double();
   if (auto* m = std::get_if<double Row::*>(&f.member)) {
-    r.**m = v;
+    r.** m = v;
     return true;
   }
   if (auto* m = std::get_if<int32_t Row::*>(&f.member)) {
     auto w = whole_in(v, INT32_MIN, INT32_MAX);
-    if (w) r.**m = static_cast<int32_t>(*w);
+    if (w) r.** m = static_cast<int32_t>(*w);
     return w.has_value();
   }
   auto w = whole_in(v, 0, 255);
@@ -230,9 +230,9 @@ std::vector<Entry> make_entries() {
                                       {"REQUIRED", &KlasyfikatorRow::required},
                                       {"FUNCTION", &KlasyfikatorRow::function},
                                       {"PASS_OBJECT_ID", &KlasyfikatorRow::pass_object_id}}));
-  e.push_back(entry<FiltrTabelRow>("FILTRTABELQUEUE", &Tables::FILTRTABELQUEUE,
-                                   {{"TABLE", &FiltrTabelRow::table},
-                                    {"NAME", &FiltrTabelRow::name, 50}}));
+  e.push_back(
+      entry<FiltrTabelRow>("FILTRTABELQUEUE", &Tables::FILTRTABELQUEUE,
+                           {{"TABLE", &FiltrTabelRow::table}, {"NAME", &FiltrTabelRow::name, 50}}));
   return e;
 }
 

@@ -114,7 +114,9 @@ void add_answer(std::string answer) {
   if (auto* h = dynamic_cast<ui::HeadlessBackend*>(installed().get())) h->add_answer(answer);
 }
 
-void use_terminal() { install(std::make_unique<ui::TerminalBackend>()); }
+void use_terminal() {
+  install(std::make_unique<ui::TerminalBackend>());
+}
 
 void use_renderer(Renderer renderer) {
   install(std::make_unique<RendererBackend>(std::move(renderer)));
@@ -130,7 +132,8 @@ Shown shown() {
   const ui::ScriptedBackend* b = installed().get();
   if (!b) return out;
   for (const auto& r : b->boxes()) {
-    out.messages.push_back({box_kind(r.box), r.box.title, r.box.text, answer_word(r.answer, r.box)});
+    out.messages.push_back(
+        {box_kind(r.box), r.box.title, r.box.text, answer_word(r.answer, r.box)});
   }
   for (const auto& e : b->error_windows()) {
     out.messages.push_back({"error", e.message, e.statement, ""});

@@ -12,8 +12,8 @@ namespace orv::host {
 // A host's own renderer. Texts are Windows-1250. Every member may be empty.
 struct Renderer {
   // A box: the button code pressed; nullopt leaves the box to its default button.
-  std::function<std::optional<unsigned>(const std::string& title, const std::string& text,
-                                        int icon, unsigned buttons, unsigned default_button)>
+  std::function<std::optional<unsigned>(const std::string& title, const std::string& text, int icon,
+                                        unsigned buttons, unsigned default_button)>
       box;
   std::function<void(int32_t window, const std::string& name, const std::string& title)>
       open_window;
@@ -68,9 +68,9 @@ struct ShownWindow {
 struct Shown {
   std::vector<ShownMessage> messages;  // boxes in order, then error windows
   std::vector<ShownWindow> windows;
-  std::vector<std::string> notes;      // UTF-8: windows closed for want of input
-  std::string failure;                 // UTF-8: why the script failed, empty when it did not
-  std::vector<std::string> leftover;   // UTF-8: script commands nothing took
+  std::vector<std::string> notes;     // UTF-8: windows closed for want of input
+  std::string failure;                // UTF-8: why the script failed, empty when it did not
+  std::vector<std::string> leftover;  // UTF-8: script commands nothing took
 };
 Shown shown();
 void clear_shown();

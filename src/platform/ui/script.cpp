@@ -19,7 +19,8 @@ std::vector<std::string> split_statements(const std::string& text) {
   bool quoted = false;
   for (char c : text) {
     if (c == '\n' && quoted) {
-      throw ScriptError{"the script line \"" + text::to_utf8(out.back()) + "\" leaves a quote open"};
+      throw ScriptError{"the script line \"" + text::to_utf8(out.back()) +
+                        "\" leaves a quote open"};
     }
     if (c == '"') quoted = !quoted;
     if (!quoted && (c == '\n' || c == ';')) {
