@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exports/orvrun_host.h"
+#include "frame/lifecycle.hpp"
 #include "platform/dict/context.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
@@ -213,6 +214,26 @@ TEST_F(HostInterface, HeadlessRecordsAndNamesWhatWasLeftOver) {
   char* error = nullptr;
   EXPECT_FALSE(ORVRUN_UI_HEADLESS("key NoSuchKey", 0, &error));
   EXPECT_NE(taken(error).find("names no key"), std::string::npos);
+}
+
+// The INI file kept by the host: every value a window saves reaches its callback.
+TEST_F(HostInterface, InitTakesTheHostsIniCallbacks) {
+  frame::reset_module();
+  static std::vector<std::string> written;
+  written.clear();
+  ORVRUN_HOST_CALLBACKS c{};
+  c.ini_get = [](void*, const char*, const char*, char*, size_t) -> uint8_t { return 0; };
+  c.ini_set = [](void*, const char* section, const char* key, const char*) {
+    written.push_back(std::string(section) + "/" + key);
+  };
+  ORVRUN_HOST_INIT(&c);
+  ASSERT_TRUE(ORVRUN_UI_HEADLESS("key Esc", 0, nullptr));
+  double percentage = 10, price = 100;
+  PRZELICZNIKRABATU(&percentage, &price, nullptr, nullptr);
+  frame::reset_module();
+  ASSERT_FALSE(written.empty());
+  EXPECT_EQ(written[0].substr(0, written[0].find('/')),
+            taken(ORVRUN_SHOWN_GET(ORVRUN_SHOWN_WINDOWS, 0, "name")));
 }
 
 }  // namespace
