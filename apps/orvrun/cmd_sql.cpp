@@ -1,5 +1,6 @@
 // orvrun sql: one statement through a channel's own operations; rows as TSV or JSON.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,19 +14,22 @@ namespace {
 
 // The statement's outcome, in UTF-8.
 struct Outcome {
-  std::vector<std::vector<std::string>> rows;
+  std::vector<std::vector<std::optional<std::string>>> rows;  // nullopt: SQL NULL
   int code = 0;
   std::string message;
+  int cut = 0;
 };
 
 Outcome last_outcome() {
   Outcome out;
   out.code = ORVRUN_SQL_ERRORCODE();
   out.message = utf8_of(ORVRUN_SQL_ERROR());
+  out.cut = ORVRUN_SQL_CUT();
   for (int32_t r = 0, n = ORVRUN_SQL_ROWS(); r < n; ++r) {
-    std::vector<std::string> row;
+    std::vector<std::optional<std::string>> row;
     for (int32_t k = 0, m = ORVRUN_SQL_COLUMNS(r); k < m; ++k) {
-      row.push_back(utf8_of(ORVRUN_SQL_FIELD(r, k)));
+      std::string field = utf8_of(ORVRUN_SQL_FIELD(r, k));
+      row.push_back(ORVRUN_SQL_IS_NULL(r, k) ? std::nullopt : std::optional(field));
     }
     out.rows.push_back(std::move(row));
   }
@@ -33,10 +37,11 @@ Outcome last_outcome() {
 }
 
 // TSV: fields joined by tabs; a backslash, tab, line feed or carriage return inside a field is
-// written as \\, \t, \n, \r so that every row stays one line.
-std::string tsv_field(const std::string& utf8) {
+// written as \\, \t, \n, \r so that every row stays one line; NULL is \N, which no text gives.
+std::string tsv_field(const std::optional<std::string>& utf8) {
+  if (!utf8) return "\\N";
   std::string out;
-  for (char c : utf8) {
+  for (char c : *utf8) {
     switch (c) {
       case '\\':
         out += "\\\\";
@@ -77,7 +82,7 @@ void print_json(const Outcome& out) {
     s += r ? ", [" : "[";
     for (std::size_t k = 0; k < out.rows[r].size(); ++k) {
       if (k) s += ", ";
-      s += json_string(out.rows[r][k]);
+      s += out.rows[r][k] ? json_string(*out.rows[r][k]) : "null";
     }
     s += "]";
   }
@@ -122,6 +127,11 @@ int cmd_sql(const Words& words) {
   Outcome out = last_outcome();
   ORVRUN_CLOSE();
   json ? print_json(out) : print_tsv(out);
+  if (out.cut > 0) {
+    std::fprintf(stderr,
+                 "orvrun: sql: %d field(s) longer than the %s channel's field size were cut\n",
+                 out.cut, channel.c_str());
+  }
   return out.code == 0 ? kExitOk : kExitFailed;
 }
 

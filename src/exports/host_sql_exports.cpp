@@ -118,4 +118,16 @@ char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) noexcept {
   });
 }
 
+uint8_t ORVRUN_SQL_IS_NULL(int32_t row, int32_t column) noexcept {
+  const auto& nulls = last_outcome().nulls;
+  if (row < 0 || static_cast<std::size_t>(row) >= nulls.size()) return 0;
+  const auto& r = nulls[static_cast<std::size_t>(row)];
+  return column >= 0 && static_cast<std::size_t>(column) < r.size() &&
+         r[static_cast<std::size_t>(column)];
+}
+
+int32_t ORVRUN_SQL_CUT(void) noexcept {
+  return static_cast<int32_t>(last_outcome().cut);
+}
+
 }  // extern "C"

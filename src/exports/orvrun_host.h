@@ -197,6 +197,10 @@ ORVRUN_API char* ORVRUN_SQL_ERROR(void) ORVRUN_NOEXCEPT;
 ORVRUN_API int32_t ORVRUN_SQL_ROWS(void) ORVRUN_NOEXCEPT;
 ORVRUN_API int32_t ORVRUN_SQL_COLUMNS(int32_t row) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) ORVRUN_NOEXCEPT;
+/* 1 when the field is SQL NULL (ORVRUN_SQL_FIELD gives it as the empty text). */
+ORVRUN_API uint8_t ORVRUN_SQL_IS_NULL(int32_t row, int32_t column) ORVRUN_NOEXCEPT;
+/* The fields the channel's record cut to its field size (1,000 characters on most channels). */
+ORVRUN_API int32_t ORVRUN_SQL_CUT(void) ORVRUN_NOEXCEPT;
 
 /* ---- Procedures by name --------------------------------------------------------------------- */
 

@@ -8,16 +8,19 @@
 namespace orv::host {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows read_rows(sql::ScratchTable& table) {
-  Rows rows;
+// The rows with their NULLs, counting the fields the channel's record cut short.
+void read_rows(sql::ScratchTable& table, SqlOutcome& out) {
   while (table.next()) {
     std::vector<std::string> row;
-    for (std::size_t k = 1; k <= table.fields(); ++k) row.push_back(table.field(k));
-    rows.push_back(std::move(row));
+    std::vector<bool> nulls;
+    for (std::size_t k = 1; k <= table.fields(); ++k) {
+      row.push_back(table.field(k));
+      nulls.push_back(table.null(k));
+      out.cut += table.cut(k);
+    }
+    out.rows.push_back(std::move(row));
+    out.nulls.push_back(std::move(nulls));
   }
-  return rows;
 }
 
 void take_error(sql::ScratchTable& table, SqlOutcome& out) {
@@ -32,7 +35,7 @@ SqlOutcome result_set(uint8_t (*esql)(std::string_view, uint8_t), sql::ScratchTa
   if (esql(statement, /*quiet=*/1) != 0) {
     take_error(table(), out);
   } else {
-    out.rows = read_rows(table());
+    read_rows(table(), out);
   }
   close();
   return out;
@@ -44,7 +47,7 @@ SqlOutcome crm(std::string_view statement) {
   if (frame::VAXCRM().error() != 0) {
     take_error(frame::VAXCRM(), out);
   } else {
-    out.rows = read_rows(frame::VAXCRM());
+    read_rows(frame::VAXCRM(), out);
   }
   frame::CLOSESQLCRM();
   return out;
@@ -57,6 +60,8 @@ SqlOutcome scalar(std::string value, sql::ScratchTable& table) {
     take_error(table, out);
   } else if (table.has_row()) {
     out.rows.push_back({std::move(value)});
+    out.nulls.push_back({table.null(1)});
+    out.cut += table.cut(1);
   }
   return out;
 }

@@ -10,6 +10,8 @@ namespace orv::host {
 
 struct SqlOutcome {
   std::vector<std::vector<std::string>> rows;  // Windows-1250
+  std::vector<std::vector<bool>> nulls;        // per field: SQL NULL (its text is empty)
+  std::size_t cut = 0;                         // fields cut to the channel's field size
   int code = 0;                                // the channel's error code, 0 = none
   std::string message;
 };
