@@ -73,6 +73,8 @@ struct Options {
   std::vector<std::string> answers;
   std::string script;
   bool scripted = false;
+  std::string ui;           // --ui NAME
+  std::string screenshots;  // --screenshot DIR
   std::size_t name_at = 0;
 };
 
@@ -113,6 +115,10 @@ std::optional<Options> parse_options(const Words& words) {
       o.answered = true;
     } else if (words[i] == "--ui-script" && i + 1 < words.size()) {
       if (!read_script(words[++i], o)) return std::nullopt;
+    } else if (words[i] == "--ui" && i + 1 < words.size()) {
+      o.ui = words[++i];
+    } else if (words[i] == "--screenshot" && i + 1 < words.size()) {
+      o.screenshots = words[++i];
     } else {
       usage_error("unknown option \"" + words[i] + "\"");
       return std::nullopt;
@@ -294,18 +300,17 @@ bool sign_in(std::string& error) {
   return false;
 }
 
-// The backend for the call's windows: the terminal for a person, else headless.
+// The window backend: --ui, else $ORVRUN_UI, else by who is there (qt photographs windows).
 bool choose_ui(const Options& o, std::string& error) {
-  bool interactive = !o.json && !o.answered && !o.scripted && isatty(STDIN_FILENO);
-  if (interactive) {
-    ORVRUN_UI_TERMINAL();
-    return true;
-  }
+  bool person =
+      !o.json && !o.answered && !o.scripted && o.screenshots.empty() && isatty(STDIN_FILENO);
+  std::string name = o.ui.empty() && !o.screenshots.empty() ? "qt" : o.ui;
   auto script = cp1250_of(o.script, "--ui-script", error);
   if (!script) return false;
   char* why = nullptr;
-  if (!ORVRUN_UI_HEADLESS(script->c_str(), /*strict=*/0, &why)) {
-    error = "--ui-script: " + utf8_of(why);
+  if (!ORVRUN_UI_USE(name.c_str(), script->c_str(), person, o.screenshots.c_str(), &why)) {
+    std::string reason = utf8_of(why);
+    error = reason.starts_with("no window backend") ? reason : "--ui-script: " + reason;
     return false;
   }
   for (const auto& a : o.answers) {
@@ -323,9 +328,21 @@ void release(ORVRUN_VALUE& result, Arguments& args) {
   }
 }
 
+int call(const Words& words);
+
 }  // namespace
 
+// The window backend and the database are let go in order before the process ends.
 int cmd_call(const Words& words) {
+  int status = call(words);
+  ORVRUN_UI_DEFAULT();
+  ORVRUN_CLOSE();
+  return status;
+}
+
+namespace {
+
+int call(const Words& words) {
   if (words.size() == 1 && words[0] == "--list") {
     list_procedures();
     return kExitOk;
@@ -368,8 +385,8 @@ int cmd_call(const Words& words) {
   }
   int status = report(p, *options, result, *args);
   release(result, *args);
-  ORVRUN_CLOSE();
   return status;
 }
 
+}  // namespace
 }  // namespace orv::cli

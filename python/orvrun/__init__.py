@@ -50,7 +50,7 @@ _ERR = _P(ctypes.c_void_p)
 _SIGNATURES = {
     "ORVRUN_FREE": (None, [ctypes.c_void_p]),
     "ORVRUN_HOST_INIT": (None, [ctypes.c_void_p]),
-    "ORVRUN_OPEN": (ctypes.c_uint8, [ctypes.c_char_p, ctypes.c_uint8, _ERR]),
+    "ORVRUN_OPEN": (ctypes.c_uint8, [ctypes.c_char_p, ctypes.c_uint32, _ERR]),
     "ORVRUN_CLOSE": (None, []),
     "ORVRUN_CREATE": (ctypes.c_uint8, [ctypes.c_char_p, ctypes.c_uint8, ctypes.c_uint8, _ERR]),
     "ORVRUN_SIGN_IN": (ctypes.c_uint8, [_P(ctypes.c_double)] * 3 + [_ERR]),
@@ -136,7 +136,7 @@ def open(target, odbc=False):  # noqa: A001 - the interface's own word
     """Opens an SQLite file, or with odbc=True an ODBC connection string."""
     error = ctypes.c_void_p()
     name = os.fsencode(target) if not odbc else str(target).encode("utf-8")
-    _checked(_library().ORVRUN_OPEN(name, odbc, ctypes.byref(error)), error)
+    _checked(_library().ORVRUN_OPEN(name, 1 if odbc else 0, ctypes.byref(error)), error)
 
 
 def close():

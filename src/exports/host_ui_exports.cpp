@@ -117,6 +117,23 @@ uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict, char** error) noe
   });
 }
 
+uint8_t ORVRUN_UI_USE(const char* name, const char* script, uint8_t interactive,
+                      const char* screenshots, char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    orv::host::UiChoice choice{{}, false, interactive != 0, std::string(in(screenshots))};
+    std::string why;
+    return succeeded(orv::host::use_ui(in(name), in(script), choice, why), why, error);
+  });
+}
+
+char* ORVRUN_UI_NAMES(void) noexcept {
+  return guard_text(__func__, [] {
+    std::string out;
+    for (const auto& n : orv::host::ui_names()) out += (out.empty() ? "" : ", ") + n;
+    return out;
+  });
+}
+
 void ORVRUN_UI_ANSWER(const char* answer) noexcept {
   guard(__func__, [&] { orv::host::add_answer(std::string(in(answer))); });
 }

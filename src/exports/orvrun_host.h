@@ -49,10 +49,15 @@ ORVRUN_API void ORVRUN_HOST_INIT(const ORVRUN_HOST_CALLBACKS* callbacks) ORVRUN_
 
 /* ---- Database ------------------------------------------------------------------------------- */
 
-/* Opens the database every channel uses, closing the one opened before: `odbc` 0 = target is the
- * path of an SQLite file made by ORVRUN_CREATE, 1 = an ODBC connection string. Paths and
- * connection strings are the system's own bytes, passed unchanged. */
-ORVRUN_API uint8_t ORVRUN_OPEN(const char* target, uint8_t odbc, char** error) ORVRUN_NOEXCEPT;
+/* Opens the database every channel uses, closing the one opened before. Without flags `target`
+ * is the path of the library's SQLite database (made by ORVRUN_CREATE): a missing, empty,
+ * damaged or non-SQLite file, or one without the library's schema, is refused with the real
+ * cause and left untouched; a database the user may only read opens read-only. Flags:
+ * ORVRUN_OPEN_ODBC: `target` is an ODBC connection string; ORVRUN_OPEN_FOREIGN: a sound SQLite
+ * database without the library's schema is accepted too (for a host's own statements). Paths
+ * and connection strings are the system's own bytes, passed unchanged. */
+enum { ORVRUN_OPEN_ODBC = 1, ORVRUN_OPEN_FOREIGN = 2 };
+ORVRUN_API uint8_t ORVRUN_OPEN(const char* target, uint32_t flags, char** error) ORVRUN_NOEXCEPT;
 ORVRUN_API void ORVRUN_CLOSE(void) ORVRUN_NOEXCEPT;
 /* A new SQLite database with the schema and, with `demo`, the demo company. An existing file is
  * kept unless `force` (which replaces only an SQLite database). */
@@ -122,9 +127,18 @@ enum {
  * default button and a window left waiting closes as by Esc (with a note), unless `strict`,
  * when the run fails (ORVRUN_SHOWN_FAILURE). Answers given by ORVRUN_UI_ANSWER are taken in
  * order by questions the script does not answer. 0 for a script that does not parse.
- * TERMINAL: windows drawn on stderr, commands read from stdin.
+ * TERMINAL: windows drawn on stderr, commands read from stdin; qt through ORVRUN_UI_USE.
  * DEFAULT: boxes take their default button, windows close at once, nothing is recorded. */
 ORVRUN_API uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict, char** error) ORVRUN_NOEXCEPT;
+/* Any backend by name: "headless", "terminal", "qt" (where Qt was built and a display or the
+ * offscreen platform is there); null or "" = the default: $ORVRUN_UI, else for `interactive`
+ * (a person at a terminal answers what the script does not) qt on a display or the terminal,
+ * else headless. `screenshots`: a folder for a PNG of each window as the script acts (qt).
+ * 0 with `error` naming the backends there are, or for a script that does not parse.
+ * ORVRUN_UI_NAMES: the backends that can run here, separated by ", ". */
+ORVRUN_API uint8_t ORVRUN_UI_USE(const char* name, const char* script, uint8_t interactive,
+                                 const char* screenshots, char** error) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_UI_NAMES(void) ORVRUN_NOEXCEPT;
 ORVRUN_API void ORVRUN_UI_ANSWER(const char* answer) ORVRUN_NOEXCEPT;
 ORVRUN_API void ORVRUN_UI_TERMINAL(void) ORVRUN_NOEXCEPT;
 ORVRUN_API void ORVRUN_UI_DEFAULT(void) ORVRUN_NOEXCEPT;

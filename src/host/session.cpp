@@ -1,8 +1,6 @@
 // Opening the database, creating one, and the sign-in and sign-out a host does around its work.
 #include "host/session.hpp"
 
-#include <sys/stat.h>
-
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -138,11 +136,6 @@ Preferences current_preferences() {
   return p;
 }
 
-bool file_exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 // The rows of a quiet query on the main channel; a failure is recorded in `failure`.
 std::vector<Row> rows_of(const std::string& statement, std::size_t columns,
                          std::optional<Failure>& failure) {
@@ -274,18 +267,26 @@ void run_loaders(std::optional<Failure>& failure) {
 
 }  // namespace
 
-bool open_database(std::string_view target, Target kind, std::string& error) {
+// The library's database at `path` (or, when `foreign`, any sound SQLite database).
+std::unique_ptr<sql::Driver> sqlite_driver(const std::string& path, bool foreign,
+                                           std::string& error) {
+  server::OpenedDatabase opened = server::open_library_database(path);
+  if (opened.driver) return std::move(opened.driver);
+  if (foreign && opened.check.state == sql::sqlite::DatabaseState::NotOurs) {
+    return std::make_unique<sql::sqlite::SqliteDriver>(path);
+  }
+  error = opened.check.error;
+  return nullptr;
+}
+
+bool open_database(std::string_view target, Target kind, bool foreign, std::string& error) {
   close_database();
   std::unique_ptr<sql::Driver> driver;
   if (kind == Target::Odbc) {
     driver = std::make_unique<sql::odbc::OdbcDriver>(std::string(target));
   } else {
-    std::string path(target);
-    if (!file_exists(path)) {
-      error = "no database at " + path;
-      return false;
-    }
-    driver = std::make_unique<sql::sqlite::SqliteDriver>(path);
+    driver = sqlite_driver(std::string(target), foreign, error);
+    if (!driver) return false;
   }
   if (!driver->connect(error)) return false;
   Session& s = session();

@@ -10,9 +10,10 @@ namespace orv::host {
 enum class Target { Sqlite, Odbc };
 
 // Opens the database every channel then uses, closing the one opened before. An SQLite file
-// must exist (an empty file made by accident would only turn every statement into "no such
-// table"). False with `error` set when it cannot be opened.
-bool open_database(std::string_view target, Target kind, std::string& error);
+// must be the library's database: a missing, empty, damaged or non-SQLite file is refused with
+// the real cause and left as it was; a sound SQLite database without the library's schema only
+// with `foreign` (for a host's statements of its own). False with `error` set when refused.
+bool open_database(std::string_view target, Target kind, bool foreign, std::string& error);
 void close_database();
 bool database_open();
 

@@ -4,8 +4,7 @@
 #include <memory>
 
 #include "platform/text/text.hpp"
-#include "platform/ui/headless/headless.hpp"
-#include "platform/ui/terminal/terminal.hpp"
+#include "platform/ui/backends.hpp"
 #include "platform/ui/window.hpp"
 
 namespace orv::host {
@@ -56,14 +55,23 @@ class RendererBackend : public ui::ScriptedBackend {
   Renderer r_;
 };
 
-std::unique_ptr<ui::ScriptedBackend>& installed() {
-  static std::unique_ptr<ui::ScriptedBackend> b;
-  return b;
+// The backend in use: a session chosen by name, or the host's renderer.
+struct Installed {
+  std::unique_ptr<ui::UiSession> session;
+  std::unique_ptr<ui::ScriptedBackend> renderer;
+
+  ui::ScriptedBackend* engine() const { return session ? &session->engine() : renderer.get(); }
+};
+
+Installed& installed() {
+  static Installed i;
+  return i;
 }
 
-void install(std::unique_ptr<ui::ScriptedBackend> b) {
-  ui::set_backend(b.get());
-  installed() = std::move(b);
+void install(Installed next) {
+  Installed& i = installed();
+  ui::set_backend(next.session ? &next.session->backend() : next.renderer.get());
+  i = std::move(next);
 }
 
 const char* box_kind(const ui::MessageBox& box) {
@@ -97,39 +105,60 @@ bool has_value(ui::ControlKind kind) {
 
 }  // namespace
 
-bool use_headless(std::string_view script, const std::vector<std::string>& answers, bool strict,
-                  std::string& error) {
-  auto b = std::make_unique<ui::HeadlessBackend>(answers, strict);
+bool use_ui(std::string_view name, std::string_view script, const UiChoice& choice,
+            std::string& error) {
+  std::string chosen =
+      name.empty() ? ui::default_ui_backend(choice.interactive) : std::string(name);
+  ui::UiOptions options{choice.answers, choice.strict, choice.interactive, choice.screenshots};
+  Installed next;
+  next.session = ui::make_ui(chosen, options);
+  if (!next.session) {
+    std::string known;
+    for (const auto& n : ui::ui_backend_names()) known += (known.empty() ? "" : ", ") + n;
+    error = "no window backend \"" + chosen + "\" here; there are: " + known;
+    return false;
+  }
   try {
-    b->add_script(script);
+    next.session->engine().add_script(script);
   } catch (const ui::ScriptError& e) {
     error = e.message;
     return false;
   }
-  install(std::move(b));
+  install(std::move(next));
   return true;
 }
 
-void add_answer(std::string answer) {
-  if (auto* h = dynamic_cast<ui::HeadlessBackend*>(installed().get())) h->add_answer(answer);
+bool use_headless(std::string_view script, const std::vector<std::string>& answers, bool strict,
+                  std::string& error) {
+  return use_ui("headless", script, {answers, strict, false, {}}, error);
 }
 
 void use_terminal() {
-  install(std::make_unique<ui::TerminalBackend>());
+  std::string ignored;
+  use_ui("terminal", {}, {{}, false, true, {}}, ignored);
+}
+
+void add_answer(std::string answer) {
+  if (auto* e = installed().engine()) e->add_answer(std::move(answer));
 }
 
 void use_renderer(Renderer renderer) {
-  install(std::make_unique<RendererBackend>(std::move(renderer)));
+  Installed next;
+  next.renderer = std::make_unique<RendererBackend>(std::move(renderer));
+  install(std::move(next));
 }
 
 void use_default_ui() {
-  ui::set_backend(nullptr);
-  installed().reset();
+  install(Installed{});
+}
+
+std::vector<std::string> ui_names() {
+  return ui::ui_backend_names();
 }
 
 Shown shown() {
   Shown out;
-  const ui::ScriptedBackend* b = installed().get();
+  const ui::ScriptedBackend* b = installed().engine();
   if (!b) return out;
   for (const auto& r : b->boxes()) {
     out.messages.push_back(
@@ -152,7 +181,7 @@ Shown shown() {
 }
 
 void clear_shown() {
-  if (installed()) installed()->clear_records();
+  if (auto* e = installed().engine()) e->clear_records();
 }
 
 }  // namespace orv::host

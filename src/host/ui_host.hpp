@@ -33,20 +33,32 @@ struct Renderer {
       file_dialog;
 };
 
+// How a backend chosen by name runs.
+struct UiChoice {
+  std::vector<std::string> answers;  // for questions the script does not answer, in order
+  bool strict = false;               // input the script does not give fails the run
+  bool interactive = false;          // a person answers what the script does not
+  std::string screenshots;           // qt: a folder for a PNG of each window as the script acts
+};
+
 // Each installs a backend for every later call and forgets what the previous one recorded.
-// Headless: `script` drives the windows; answers are taken in order for questions the script does
-// not answer; `strict` fails the run where input is missing. False with `error` for a script
+// By name ("headless", "terminal", "qt" where it can run; empty: the platform's default for
+// `interactive`), driven by `script`. False with `error` for an unknown backend or a script
 // that does not parse.
+bool use_ui(std::string_view name, std::string_view script, const UiChoice& choice,
+            std::string& error);
+// Shorthands: headless with a script, the terminal.
 bool use_headless(std::string_view script, const std::vector<std::string>& answers, bool strict,
                   std::string& error);
-// A further answer for the headless backend in use (nothing for the others).
-void add_answer(std::string answer);
-// Windows and boxes drawn on stderr, commands read from stdin.
 void use_terminal();
+// A further answer for the backend in use.
+void add_answer(std::string answer);
 // The host's renderer.
 void use_renderer(Renderer renderer);
 // Back to the library's default: boxes take their default button, windows close at once.
 void use_default_ui();
+// The backends that can run here, in order.
+std::vector<std::string> ui_names();
 
 // What the calls since the backend was installed (or the records cleared) showed. Nothing for
 // the default backend.
