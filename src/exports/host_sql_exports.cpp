@@ -15,7 +15,7 @@ using orv::exports::in;
 
 namespace {
 
-orv::host::SqlOutcome& last_succeeded() {
+orv::host::SqlOutcome& last_outcome() {
   static orv::host::SqlOutcome out;
   return out;
 }
@@ -85,32 +85,32 @@ uint8_t ORVRUN_SQL_RUN(const char* channel, const char* statement) noexcept {
   return guard(__func__, uint8_t{0}, [&] {
     auto out = orv::host::run_sql(in(channel), in(statement));
     if (!out) return uint8_t{0};
-    last_succeeded() = std::move(*out);
+    last_outcome() = std::move(*out);
     return uint8_t{1};
   });
 }
 
 int32_t ORVRUN_SQL_ERRORCODE(void) noexcept {
-  return last_succeeded().code;
+  return last_outcome().code;
 }
 
 char* ORVRUN_SQL_ERROR(void) noexcept {
-  return guard_text(__func__, [] { return give_text(last_succeeded().message); });
+  return guard_text(__func__, [] { return give_text(last_outcome().message); });
 }
 
 int32_t ORVRUN_SQL_ROWS(void) noexcept {
-  return static_cast<int32_t>(last_succeeded().rows.size());
+  return static_cast<int32_t>(last_outcome().rows.size());
 }
 
 int32_t ORVRUN_SQL_COLUMNS(int32_t row) noexcept {
-  const auto& rows = last_succeeded().rows;
+  const auto& rows = last_outcome().rows;
   if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return 0;
   return static_cast<int32_t>(rows[static_cast<std::size_t>(row)].size());
 }
 
 char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) noexcept {
   return guard_text(__func__, [&] {
-    const auto& rows = last_succeeded().rows;
+    const auto& rows = last_outcome().rows;
     if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return give_text("");
     const auto& r = rows[static_cast<std::size_t>(row)];
     if (column < 0 || static_cast<std::size_t>(column) >= r.size()) return give_text("");
