@@ -167,6 +167,8 @@ int ScratchTable::send(std::string_view statement) {
 bool ScratchTable::next() {
   std::lock_guard lock(mutex_);
   record_.clear();
+  nulls_.clear();
+  cuts_.clear();
   has_row_ = false;
   if (!open_ || !connection_ || !connection_->next()) return false;
   std::size_t n = connection_->columns();
@@ -174,8 +176,10 @@ bool ScratchTable::next() {
   for (std::size_t k = 0; k < n; ++k) {
     std::size_t size = k == 0 ? layout_.first_field : layout_.other_fields;
     std::string value = connection_->column(k);
+    cuts_.push_back(value.size() > size);
     if (value.size() > size) value.resize(size);
     record_.push_back(std::move(value));
+    nulls_.push_back(connection_->null(k));
   }
   has_row_ = true;
   return true;
@@ -194,6 +198,16 @@ int32_t ScratchTable::long_field(std::size_t k) const {
 }
 uint8_t ScratchTable::byte_field(std::size_t k) const {
   return text::byte_of(field(k));
+}
+
+bool ScratchTable::null(std::size_t k) const {
+  std::lock_guard lock(mutex_);
+  return k >= 1 && k <= record_.size() && k <= nulls_.size() && nulls_[k - 1];
+}
+
+bool ScratchTable::cut(std::size_t k) const {
+  std::lock_guard lock(mutex_);
+  return k >= 1 && k <= record_.size() && k <= cuts_.size() && cuts_[k - 1];
 }
 
 std::size_t ScratchTable::fields() const {
