@@ -47,6 +47,16 @@ TEST_P(Login, TablesOfTheSignedInUser) {
   EXPECT_EQ(call(GetParam().args), GetParam().out);
 }
 
+// Signing in as someone the database does not know is a failed call, not an empty sign-in.
+TEST_F(HostCli, UnknownUserOrCompanyIsRefused) {
+  auto user = run_cli({"call", "--db", db, "--user", "999", "POBIERZPARAMKONF", "u", "DOMKASA"});
+  EXPECT_EQ(user.status, 2);
+  EXPECT_NE(user.err.find("there is no user 999"), std::string::npos) << user.err;
+  auto company = run_cli({"call", "--db", db, "--company", "99", "POBIERZPARAMKONF", "s", "X"});
+  EXPECT_EQ(company.status, 2);
+  EXPECT_NE(company.err.find("there is no company 99"), std::string::npos) << company.err;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Host, Login,
     testing::Values(
@@ -61,13 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoginCase{"CompanyOption",
                   {"--user", "10", "--company", "5", "POBIERZPARAMKONF", "s", "PropKursBanku"},
                   "NBP"},
-        // 6. An unknown user has no values, in the default company.
-        LoginCase{
-            "UnknownUser", {"--user", "999", "POBIERZPARAMKONF", "s", "BlokFuncHaslo"}, "Tak"},
-        LoginCase{"UnknownUserValues", {"--user", "999", "POBIERZPARAMKONF", "u", "DOMKASA"}, ""},
-        // 7. An unknown company has none either.
-        LoginCase{
-            "UnknownCompany", {"--company", "99", "POBIERZPARAMKONF", "s", "BlokFuncHaslo"}, ""},
+        // 6-7. An unknown user or company is refused (HostCli.UnknownUserOrCompanyIsRefused).
         // 8-9. VAT rates and window parameters are there for every call.
         LoginCase{"VatRates", {"POBIERZSTAWKEVAT", "8"}, "8"},
         LoginCase{
