@@ -1,7 +1,7 @@
 # One library target per source folder; a layer may depend only on layers declared before it,
 # so the order of declarations in src/CMakeLists.txt is the layering and cycles cannot be written.
-# Layers are object libraries: liborvrun.so takes the objects of every layer once, and tests and
-# hosts link that one library, so the process-wide context exists exactly once.
+# Layers are object libraries: liborvrun.so (for hosts) and liborvrun_full.so (for tests) each take
+# the objects of every layer once, so a process linking either has the shared context exactly once.
 
 # orv_layer(<name> <folder> [DEPS <layer>...] [LIBS <external>...])
 function(orv_layer name folder)

@@ -1,5 +1,6 @@
 // Fuzzes the text utilities, code-page conversions and identifier checks through the C ABI and the
 // C++ functions, aborting when a result breaks the limits the procedures promise.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,8 @@
 #include "calc/text_replace.hpp"
 #include "calc/text_utils.hpp"
 #include "exports/orvrun.h"
+#include "platform/decimal/decimal.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace {
@@ -108,6 +111,29 @@ void raw(std::string_view data) {
   REPLACETEXT(t, data.substr(data.size() / 2), "x", 0);
 }
 
+// The reading rule: lenient forms agree with the read_* forms, the strict forms never accept what
+// the lenient ones read otherwise, and Decimal reads the same numbers to the same value.
+void numbers(std::string_view s) {
+  using namespace orv::text;
+  const auto real = read_real(s);
+  require(std::isfinite(real_of(s)) && real_of(s) == real.value_or(0.0));
+  require(long_of(s) == read_long(s).value_or(0) && byte_of(s) == read_byte(s).value_or(0));
+  if (auto a = real_argument(s)) require(real && *real == *a);
+  if (auto a = long_argument(s)) require(read_long(s) == *a && real && *real == *a);
+  if (auto a = byte_argument(s)) require(read_byte(s) == *a);
+  orv::Decimal d;
+  if (orv::Decimal::parse(s, d)) {
+    require(real.has_value() && d.in_range());
+    const double got = d.to_double();
+    require(std::fabs(got - *real) <= 1e-12 * std::fabs(*real) + 1e-18);
+  }
+  // The runtime's number form reads back as the same 15 significant digits.
+  if (real && std::fabs(*real) >= 1e-6) {
+    const auto back = read_real(orv::plain_number(*real));
+    require(back.has_value() && std::fabs(*back - *real) <= 1e-14 * std::fabs(*real));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -122,5 +148,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   lines(t[0], t[1], n, width);
   replacements(t[0], t[1], t[2], flag);
   raw(data);
+  numbers(data);
   return 0;
 }

@@ -7,6 +7,8 @@ packages=(
   libsqlite3-dev sqlite3 unixodbc unixodbc-dev libsqliteodbc
   libxlsxwriter-dev libpugixml-dev libcurl4-openssl-dev zlib1g-dev
   python3 python3-stdnum python3-num2words python3-openpyxl python3-xlrd
+  # locales: a decimal-comma locale (pl_PL.UTF-8) for the tests that numbers read the same in it
+  locales
   qt6-base-dev xvfb xauth fonts-dejavu-core
   # node and npm: the peer benchmarks only; taken from Debian when the machine has none
 )
@@ -15,13 +17,17 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
+has_locale() { locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; }
+if [ ${#missing[@]} -eq 0 ] && has_locale; then
   exit 0
 fi
 if [ "$(id -u)" -ne 0 ]; then
-  echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
+  echo "setup: missing packages or the pl_PL.UTF-8 locale; installing needs root: ${missing[*]}" >&2
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -ne 0 ]; then
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+has_locale || localedef -i pl_PL -f UTF-8 pl_PL.UTF-8

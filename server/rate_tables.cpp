@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <map>
+
+#include "platform/text/numbers.hpp"
 
 namespace orv::server {
 namespace {
@@ -130,9 +131,10 @@ bool positive_number(std::string_view t, double& out) {
   for (char c : s) {
     if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.') return false;
   }
-  char* end = nullptr;
-  out = std::strtod(s.c_str(), &end);
-  return end && *end == '\0' && std::isfinite(out) && out > 0;
+  auto v = text::read_real(s);
+  if (!v || !(*v > 0)) return false;
+  out = *v;
+  return true;
 }
 
 bool read_iso_date(std::string_view t, RateTable& table) {
@@ -141,8 +143,8 @@ bool read_iso_date(std::string_view t, RateTable& table) {
   for (int k : {0, 1, 2, 3, 5, 6, 8, 9}) {
     if (!std::isdigit(static_cast<unsigned char>(s[k]))) return false;
   }
-  int y = std::atoi(s.substr(0, 4).c_str()), m = std::atoi(s.substr(5, 2).c_str()),
-      d = std::atoi(s.substr(8, 2).c_str());
+  const int y = text::long_of(s.substr(0, 4)), m = text::long_of(s.substr(5, 2)),
+            d = text::long_of(s.substr(8, 2));
   static const int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (y < 1900 || y > 2999 || m < 1 || m > 12 || d < 1 || d > days[m - 1]) return false;
   bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;

@@ -2,23 +2,12 @@
 #include "server/server_object.hpp"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "platform/decimal/decimal.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::server {
-namespace {
-
-bool parse_number(std::string_view t, double& out) {
-  std::string s(text::trim(t));
-  if (s.empty()) return false;
-  char* end = nullptr;
-  out = std::strtod(s.c_str(), &end);
-  return end && *end == '\0' && std::isfinite(out);
-}
-
-}  // namespace
 
 Args::Args(std::string_view object, const std::vector<SqlValue>& values,
            std::initializer_list<const char*> names, std::size_t required)
@@ -52,12 +41,12 @@ double Args::real(std::size_t i) const {
   const SqlValue& v = required(i);
   if (v.type == SqlValue::Type::Integer) return static_cast<double>(v.integer);
   if (v.type == SqlValue::Type::Real) return v.real;
-  double out = 0;
-  if (!parse_number(v.text, out)) {
+  auto out = text::read_real(v.text);
+  if (!out) {
     throw ServerError{"Error converting data type varchar to numeric (parameter '@" + names_[i] +
                       "' of " + object_ + ")."};
   }
-  return out;
+  return *out;
 }
 
 int64_t Args::integer(std::size_t i) const {

@@ -1,191 +1,69 @@
-// orvrun call: one exported procedure through the table and the C ABI.
+// orvrun call: one exported procedure by name, through the library's host interface.
 #include <unistd.h>
 
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commands.hpp"
-#include "exports/table.hpp"
 #include "host.hpp"
 #include "json.hpp"
-#include "login.hpp"
-#include "platform/files/files.hpp"
-#include "platform/text/text.hpp"
-#include "platform/ui/backends.hpp"
+#include "orvrun_host.h"
 
 namespace orv::cli {
 namespace {
 
-using exports::Arg;
-using exports::Kind;
-using exports::Param;
-using exports::Procedure;
+// The user, company and warehouse signed in when no option names them: the demo's ordinary user.
+constexpr double kDefaultUser = 7;
+constexpr double kDefaultCompany = 5;
+constexpr double kDefaultWarehouse = 1;
 
-constexpr std::size_t kDefaultRefCapacity = 65536;
+const char* type_name(int32_t type) {
+  static const char* const kNames[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE"};
+  return type >= 0 && type <= ORVRUN_TYPE_HANDLE ? kNames[type] : "?";
+}
 
-const char* kind_name(Kind k) {
-  switch (k) {
-    case Kind::Text:
-      return "STRING";
-    case Kind::Long:
-      return "LONG";
-    case Kind::Byte:
-      return "BYTE";
-    case Kind::Real:
-      return "REAL";
-    case Kind::Handle:
-      return "HANDLE";
-    case Kind::None:
-      return "none";
+struct Procedure {
+  int32_t index = -1;
+  ORVRUN_PROC_INFO info{};
+  std::vector<ORVRUN_PARAM_INFO> params;
+
+  std::size_t slots() const {
+    std::size_t n = 0;
+    for (const auto& p : params) n += p.type != ORVRUN_TYPE_HANDLE;
+    return n;
   }
-  return "?";
-}
-
-std::optional<double> parse_real(const std::string& s) {
-  if (s.empty()) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  double v = std::strtod(s.c_str(), &end);
-  if (*end != '\0') return std::nullopt;
-  return v;
-}
-
-// Converts one command-line word to the parameter's kind; false when it does not fit.
-bool convert(const Param& p, const std::string& word, Arg& a) {
-  a.given = true;
-  if (p.kind == Kind::Text) {
-    a.text = text::from_utf8(word);
-    if (p.by_ref) {
-      a.buffer.assign(std::max(p.capacity ? p.capacity : kDefaultRefCapacity, a.text.size() + 1),
-                      '\0');
-      a.text.copy(a.buffer.data(), a.buffer.size() - 1);
+  // Arguments up to the last one that may not be left out.
+  std::size_t required() const {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < params.size(); ++i) {
+      const auto& p = params[i];
+      if (!p.optional && !p.by_ref && p.type != ORVRUN_TYPE_HANDLE) n = i + 1;
     }
-    return true;
+    return n;
   }
-  auto v = parse_real(word);
-  if (!v) return false;
-  if (p.kind == Kind::Real) {
-    a.real = *v;
-    return true;
-  }
-  if (*v != std::floor(*v)) return false;
-  if (p.kind == Kind::Long) {
-    if (*v < INT32_MIN || *v > INT32_MAX) return false;
-    a.lng = static_cast<int32_t>(*v);
-    return true;
-  }
-  if (*v < 0 || *v > 255) return false;
-  a.byte = static_cast<uint8_t>(*v);
-  return true;
-}
+};
 
-std::string json_value(const exports::Value& v) {
-  if (v.kind == Kind::None || v.kind == Kind::Handle) return "null";
-  if (v.kind == Kind::Text) return json_string(text::to_utf8(v.text));
-  return json_number(v.number);
+Procedure procedure(int32_t index) {
+  Procedure p;
+  p.index = index;
+  ORVRUN_PROC_INFO_GET(index, &p.info);
+  p.params.resize(static_cast<std::size_t>(p.info.params));
+  for (int32_t k = 0; k < p.info.params; ++k) ORVRUN_PARAM_INFO_GET(index, k, &p.params[k]);
+  return p;
 }
 
 void list_procedures() {
-  for (const auto& p : exports::procedures()) {
-    std::printf("%s(", p.name.c_str());
-    for (std::size_t i = 0; i < p.params.size(); ++i) {
-      const Param& q = p.params[i];
-      std::printf("%s%s%s: %s%s", i ? ", " : "", q.by_ref ? "&" : "", q.name.c_str(),
-                  kind_name(q.kind), q.optional ? " (optional)" : "");
+  for (int32_t i = 0, n = ORVRUN_PROC_COUNT(); i < n; ++i) {
+    Procedure p = procedure(i);
+    std::printf("%s(", p.info.name);
+    for (std::size_t k = 0; k < p.params.size(); ++k) {
+      const auto& q = p.params[k];
+      std::printf("%s%s%s: %s%s", k ? ", " : "", q.by_ref ? "&" : "", q.name, type_name(q.type),
+                  q.optional ? " (optional)" : "");
     }
-    std::printf(") -> %s  %s\n", kind_name(p.result), p.summary.c_str());
-  }
-}
-
-const char* box_kind(const ui::MessageBox& box) {
-  switch (box.icon) {
-    case ui::Icon::Question:
-      return "question";
-    case ui::Icon::Information:
-      return "info";
-    default:
-      return "warning";
-  }
-}
-
-// A box with captions of its own is answered by the caption the user chose.
-std::string answer_word(unsigned answer, const ui::MessageBox& box) {
-  if (!box.captions.empty()) return text::to_utf8(ui::button_caption(answer, box));
-  static const std::pair<unsigned, const char*> kNames[] = {
-      {ui::kOk, "ok"},         {ui::kYes, "yes"},     {ui::kNo, "no"},
-      {ui::kAbort, "abort"},   {ui::kRetry, "retry"}, {ui::kIgnore, "ignore"},
-      {ui::kCancel, "cancel"}, {ui::kHelp, "help"}};
-  for (const auto& [code, name] : kNames) {
-    if (code == answer) return name;
-  }
-  return std::to_string(answer);
-}
-
-std::string json_messages(const ui::ScriptedBackend& ui) {
-  std::string out = "[";
-  for (const auto& r : ui.boxes()) {
-    if (out.size() > 1) out += ", ";
-    out += "{\"kind\": \"" + std::string(box_kind(r.box)) +
-           "\", \"title\": " + json_string(text::to_utf8(r.box.title)) +
-           ", \"text\": " + json_string(text::to_utf8(r.box.text)) +
-           ", \"answer\": " + json_string(answer_word(r.answer, r.box)) + "}";
-  }
-  for (const auto& e : ui.error_windows()) {
-    if (out.size() > 1) out += ", ";
-    out += "{\"kind\": \"error\", \"title\": " + json_string(text::to_utf8(e.message)) +
-           ", \"text\": " + json_string(text::to_utf8(e.statement)) + ", \"answer\": null}";
-  }
-  return out + "]";
-}
-
-bool has_value(ui::ControlKind kind) {
-  return kind != ui::ControlKind::Button && kind != ui::ControlKind::Image &&
-         kind != ui::ControlKind::Group && kind != ui::ControlKind::Tab;
-}
-
-// Each window opened: its name, title and the final values of its controls.
-std::string json_windows(const ui::ScriptedBackend& ui) {
-  std::string out = "[";
-  for (const auto& w : ui.windows()) {
-    if (out.size() > 1) out += ", ";
-    out += "{\"name\": " + json_string(w.name) +
-           ", \"title\": " + json_string(text::to_utf8(w.title)) + ", \"controls\": {";
-    bool first = true;
-    for (const auto& c : w.controls) {
-      if (!has_value(c.kind)) continue;
-      out += (first ? "" : ", ") + json_string(c.id) + ": " +
-             json_string(text::to_utf8(c.shown_value()));
-      first = false;
-    }
-    out += "}}";
-  }
-  return out + "]";
-}
-
-void print_json(const Procedure& p, const exports::Value& result, const std::vector<Arg>& args,
-                const ui::ScriptedBackend& ui) {
-  std::string out = "{\"result\": " + json_value(result) + ", \"out\": {";
-  bool first = true;
-  for (std::size_t i = 0; i < p.params.size(); ++i) {
-    if (!p.params[i].by_ref || !args[i].given) continue;
-    out += (first ? "" : ", ") + json_string(p.params[i].name) + ": " +
-           json_value(exports::arg_value(p.params[i], args[i]));
-    first = false;
-  }
-  out += "}, \"messages\": " + json_messages(ui) + ", \"windows\": " + json_windows(ui) + "}";
-  std::printf("%s\n", out.c_str());
-}
-
-void print_plain(const exports::Value& result) {
-  if (result.kind == Kind::None) return;
-  if (result.kind == Kind::Text) {
-    std::printf("%s\n", text::to_utf8(result.text).c_str());
-  } else {
-    std::printf("%s\n", json_number(result.number).c_str());
+    std::printf(") -> %s  %s\n", type_name(p.info.result), p.info.summary);
   }
 }
 
@@ -207,12 +85,16 @@ bool read_script(const std::string& word, Options& o) {
     o.script += word + "\n";
     return true;
   }
-  auto content = files::read_all(word.substr(1));
-  if (!content) {
+  std::FILE* f = std::fopen(word.c_str() + 1, "rb");
+  if (!f) {
     usage_error("call: cannot read the ui script \"" + word.substr(1) + "\"");
     return false;
   }
-  o.script += *content + "\n";
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+    o.script.append(buffer, n);
+  std::fclose(f);
+  o.script += "\n";
   return true;
 }
 
@@ -246,98 +128,265 @@ std::optional<Options> parse_options(const Words& words) {
   return o;
 }
 
-// Notes and a failed script go to stderr; a failed script makes the exit status 1.
-int report(const Procedure& p, const Options& options, const exports::Value& result,
-           const std::vector<Arg>& args, const ui::ScriptedBackend& ui) {
-  for (const auto& note : ui.notes()) std::fprintf(stderr, "orvrun: %s\n", note.c_str());
-  if (!ui.failure().empty()) {
-    std::fprintf(stderr, "orvrun: ui script failed: %s\n", ui.failure().c_str());
-    return 1;
+// The arguments of one call: texts converted to Windows-1250 and kept alive for the call.
+struct Arguments {
+  std::vector<ORVRUN_VALUE> values;
+  std::vector<std::string> texts;
+};
+
+std::optional<Arguments> arguments(const Procedure& p, const Words& words, std::size_t first) {
+  Arguments a;
+  a.values.resize(p.params.size());
+  a.texts.reserve(p.params.size());
+  std::size_t word = first;
+  for (std::size_t i = 0; i < p.params.size() && word < words.size(); ++i) {
+    if (p.params[i].type == ORVRUN_TYPE_HANDLE) continue;
+    std::string error;
+    auto cp = cp1250_of(words[word], "argument " + std::string(p.params[i].name), error);
+    if (!cp) {
+      usage_error("call: " + std::string(p.info.name) + ": " + error);
+      return std::nullopt;
+    }
+    a.texts.push_back(std::move(*cp));
+    a.values[i].given = 1;
+    a.values[i].text = a.texts.back().c_str();
+    ++word;
   }
-  if (options.json) {
-    print_json(p, result, args, ui);
+  return a;
+}
+
+std::string json_value(int32_t type, const ORVRUN_VALUE& v) {
+  if (type == ORVRUN_TYPE_NONE || type == ORVRUN_TYPE_HANDLE) return "null";
+  if (type == ORVRUN_TYPE_TEXT) return json_string(taken(ORVRUN_TO_UTF8(v.out ? v.out : "")));
+  return json_number(v.number);
+}
+
+std::string shown(int32_t list, int32_t i, const char* field) {
+  return utf8_of(ORVRUN_SHOWN_GET(list, i, field));
+}
+std::string shown_utf8(int32_t list, int32_t i, const char* field) {
+  return taken(ORVRUN_SHOWN_GET(list, i, field));
+}
+
+std::string json_messages() {
+  std::string out = "[";
+  for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_MESSAGES); i < n; ++i) {
+    std::string kind = shown(ORVRUN_SHOWN_MESSAGES, i, "kind");
+    if (i) out += ", ";
+    out +=
+        "{\"kind\": " + json_string(kind) +
+        ", \"title\": " + json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "title")) +
+        ", \"text\": " + json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "text")) + ", \"answer\": " +
+        (kind == "error" ? "null" : json_string(shown(ORVRUN_SHOWN_MESSAGES, i, "answer"))) + "}";
+  }
+  return out + "]";
+}
+
+// Each window opened: its name, title and the final values of its controls.
+std::string json_windows() {
+  std::string out = "[";
+  for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_WINDOWS); i < n; ++i) {
+    if (i) out += ", ";
+    out += "{\"name\": " + json_string(shown(ORVRUN_SHOWN_WINDOWS, i, "name")) +
+           ", \"title\": " + json_string(shown(ORVRUN_SHOWN_WINDOWS, i, "title")) +
+           ", \"controls\": {";
+    int controls = std::atoi(shown(ORVRUN_SHOWN_WINDOWS, i, "controls").c_str());
+    for (int k = 0; k < controls; ++k) {
+      std::string id = shown(ORVRUN_SHOWN_WINDOWS, i, ("id:" + std::to_string(k)).c_str());
+      std::string value = shown(ORVRUN_SHOWN_WINDOWS, i, ("value:" + std::to_string(k)).c_str());
+      out += (k ? ", " : "") + json_string(id) + ": " + json_string(value);
+    }
+    out += "}}";
+  }
+  return out + "]";
+}
+
+void print_json(const Procedure& p, const ORVRUN_VALUE& result, const Arguments& args) {
+  std::string out = "{\"result\": " + json_value(p.info.result, result) + ", \"out\": {";
+  bool first = true;
+  for (std::size_t i = 0; i < p.params.size(); ++i) {
+    if (!p.params[i].by_ref || !args.values[i].given) continue;
+    out += (first ? "" : ", ") + json_string(p.params[i].name) + ": " +
+           json_value(p.params[i].type, args.values[i]);
+    first = false;
+  }
+  out += "}, \"messages\": " + json_messages() + ", \"windows\": " + json_windows() + "}";
+  std::printf("%s\n", out.c_str());
+}
+
+void print_plain(int32_t type, const ORVRUN_VALUE& result) {
+  if (type == ORVRUN_TYPE_NONE || type == ORVRUN_TYPE_HANDLE) return;
+  if (type == ORVRUN_TYPE_TEXT) {
+    std::printf("%s\n", taken(ORVRUN_TO_UTF8(result.out ? result.out : "")).c_str());
   } else {
-    print_plain(result);
+    std::printf("%s\n", json_number(result.number).c_str());
   }
-  return 0;
+}
+
+// A failure of the call itself: a usage error, or with --json also the JSON object saying so.
+int call_failed(const Options& o, const std::string& message) {
+  if (o.json) std::printf("{\"error\": %s}\n", json_string(message).c_str());
+  return usage_error("call: " + message);
+}
+
+// Without --json the result alone goes to stdout; the SQL error windows and warnings the
+// procedure showed go to stderr, so that a failure inside it never looks like success.
+void print_problems() {
+  for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_MESSAGES); i < n; ++i) {
+    std::string kind = shown(ORVRUN_SHOWN_MESSAGES, i, "kind");
+    if (kind != "error" && kind != "warning") continue;
+    std::fprintf(stderr, "orvrun: %s \"%s\": %s\n", kind == "error" ? "SQL error" : "warning",
+                 shown(ORVRUN_SHOWN_MESSAGES, i, "title").c_str(),
+                 shown(ORVRUN_SHOWN_MESSAGES, i, "text").c_str());
+  }
+}
+
+// Script commands no window or box took: the script and the procedure did not agree.
+void print_leftover() {
+  int32_t n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_LEFTOVER);
+  if (n == 0) return;
+  std::string commands;
+  for (int32_t i = 0; i < n; ++i) {
+    commands += (i ? "; " : "") + shown_utf8(ORVRUN_SHOWN_LEFTOVER, i, "text");
+  }
+  std::fprintf(stderr,
+               "orvrun: the ui script's commands were left over after the last window "
+               "closed: %s\n",
+               commands.c_str());
+}
+
+// Notes, left-over commands, the problems of plain mode and a failed script go to stderr.
+int report(const Procedure& p, const Options& o, const ORVRUN_VALUE& result,
+           const Arguments& args) {
+  for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_NOTES); i < n; ++i) {
+    std::fprintf(stderr, "orvrun: %s\n", shown_utf8(ORVRUN_SHOWN_NOTES, i, "text").c_str());
+  }
+  print_leftover();
+  if (!o.json) print_problems();
+  std::string failure = taken(ORVRUN_SHOWN_FAILURE());
+  if (!failure.empty()) {
+    std::fprintf(stderr, "orvrun: ui script failed: %s\n", failure.c_str());
+    return kExitFailed;
+  }
+  if (o.json) {
+    print_json(p, result, args);
+  } else {
+    print_plain(p.info.result, result);
+  }
+  return kExitOk;
+}
+
+// Without a database the options still name the context the procedures see.
+void set_context() {
+  const HostOptions& h = host_options();
+  if (h.user) ORVRUN_GLOBAL_SET("GLO:ID_UZYTKOWNIKA", *h.user);
+  if (h.company) ORVRUN_GLOBAL_SET("GLO:ID_FIRMY", *h.company);
+  if (h.warehouse) ORVRUN_GLOBAL_SET("GLO:ID_MAGAZYNU", *h.warehouse);
+}
+
+// As the host application after log-in: who is signed in and the tables every call expects.
+// The options' identifiers must exist; the defaults stand in where the database lacks them.
+bool sign_in(std::string& error) {
+  const HostOptions& h = host_options();
+  ORVRUN_GLOBAL_SET("GLO:ID_UZYTKOWNIKA", h.user.value_or(kDefaultUser));
+  ORVRUN_GLOBAL_SET("GLO:ID_FIRMY", h.company.value_or(kDefaultCompany));
+  ORVRUN_GLOBAL_SET("GLO:ID_MAGAZYNU", h.warehouse.value_or(kDefaultWarehouse));
+  char* why = nullptr;
+  const double* user = h.user ? &*h.user : nullptr;
+  const double* company = h.company ? &*h.company : nullptr;
+  const double* warehouse = h.warehouse ? &*h.warehouse : nullptr;
+  if (ORVRUN_SIGN_IN(user, company, warehouse, &why)) return true;
+  error = "cannot sign in: " + utf8_of(why);
+  return false;
 }
 
 // The window backend: --ui, else $ORVRUN_UI, else by who is there (qt photographs windows).
-std::unique_ptr<ui::UiSession> make_session_ui(const Options& o) {
+bool choose_ui(const Options& o, std::string& error) {
   bool person =
       !o.json && !o.answered && !o.scripted && o.screenshots.empty() && isatty(STDIN_FILENO);
-  std::string name = o.ui;
-  if (name.empty()) name = o.screenshots.empty() ? ui::default_ui_backend(person) : "qt";
-  ui::UiOptions ui_options;
-  ui_options.answers = o.answers;
-  ui_options.interactive = person;
-  ui_options.screenshots = o.screenshots;
-  auto session = ui::make_ui(name, ui_options);
-  if (session) return session;
-  std::string known;
-  for (const auto& n : ui::ui_backend_names()) known += (known.empty() ? "" : ", ") + n;
-  usage_error("call: no window backend \"" + name + "\" here; there are: " + known);
-  return nullptr;
+  std::string name = o.ui.empty() && !o.screenshots.empty() ? "qt" : o.ui;
+  auto script = cp1250_of(o.script, "--ui-script", error);
+  if (!script) return false;
+  char* why = nullptr;
+  if (!ORVRUN_UI_USE(name.c_str(), script->c_str(), person, o.screenshots.c_str(), &why)) {
+    std::string reason = utf8_of(why);
+    error = reason.starts_with("no window backend") ? reason : "--ui-script: " + reason;
+    return false;
+  }
+  for (const auto& a : o.answers) {
+    auto answer = cp1250_of(a, "--answer", error);
+    if (!answer) return false;
+    ORVRUN_UI_ANSWER(answer->c_str());
+  }
+  return true;
 }
+
+void release(ORVRUN_VALUE& result, Arguments& args) {
+  ORVRUN_FREE(result.out);
+  for (auto& v : args.values) {
+    if (v.out) ORVRUN_FREE(v.out);
+  }
+}
+
+int call(const Words& words);
 
 }  // namespace
 
+// The window backend and the database are let go in order before the process ends.
 int cmd_call(const Words& words) {
-  if (words.size() == 1 && words[0] == "--list") {
-    list_procedures();
-    return 0;
-  }
-  auto options = parse_options(words);
-  if (!options) return kUsageError;
-  if (options->name_at >= words.size()) return usage_error("call: no procedure named");
-  const std::string& name = words[options->name_at];
-  const Procedure* p = exports::find(text::upper(name));
-  if (!p) return usage_error("call: unknown procedure \"" + name + "\"; see orvrun call --list");
-
-  std::vector<Arg> args(p->params.size());
-  std::size_t word = options->name_at + 1;
-  std::size_t given = words.size() - word;
-  std::size_t slots = 0;
-  for (const auto& q : p->params) slots += q.kind != Kind::Handle;
-  if (given < p->required() || given > slots) {
-    return usage_error("call: " + p->name + " takes " + std::to_string(p->required()) +
-                       (p->required() == slots ? "" : " to " + std::to_string(slots)) +
-                       " arguments, " + std::to_string(given) + " given");
-  }
-  for (std::size_t i = 0; i < p->params.size() && word < words.size(); ++i) {
-    if (p->params[i].kind == Kind::Handle) continue;
-    if (!convert(p->params[i], words[word], args[i])) {
-      return usage_error("call: " + p->name + ": argument " + p->params[i].name + " must be " +
-                         kind_name(p->params[i].kind) + ", not \"" + words[word] + "\"");
-    }
-    ++word;
-  }
-
-  HostSession session;
-  std::string error;
-  if (!session.open(/*required=*/false, error)) return usage_error("call: " + error);
-  // As the host application after log-in: who is signed in and the tables every call expects.
-  std::optional<Preferences> loaded;
-  if (session.has_database()) loaded = log_in(host_options());
-
-  std::unique_ptr<ui::UiSession> session_ui = make_session_ui(*options);
-  if (!session_ui) return kUsageError;
-  ui::ScriptedBackend& active = session_ui->engine();
-  try {
-    active.add_script(options->script);
-  } catch (const ui::ScriptError& e) {
-    return usage_error("call: --ui-script: " + e.message);
-  }
-  ui::Backend* previous = ui::set_backend(&session_ui->backend());
-  exports::Value result;
-  try {
-    result = p->invoke(args);
-    if (loaded) log_out(*loaded);  // the user leaves: what the call changed is kept
-  } catch (const ui::ScriptError& e) {
-    active.failed(e.message);
-  }
-  ui::set_backend(previous);
-  return report(*p, *options, result, args, active);
+  int status = call(words);
+  ORVRUN_UI_DEFAULT();
+  ORVRUN_CLOSE();
+  return status;
 }
 
+namespace {
+
+int call(const Words& words) {
+  if (words.size() == 1 && words[0] == "--list") {
+    list_procedures();
+    return kExitOk;
+  }
+  auto options = parse_options(words);
+  if (!options) return kExitUsage;
+  if (options->name_at >= words.size()) return call_failed(*options, "no procedure named");
+  const std::string& name = words[options->name_at];
+  int32_t index = ORVRUN_PROC_FIND(name.c_str());
+  if (index < 0) {
+    return call_failed(*options, "unknown procedure \"" + name + "\"; see orvrun call --list");
+  }
+  Procedure p = procedure(index);
+  std::size_t given = words.size() - options->name_at - 1;
+  if (given < p.required() || given > p.slots()) {
+    return call_failed(*options,
+                       std::string(p.info.name) + " takes " + std::to_string(p.required()) +
+                           (p.required() == p.slots() ? "" : " to " + std::to_string(p.slots())) +
+                           " arguments, " + std::to_string(given) + " given");
+  }
+  auto args = arguments(p, words, options->name_at + 1);
+  if (!args) return kExitUsage;
+
+  std::string error;
+  bool opened = false;
+  if (!open_database(/*required=*/false, opened, error)) return call_failed(*options, error);
+  if (!opened) set_context();
+  if (opened && !sign_in(error)) return call_failed(*options, error);
+  if (!choose_ui(*options, error)) return call_failed(*options, error);
+
+  ORVRUN_VALUE result{};
+  char* why = nullptr;
+  if (!ORVRUN_CALL(p.index, args->values.data(), static_cast<int32_t>(args->values.size()), &result,
+                   &why)) {
+    return call_failed(*options, std::string(p.info.name) + ": " + utf8_of(why));
+  }
+  // The user leaves: what the call changed is kept.
+  if (opened && !ORVRUN_SIGN_OUT(&why)) {
+    std::fprintf(stderr, "orvrun: %s\n", utf8_of(why).c_str());
+  }
+  int status = report(p, *options, result, *args);
+  release(result, *args);
+  return status;
+}
+
+}  // namespace
 }  // namespace orv::cli

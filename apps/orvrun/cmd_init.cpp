@@ -4,7 +4,8 @@
 #include <string>
 
 #include "commands.hpp"
-#include "server/server.hpp"
+#include "host.hpp"
+#include "orvrun_host.h"
 
 namespace orv::cli {
 namespace {
@@ -30,18 +31,13 @@ int cmd_init(const Words& words) {
       return usage_error("init: unexpected \"" + words[i] + "\"; see orvrun --help");
     }
   }
-  std::string error;
-  if (force && !server::remove_database(path, error)) {
-    std::fprintf(stderr, "orvrun: %s\n", error.c_str());
-    return 1;
-  }
-  if (!server::create_database(path, demo, error)) {
-    std::fprintf(stderr, "orvrun: cannot create the database: %s%s\n", error.c_str(),
-                 force ? "" : " (--force replaces it)");
-    return 1;
+  char* why = nullptr;
+  if (!ORVRUN_CREATE(path.c_str(), demo, force, &why)) {
+    std::fprintf(stderr, "orvrun: cannot create the database: %s\n", utf8_of(why).c_str());
+    return kExitFailed;
   }
   std::printf("created %s%s\n", path.c_str(), demo ? " with the demo company" : "");
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace orv::cli

@@ -5,88 +5,43 @@
 #include <vector>
 
 #include "commands.hpp"
-#include "frame/marked_channel.hpp"
-#include "frame/sql_channels.hpp"
 #include "host.hpp"
 #include "json.hpp"
-#include "platform/text/text.hpp"
-#include "platform/ui/headless/headless.hpp"
+#include "orvrun_host.h"
 
 namespace orv::cli {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;  // Windows-1250
-
+// The statement's outcome, in UTF-8.
 struct Outcome {
-  Rows rows;
+  std::vector<std::vector<std::optional<std::string>>> rows;  // nullopt: SQL NULL
   int code = 0;
   std::string message;
+  int cut = 0;
 };
 
-Rows read_rows(sql::ScratchTable& table) {
-  Rows rows;
-  while (table.next()) {
-    std::vector<std::string> row;
-    for (std::size_t k = 1; k <= table.fields(); ++k) row.push_back(table.field(k));
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
-void take_error(sql::ScratchTable& table, Outcome& out) {
-  out.code = table.error();
-  out.message = table.message();
-}
-
-// A result-set channel: its quiet ESQL, the rows, its close.
-Outcome result_set(uint8_t (*esql)(std::string_view, uint8_t), sql::ScratchTable& (*table)(),
-                   void (*close)(), std::string_view statement) {
+Outcome last_outcome() {
   Outcome out;
-  if (esql(statement, /*quiet=*/1) != 0) {
-    take_error(table(), out);
-  } else {
-    out.rows = read_rows(table());
-  }
-  close();
-  return out;
-}
-
-// A scalar operation: one row of one column when the statement gave a row.
-Outcome scalar(std::string value, sql::ScratchTable& table) {
-  Outcome out;
-  if (table.error() != 0) {
-    take_error(table, out);
-  } else if (table.has_row()) {
-    out.rows.push_back({std::move(value)});
-  }
-  return out;
-}
-
-std::optional<Outcome> run(const std::string& channel, std::string_view statement) {
-  if (channel == "main") return result_set(frame::ESQL, frame::VAX, frame::CLOSESQL, statement);
-  if (channel == "2") return result_set(frame::ESQL2, frame::VAX2, frame::CLOSESQL2, statement);
-  if (channel == "3") return result_set(frame::ESQL3, frame::VAX3, frame::CLOSESQL3, statement);
-  if (channel == "crm") {
-    Outcome out;
-    frame::EXECSQLCRM(statement);
-    if (frame::VAXCRM().error() != 0) {
-      take_error(frame::VAXCRM(), out);
-    } else {
-      out.rows = read_rows(frame::VAXCRM());
+  out.code = ORVRUN_SQL_ERRORCODE();
+  out.message = utf8_of(ORVRUN_SQL_ERROR());
+  out.cut = ORVRUN_SQL_CUT();
+  for (int32_t r = 0, n = ORVRUN_SQL_ROWS(); r < n; ++r) {
+    std::vector<std::optional<std::string>> row;
+    for (int32_t k = 0, m = ORVRUN_SQL_COLUMNS(r); k < m; ++k) {
+      std::string field = utf8_of(ORVRUN_SQL_FIELD(r, k));
+      row.push_back(ORVRUN_SQL_IS_NULL(r, k) ? std::nullopt : std::optional(field));
     }
-    frame::CLOSESQLCRM();
-    return out;
+    out.rows.push_back(std::move(row));
   }
-  if (channel == "scalar") return scalar(frame::FUNCSQL(statement, 1), frame::VAXFSQL());
-  if (channel == "marked") return scalar(frame::marked_query(statement, 1), frame::VAXZAZ());
-  return std::nullopt;
+  return out;
 }
 
 // TSV: fields joined by tabs; a backslash, tab, line feed or carriage return inside a field is
-// written as \\, \t, \n, \r so that every row stays one line.
-std::string tsv_field(const std::string& cp1250) {
+// written as \\, \t, \n, \r so that every row stays one line; NULL is \N, which no text gives.
+std::string tsv_field(const std::optional<std::string>& utf8) {
+  if (!utf8) return "\\N";
   std::string out;
-  for (char c : text::to_utf8(cp1250)) {
+  for (char c : *utf8) {
     switch (c) {
       case '\\':
         out += "\\\\";
@@ -117,8 +72,7 @@ void print_tsv(const Outcome& out) {
     std::printf("%s\n", line.c_str());
   }
   if (out.code != 0) {
-    std::fprintf(stderr, "orvrun: sql: error %d: %s\n", out.code,
-                 text::to_utf8(out.message).c_str());
+    std::fprintf(stderr, "orvrun: sql: error %d: %s\n", out.code, out.message.c_str());
   }
 }
 
@@ -128,14 +82,14 @@ void print_json(const Outcome& out) {
     s += r ? ", [" : "[";
     for (std::size_t k = 0; k < out.rows[r].size(); ++k) {
       if (k) s += ", ";
-      s += json_string(text::to_utf8(out.rows[r][k]));
+      s += out.rows[r][k] ? json_string(*out.rows[r][k]) : "null";
     }
     s += "]";
   }
   s += "], \"error\": ";
   s += out.code == 0 ? std::string("null")
                      : "{\"code\": " + std::to_string(out.code) +
-                           ", \"message\": " + json_string(text::to_utf8(out.message)) + "}";
+                           ", \"message\": " + json_string(out.message) + "}";
   std::printf("%s}\n", s.c_str());
 }
 
@@ -146,7 +100,7 @@ int cmd_sql(const Words& words) {
   std::string channel = "main";
   std::size_t i = 0;
   std::string error;
-  while (i < words.size() && words[i].starts_with("--")) {
+  while (i < words.size() && is_option(words[i])) {
     if (take_host_option(words, i, error)) continue;
     if (!error.empty()) return usage_error("sql: " + error);
     if (words[i] == "--json") {
@@ -165,16 +119,20 @@ int cmd_sql(const Words& words) {
   for (const char* c : kChannels) known = known || channel == c;
   if (!known) return usage_error("sql: unknown channel \"" + channel + "\"");
 
-  HostSession session;
-  if (!session.open(/*required=*/true, error)) return usage_error("sql: " + error);
-  // Quiet operations show nothing; a box the driver's path might still show is answered with its
-  // default rather than waiting for a user the command does not have.
-  ui::HeadlessBackend headless;
-  ui::Backend* previous = ui::set_backend(&headless);
-  Outcome out = *run(channel, text::from_utf8(words[i]));
-  ui::set_backend(previous);
+  auto statement = cp1250_of(words[i], "the statement", error);
+  if (!statement) return usage_error("sql: " + error);
+  bool opened = false;
+  if (!open_database(/*required=*/true, opened, error)) return usage_error("sql: " + error);
+  ORVRUN_SQL_RUN(channel.c_str(), statement->c_str());
+  Outcome out = last_outcome();
+  ORVRUN_CLOSE();
   json ? print_json(out) : print_tsv(out);
-  return out.code == 0 ? 0 : 1;
+  if (out.cut > 0) {
+    std::fprintf(stderr,
+                 "orvrun: sql: %d field(s) longer than the %s channel's field size were cut\n",
+                 out.cut, channel.c_str());
+  }
+  return out.code == 0 ? kExitOk : kExitFailed;
 }
 
 }  // namespace orv::cli

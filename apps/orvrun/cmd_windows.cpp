@@ -1,44 +1,54 @@
 // orvrun windows: every window of the library with its controls, for writing scripts.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "commands.hpp"
+#include "host.hpp"
 #include "json.hpp"
-#include "platform/text/text.hpp"
-#include "platform/ui/registry.hpp"
+#include "orvrun_host.h"
 
 namespace orv::cli {
 namespace {
 
-std::string shown_text(const ui::Control& c) {
-  return text::to_utf8(c.caption.empty() ? c.prompt : c.caption);
+std::string field(int32_t window, int32_t control, const char* name) {
+  return utf8_of(ORVRUN_WINDOW_DEF_GET(window, control, name));
 }
 
-void print_plain(const ui::WindowDefinition& d) {
-  ui::Window w = d.build();
-  std::printf("%s  \"%s\"  (INI section %s)\n", d.procedure.c_str(), text::to_utf8(w.title).c_str(),
-              d.name.c_str());
-  for (const auto& c : w.controls()) {
-    std::printf("  %4d  %-18s %-9s %s%s%s\n", c.number, c.id.c_str(), ui::kind_name(c.kind),
-                shown_text(c).empty() ? "" : ("\"" + shown_text(c) + "\"").c_str(),
-                c.key.empty() ? "" : ("  key " + c.key).c_str(), c.hidden ? "  (hidden)" : "");
+int number_of(int32_t window, const char* name) {
+  return std::atoi(field(window, -1, name).c_str());
+}
+
+void print_plain(int32_t w) {
+  std::printf("%s  \"%s\"  (INI section %s)\n", field(w, -1, "procedure").c_str(),
+              field(w, -1, "title").c_str(), field(w, -1, "name").c_str());
+  for (int k = 0, n = number_of(w, "controls"); k < n; ++k) {
+    std::string text = field(w, k, "text");
+    std::string key = field(w, k, "key");
+    std::printf("  %4s  %-18s %-9s %s%s%s\n", field(w, k, "number").c_str(),
+                field(w, k, "id").c_str(), field(w, k, "kind").c_str(),
+                text.empty() ? "" : ("\"" + text + "\"").c_str(),
+                key.empty() ? "" : ("  key " + key).c_str(),
+                field(w, k, "hidden") == "1" ? "  (hidden)" : "");
   }
-  for (const auto& k : w.alert_keys) std::printf("  alert key %s\n", k.c_str());
-  if (w.timer > 0) std::printf("  timer every %d hundredths\n", w.timer);
+  for (int k = 0, n = number_of(w, "alert_keys"); k < n; ++k) {
+    std::printf("  alert key %s\n", field(w, -1, ("alert:" + std::to_string(k)).c_str()).c_str());
+  }
+  if (int timer = number_of(w, "timer"); timer > 0) {
+    std::printf("  timer every %d hundredths\n", timer);
+  }
 }
 
-std::string json_window(const ui::WindowDefinition& d) {
-  ui::Window w = d.build();
-  std::string out = "{\"procedure\": " + json_string(d.procedure) +
-                    ", \"name\": " + json_string(d.name) +
-                    ", \"title\": " + json_string(text::to_utf8(w.title)) + ", \"controls\": [";
-  bool first = true;
-  for (const auto& c : w.controls()) {
-    out += std::string(first ? "" : ", ") + "{\"number\": " + std::to_string(c.number) +
-           ", \"id\": " + json_string(c.id) + ", \"kind\": \"" + ui::kind_name(c.kind) +
-           "\", \"text\": " + json_string(shown_text(c)) + ", \"key\": " + json_string(c.key) +
-           ", \"hidden\": " + (c.hidden ? "true" : "false") + "}";
-    first = false;
+std::string json_window(int32_t w) {
+  std::string out = "{\"procedure\": " + json_string(field(w, -1, "procedure")) +
+                    ", \"name\": " + json_string(field(w, -1, "name")) +
+                    ", \"title\": " + json_string(field(w, -1, "title")) + ", \"controls\": [";
+  for (int k = 0, n = number_of(w, "controls"); k < n; ++k) {
+    out += std::string(k ? ", " : "") + "{\"number\": " + field(w, k, "number") +
+           ", \"id\": " + json_string(field(w, k, "id")) + ", \"kind\": \"" + field(w, k, "kind") +
+           "\", \"text\": " + json_string(field(w, k, "text")) +
+           ", \"key\": " + json_string(field(w, k, "key")) +
+           ", \"hidden\": " + (field(w, k, "hidden") == "1" ? "true" : "false") + "}";
   }
   return out + "]}";
 }
@@ -57,22 +67,23 @@ int cmd_windows(const Words& words) {
       return usage_error("windows: unexpected \"" + w + "\"");
     }
   }
-  auto all = ui::window_definitions();
+  int32_t first = 0;
+  int32_t last = ORVRUN_WINDOW_DEF_COUNT();
   if (!only.empty()) {
-    const ui::WindowDefinition* d = ui::find_window_definition(only);
-    if (!d) return usage_error("windows: no window \"" + only + "\"; see orvrun windows");
-    all = {*d};
+    first = ORVRUN_WINDOW_DEF_FIND(only.c_str());
+    if (first < 0) return usage_error("windows: no window \"" + only + "\"; see orvrun windows");
+    last = first + 1;
   }
   std::string out = "[";
-  for (const auto& d : all) {
+  for (int32_t w = first; w < last; ++w) {
     if (!json) {
-      print_plain(d);
+      print_plain(w);
       continue;
     }
-    out += (out.size() > 1 ? ", " : "") + json_window(d);
+    out += (out.size() > 1 ? ", " : "") + json_window(w);
   }
   if (json) std::printf("%s]\n", out.c_str());
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace orv::cli

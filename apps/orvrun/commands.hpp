@@ -13,8 +13,13 @@ int cmd_sql(const Words& words);
 int cmd_windows(const Words& words);
 int cmd_init(const Words& words);
 
-// Exit status for a call that could not be made at all (usage, unknown name, bad argument).
-constexpr int kUsageError = 2;
+// Exit statuses.
+constexpr int kExitOk = 0;        // the command ran (a procedure, whatever its own outcome)
+constexpr int kExitFailed = 1;    // its ui script failed, its statement failed, init failed
+constexpr int kExitUsage = 2;     // the call itself was wrong: usage, unknown name, bad argument,
+                                  // a database or sign-in that cannot be used
+constexpr int kExitInternal = 3;  // the CLI itself failed (a fault to report)
+
 int usage_error(const std::string& message);
 
 }  // namespace orv::cli

@@ -1,4 +1,4 @@
-// Host options and opening the database before a command runs.
+// Host options, opening the database, and texts across the library's C interface.
 #include "host.hpp"
 
 #include <sys/stat.h>
@@ -6,32 +6,23 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "frame/sql_channels.hpp"
-#include "platform/dict/context.hpp"
-#include "platform/sql/odbc/odbc_driver.hpp"
-#include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "orvrun_host.h"
 
 namespace orv::cli {
 namespace {
 
+// A database identifier: a whole number, not negative.
 std::optional<double> parse_id(const std::string& s) {
-  if (s.empty()) return std::nullopt;
-  char* end = nullptr;
-  double v = std::strtod(s.c_str(), &end);
-  if (*end != '\0' || !std::isfinite(v) || v < 0 || v != std::floor(v)) return std::nullopt;
+  double v = 0;
+  if (!ORVRUN_READ_NUMBER(s.c_str(), ORVRUN_TYPE_REAL, &v) || v < 0 || v != std::floor(v)) {
+    return std::nullopt;
+  }
   return v;
 }
 
 bool file_exists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-void apply_context(const HostOptions& o) {
-  dict::Context& g = dict::glo();
-  if (o.user) g.ID_UZYTKOWNIKA = *o.user;
-  if (o.company) g.ID_FIRMY = *o.company;
-  if (o.warehouse) g.ID_MAGAZYNU = *o.warehouse;
 }
 
 }  // namespace
@@ -69,38 +60,62 @@ bool take_host_option(const Words& words, std::size_t& i, std::string& error) {
   return true;
 }
 
+bool is_option(const std::string& word) {
+  return word.starts_with("--") && word.find_first_of(" \t\r\n") == std::string::npos;
+}
+
 std::string database_path() {
   if (host_options().db) return *host_options().db;
   const char* env = std::getenv("ORVRUN_DB");
   return env && *env ? env : "./orvrun.db";
 }
 
-bool HostSession::open(bool required, std::string& error) {
+bool open_database(bool required, bool& opened, std::string& error) {
   const HostOptions& o = host_options();
-  apply_context(o);
+  opened = false;
+  std::string target;
   if (o.odbc) {
-    driver_ = std::make_unique<sql::odbc::OdbcDriver>(*o.odbc);
+    target = *o.odbc;
   } else {
-    std::string path = database_path();
-    if (file_exists(path)) {
-      driver_ = std::make_unique<sql::sqlite::SqliteDriver>(path);
-    } else if (required || o.db) {
-      // An empty file made by accident would only turn every statement into "no such table".
-      error = "no database at " + path + "; create one with: orvrun init --demo --db " + path;
+    target = database_path();
+    if (!file_exists(target) && !required && !o.db) return true;
+    if (!file_exists(target)) {
+      error = "no database at " + target + "; create one with: orvrun init --demo --db " + target;
       return false;
     }
   }
-  if (driver_) {
-    frame::reset_channels();
-    previous_ = sql::set_current_driver(driver_.get());
+  char* why = nullptr;
+  // Statements of one's own may go to any SQLite database; a foreign one has nothing to sign in
+  // to, and the library's tables are refused by its statements, never created in it.
+  uint32_t flags = (o.odbc ? ORVRUN_OPEN_ODBC : 0) | ORVRUN_OPEN_FOREIGN;
+  if (!ORVRUN_OPEN(target.c_str(), flags, &why)) {
+    error = "cannot open the database: " + utf8_of(why);
+    return false;
   }
+  opened = true;
   return true;
 }
 
-HostSession::~HostSession() {
-  if (!driver_) return;
-  frame::reset_channels();
-  sql::set_current_driver(previous_);
+std::string taken(char* text) {
+  std::string out = text ? text : "";
+  ORVRUN_FREE(text);
+  return out;
+}
+
+std::string utf8_of(char* cp1250) {
+  std::string cp = taken(cp1250);
+  return taken(ORVRUN_TO_UTF8(cp.c_str()));
+}
+
+std::optional<std::string> cp1250_of(const std::string& utf8, const std::string& what,
+                                     std::string& error) {
+  char* why = nullptr;
+  char* cp = ORVRUN_FROM_UTF8(utf8.c_str(), &why);
+  if (!cp) {
+    error = what + ": " + taken(why);
+    return std::nullopt;
+  }
+  return taken(cp);
 }
 
 }  // namespace orv::cli

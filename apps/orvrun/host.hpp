@@ -1,12 +1,10 @@
-// The CLI as the library's host: database options, the shared context, the current driver.
+// The CLI as the library's host: database options, the session, texts across the C interface.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "commands.hpp"
-#include "platform/sql/driver.hpp"
 
 namespace orv::cli {
 
@@ -26,26 +24,25 @@ HostOptions& host_options();
 // returns false and leaves `error` empty.
 bool take_host_option(const Words& words, std::size_t& i, std::string& error);
 
+// A word that may be an option: "--" and a name. A statement that begins with a "--" comment
+// holds a blank or a line break, so it is never taken for one.
+bool is_option(const std::string& word);
+
 // The SQLite database the options name: --db, else $ORVRUN_DB, else ./orvrun.db.
 std::string database_path();
 
-// The database and shared context for one command. `open` sets the context from the options,
-// then makes the current driver: ODBC with --odbc; otherwise SQLite on database_path() when
-// --db names it or the file exists. With `required`, having no database is an error. The
-// destructor closes every channel and unsets the driver.
-class HostSession {
- public:
-  HostSession() = default;
-  ~HostSession();
-  HostSession(const HostSession&) = delete;
-  HostSession& operator=(const HostSession&) = delete;
+// Opens the database the options name: ODBC with --odbc; otherwise SQLite on database_path()
+// when --db names it or the file exists. With `required`, having none is an error. False with
+// `error` (UTF-8) when there is none to open or it cannot be opened. `opened` tells whether one
+// is open now.
+bool open_database(bool required, bool& opened, std::string& error);
 
-  bool open(bool required, std::string& error);
-  bool has_database() const { return driver_ != nullptr; }
-
- private:
-  std::unique_ptr<sql::Driver> driver_;
-  sql::Driver* previous_ = nullptr;
-};
+// A text the library gave (Windows-1250, freed here) as UTF-8, and as it is.
+std::string utf8_of(char* cp1250);
+std::string taken(char* text);
+// An argument (UTF-8) as Windows-1250; nullopt, with `error` naming `what` and the character,
+// when it is not valid UTF-8 or holds a character Windows-1250 lacks.
+std::optional<std::string> cp1250_of(const std::string& utf8, const std::string& what,
+                                     std::string& error);
 
 }  // namespace orv::cli

@@ -1,6 +1,7 @@
 // orvrun: a host shell for the library: calls exported procedures by name.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "commands.hpp"
@@ -45,8 +46,10 @@ Usage:
   orvrun sql [--json] [--channel main|2|3|crm|scalar|marked] STATEMENT
       Sends one statement (UTF-8) through the channel's own operations and prints the rows as
       tab-separated UTF-8 lines (a tab, line break or backslash inside a field as \t, \n,
-      \r, \\), or with --json {"rows": [[...]], "error": null | {"code": n, "message": "..."}}.
-      scalar and marked print column 1 of the first row. Exit status 1 when it failed.
+      \r, \\; NULL as \N), or with --json {"rows": [[...]], "error": null | {"code": n,
+      "message": "..."}} (NULL as null). scalar and marked print column 1 of the first row.
+      A field longer than the channel's record is cut, and stderr says so. A statement may
+      begin with a "--" comment. Exit status 1 when it failed.
   orvrun init [--demo] [--force] [--db PATH]
       Creates a new database file (PATH, else $ORVRUN_DB, else ./orvrun.db) with the schema and,
       with --demo, the demo company. An existing file is kept unless --force replaces it.
@@ -55,8 +58,9 @@ Usage:
 
 Exit status: 0 when the procedure ran (whatever its own outcome), 1 when its ui script failed
 (a command that does not fit, or a window that would not close), 2 when the call itself was
-wrong (unknown procedure, wrong number or type of arguments, a script that cannot be read);
-init: 1 when the database could not be created.
+wrong (unknown procedure, wrong number or type of arguments, a script that cannot be read, a
+database that cannot be opened, a sign-in that failed); init: 1 when the database could not be
+created; 3 when orvrun itself failed.
 )";
 
 struct Command {
@@ -71,20 +75,10 @@ constexpr Command kCommands[] = {
     {"init", cmd_init},
 };
 
-}  // namespace
-
-int usage_error(const std::string& message) {
-  std::fprintf(stderr, "orvrun: %s\n", message.c_str());
-  return kUsageError;
-}
-
-}  // namespace orv::cli
-
-int main(int argc, char** argv) {
-  using namespace orv::cli;
+int run(int argc, char** argv) {
   if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
     std::fputs(kHelp, argc < 2 ? stderr : stdout);
-    return argc < 2 ? kUsageError : 0;
+    return argc < 2 ? kExitUsage : kExitOk;
   }
   Words all(argv + 1, argv + argc);
   std::size_t at = 0;
@@ -98,4 +92,26 @@ int main(int argc, char** argv) {
     if (all[at] == c.name) return c.run(words);
   }
   return usage_error("unknown command \"" + all[at] + "\"; see orvrun --help");
+}
+
+}  // namespace
+
+int usage_error(const std::string& message) {
+  std::fprintf(stderr, "orvrun: %s\n", message.c_str());
+  return kExitUsage;
+}
+
+}  // namespace orv::cli
+
+int main(int argc, char** argv) {
+  // The library throws nothing across its interface; this catches the CLI's own faults (out of
+  // memory among them) so that they end with a message and a status of their own.
+  try {
+    return orv::cli::run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "orvrun: internal error: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "orvrun: internal error\n");
+  }
+  return orv::cli::kExitInternal;
 }

@@ -2,7 +2,6 @@
 #include "calc/credit_limit.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 
 #include "calc/authorisation.hpp"
@@ -13,6 +12,7 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
@@ -36,18 +36,7 @@ bool configured(const char* code) {
 // A column as an amount of 2 places; an empty (NULL) or unreadable one is 0.
 Decimal amount(const std::string& field) {
   Decimal d;
-  if (Decimal::parse(field, d)) return d.rescale(2);
-  double v = 0;
-  std::string_view t = text::trim(field);
-  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-  return ec == std::errc() && end == t.data() + t.size() ? Decimal::from_double(v).rescale(2)
-                                                         : Decimal();
-}
-
-// A LONG column; values beyond its range are held at its ends.
-int32_t whole(const std::string& field) {
-  double v = amount(field).rescale(0).to_double();
-  return static_cast<int32_t>(std::clamp(v, double{INT32_MIN}, double{INT32_MAX}));
+  return Decimal::parse(field, d) ? d.rescale(2) : Decimal();
 }
 
 // The customer's row, fetched by its key; false when there is none.
@@ -68,8 +57,8 @@ void read_payer(double payer_id, LimitFigures& f) {
   frame::VAX().next();
   f.payer_name = text::fit(frame::VAX().field(1), 51);
   f.limit = amount(frame::VAX().field(2));
-  f.blocking = static_cast<uint8_t>(whole(frame::VAX().field(3)));
-  f.days_overdue = whole(frame::VAX().field(4));
+  f.blocking = frame::VAX().byte_field(3);
+  f.days_overdue = frame::VAX().long_field(4);
 }
 
 void read_balance(double payer_id, double document_id, int32_t date, LimitFigures& f) {
@@ -80,8 +69,8 @@ void read_balance(double payer_id, double document_id, int32_t date, LimitFigure
   f.overdue_payables = amount(frame::VAX().field(2));
   std::string last = frame::VAX().field(3);
   if (!text::trim(last).empty()) {
-    f.last_transaction =
-        static_cast<int32_t>(std::min<int64_t>(int64_t{whole(last)} + kServerEpoch, INT32_MAX));
+    f.last_transaction = static_cast<int32_t>(
+        std::min<int64_t>(int64_t{text::long_of(last)} + kServerEpoch, INT32_MAX));
   }
   f.all_receivables = amount(frame::VAX().field(4));
   f.all_payables = amount(frame::VAX().field(5));

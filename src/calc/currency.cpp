@@ -1,8 +1,6 @@
 // Exchange-rate factors, purchase prices, typed rates and unit conversion over the main channel.
 #include "calc/currency.hpp"
 
-#include <charconv>
-
 #include "calc/authorisation.hpp"
 #include "config/parameters.hpp"
 #include "frame/messages.hpp"
@@ -25,15 +23,6 @@ std::string short_date(int32_t day) {
   return picture::format(static_cast<double>(day), "@d17");
 }
 
-// A column read as a number: the server's plain or exponent form; anything else (NULL) is 0.
-double column_number(const std::string& field) {
-  std::string_view t = text::trim(field);
-  double v = 0;
-  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-  if (ec != std::errc() || end != t.data() + t.size()) return 0;
-  return v;
-}
-
 // Codes are data: an apostrophe in one must not end the quoted text.
 std::string quoted(std::string_view code) {
   return "'" + text::double_apostrophes(code) + "'";
@@ -49,7 +38,7 @@ int32_t resolve_kind(int32_t* kind) {
 std::optional<double> fetch_factor(std::string_view statement) {
   frame::EXECSQL(statement);
   std::optional<double> factor;
-  if (frame::VAX().next()) factor = round_to(column_number(frame::VAX().field(1)), kFactorStep);
+  if (frame::VAX().next()) factor = round_to(frame::VAX().real_field(1), kFactorStep);
   frame::CLOSESQL();
   return factor;
 }
@@ -118,7 +107,7 @@ void JEDDOKNAJEDMAG(double article_id, std::string_view unit, double quantity,
   std::string id = plain_number(article_id);
   frame::EXECSQL("select j.przelicznik from artykul a,jednostka j  where  a.id_artykulu=" + id +
                  " and a.id_artykulu=j.id_artykulu and j.skrot=" + quoted(text::clip(unit)));
-  double converter = frame::VAX().next() ? column_number(frame::VAX().field(1)) : 1.0;
+  double converter = frame::VAX().next() ? frame::VAX().real_field(1) : 1.0;
   frame::EXECSQL(
       "select j.skrot from artykul a,jednostka j  where a.id_jednostki=j.id_jednostki and "
       "a.id_artykulu=" +

@@ -136,6 +136,8 @@ std::optional<Decimal> parse_entry(std::string_view typed, int digits) {
     if (c != ' ') plain += c;
   }
   if (plain.empty()) return Decimal();
+  // An entry field takes digits, a sign and a point; an exponent is no amount typed by hand.
+  if (plain.find_first_of("eE") != std::string::npos) return std::nullopt;
   Decimal d;
   if (!Decimal::parse(plain, d)) return std::nullopt;
   d = d.rescale(2);

@@ -35,9 +35,11 @@ Decimal step_of(double step) {
 }
 
 // ROUND(v, step) in decimal after reading v with 15 significant digits; a zero step leaves the
-// value unrounded. NaN and infinities read as 0, so garbage never reaches a document.
+// value unrounded. NaN and infinities read as 0, so garbage never reaches a document. An amount
+// too large to hold at the step's places has none to round: it is carried as computed.
 double round_amount(double v, const Decimal& step) {
-  return Decimal::from_double(v).round(step).to_double();
+  const Decimal rounded = Decimal::from_double(v).round(step);
+  return rounded.in_range() ? rounded.to_double() : v;
 }
 
 // One grosz; a function, so that no static initialisation order is involved.

@@ -1,15 +1,13 @@
 // Configuration values: look-ups over the host's two tables, changes, and reads from the server.
 #include "config/parameters.hpp"
 
-#include <cmath>
-#include <cstdlib>
-
 #include "config/reported_writes.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/dict/queue_index.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::config {
@@ -61,13 +59,6 @@ std::string quoted(std::string_view value) {
   return text::double_apostrophes(text::clip(value));
 }
 
-// The runtime reads a text as a number by its leading numeric part; anything else is 0.
-double as_number(std::string_view value) {
-  std::string s(text::trim(value));
-  double v = std::strtod(s.c_str(), nullptr);
-  return std::isfinite(v) ? v : 0.0;
-}
-
 bool log_change(char scope, std::string_view code, std::string_view old_value,
                 std::string_view new_value, ReportedWrites& writes) {
   const dict::Context& g = dict::glo();
@@ -112,7 +103,7 @@ bool write_change(Scope s, std::string_view code, std::string_view old_value,
 
 void user_side_effects(std::string_view code, std::string_view stored) {
   std::string upper = text::upper(text::clip(code));
-  if (upper == "DOMKASA") dict::glo().ID_KASY = as_number(stored);
+  if (upper == "DOMKASA") dict::glo().ID_KASY = text::real_of(stored);
   if (upper == "DRZEWKOFILTRROZ") dict::glo().ROZRACH_DRZEWKO_LOADED = 0;
 }
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <unordered_map>
 #include <vector>
 
@@ -115,17 +114,6 @@ bool administrator() {
   return dict::glo().ID_UZYTKOWNIKA == kAdministrator;
 }
 
-// A column read as a whole number, as the runtime assigns a text to a LONG.
-int32_t whole(const std::string& field) {
-  double v = std::strtod(field.c_str(), nullptr);
-  if (!std::isfinite(v)) return 0;
-  return static_cast<int32_t>(std::clamp(std::trunc(v), -2147483648.0, 2147483647.0));
-}
-
-uint8_t level(const std::string& field) {
-  return static_cast<uint8_t>(std::clamp(whole(field), 0, 255));
-}
-
 std::string function_code(const std::string& field) {
   return text::upper(text::clip(field)).substr(0, kCodeSize);
 }
@@ -136,11 +124,11 @@ void add_grant(std::unordered_map<std::string, std::size_t>& seen) {
   sql::ScratchTable& vax = frame::VAX();
   AccessRow row;
   row.code = function_code(vax.field(1));
-  row.id2 = whole(vax.field(2));
-  row.id3 = whole(vax.field(3));
-  row.id4 = whole(vax.field(4));
-  row.id5 = whole(vax.field(5));
-  row.access = level(vax.field(6));
+  row.id2 = vax.long_field(2);
+  row.id3 = vax.long_field(3);
+  row.id4 = vax.long_field(4);
+  row.id5 = vax.long_field(5);
+  row.access = vax.byte_field(6);
   dict::KeyBuffer key;
   grant_key_of(row, key);
   auto& q = dict::glo().tables.ACCESSQ;
@@ -218,7 +206,7 @@ void LADUJUPRAWNIENIARAPORTU() {
       plain_id(g.ID_FIRMY) + " and ug.id_uzytkownika = " + plain_id(g.ID_UZYTKOWNIKA));
   if (frame::VAX().error() == 0) {
     while (frame::VAX().next()) {
-      q.add({whole(frame::VAX().field(1)), level(frame::VAX().field(2))});
+      q.add({frame::VAX().long_field(1), frame::VAX().byte_field(2)});
     }
   }
   frame::CLOSESQL();

@@ -2,11 +2,11 @@
 #include "config/window_geometry.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "config/parameters.hpp"
 #include "frame/window_conventions.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
 #include "platform/ui/window.hpp"
@@ -14,10 +14,10 @@
 namespace orv::config {
 namespace {
 
-// A configuration value read as a number, as the runtime reads text: leading digits, else 0.
+// A margin from the user's configuration, held within a screen's reach so the sums below
+// cannot overflow.
 int user_number(const char* code) {
-  std::string v(text::trim(POBIERZPARAMKONF("u", code)));
-  return static_cast<int>(std::clamp(std::strtol(v.c_str(), nullptr, 10), -100000L, 100000L));
+  return std::clamp(text::long_of(POBIERZPARAMKONF("u", code)), -100000, 100000);
 }
 
 int moved(int64_t a, int64_t b) {

@@ -1,13 +1,12 @@
 // KALENDARZ and KALENDARZ_OLD: the month grid, the server's weekday and the window's loop.
 #include "dialogs/calendar.hpp"
 
-#include <charconv>
-
 #include "frame/sql_channels.hpp"
 #include "frame/window_conventions.hpp"
 #include "lists/tooltips.hpp"
 #include "platform/date/date.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
@@ -212,11 +211,8 @@ void Calendar::month_chosen() {
 // A year of 1800 or less, or one the calendar cannot show (past 9999, not a number), becomes
 // the current year.
 void Calendar::year_changed() {
-  std::string_view typed = text::trim(w_.at(kYear).value);
-  int year = 0;
-  auto [end, ec] = std::from_chars(typed.data(), typed.data() + typed.size(), year);
-  if (ec != std::errc() || end != typed.data() + typed.size() || year <= 1800 || year > 9999)
-    year = date::civil(date::today()).year;
+  int year = text::long_of(w_.at(kYear).value);
+  if (year <= 1800 || year > 9999) year = date::civil(date::today()).year;
   int month = w_.at(kMonth).selected;
   shown_ = date::make(month >= 1 && month <= 12 ? month : 1, 1, year);
   build();
@@ -257,10 +253,7 @@ int server_weekday(int32_t day) {
   frame::EXECSQL("select datepart(dw,convert(datetime," + std::to_string(day - kServerDayZero) +
                  "))");
   int weekday = 0;
-  if (frame::VAX().error() == 0 && frame::VAX().next()) {
-    std::string v(text::trim(frame::VAX().field(1)));
-    std::from_chars(v.data(), v.data() + v.size(), weekday);
-  }
+  if (frame::VAX().error() == 0 && frame::VAX().next()) weekday = frame::VAX().long_field(1);
   frame::CLOSESQL();
   return weekday >= 1 && weekday <= 7 ? weekday : monday_first_weekday(day);
 }

@@ -2,7 +2,6 @@
 #include "dialogs/date_range.hpp"
 
 #include <algorithm>
-#include <charconv>
 
 #include "config/parameters.hpp"
 #include "dialogs/calendar.hpp"
@@ -11,6 +10,7 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/picture/picture.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
@@ -70,14 +70,6 @@ const ui::WindowRegistrar kRangeWin("PytajOZakresDat", "PYTAJOZAKRESDAT", &range
 
 std::string short_date(int32_t day) {
   return day == 0 ? std::string() : picture::format(static_cast<double>(day), "@d17");
-}
-
-std::optional<int32_t> read_number(std::string_view typed) {
-  typed = text::trim(typed);
-  int32_t v = 0;
-  auto [end, ec] = std::from_chars(typed.data(), typed.data() + typed.size(), v);
-  if (typed.empty() || ec != std::errc() || end != typed.data() + typed.size()) return std::nullopt;
-  return v;
 }
 
 // Posts the refresh event to every open window of the listed kinds, on the thread the host
@@ -167,11 +159,11 @@ bool RangePrompt::on_event(const ui::Event& e) {
   } else if (e.accepted(kToCalendar)) {
     calendar(kToCalendar, f_.to);
   } else if (e.accepted(kYear)) {
-    auto year = read_number(w_.at(kYear).value);
+    auto year = text::read_long(w_.at(kYear).value);
     if (year) move_to_year(f_, *year);
   } else if (e.accepted(kDays)) {
     // A count that is no number leaves the date as it was.
-    if (auto days = read_number(w_.at(kDays).value)) {
+    if (auto days = text::read_long(w_.at(kDays).value)) {
       f_.days = *days;
       f_.to = std::max<int32_t>(0, date::today() - *days);
     }

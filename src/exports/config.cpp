@@ -80,27 +80,3 @@ void USTAWSPLIT(int32_t left, int32_t splitter, int32_t right, int32_t distance)
 }
 
 }  // extern "C"
-
-ORV_EXPORT(POBIERZPARAMKONF, "a configuration value from memory (scope s or u)", "scope", "code");
-ORV_EXPORT(MASKAPARAMKONF, "a configuration value's mask from memory (scope s or u)", "scope",
-           "code");
-ORV_EXPORT(USTAWPARAMKONF, "change a loaded configuration value, in memory and on the server",
-           "scope", "code", "value");
-ORV_EXPORT(POBIERZPARAMKONFZBAZY, "a configuration value read from the server, formatted", "scope",
-           "code");
-ORV_EXPORT(LADUJUPRAWNIENIA, "load the current user's grants, functions and report grants");
-ORV_EXPORT(LADUJUPRAWNIENIARAPORTU, "load the current user's report grants");
-ORV_EXPORT(POBIERZUPRAWNIENIE, "access to a function: 0 none, 1 full, 2 restricted", "code",
-           "warehouse?", "second?", "id4?", "id5?", "id6?");
-ORV_EXPORT(POBIERZFLAGEUPRAWNIENIA, "state flags of a restricted grant", "code", "id2?", "id3?",
-           "id4?", "id5?", "id6?");
-ORV_EXPORT(DOSTEPDOWLASNYCHDOKUMENTOW, "1 when the user may see only his own documents", "code");
-ORV_EXPORT(DOSTEPDORAPORTUOK, "access level of a report, 0 without a grant", "report");
-ORV_EXPORT(HASLOFUNKCJI, "password prompt of a protected function: 1 may run, 0 not", "code");
-ORV_EXPORT(POBIERZPARAMETROKNA, "a window parameter from memory", "window", "parameter");
-ORV_EXPORT(ZAPISZPARAMETROKNA, "change a loaded window parameter in memory: 1 done, 0 no such row",
-           "window", "parameter", "value");
-ORV_EXPORT(ZAPISZPREFERENCJEUZYTKOWNIKA, "write the user's preferences back to the server", "user");
-ORV_EXPORT(MAKSYMALIZUJ, "fit the current window to the host frame: 1 moved, 0 already there");
-ORV_EXPORT(USTAWSPLIT, "move a splitter in the current window", "left", "splitter", "right",
-           "distance");

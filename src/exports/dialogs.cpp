@@ -48,11 +48,3 @@ uint8_t PYTAJOZAKRES3DAT(int32_t* date_from, int32_t* date_to, ORVRUN_TEXT* rang
 }
 
 }  // extern "C"
-
-ORV_EXPORT(KALENDARZ, "pick a date (0 = today's month); cancel returns the date passed", "x", "y",
-           "date");
-ORV_EXPORT(KALENDARZ_OLD, "the older date picker, weekdays from the server", "x", "y", "date");
-ORV_EXPORT(PYTAJOZAKRESDAT, "ask for a date range: 1 confirmed, 0 not", "save_global?",
-           "date_from?", "date_to?", "range_name?[21]");
-ORV_EXPORT(PYTAJOZAKRES3DAT, "quick range menu: 2 day, 4 month, 5 year, 0 dismissed", "date_from?",
-           "date_to?", "range_name?[21]");

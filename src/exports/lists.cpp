@@ -101,34 +101,3 @@ void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) noexcept {
 }
 
 }  // extern "C"
-
-ORV_EXPORT(DODAJOKNO, "register an open window: 1 now registered, 0 already open", "name");
-ORV_EXPORT(SKASUJOKNO, "unregister an open window", "name");
-ORV_EXPORT(WEZOKNO, "the value stored with an open window, 0 when not open", "name");
-ORV_EXPORT(ADDKOO, "register an open object (name, qualifier)", "name", "qualifier");
-ORV_EXPORT(DELKOO, "unregister an open object (name, qualifier)", "name", "qualifier");
-ORV_EXPORT(ISKOO, "1 when the object (name, qualifier) is open", "name", "qualifier");
-ORV_EXPORT(FREEKOO, "forget every open object");
-ORV_EXPORT(LADUJUSTAWIENIAKOLUMN,
-           "load the windows, the current user's list columns and window parameters");
-ORV_EXPORT(POBIERZZAKRESKOLUMNBROWSERA,
-           "first and last configurable column numbers of a list window, 0 and 0 when unknown",
-           "window", "first", "last");
-ORV_EXPORT(POBIERZKOLUMNEFORMAT,
-           "format of the column at a position, empty when none or hidden from everyone", "window",
-           "position");
-ORV_EXPORT(POBIERZKOLUMNEROZMIAR,
-           "width of the column at a position, 0 when none, not shown or hidden from everyone",
-           "window", "position");
-ORV_EXPORT(USTAWKOLUMNE, "store format and width of the column at a position: 1 found, 0 not",
-           "window", "position", "format", "width");
-ORV_EXPORT(KONFIGURACJA_KOLUMN,
-           "the column configuration dialog of a list: 1 saved, 0 cancelled or no columns",
-           "window");
-ORV_EXPORT(USTAW4IKONYBROWSERA, "icons on a list popup's four standard items", "popup", "variant?");
-ORV_EXPORT(POPUPADDEDOKUMENTY, "add the e-Dokumenty item to a popup", "popup");
-ORV_EXPORT(POKAZSTATUSDOK, "document state into status-bar zone 6", "base", "editing_user",
-           "edited", "posted", "locked", "marked?");
-ORV_EXPORT(SKROTYKLAWISZOWE, "choose a keyboard shortcut", "name[31]", "code");
-ORV_EXPORT(USTAWMYSZ, "move the mouse pointer relative to a window", "window", "dx", "dy");
-ORV_EXPORT(USTAWTOOLTIP, "set a control's tooltip", "window", "control", "text");

@@ -11,12 +11,19 @@ extern "C" {
 /* Calendar and date-range prompts. Dates are day numbers from
  * 28 December 1800. The references of the range prompts are optional; a range name that is not
  * blank selects caller mode. */
+/* pick a date (0 = today's month); cancel returns the date passed */
 ORVRUN_API int32_t KALENDARZ(int32_t x, int32_t y, int32_t date) ORVRUN_NOEXCEPT;
+/* the older date picker, weekdays from the server */
 ORVRUN_API int32_t KALENDARZ_OLD(int32_t x, int32_t y, int32_t date) ORVRUN_NOEXCEPT;
-ORVRUN_API uint8_t PYTAJOZAKRESDAT(const uint8_t* save_global, int32_t* date_from, int32_t* date_to,
-                                   ORVRUN_TEXT* range_name) ORVRUN_NOEXCEPT;
-ORVRUN_API uint8_t PYTAJOZAKRES3DAT(int32_t* date_from, int32_t* date_to,
-                                    ORVRUN_TEXT* range_name) ORVRUN_NOEXCEPT;
+/* ask for a date range: 1 confirmed, 0 not */
+ORVRUN_API uint8_t
+PYTAJOZAKRESDAT(const uint8_t* save_global /* optional */, int32_t* date_from /* optional */,
+                int32_t* date_to /* optional */,
+                ORVRUN_TEXT* range_name /* optional */ /* 21 bytes */) ORVRUN_NOEXCEPT;
+/* quick range menu: 2 day, 4 month, 5 year, 0 dismissed */
+ORVRUN_API uint8_t
+PYTAJOZAKRES3DAT(int32_t* date_from /* optional */, int32_t* date_to /* optional */,
+                 ORVRUN_TEXT* range_name /* optional */ /* 21 bytes */) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }

@@ -74,22 +74,3 @@ char* ORVRUN_RECORD_GET(const char* record, const char* field) noexcept {
 }
 
 }  // extern "C"
-
-ORV_EXPORT(INICJUJWARIANT, "load a report variant's parameter values", "report_id", "variant_id");
-ORV_EXPORT(WARTOSCPARAMETRU, "a loaded report parameter's value", "name");
-ORV_EXPORT(ZAPISZWARTOSCPARAMETRU, "change a loaded report parameter's value in memory", "name",
-           "value");
-ORV_EXPORT(ZAPISZWARTOSCPARAMETRUDOBAZY, "change a report parameter's value and store it", "name",
-           "value");
-ORV_EXPORT(ZAPISZWARIANT, "save a report variant (rename, new, delete); its id", "report_id",
-           "variant_id", "new_name", "old_name");
-ORV_EXPORT(LADUJFORMATYNUMERACJI, "load the company's numbering formats");
-ORV_EXPORT(POBIERZFORMATNUMERACJI, "numbering format of a document group, type and resource",
-           "group", "type_id", "resource_id", "format[50]", "period", "parameter1", "parameter2");
-ORV_EXPORT(LADUJSTATUSYZAMOWIEN, "load the order-status dictionary");
-ORV_EXPORT(PODAJOPISSTATUSUZAMOWIENIA, "caption of an order status in a layout (O, SO, OS)", "code",
-           "layout");
-ORV_EXPORT(INICJUJKOLEJKESTATUSOW, "fill the statuses order lists filter by", "reload?");
-ORV_EXPORT(ORVRUN_RECORD_SET, "set a field of a shared record buffer; 1 when set", "record",
-           "field", "value");
-ORV_EXPORT(ORVRUN_RECORD_GET, "a field of a shared record buffer", "record", "field");

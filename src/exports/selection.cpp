@@ -1,10 +1,19 @@
-// C entry points of the marked-record sets.
+// C entry points of the selection subsystem: marks, filters, counting, group operations.
 #include "boundary.hpp"
+#include "selection/filters.hpp"
+#include "selection/group_operations.hpp"
+#include "selection/list_count.hpp"
+#include "selection/list_marking.hpp"
+#include "selection/marked_count_display.hpp"
 #include "selection/marked_records.hpp"
+#include "selection/saved_filters.hpp"
 #include "table.hpp"
 
 using orv::exports::guard;
+using orv::exports::guard_text;
+using orv::exports::in;
 using orv::exports::optional_of;
+namespace sel = orv::selection;
 
 extern "C" {
 
@@ -29,12 +38,64 @@ uint8_t PRZYWROC_TORIX_ZAZNACZONE(int32_t first, int32_t second) noexcept {
                [&] { return orv::selection::PRZYWROC_TORIX_ZAZNACZONE(first, second); });
 }
 
-}  // extern "C"
+int32_t ZAZNACZALLSQL(int32_t usage, const char* statement, const char* id_column) noexcept {
+  return guard(__func__, sel::kMarkingFailed,
+               [&] { return sel::ZAZNACZALLSQL(usage, in(statement), in(id_column)); });
+}
+int32_t INWERSJASQL(int32_t usage, const char* statement, const char* id_column) noexcept {
+  return guard(__func__, sel::kMarkingFailed,
+               [&] { return sel::INWERSJASQL(usage, in(statement), in(id_column)); });
+}
 
-ORV_EXPORT(ZAZNACZSQL, "mark a record in a marked set", "usage", "id", "id2?");
-ORV_EXPORT(ODZNACZSQL, "unmark a record", "usage", "id");
-ORV_EXPORT(ODZNACZALLSQL, "empty a marked set", "usage");
-ORV_EXPORT(ILEZAZNACZONYCH, "size of a marked set", "usage");
-ORV_EXPORT(ZACHOWAJ_TORIX_ZAZNACZONE, "save the marks on the server: return code", "first",
-           "second");
-ORV_EXPORT(PRZYWROC_TORIX_ZAZNACZONE, "restore the saved marks: return code", "first", "second");
+char* FILTR2SQL(const char* expression) noexcept {
+  return guard_text(__func__, [&] { return sel::FILTR2SQL(in(expression)); });
+}
+char* PRZYGOTUJFILTR(const char* filter, const char* old_1, const char* old_2, const char* new_1,
+                     const char* new_2) noexcept {
+  return guard_text(__func__, [&] {
+    return sel::PRZYGOTUJFILTR(in(filter), in(old_1), in(old_2), in(new_1), in(new_2));
+  });
+}
+char* REPLACEINSTRINGNALIKE(const char* text) noexcept {
+  return guard_text(__func__, [&] { return sel::REPLACEINSTRINGNALIKE(in(text)); });
+}
+char* REPLACEMINUSNADESC(const char* text, const char* prefix_1, const char* prefix_2) noexcept {
+  return guard_text(__func__,
+                    [&] { return sel::REPLACEMINUSNADESC(in(text), in(prefix_1), in(prefix_2)); });
+}
+char* DODAJKOMPONENTFILTRA(const char* filter, const char* component) noexcept {
+  return guard_text(__func__, [&] { return sel::DODAJKOMPONENTFILTRA(in(filter), in(component)); });
+}
+char* PODAJFILTRODCIECIA(const char* field) noexcept {
+  return guard_text(__func__, [&] { return sel::PODAJFILTRODCIECIA(in(field)); });
+}
+char* FILTRUPRAWTYLKOWGLISTZAZN(const char* permission, const uint8_t* check_flag) noexcept {
+  return guard_text(__func__, [&] {
+    return sel::FILTRUPRAWTYLKOWGLISTZAZN(in(permission), optional_of(check_flag));
+  });
+}
+
+int32_t POLICZREKORDYBROWSERA(const char* statement, int32_t* step) noexcept {
+  return guard(__func__, int32_t{0},
+               [&] { return sel::POLICZREKORDYBROWSERA(in(statement), step); });
+}
+
+void WYKONAJOPERACJE(const char* list_kind, const char* operation, int32_t usage,
+                     double current_id) noexcept {
+  guard(__func__, [&] { sel::WYKONAJOPERACJE(in(list_kind), in(operation), usage, current_id); });
+}
+
+int32_t POBIERZIDFILTRAXML(const char* name, const char* context, const char* type,
+                           const char* subsystem) noexcept {
+  return guard(__func__, int32_t{0}, [&] {
+    return sel::POBIERZIDFILTRAXML(in(name), in(context), in(type), in(subsystem));
+  });
+}
+
+void DISPLAYZAZNACZONE(int32_t window, int32_t control, int32_t count, const char* label,
+                       const int32_t* total) noexcept {
+  guard(__func__,
+        [&] { sel::DISPLAYZAZNACZONE(window, control, count, in(label), optional_of(total)); });
+}
+
+}  // extern "C"

@@ -39,6 +39,10 @@ const std::vector<Procedure>& procedures() {
 
 Param parse_param_name(std::string_view n) {
   Param p;
+  if (n.starts_with("sql:")) {
+    p.sql = true;
+    n.remove_prefix(4);
+  }
   if (auto b = n.find('['); b != std::string_view::npos) {
     p.capacity = std::strtoul(std::string(n.substr(b + 1)).c_str(), nullptr, 10);
     n = n.substr(0, b);

@@ -25,6 +25,7 @@ struct Param {
   bool optional = false;
   bool by_ref = false;
   std::size_t capacity = 0;  // bytes of a text by reference
+  bool sql = false;          // an SQL fragment the host writes, sent as it is
 };
 
 // One argument of a dynamic call. `given` false = left out (optional or reference).
@@ -182,7 +183,8 @@ constexpr Kind result_kind() {
 }  // namespace detail
 
 // A parameter's declaration for the table: its name, "?" at the end marks it optional
-// ("currency?"), and "[n]" gives the capacity of a text by reference ("line[1001]").
+// ("currency?"), "[n]" gives the capacity of a text by reference ("line[1001]"), and "sql:" in
+// front marks a text that is SQL by design ("sql:statement"); every other text is a value.
 struct ParamName {
   const char* text;
   ParamName(const char* t) : text(t) {}  // NOLINT: names are written as plain literals
@@ -242,6 +244,6 @@ struct Registrar {
 #define ORV_CAT2(a, b) a##b
 #define ORV_CAT(a, b) ORV_CAT2(a, b)
 // ORV_EXPORT(NIPOK, "summary", "text"): enters the C function NIPOK in the table, naming each of
-// its parameters in order.
+// its parameters in order. The build writes these lines from the public headers.
 #define ORV_EXPORT(fn, summary, ...) \
   static const ::orv::exports::Registrar ORV_CAT(orv_export_, fn)(#fn, &fn, {__VA_ARGS__}, summary)

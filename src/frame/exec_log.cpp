@@ -52,8 +52,8 @@ void ZAPISZDOLOGU(double object_id, std::string_view kind, uint8_t event,
   const dict::Context& g = dict::glo();
   std::string statement = "call AP_ZapiszDoLogu(" + plain_id(g.ID_FIRMY) + "," +
                           plain_id(g.ID_MAGAZYNU) + "," + plain_id(g.ID_UZYTKOWNIKA) + "," +
-                          plain_id(object_id) + ",'" + std::string(text::clip(kind)) + "'," +
-                          std::to_string(event) + ",'" +
+                          plain_id(object_id) + ",'" + text::double_apostrophes(text::clip(kind)) +
+                          "'," + std::to_string(event) + ",'" +
                           replace_apostrophes(text::clip(description)) + "',3)";
   marked_execute(statement);
 }
@@ -62,8 +62,10 @@ void ADDWATCH(std::string_view procedure) {
   sql::ScratchTable& table = VAX2();
   table.close();
   table.open();
-  std::string statement = "call JL_AddWatchProcedure('" + std::string(text::clip(procedure)) +
-                          "'," + plain_id(dict::glo().ID_UZYTKOWNIKA) + ")";
+  // The name is the caller's text: unescaped, it could close the literal and run anything.
+  std::string statement = "call JL_AddWatchProcedure('" +
+                          text::double_apostrophes(text::clip(procedure)) + "'," +
+                          plain_id(dict::glo().ID_UZYTKOWNIKA) + ")";
   if (table.send(statement) != sql::kOk) STOP(table.message());
   table.close();
 }

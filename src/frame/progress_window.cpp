@@ -10,6 +10,7 @@
 #include "frame/sql_channels.hpp"
 #include "frame/thread_status.hpp"
 #include "frame/window_conventions.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/threads/thread_registry.hpp"
@@ -54,13 +55,6 @@ const ui::WindowRegistrar kExecWin("ExecSQLWin", "EXECSQLWIN", &progress_window)
 const ui::WindowRegistrar kExecAskWin("ExecSQLWin", "EXECSQLWINASK", &progress_window);
 
 enum class RunState { Running = 0, Warning = 1, Stopped = 2, Finished = 3 };
-
-int64_t read_count(std::string_view s) {
-  s = text::trim(s);
-  int64_t v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  return ec == std::errc() ? v : 0;
-}
 
 // One run of the window: its state, the worker it waits for and the driver query's progress.
 class ProgressRun {
@@ -161,7 +155,7 @@ bool ProgressRun::prepare_query() {
     success_ = 0;
     return false;
   }
-  total_ = read_count(count);
+  total_ = text::long_of(count);
   if (total_ <= 0) return false;
   if (ESQL2(query_, /*quiet=*/1) == 5) enter_warning(VAX2().message());
   show_look(false);
@@ -270,7 +264,11 @@ void ProgressRun::start_next() {
   if (has_query_) {
     std::vector<std::string> values;
     if (!next_row(values)) return;
-    statement = replace_markers(statement_, values);
+    // A row's values are data (an article's stored name may hold an apostrophe): in the
+    // statement they are escaped like typed text; the prompt and comment show them as they are.
+    std::vector<std::string> escaped;
+    for (const std::string& v : values) escaped.push_back(text::double_apostrophes(v));
+    statement = replace_markers(statement_, escaped);
     message_ = text::fit(replace_markers(message0_, values), 201);
     comment_ = text::fit(replace_markers(comment0_, values), 301);
     show_texts();

@@ -104,10 +104,6 @@ ui::Window column_window() {
 const ui::WindowRegistrar kColumnDialog("Konfiguracja_kolumn", "KONFIGURACJA_KOLUMN",
                                         &column_window);
 
-uint8_t byte_field(std::string_view text) {
-  return static_cast<uint8_t>(long_field(text));
-}
-
 bool allowed(const Dialog& d, int32_t number) {
   return std::find(d.allowed.begin(), d.allowed.end(), number) != d.allowed.end();
 }
@@ -116,7 +112,7 @@ void read_classifier(Dialog& d) {
   std::string statement =
       "select skok,kod_klas_grupy from INI_OKNO with (nolock) where NAZWA='" + d.sql_name + "'";
   if (frame::ESQL(statement) == 0 && frame::VAX().next()) {
-    d.offset = long_field(frame::VAX().field(1));
+    d.offset = frame::VAX().long_field(1);
     d.group = frame::VAX().field(2);
   }
   frame::CLOSESQL();
@@ -125,9 +121,9 @@ void read_classifier(Dialog& d) {
 // The numbers of the columns the dialog may show: not hidden from everyone, no inactive field.
 void read_definitions(Dialog& d) {
   read_on_channel_2(kDefinitionsStatement + d.sql_name + "'", [&](const sql::ScratchTable& t) {
-    if (byte_field(t.field(9)) == 1) return;
-    int32_t number = long_field(t.field(5));
-    if (!additional_field_shown(byte_field(t.field(8)), d.group, d.offset, number)) return;
+    if (t.byte_field(9) == 1) return;
+    int32_t number = t.long_field(5);
+    if (!additional_field_shown(t.byte_field(8), d.group, d.offset, number)) return;
     d.allowed.push_back(number);
   });
 }
@@ -135,13 +131,13 @@ void read_definitions(Dialog& d) {
 DialogColumn default_column(const sql::ScratchTable& t) {
   DialogColumn c;
   c.format = unlock_format(text::fit(t.field(1), kFormatCapacity));
-  c.window_id = number_field(t.field(3));
-  c.column_id = number_field(t.field(4));
-  c.number = long_field(t.field(5));
+  c.window_id = t.real_field(3);
+  c.column_id = t.real_field(4);
+  c.number = t.long_field(5);
   c.caption = text::fit(t.field(6), kNameCapacity);
-  c.default_width = long_field(t.field(7));
+  c.default_width = t.long_field(7);
   c.width = c.default_width;
-  c.additional = byte_field(t.field(8));
+  c.additional = t.byte_field(8);
   c.visible = true;
   return c;
 }

@@ -1,8 +1,6 @@
 // Loading the users' list-column layouts and the accessors the host's lists are built from.
 #include "lists/column_settings.hpp"
 
-#include <charconv>
-#include <cmath>
 #include <mutex>
 #include <tuple>
 
@@ -12,6 +10,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::lists {
@@ -54,10 +53,6 @@ bool by_window_and_parameter(const dict::ParOknoRow& a, const dict::ParOknoRow& 
   return std::tie(a.window, a.parameter) < std::tie(b.window, b.parameter);
 }
 
-uint8_t byte_field(std::string_view text) {
-  return static_cast<uint8_t>(long_field(text));
-}
-
 void load_windows() {
   auto& windows = dict::glo().tables.INI_BRO;
   windows.clear();
@@ -65,9 +60,9 @@ void load_windows() {
     while (frame::VAX().next()) {
       dict::IniBroRow r;
       r.name = list_key(frame::VAX().field(1));
-      r.window_id = number_field(frame::VAX().field(2));
-      r.first_column = long_field(frame::VAX().field(3));
-      r.last_column = long_field(frame::VAX().field(4));
+      r.window_id = frame::VAX().real_field(2);
+      r.first_column = frame::VAX().long_field(3);
+      r.last_column = frame::VAX().long_field(4);
       windows.add(std::move(r));
     }
   }
@@ -79,17 +74,17 @@ IniKolBroRow column_row(const sql::ScratchTable& t, bool without_decimals) {
   IniKolBroRow r;
   r.format = text::fit(t.field(1), kFormatCapacity);
   r.window = list_key(t.field(2));
-  r.window_id = number_field(t.field(3));
-  r.column_id = number_field(t.field(4));
-  r.number = long_field(t.field(5));
+  r.window_id = t.real_field(3);
+  r.column_id = t.real_field(4);
+  r.number = t.long_field(5);
   r.caption = text::fit(t.field(6), kNameCapacity);
-  r.default_width = long_field(t.field(7));
-  r.width = long_field(t.field(8));
-  r.position = long_field(t.field(9));
-  r.additional = byte_field(t.field(10));
-  r.hidden = byte_field(t.field(13));
-  r.quantity_picture = byte_field(t.field(14));
-  if (!additional_field_shown(r.additional, t.field(11), long_field(t.field(12)), r.number)) {
+  r.default_width = t.long_field(7);
+  r.width = t.long_field(8);
+  r.position = t.long_field(9);
+  r.additional = t.byte_field(10);
+  r.hidden = t.byte_field(13);
+  r.quantity_picture = t.byte_field(14);
+  if (!additional_field_shown(r.additional, t.field(11), t.long_field(12), r.number)) {
     r.width = 0;
   }
   if (r.quantity_picture == 1) {
@@ -138,21 +133,6 @@ std::string list_key(std::string_view window) {
   return std::string(text::clip(text::fit(window, kNameCapacity)));
 }
 
-// from_chars rather than strtod: a host's locale must not change how the server's numbers read.
-double number_field(std::string_view text) {
-  text = text::trim(text);
-  double v = 0;
-  std::from_chars(text.data(), text.data() + text.size(), v);
-  return std::isfinite(v) ? v : 0;
-}
-
-int32_t long_field(std::string_view text) {
-  double v = std::trunc(number_field(text));
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(v);
-}
-
 IniKolBroRow* column_by_number(std::string_view key, int32_t number) {
   return dict::glo().tables.INI_KOL_BRO.find(
       [&](const IniKolBroRow& r) { return r.number == number && r.window == key; });
@@ -190,7 +170,7 @@ bool field_active(std::string_view group, int32_t field) {
                          text::double_apostrophes(text::clip(group)) +
                          "' and nazwa_pola_map='pole" + std::to_string(field) + "'",
                      0);
-  return number_field(answer) != 0;
+  return text::real_of(answer) != 0;
 }
 
 bool additional_field_shown(uint8_t additional, std::string_view group, int32_t offset,

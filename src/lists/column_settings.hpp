@@ -63,9 +63,4 @@ bool additional_field_shown(uint8_t additional, std::string_view group, int32_t 
 bool read_on_channel_2(std::string_view statement,
                        const std::function<void(const sql::ScratchTable&)>& row);
 
-// Numbers read from a scratch field: blank or malformed text reads as 0; LONGs are cut toward
-// zero and kept within their range.
-double number_field(std::string_view text);
-int32_t long_field(std::string_view text);
-
 }  // namespace orv::lists

@@ -27,19 +27,6 @@ constexpr std::size_t kCaptionCapacity = 101;
 // Groups above this one are the markers of documents, numbered apart.
 constexpr uint8_t kLastDocumentGroup = 20;
 
-// A LONG column; values beyond its range are held at its ends.
-int32_t whole(const std::string& field) {
-  Decimal d;
-  if (!Decimal::parse(field, d)) return 0;
-  return static_cast<int32_t>(
-      std::clamp(d.rescale(0).to_double(), double{INT32_MIN}, double{INT32_MAX}));
-}
-
-// BYTE columns wrap as the runtime's assignment to a BYTE does.
-uint8_t byte(const std::string& field) {
-  return static_cast<uint8_t>(whole(field));
-}
-
 bool by_key(const FormatNumeracjiRow& a, const FormatNumeracjiRow& b) {
   return std::tie(a.group, a.type_id, a.resource_id) < std::tie(b.group, b.type_id, b.resource_id);
 }
@@ -84,13 +71,13 @@ void LADUJFORMATYNUMERACJI() {
     auto& vax = frame::VAX();
     while (vax.next()) {
       FormatNumeracjiRow r;
-      r.group = byte(vax.field(1));
-      r.type_id = whole(vax.field(2));
-      r.resource_id = whole(vax.field(3));
+      r.group = vax.byte_field(1);
+      r.type_id = vax.long_field(2);
+      r.resource_id = vax.long_field(3);
       r.format = text::fit(vax.field(4), kFormatCapacity);
-      r.period = byte(vax.field(5));
-      r.parameter1 = byte(vax.field(6));
-      r.parameter2 = byte(vax.field(7));
+      r.period = vax.byte_field(5);
+      r.parameter1 = vax.byte_field(6);
+      r.parameter2 = vax.byte_field(7);
       queue.add_sorted(std::move(r), by_key);
     }
   }
@@ -129,12 +116,12 @@ void LADUJSTATUSYZAMOWIEN() {
     auto& vax = frame::VAX();
     while (vax.next()) {
       StatusZamowieniaRow r;
-      r.id = static_cast<double>(whole(vax.field(1)));
+      r.id = static_cast<double>(vax.long_field(1));
       r.description = text::lower(text::fit(vax.field(2), kDescriptionCapacity));
       r.code = text::fit(vax.field(3), kCodeCapacity);
-      r.system = byte(vax.field(4));
-      r.automatic = byte(vax.field(5));
-      r.active = byte(vax.field(6));
+      r.system = vax.byte_field(4);
+      r.automatic = vax.byte_field(5);
+      r.active = vax.byte_field(6);
       dictionary.add(std::move(r));
     }
   }

@@ -52,11 +52,6 @@ ParametrWariantuRow* loaded(std::string_view name) {
       [&](const ParametrWariantuRow& r) { return text::clip(r.name) == key; });
 }
 
-double number(const std::string& field) {
-  Decimal d;
-  return Decimal::parse(field, d) ? d.to_double() : 0;
-}
-
 std::string sql_text(std::string_view value) {
   return "'" + text::double_apostrophes(value) + "'";
 }
@@ -90,7 +85,7 @@ void from_database(double report_id, double variant_id) {
     while (frame::VAX2().next()) {
       rows.push_back({text::fit(frame::VAX2().field(1), kNameCapacity),
                       text::fit(frame::VAX2().field(2), kValueCapacity),
-                      number(frame::VAX2().field(3)), variant_id, report_id,
+                      frame::VAX2().real_field(3), variant_id, report_id,
                       static_cast<int32_t>(rows.size() + 1)});
     }
     auto& queue = dict::glo().tables.PARAMETRYWARIANTUQ;
@@ -169,7 +164,7 @@ bool read_by_key(dict::WariantRecord& rec) {
                            plain_id(rec.ID_RAPORTU) +
                            " and nazwa=" + sql_text(text::clip(rec.NAZWA))) == 0 &&
                frame::VAX().next();
-  if (found) rec.ID_WARIANTU = number(frame::VAX().field(1));
+  if (found) rec.ID_WARIANTU = frame::VAX().real_field(1);
   frame::CLOSESQL();
   return found;
 }

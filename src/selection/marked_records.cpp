@@ -1,26 +1,19 @@
 // The marked-set operations over the marked-record and main channels.
 #include "selection/marked_records.hpp"
 
-#include <cstdlib>
 #include <string>
 
 #include "frame/marked_channel.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 
 namespace orv::selection {
 namespace {
 
 std::string user() {
   return plain_id(dict::glo().ID_UZYTKOWNIKA);
-}
-
-// A text as the runtime turns it into a LONG: its leading number, 0 when there is none.
-int32_t to_long(const std::string& s) {
-  double v = std::strtod(s.c_str(), nullptr);
-  if (!(v > INT32_MIN && v < INT32_MAX)) return 0;
-  return static_cast<int32_t>(v);
 }
 
 // "&RetCode = call <procedure>(company,user,A,B)" on the main channel; the bound 8-bit
@@ -33,7 +26,8 @@ uint8_t call_with_return_code(const char* procedure, int32_t first, int32_t seco
   uint8_t ret_code = 0;
   if (frame::VAX().error() == 0) {
     if (auto value = frame::VAX().variable("RetCode")) {
-      ret_code = static_cast<uint8_t>(to_long(*value));
+      // The server's int lands in an 8-bit variable: its low byte, so a failing -1 stays 255.
+      ret_code = static_cast<uint8_t>(text::long_of(*value));
     }
   }
   frame::CLOSESQL();
@@ -64,9 +58,16 @@ void ODZNACZALLSQL(int32_t usage) {
   frame::marked_execute("Call JL_OdznaczAll (" + user() + "," + std::to_string(usage) + ")");
 }
 
+std::optional<int32_t> checked_count(int32_t usage) {
+  const std::string count = frame::marked_query(
+      "select count(*) from zaznaczone with (nolock) where uzycie=" + std::to_string(usage) +
+      " and id_sesji=" + user());
+  if (frame::VAXZAZ().error() != 0) return std::nullopt;
+  return text::long_of(count);
+}
+
 int32_t ILEZAZNACZONYCH(int32_t usage) {
-  return to_long(frame::marked_query("select count(*) from zaznaczone with (nolock) where uzycie=" +
-                                     std::to_string(usage) + " and id_sesji=" + user()));
+  return checked_count(usage).value_or(0);
 }
 
 uint8_t ZACHOWAJ_TORIX_ZAZNACZONE(int32_t first, int32_t second) {

@@ -13,6 +13,9 @@ void ODZNACZSQL(int32_t usage, double id);
 void ODZNACZALLSQL(int32_t usage);
 // Size of the set; 0 when the count cannot be read.
 int32_t ILEZAZNACZONYCH(int32_t usage);
+// The same count, or nothing when the query failed (for callers that must not mistake a failed
+// count for an empty set).
+std::optional<int32_t> checked_count(int32_t usage);
 // Save and restore the marks on the server under two numbers the server interprets; the result
 // is the server procedure's return code (0 when it returned none or failed).
 uint8_t ZACHOWAJ_TORIX_ZAZNACZONE(int32_t first, int32_t second);

@@ -130,7 +130,12 @@ INSTANTIATE_TEST_SUITE_P(
                       AmountCase{16, 100.0, "zw", kOmitted, 100.0},           // 0 % row
                       AmountCase{17, 0.005, "XX", 0.01, 0.01},  // half a grosz rounds up
                       AmountCase{18, -0.005, "XX", 0.01, -0.01},
-                      AmountCase{19, 10.0, "8.5", kOmitted, 10.85}),  // 8.456 kept as 8.46
+                      AmountCase{19, 10.0, "8.5", kOmitted, 10.85},  // 8.456 kept as 8.46
+                      // Past the places a decimal holds: carried unrounded, never cut to 10^18.
+                      AmountCase{20, 1e35, "23", kOmitted, 1e35 * 1.23},
+                      AmountCase{21, -1e35, "XX", kOmitted, -1e35},
+                      AmountCase{22, 1e300, "23", 0.0, 1e300 * 1.23},
+                      AmountCase{23, 1.7e308, "23", kOmitted, 0.0}),  // product past double: 0
     case_name);
 
 // ---- OBLICZNETTO --------------------------------------------------------------------------
@@ -163,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                       AmountCase{15, 1e15, "23", kOmitted, 813008130081301.0},  // 15 digits read
                       AmountCase{16, 10.0, "23", kOmitted, 8.13, kNaN},         // NaN part: plain
                       AmountCase{17, 0.615, "XX", kOmitted, 0.62},              // binary 0.61499…
-                      AmountCase{18, 12.3, "23", kOmitted, 10.0}),
+                      AmountCase{18, 12.3, "23", kOmitted, 10.0},
+                      AmountCase{19, 1.23e35, "23", kOmitted, 1.23e35 / 1.23}),  // carried
     case_name);
 
 // ---- C ABI and the table of exported procedures ---------------------------------------------
@@ -236,7 +242,8 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{3, {"call", "OBLICZBRUTTO", "100.005", "QQ", "1"}, "100\n"},
         CliCase{4, {"call", "OBLICZBRUTTO", "100.00049", "QQ", "0"}, "100.00049\n"},
         CliCase{5, {"call", "OBLICZNETTO", "100.00049", "QQ", "0"}, "100\n"},
-        CliCase{6, {"call", "OBLICZNETTO", "-0.005", "QQ", "0.01", "5"}, "-0.01\n"}),
+        CliCase{6, {"call", "OBLICZNETTO", "-0.005", "QQ", "0.01", "5"}, "-0.01\n"},
+        CliCase{7, {"call", "OBLICZBRUTTO", "1e35", "QQ"}, "1e+35\n"}),  // not 10^18
     [](const auto& info) { return "case" + std::to_string(info.param.id); });
 
 }  // namespace

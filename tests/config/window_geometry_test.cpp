@@ -75,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 3-4. Ribbon off: the icon bar takes 28 when shown ("Tak", trailing blanks ignored).
         MaxCase{"RibbonOffIconBar", "0", "0", "Tak  ", 1, 0, 4, {0, 0, 994, 649}},
         MaxCase{"RibbonOffNoIconBar", "0", "0", "Nie", 1, 0, 4, {0, 0, 994, 677}},
-        // 5. A wide frame (F - 4 > 1) takes F + 4; "abc" reads as 0, "2x" as 2.
-        MaxCase{"WideFrame", "abc", "2x", "", 1, 0, 8, {0, 0, 988, 671}},
+        // 5. A wide frame (F - 4 > 1) takes F + 4; "abc" and "2x" are no numbers: 0.
+        MaxCase{"WideFrame", "abc", "2x", "", 1, 0, 8, {0, 0, 988, 673}},
         // 6. Margins beyond the host: no negative size.
         MaxCase{"HugeMargins", "5000", "5000", "", 0, 0, 4, {0, 0, 0, 0}}),
     [](const auto& info) { return info.param.name; });

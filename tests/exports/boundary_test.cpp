@@ -104,6 +104,17 @@ INSTANTIATE_TEST_SUITE_P(Seams, Boundary,
                          ::testing::Values(Failure::Script, Failure::Other, Failure::Memory),
                          [](const auto& info) { return failure_name(info.param); });
 
+// 4. Without a host's handler the module's own keeps the calling thread's last report.
+TEST(BoundaryReport, ModulesOwnHandlerKeepsTheLastReport) {
+  frame::reset_module();
+  FailingBackend backend(Failure::Other);
+  ui::Backend* previous = ui::set_backend(&backend);
+  MSG_INFORMACJA("x");
+  ui::set_backend(previous);
+  EXPECT_EQ(frame::own_error_handler().last_report(), "MSG_INFORMACJA: backend broke");
+  frame::reset_module();
+}
+
 // The table accepts only entry points that run inside the boundary.
 static_assert(kGuardedEntry<decltype(&NIPOK)>);
 static_assert(!kGuardedEntry<uint8_t (*)(const char*)>);

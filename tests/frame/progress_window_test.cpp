@@ -264,9 +264,10 @@ TEST_F(Progress, MarkersTakeEachRowsValues) {
   o.message = "Wiersz #1#: #2#";
   o.comment = "#2##2#";
   EXPECT_EQ(EXECSQLWIN("update t set n='#2#', m='#2#' where id=#1#", o), 1);
+  // A row's apostrophe is doubled in the statement; the prompt and comment show it as it is.
   EXPECT_EQ(updates(),
             (std::vector<std::string>{"update t set n='Ala', m='Ala' where id=1",
-                                      "update t set n='O'Neil', m='O'Neil' where id=2"}));
+                                      "update t set n='O''Neil', m='O''Neil' where id=2"}));
   EXPECT_EQ(control("KOMUNIKAT"), "Wiersz 2: O'Neil");
   EXPECT_EQ(control("KOMENTARZ"), "O'NeilO'Neil");
   EXPECT_EQ(control("LICZNIK"), "2 / 2");

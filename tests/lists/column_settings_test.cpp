@@ -335,26 +335,5 @@ INSTANTIATE_TEST_SUITE_P(
                     LockCase{"4 no bar", "60L(2)M~x~", "60L(2)M~x~", "60L(2)M~x~"},
                     LockCase{"5 empty", "", "", ""}));
 
-struct NumberCase {
-  const char* text;
-  double real;
-  int32_t lng;
-};
-
-class Numbers : public testing::TestWithParam<NumberCase> {};
-
-TEST_P(Numbers, ReadFromAField) {
-  EXPECT_DOUBLE_EQ(number_field(GetParam().text), GetParam().real);
-  EXPECT_EQ(long_field(GetParam().text), GetParam().lng);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, Numbers,
-                         testing::Values(NumberCase{"", 0, 0}, NumberCase{"  56 ", 56, 56},
-                                         NumberCase{"56.9", 56.9, 56}, NumberCase{"-3.7", -3.7, -3},
-                                         NumberCase{"abc", 0, 0},
-                                         NumberCase{"1e20", 1e20, INT32_MAX},
-                                         NumberCase{"-1e20", -1e20, INT32_MIN},
-                                         NumberCase{"4100001", 4100001, 4100001}));
-
 }  // namespace
 }  // namespace orv::lists

@@ -15,11 +15,14 @@ class IniFile {
  public:
   IniFile() = default;
   explicit IniFile(std::string path);
+  // A host may keep its INI file elsewhere (a C host's callbacks) by overriding get and put.
+  virtual ~IniFile() = default;
 
   const std::string& path() const { return path_; }
-  std::string get(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+  virtual std::string get(std::string_view section, std::string_view key,
+                          std::string_view fallback = {}) const;
   // False when the file could not be written; the value is kept in memory regardless.
-  bool put(std::string_view section, std::string_view key, std::string_view value);
+  virtual bool put(std::string_view section, std::string_view key, std::string_view value);
 
  private:
   struct Entry {

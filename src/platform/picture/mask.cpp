@@ -1,8 +1,7 @@
 // Pattern and key-in masks: digit positions filled from the right, input positions in order.
 #include "platform/picture/mask.hpp"
 
-#include <charconv>
-
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::picture {
@@ -56,9 +55,7 @@ double read_pattern_mask(std::string_view text, std::string_view mask) {
   for (std::size_t i = 0; i < text.size() && i < mask.size(); ++i) {
     if (digit_slot(mask[i]) && text::is_digit(text[i])) digits += text[i];
   }
-  double value = 0;
-  std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  return value;
+  return text::real_of(digits);
 }
 
 std::size_t keyin_mask_end(std::string_view rest, char delimiter) {

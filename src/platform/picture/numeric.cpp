@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::picture {
@@ -233,9 +234,8 @@ double read_number(std::string_view input, const NumberSpec& shape) {
       return 0;
     }
   }
-  double value = 0;
-  auto res = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (!any || res.ec != std::errc()) return 0;
+  if (!any) return 0;
+  const double value = text::real_of(plain);
   return !shape.point && shape.places ? value / std::pow(10.0, shape.places) : value;
 }
 
@@ -303,10 +303,7 @@ double read_scientific(std::string_view input, const ScientificSpec& shape) {
     else if (c != ' ' && c != (shape.point == ',' ? '.' : ','))
       plain += c;
   }
-  double value = 0;
-  auto res = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (res.ec != std::errc() || res.ptr != plain.data() + plain.size()) return 0;
-  return value;
+  return text::real_of(plain);
 }
 
 double read_plain(std::string_view input) {
@@ -323,10 +320,7 @@ double read_plain(std::string_view input) {
       plain += '-';
     }
   }
-  if (!any) return 0;
-  double value = 0;
-  std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  return value;
+  return any ? text::real_of(plain) : 0;
 }
 
 }  // namespace orv::picture

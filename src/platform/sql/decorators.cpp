@@ -13,6 +13,7 @@ class ForwardingConnection : public Connection {
   bool next() override { return inner_->next(); }
   std::size_t columns() const override { return inner_->columns(); }
   std::string column(std::size_t k) const override { return inner_->column(k); }
+  bool null(std::size_t k) const override { return inner_->null(k); }
   void clear() override { inner_->clear(); }
   std::optional<std::string> variable(std::string_view name) const override {
     return inner_->variable(name);

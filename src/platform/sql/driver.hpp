@@ -35,6 +35,11 @@ class Connection {
   // Column k (0-based) of the current row as text: numbers in plain form, decimals with their
   // declared places, ids as whole numbers, NULL as the empty text.
   virtual std::string column(std::size_t k) const = 0;
+  // Column k of the current row is SQL NULL (column() gives it as the empty text).
+  virtual bool null(std::size_t k) const {
+    (void)k;
+    return false;
+  }
   // Drops the pending result, as closing and reopening the scratch table would.
   virtual void clear() = 0;
   // The value that the last statement stored in a bound variable ("&RetCode = call X(...)" stores

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::sql {
@@ -166,6 +167,8 @@ int ScratchTable::send(std::string_view statement) {
 bool ScratchTable::next() {
   std::lock_guard lock(mutex_);
   record_.clear();
+  nulls_.clear();
+  cuts_.clear();
   has_row_ = false;
   if (!open_ || !connection_ || !connection_->next()) return false;
   std::size_t n = connection_->columns();
@@ -173,8 +176,10 @@ bool ScratchTable::next() {
   for (std::size_t k = 0; k < n; ++k) {
     std::size_t size = k == 0 ? layout_.first_field : layout_.other_fields;
     std::string value = connection_->column(k);
+    cuts_.push_back(value.size() > size);
     if (value.size() > size) value.resize(size);
     record_.push_back(std::move(value));
+    nulls_.push_back(connection_->null(k));
   }
   has_row_ = true;
   return true;
@@ -183,6 +188,26 @@ bool ScratchTable::next() {
 std::string ScratchTable::field(std::size_t k) const {
   std::lock_guard lock(mutex_);
   return k >= 1 && k <= record_.size() ? record_[k - 1] : std::string();
+}
+
+double ScratchTable::real_field(std::size_t k) const {
+  return text::real_of(field(k));
+}
+int32_t ScratchTable::long_field(std::size_t k) const {
+  return text::long_of(field(k));
+}
+uint8_t ScratchTable::byte_field(std::size_t k) const {
+  return text::byte_of(field(k));
+}
+
+bool ScratchTable::null(std::size_t k) const {
+  std::lock_guard lock(mutex_);
+  return k >= 1 && k <= record_.size() && k <= nulls_.size() && nulls_[k - 1];
+}
+
+bool ScratchTable::cut(std::size_t k) const {
+  std::lock_guard lock(mutex_);
+  return k >= 1 && k <= record_.size() && k <= cuts_.size() && cuts_[k - 1];
 }
 
 std::size_t ScratchTable::fields() const {

@@ -65,6 +65,14 @@ class ScratchTable {
 
   // Field k of the record (1-based), cut to its size; empty beyond the row's columns.
   std::string field(std::size_t k) const;
+  // Field k read as a number by the runtime's rule (platform/text/numbers.hpp): an empty (NULL),
+  // unreadable or out-of-range field reads as 0.
+  double real_field(std::size_t k) const;
+  int32_t long_field(std::size_t k) const;
+  uint8_t byte_field(std::size_t k) const;
+  // Field k of the record was SQL NULL / was longer than its size and cut.
+  bool null(std::size_t k) const;
+  bool cut(std::size_t k) const;
   // Columns of the row in the record (0 when none was read).
   std::size_t fields() const;
   bool has_row() const;
@@ -101,6 +109,8 @@ class ScratchTable {
   Driver* driver_ = nullptr;  // the driver `connection_` came from
   bool open_ = false;
   std::vector<std::string> record_;
+  std::vector<bool> nulls_;  // per field of the record: SQL NULL
+  std::vector<bool> cuts_;   // per field of the record: cut to its size
   bool has_row_ = false;
   std::string sql_text_;
   int error_ = 0;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/decimal/decimal.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::sql {
@@ -12,7 +13,7 @@ double SqlValue::as_real() const {
   switch (type) {
     case Type::Integer: return static_cast<double>(integer);
     case Type::Real: return real;
-    case Type::Text: return std::strtod(text.c_str(), nullptr);
+    case Type::Text: return text::real_of(text);
     default: return 0;
   }
 }

@@ -23,14 +23,7 @@ std::string_view strip_blanks(std::string_view s) {
   return s;
 }
 
-// A number's parts as written: sign, the digits before and after the point, the exponent.
-struct Written {
-  bool negative = false;
-  std::string_view whole;
-  std::string_view fraction;
-  int64_t exponent = 0;        // held within ±kExponentCap, far beyond any double
-  std::string_view unsigned_;  // the text without its sign, for from_chars
-};
+using Written = WrittenNumber;
 
 constexpr int64_t kExponentCap = 100000;
 
@@ -51,29 +44,6 @@ bool read_exponent(std::string_view s, int64_t& out) {
   for (char c : s) v = std::min<int64_t>(v * 10 + (c - '0'), kExponentCap);
   out = negative ? -v : v;
   return true;
-}
-
-// The syntax of the rule, all of the (blank-stripped) text or nothing.
-std::optional<Written> scan(std::string_view s) {
-  s = strip_blanks(s);
-  Written w;
-  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-    w.negative = s.front() == '-';
-    s.remove_prefix(1);
-  }
-  w.unsigned_ = s;
-  std::size_t at = digits_at(s, 0);
-  w.whole = s.substr(0, at);
-  if (at < s.size() && s[at] == '.') {
-    std::size_t n = digits_at(s, at + 1);
-    w.fraction = s.substr(at + 1, n);
-    at += 1 + n;
-  }
-  if (w.whole.empty() && w.fraction.empty()) return std::nullopt;
-  if (at == s.size()) return w;
-  if (s[at] != 'e' && s[at] != 'E') return std::nullopt;
-  if (!read_exponent(s.substr(at + 1), w.exponent)) return std::nullopt;
-  return w;
 }
 
 // Position of the leading significant digit relative to the point: 1 for "5", 0 for "0.5",
@@ -98,8 +68,8 @@ std::optional<double> to_double(const Written& w, bool& underflow) {
   underflow = false;
   if (all_zero(w)) return w.negative ? -0.0 : 0.0;
   double v = 0;
-  const char* end = w.unsigned_.data() + w.unsigned_.size();
-  auto [ptr, ec] = std::from_chars(w.unsigned_.data(), end, v, std::chars_format::general);
+  const char* end = w.unsigned_text.data() + w.unsigned_text.size();
+  auto [ptr, ec] = std::from_chars(w.unsigned_text.data(), end, v, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
     if (magnitude(w) > 0) return std::nullopt;
     underflow = true;
@@ -151,15 +121,38 @@ std::optional<uint8_t> in_byte_range(std::optional<int32_t> v) {
 
 }  // namespace
 
+// The syntax of the rule, all of the (blank-stripped) text or nothing.
+std::optional<WrittenNumber> scan_number(std::string_view s) {
+  s = strip_blanks(s);
+  Written w;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    w.negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  w.unsigned_text = s;
+  std::size_t at = digits_at(s, 0);
+  w.whole = s.substr(0, at);
+  if (at < s.size() && s[at] == '.') {
+    std::size_t n = digits_at(s, at + 1);
+    w.fraction = s.substr(at + 1, n);
+    at += 1 + n;
+  }
+  if (w.whole.empty() && w.fraction.empty()) return std::nullopt;
+  if (at == s.size()) return w;
+  if (s[at] != 'e' && s[at] != 'E') return std::nullopt;
+  if (!read_exponent(s.substr(at + 1), w.exponent)) return std::nullopt;
+  return w;
+}
+
 std::optional<double> read_real(std::string_view s) {
-  auto w = scan(s);
+  auto w = scan_number(s);
   if (!w) return std::nullopt;
   bool underflow = false;
   return to_double(*w, underflow);
 }
 
 std::optional<int32_t> read_long(std::string_view s) {
-  auto w = scan(s);
+  auto w = scan_number(s);
   if (!w) return std::nullopt;
   bool whole_number = true;
   return in_long_range(whole_part(*w, whole_number));
@@ -180,7 +173,7 @@ uint8_t byte_of(std::string_view s) {
 }
 
 std::optional<double> real_argument(std::string_view s) {
-  auto w = scan(s);
+  auto w = scan_number(s);
   if (!w) return std::nullopt;
   bool underflow = false;
   auto v = to_double(*w, underflow);
@@ -189,7 +182,7 @@ std::optional<double> real_argument(std::string_view s) {
 }
 
 std::optional<int32_t> long_argument(std::string_view s) {
-  auto w = scan(s);
+  auto w = scan_number(s);
   if (!w) return std::nullopt;
   bool whole_number = true;
   auto v = whole_part(*w, whole_number);

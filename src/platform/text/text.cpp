@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace orv::text {
 namespace {
@@ -157,6 +158,51 @@ std::string from_utf8(std::string_view s) {
   std::string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size();) out += encode(decode_utf8(s, i));
+  return out;
+}
+
+namespace {
+
+// One well-formed UTF-8 sequence at s[i] (shortest form, no surrogates, at most U+10FFFF), or
+// nullopt.
+std::optional<char32_t> decode_strict(std::string_view s, std::size_t& i) {
+  auto b = static_cast<unsigned char>(s[i]);
+  int extra = b < 0x80 ? 0 : b >= 0xF5 ? -1 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 ? 1 : -1;
+  if (extra < 0 || (extra > 0 && i + extra >= s.size())) return std::nullopt;
+  char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+  for (int k = 1; k <= extra; ++k) {
+    auto c = static_cast<unsigned char>(s[i + k]);
+    if ((c & 0xC0) != 0x80) return std::nullopt;
+    cp = (cp << 6) | (c & 0x3F);
+  }
+  static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+  i += extra + 1;
+  return cp;
+}
+
+}  // namespace
+
+std::optional<std::string> from_utf8_strict(std::string_view s, std::string& error) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    std::size_t at = i;
+    auto cp = decode_strict(s, i);
+    if (!cp) {
+      error = "invalid UTF-8 at byte " + std::to_string(at + 1);
+      return std::nullopt;
+    }
+    char c = encode(*cp);
+    if (c == '?' && *cp != '?') {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(*cp));
+      error = "the character \"" + std::string(s.substr(at, i - at)) + "\" (" + hex +
+              ") has no Windows-1250 form";
+      return std::nullopt;
+    }
+    out += c;
+  }
   return out;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ bool equal_ci(std::string_view a, std::string_view b);
 std::string to_utf8(std::string_view cp1250);
 std::string from_utf8(std::string_view utf8);
 char32_t code_point(char cp1250);
+// The strict edge for what people type: invalid UTF-8 and characters Windows-1250 cannot hold
+// are refused (nullopt, `error` naming the byte offset or the character), never replaced.
+std::optional<std::string> from_utf8_strict(std::string_view utf8, std::string& error);
 
 // A value placed between single quotes in SQL: every apostrophe doubled, nothing else touched.
 std::string double_apostrophes(std::string_view s);

@@ -35,7 +35,25 @@ std::string base_key(std::string_view part) {
   return std::string(part);
 }
 
+bool known_base(std::string_view part) {
+  std::string low = text::lower(part);
+  for (const auto& [name, canonical] : kNames) {
+    if (low == name) return true;
+  }
+  bool function_key = low.size() >= 2 && low.size() <= 3 && low[0] == 'f';
+  for (std::size_t i = 1; function_key && i < low.size(); ++i)
+    function_key = text::is_digit(low[i]);
+  return part.size() == 1 || function_key;
+}
+
 }  // namespace
+
+bool known_key(std::string_view key) {
+  std::string k = canonical_key(key);
+  auto plus = k.rfind('+', k.size() >= 2 ? k.size() - 2 : 0);
+  return known_base(plus == std::string::npos ? std::string_view(k)
+                                              : std::string_view(k).substr(plus + 1));
+}
 
 std::string canonical_key(std::string_view key) {
   key = text::trim(key);

@@ -13,16 +13,24 @@ namespace {
 constexpr std::string_view kVerbs[] = {"set", "press",  "choose", "select", "dclick",  "check",
                                        "key", "answer", "tick",   "close",  "maximize"};
 
+// A quote left open would swallow every later command into one value: refused with its line.
 std::vector<std::string> split_statements(const std::string& text) {
   std::vector<std::string> out(1);
   bool quoted = false;
   for (char c : text) {
+    if (c == '\n' && quoted) {
+      throw ScriptError{"the script line \"" + text::to_utf8(out.back()) +
+                        "\" leaves a quote open"};
+    }
     if (c == '"') quoted = !quoted;
     if (!quoted && (c == '\n' || c == ';')) {
       out.emplace_back();
     } else if (c != '\r') {
       out.back() += c;
     }
+  }
+  if (quoted) {
+    throw ScriptError{"the script line \"" + text::to_utf8(out.back()) + "\" leaves a quote open"};
   }
   return out;
 }
@@ -67,6 +75,9 @@ Command parse_command(std::string_view s) {
   bool needs_arg = c.verb == "select" || c.verb == "dclick" || c.verb == "check";
   if ((needs_target && c.target.empty()) || (needs_arg && c.arg.empty())) {
     throw ScriptError{"the script command \"" + c.source + "\" lacks its argument"};
+  }
+  if (c.verb == "key" && !known_key(c.target)) {
+    throw ScriptError{"the script command \"" + c.source + "\" names no key"};
   }
   return c;
 }
@@ -129,6 +140,13 @@ void ScriptedBackend::add_answer(std::string answer) {
 std::size_t ScriptedBackend::commands_left() const {
   std::lock_guard lock(mutex_);
   return commands_.size();
+}
+
+std::vector<std::string> ScriptedBackend::pending_commands() const {
+  std::lock_guard lock(mutex_);
+  std::vector<std::string> out;
+  for (const auto& c : commands_) out.push_back(c.source);
+  return out;
 }
 
 bool ScriptedBackend::next_is_answer() {

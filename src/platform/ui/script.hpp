@@ -84,6 +84,8 @@ class ScriptedBackend : public Backend {
   int busy_depth() const { return busy_; }
   int64_t virtual_time() const { return virtual_time_; }  // hundredths spent in dry timer ticks
   std::size_t commands_left() const;
+  // The commands not yet taken, as written (UTF-8).
+  std::vector<std::string> pending_commands() const;
   void clear_records();
 
   static constexpr int kMaxDryTicks = 100000;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/ini/ini.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/tooltips.hpp"
 
@@ -239,7 +240,7 @@ void Window::restore_position() {
   const char* const kKeys[] = {"XPos", "YPos", "Width", "Height"};
   int v[4];
   for (int i = 0; i < 4; ++i) {
-    auto n = parse_int(text::trim(options_.ini->get(name_, kKeys[i])));
+    auto n = text::read_long(options_.ini->get(name_, kKeys[i]));
     if (!n) return;  // a window never saved keeps its designed place
     v[i] = *n;
   }

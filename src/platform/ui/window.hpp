@@ -196,5 +196,7 @@ void post_to_thread(int32_t thread, Event e);
 
 // Keys as scripts and buttons name them, in one spelling: "ctrl+d" → "Ctrl+D", "esc" → "Esc".
 std::string canonical_key(std::string_view key);
+// A key scripts may name: a named key, a letter or sign, or F1..F99, with Ctrl/Alt/Shift.
+bool known_key(std::string_view key);
 
 }  // namespace orv::ui

@@ -73,6 +73,7 @@ class OdbcConnection : public Connection {
   std::string column(std::size_t k) const override {
     return k < row_.size() ? row_[k] : std::string();
   }
+  bool null(std::size_t k) const override { return k < nulls_.size() && nulls_[k]; }
   void clear() override;
   std::optional<std::string> variable(std::string_view name) const override {
     if (!output_known_ || !text::equal_ci(name, output_name_)) return std::nullopt;
@@ -83,12 +84,13 @@ class OdbcConnection : public Connection {
   int fail(SQLRETURN rc);
   bool find_result();
   void finish_results();
-  bool fetch_column(SQLUSMALLINT k, std::string& out);
+  bool fetch_column(SQLUSMALLINT k, std::string& out, bool& null);
 
   SQLHDBC dbc_;
   SQLHSTMT stmt_;
   std::string message_;
   std::vector<std::string> row_;
+  std::vector<bool> nulls_;
   SQLSMALLINT result_columns_ = 0;
   bool pending_ = false;
   std::string output_name_;
@@ -156,15 +158,19 @@ void OdbcConnection::finish_results() {
   output_null_ = output_indicator_ == SQL_NULL_DATA;
 }
 
-bool OdbcConnection::fetch_column(SQLUSMALLINT k, std::string& out) {
+bool OdbcConnection::fetch_column(SQLUSMALLINT k, std::string& out, bool& null) {
   out.clear();
+  null = false;
   char buffer[4096];
   for (;;) {
     SQLLEN length = 0;
     SQLRETURN rc = SQLGetData(stmt_, k, SQL_C_CHAR, buffer, sizeof buffer, &length);
     if (rc == SQL_NO_DATA) return true;
     if (!SQL_SUCCEEDED(rc)) return false;
-    if (length == SQL_NULL_DATA) return true;
+    if (length == SQL_NULL_DATA) {
+      null = true;
+      return true;
+    }
     // A part that filled the buffer leaves its terminating NUL in the last byte.
     bool partial = length == SQL_NO_TOTAL || length >= static_cast<SQLLEN>(sizeof buffer);
     out.append(buffer, partial ? sizeof buffer - 1 : static_cast<std::size_t>(length));
@@ -174,6 +180,7 @@ bool OdbcConnection::fetch_column(SQLUSMALLINT k, std::string& out) {
 
 bool OdbcConnection::next() {
   row_.clear();
+  nulls_.clear();
   if (!pending_) return false;
   SQLRETURN rc = SQLFetch(stmt_);
   if (!SQL_SUCCEEDED(rc)) {
@@ -182,10 +189,13 @@ bool OdbcConnection::next() {
     return false;
   }
   row_.resize(static_cast<std::size_t>(result_columns_));
+  nulls_.assign(row_.size(), false);
   for (SQLSMALLINT k = 1; k <= result_columns_; ++k) {
     std::string value;
-    if (!fetch_column(static_cast<SQLUSMALLINT>(k), value)) value.clear();
+    bool null = false;
+    if (!fetch_column(static_cast<SQLUSMALLINT>(k), value, null)) value.clear();
     row_[static_cast<std::size_t>(k - 1)] = text::from_utf8(value);
+    nulls_[static_cast<std::size_t>(k - 1)] = null;
   }
   return true;
 }

@@ -121,6 +121,10 @@ std::string SqliteConnection::column(std::size_t k) const {
   return format_column(result_->value(k), result_->scale(k));
 }
 
+bool SqliteConnection::null(std::size_t k) const {
+  return on_row_ && k < columns() && result_->value(k).is_null();
+}
+
 void SqliteConnection::clear() {
   result_.reset();
   on_row_ = false;

@@ -29,6 +29,7 @@ class SqliteConnection : public Connection {
   bool next() override;
   std::size_t columns() const override;
   std::string column(std::size_t k) const override;
+  bool null(std::size_t k) const override;
   void clear() override;
   std::optional<std::string> variable(std::string_view name) const override;
 

@@ -21,18 +21,11 @@ struct Culture {
 const Culture kPolish{"\xC2\xA0", ',', "dd.MM.yyyy"};
 const Culture kEnglish{",", '.', "M/d/yyyy"};
 
-std::string fixed(double v, int places) {
-  if (std::fabs(v) < 1e17) return Decimal::from_double(v).rescale(places).to_string();
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%.*f", places, v);
-  return buf;
-}
-
 // "-1234.50" with the culture's point, grouped by thousands when asked, whole part padded with
 // zeros to `min_whole` digits.
 std::string number_text(double v, int places, bool grouped, std::size_t min_whole,
                         const Culture& c) {
-  std::string s = fixed(v, places);
+  std::string s = fixed_text(v, places);
   bool negative = !s.empty() && s[0] == '-';
   if (negative) s.erase(0, 1);
   std::size_t dot = s.find('.');

@@ -54,20 +54,22 @@ std::string utf8_of(char32_t cp) {
   return s;
 }
 
-// Fixed-point text with `places` decimals, halves away from zero as the server rounds.
-std::string fixed(double v, int places) {
-  if (std::fabs(v) < 1e17) return Decimal::from_double(v).rescale(places).to_string();
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%.*f", places, v);
-  return buf;
-}
-
 std::mt19937_64& generator() {
   thread_local std::mt19937_64 g{std::random_device{}()};
   return g;
 }
 
 }  // namespace
+
+std::string fixed_text(double v, int places) {
+  places = std::clamp(places, 0, 99);
+  if (std::fabs(v) < 1e17 && places <= Decimal::kMaxScale) {
+    return Decimal::from_double(v).rescale(places).to_string();
+  }
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "%.*f", places, v);
+  return buf;
+}
 
 SqlValue tsql_substring(const SqlValue& s, const SqlValue& start, const SqlValue& length) {
   if (s.is_null() || start.is_null() || length.is_null()) return SqlValue::null();
@@ -95,7 +97,7 @@ SqlValue tsql_str(const SqlValue& value, int64_t length, int64_t decimals) {
                                                 : value.as_real();
   // Places give way before the whole part does; a whole part that does not fit gives stars.
   for (int d = static_cast<int>(std::min<int64_t>(decimals, 16)); d >= 0; --d) {
-    std::string s = fixed(v, d);
+    std::string s = fixed_text(v, d);
     if (s.size() <= static_cast<std::size_t>(length)) {
       return SqlValue::of(std::string(static_cast<std::size_t>(length) - s.size(), ' ') + s);
     }

@@ -23,6 +23,8 @@ SqlValue tsql_str(const SqlValue& value, int64_t length, int64_t decimals);
 SqlValue tsql_stuff(const SqlValue& s, const SqlValue& start, const SqlValue& length,
                     const SqlValue& insert);
 SqlValue tsql_format(const SqlValue& value, std::string_view format, std::string_view culture);
+// `v` with `places` decimals, halves away from zero as the server rounds; no exponent.
+std::string fixed_text(double v, int places);
 // The divisor of '/' and '%', refused when it is zero ("Divide by zero error encountered.").
 SqlValue tsql_divisor(const SqlValue& v);
 

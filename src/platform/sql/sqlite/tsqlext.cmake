@@ -1,4 +1,4 @@
-# The loadable SQLite extension tsqlext.so, a thin module over liborvrun.
+# The loadable SQLite extension tsqlext.so, a thin module over liborvrun's C interface.
 # For the sqlite3 shell (`.load <build>/tsqlext`) and the SQLite ODBC driver
 # (`LoadExt=<build>/tsqlext`): T-SQL functions, PL_CI_AS and the server's functions.
 add_library(tsqlext MODULE ${CMAKE_CURRENT_LIST_DIR}/ext/tsqlext.cpp)

@@ -10,8 +10,8 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
-#include <charconv>
 
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/qt/qt_text.hpp"
 #include "platform/ui/qt/qt_window.hpp"
@@ -20,9 +20,7 @@ namespace orv::ui::qt {
 namespace {
 
 int percent(const std::string& value) {
-  int v = 0;
-  std::from_chars(value.data(), value.data() + value.size(), v);
-  return std::clamp(v, 0, 100);
+  return std::clamp(text::long_of(value), 0, 100);
 }
 
 QPixmap icon_pixmap(const QStyle& style, const std::string& icon) {

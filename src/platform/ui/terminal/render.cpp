@@ -2,8 +2,8 @@
 #include "platform/ui/terminal/render.hpp"
 
 #include <algorithm>
-#include <charconv>
 
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::ui {
@@ -124,11 +124,8 @@ std::string render_control(const Window& w, const Control& c) {
       return m + "(" + (c.icon.empty() ? c.id : u(c.icon)) + ")\n";
     case ControlKind::Check:
       return m + (c.value == "1" ? "[x] " : "[ ] ") + shown(c.caption) + suffix(c) + "\n";
-    case ControlKind::Progress: {
-      int v = 0;
-      std::from_chars(c.value.data(), c.value.data() + c.value.size(), v);
-      return m + render_bar(v) + suffix(c) + "\n";
-    }
+    case ControlKind::Progress:
+      return m + render_bar(text::long_of(c.value)) + suffix(c) + "\n";
     case ControlKind::List:
       return m + shown(c.prompt) + suffix(c) + "\n" + render_list(c);
     case ControlKind::TextArea: {
@@ -179,9 +176,7 @@ std::string render_progress_line(const Window& w) {
   for (const auto& c : w.controls()) {
     if (c.hidden) continue;
     if (c.kind == ControlKind::Progress) {
-      int v = 0;
-      std::from_chars(c.value.data(), c.value.data() + c.value.size(), v);
-      out += render_bar(v) + "  ";
+      out += render_bar(text::long_of(c.value)) + "  ";
     } else if (c.kind == ControlKind::Label && !c.caption.empty()) {
       out += shown(c.caption) + "  ";
     }

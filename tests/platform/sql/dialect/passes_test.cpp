@@ -49,6 +49,9 @@ const Pass kInsert = complete_insert;
 const Pass kDelete = rewrite_delete;
 const Pass kUpdate = rewrite_update_from;
 const Pass kConcat = [](Tokens& t) { type_additions(t, nullptr, false); };
+const Pass kDivide = guard_division;
+const Pass kCollate = collate_literals;
+const Pass kDates = date_arithmetic;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PassAlone,
@@ -100,6 +103,24 @@ INSTANTIATE_TEST_SUITE_P(
         PassCase{"CastUnknownType", kCast, "select cast(x as xml)", "select cast(x as xml)"},
         PassCase{"CastRealNested", kCast, "select cast(cast(x as real) as real)",
                  "select convert('real',convert('real',x))"},
+        // division: a divisor that may be zero is checked; literals other than 0 are not
+        PassCase{"DivideByExpression", kDivide, "select a/b.c, a % f(x), a/-(b+1)*2",
+                 "select a/tsql_divisor(b.c), a % tsql_divisor(f(x)), a/tsql_divisor(-(b+1))*2"},
+        PassCase{"DivideByLiteral", kDivide, "select a/4, a/0.5, a/0",
+                 "select a/4, a/0.5, a/tsql_divisor(0)"},
+        PassCase{"DivideByCase", kDivide, "select 1/case when a=0 then 0 else a end",
+                 "select 1/tsql_divisor(case when a=0 then 0 else a end)"},
+        // literals compared with anything but a column take the database collation
+        PassCase{"CollateBesideCall", kCollate, "select 1 where upper(a)='X' and b.c='Y'",
+                 "select 1 where upper(a)='X' COLLATE PL_CI_AS and b.c='Y'"},
+        PassCase{"CollateBothLiterals", kCollate,
+                 "select 1 where 'a'<>@v and 'x' COLLATE binary='X'",
+                 "select 1 where 'a' COLLATE PL_CI_AS<>@v and 'x' COLLATE binary='X'"},
+        // a moment plus or minus a number moves by days; a tighter operator after it is left
+        PassCase{"DateMinusDays", kDates, "select getdate() - 1, getdate()+n",
+                 "select dateadd('day', -(1), getdate()), dateadd('day', (n), getdate())"},
+        PassCase{"DateTighterOperator", kDates, "select getdate() - 1 * 2",
+                 "select getdate() - 1 * 2"},
         // LEFT, RIGHT, CHARINDEX
         PassCase{"LeftRight", kCalls, "select left(a, n+1), right(a, 2)",
                  "select substr(a,1,n+1), substr(a,max(length(a)-(2),0)+1)"},

@@ -3,7 +3,7 @@
 // directly.
 #include <sqlite3ext.h>
 
-#include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "orvrun_host.h"
 
 SQLITE_EXTENSION_INIT1
 
@@ -11,7 +11,6 @@ extern "C" __attribute__((visibility("default"))) int sqlite3_tsqlext_init(
     sqlite3* db, char** error, const sqlite3_api_routines* api) {
   SQLITE_EXTENSION_INIT2(api);
   (void)error;
-  orv::sql::sqlite::register_extension(db);
-  orv::sql::sqlite::register_server_objects(db);
+  ORVRUN_SQLITE_REGISTER(db);
   return SQLITE_OK;
 }

@@ -1,0 +1,1 @@
+with c as (select 1 a) insert into t select a from c with d as (select 2 a) update t set a = 20 where a in (select a from d)

@@ -1,0 +1,1 @@
+select cast(x as varchar(1·)) rom t

@@ -1,0 +1,1 @@
+select cast(x as varchar(3)), cast(y as decimal(10,2)) from t where upper(a)='X' and getdate() - 1 > d and a/b.c > 1 % f(x)
