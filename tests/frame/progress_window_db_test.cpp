@@ -7,8 +7,8 @@
 #include "frame/script_window.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
-#include "platform/ui/backends.hpp"
 #include "platform/text/cp1250.hpp"
+#include "platform/ui/backends.hpp"
 #include "platform/ui/terminal/terminal.hpp"
 #include "server/server.hpp"
 #include "support/support.hpp"
@@ -160,7 +160,7 @@ Summary ten_thousand(const std::string& backend) {
   return s;
 }
 
-TEST_F(OnDatabase, TenThousandStatementsOnQtAsOnHeadless) {
+TEST_F(OnDatabase, TenThousandStatementsOnQt) {
   setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
   if (!ui::ui_backend_usable("qt")) GTEST_SKIP() << "built without Qt";
   EXECSQL("create table duzo (id integer primary key, n integer)");
@@ -172,13 +172,12 @@ TEST_F(OnDatabase, TenThousandStatementsOnQtAsOnHeadless) {
   }
   CLOSESQL();
   ASSERT_EQ(scalar("select count(*) from duzo"), "10000");
-  Summary headless = ten_thousand("headless");
+  // The headless run ends so (its progress tests run on both backends from one list); one
+  // 10,000-row run is what a loaded test machine affords.
   Summary qt = ten_thousand("qt");
   EXPECT_EQ(qt.result, 1);
-  EXPECT_EQ(qt.result, headless.result);
-  EXPECT_EQ(qt.comment, headless.comment);
+  EXPECT_EQ(qt.comment, "");
   ASSERT_FALSE(qt.counters.empty());
-  EXPECT_EQ(qt.counters.back(), headless.counters.back());
   EXPECT_EQ(qt.counters.back(), "10000 / 10000");
   // Redrawn on its timer while the rows ran, not only at the end.
   EXPECT_GE(qt.counters.size(), 3u);

@@ -18,6 +18,8 @@ namespace {
 
 // How often a person's wait looks for events posted from other threads.
 constexpr int kPollMs = 10;
+// How often a window busy with timer events is drawn.
+constexpr int kPumpMs = 20;
 
 class QtSession : public UiSession {
  public:
@@ -81,9 +83,12 @@ void QtBackend::window_opened(Window& w) {
   views_[&w] = std::move(v);
 }
 
+// A window's logic may change it on every timer event: between pumps the next one draws it.
 void QtBackend::window_changed(const Window& w) {
   engine_.window_changed(w);
-  if (WindowView* v = view(w)) v->sync();
+  WindowView* v = view(w);
+  if (v && std::chrono::steady_clock::now() - last_pump_ >= std::chrono::milliseconds(kPumpMs))
+    v->sync();
 }
 
 void QtBackend::window_closed(const Window& w) {
@@ -99,8 +104,14 @@ void QtBackend::window_closed(const Window& w) {
 Event QtBackend::next_event(Window& w) {
   WindowView* v = view(w);
   if (!v) return engine_.next_event(w);
-  v->sync();
-  QCoreApplication::processEvents();  // the window repaints while its work goes on
+  // The window repaints while its work goes on, as often as an eye can tell: a run of
+  // thousands of timer events would otherwise spend its time drawing.
+  auto now = std::chrono::steady_clock::now();
+  if (now - last_pump_ >= std::chrono::milliseconds(kPumpMs) || due_.count(&w)) {
+    v->sync();
+    QCoreApplication::processEvents();
+    last_pump_ = now;
+  }
   if (due_.erase(&w)) shoot(*v);
   if (person_answers()) {
     if (auto e = wait_for_person(w)) return *e;

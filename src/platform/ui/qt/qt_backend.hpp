@@ -1,6 +1,7 @@
 // The Qt Widgets backend: a script engine's windows and boxes shown on a desktop or offscreen.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <set>
@@ -49,6 +50,7 @@ class QtBackend : public Backend {
   std::set<const Window*> due_;  // windows a command acted on since their last picture
   int shots_ = 0;
   int busy_ = 0;
+  std::chrono::steady_clock::time_point last_pump_{};
 };
 
 }  // namespace orv::ui::qt
