@@ -7,6 +7,7 @@
 
 #include "platform/sql/sqlite/collation.hpp"
 #include "platform/sql/sqlite/tsql_dates.hpp"
+#include "platform/sql/sqlite/tsql_functions.hpp"
 #include "platform/sql/sqlite/tsql_like.hpp"
 #include "platform/sql/sqlite/tsql_values.hpp"
 
@@ -44,6 +45,23 @@ void check_dates(std::string_view a, std::string_view b) {
   }
 }
 
+// The server's string and number functions: any text, any position, never a crash.
+void check_functions(std::string_view a, std::string_view b) {
+  using orv::sql::SqlValue;
+  int64_t n = b.empty() ? 0 : static_cast<signed char>(b[0]);
+  int64_t m = b.size() > 1 ? static_cast<signed char>(b[1]) : 3;
+  SqlValue text = SqlValue::of(std::string(a));
+  try {
+    (void)tsql_substring(text, SqlValue::of(n), SqlValue::of(m));
+    (void)tsql_stuff(text, SqlValue::of(n), SqlValue::of(m), SqlValue::of(std::string(b)));
+    (void)tsql_str(SqlValue::of(static_cast<double>(n) * 1e15 / (m ? m : 1)), m, n);
+    (void)tsql_format(SqlValue::of(static_cast<double>(n) / 7), b, "");
+    (void)tsql_format(text, b, "en-US");
+    (void)tsql_divisor(text);
+  } catch (const TsqlError&) {
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -62,5 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     (void)tsql_add(orv::sql::SqlValue::of(std::string(a)), orv::sql::SqlValue::of(int64_t{1}));
   } catch (const TsqlError&) {
   }
+  check_functions(a, b);
   return 0;
 }

@@ -7,6 +7,7 @@ packages=(
   libsqlite3-dev sqlite3 unixodbc unixodbc-dev libsqliteodbc
   libxlsxwriter-dev libpugixml-dev libcurl4-openssl-dev zlib1g-dev
   python3 python3-stdnum python3-num2words python3-openpyxl python3-xlrd
+  qt6-base-dev xvfb xauth fonts-dejavu-core
   # node and npm: the peer benchmarks only; taken from Debian when the machine has none
 )
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

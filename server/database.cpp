@@ -2,6 +2,8 @@
 #include "server/server.hpp"
 
 #include <filesystem>
+#include <fstream>
+#include <string_view>
 #include <system_error>
 
 #include "platform/sql/sqlite/sqlite_backend.hpp"
@@ -10,6 +12,8 @@ namespace orv::server {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::string_view kSqliteHeader{"SQLite format 3\0", 16};
 
 void remove_quietly(const fs::path& p) {
   std::error_code ec;
@@ -22,6 +26,25 @@ bool occupied(const fs::path& p) {
   std::error_code ec;
   if (!fs::exists(p, ec)) return false;
   return !fs::is_regular_file(p, ec) || fs::file_size(p, ec) > 0;
+}
+
+// Only an SQLite database (sound or damaged) or an empty file may be replaced: a directory, a link
+// or a file of another program is the user's and stays.
+bool replaceable(const fs::path& p, std::string& error) {
+  std::error_code ec;
+  fs::file_status st = fs::symlink_status(p, ec);
+  if (!fs::exists(st)) return true;
+  const std::string refuse = "refusing to replace " + p.string() + ": ";
+  if (fs::is_symlink(st)) return error = refuse + "it is a symbolic link", false;
+  if (fs::is_directory(st)) return error = refuse + "it is a directory", false;
+  if (!fs::is_regular_file(st)) return error = refuse + "it is not a regular file", false;
+  if (fs::file_size(p, ec) == 0) return true;
+  std::ifstream in(p, std::ios::binary);
+  char head[16] = {};
+  if (!in.read(head, sizeof head) || std::string_view(head, sizeof head) != kSqliteHeader) {
+    return error = refuse + "it is not an SQLite database", false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -70,6 +93,7 @@ bool create_database(const std::string& path, bool demo, std::string& error) {
 
 bool remove_database(const std::string& path, std::string& error) {
   std::error_code ec;
+  if (!replaceable(fs::path(path), error)) return false;
   for (const char* suffix : {"-wal", "-shm", "-journal", ""}) {
     fs::path p(path + suffix);
     if (fs::exists(p, ec) && !fs::remove(p, ec)) {

@@ -15,8 +15,7 @@
 #include "login.hpp"
 #include "platform/files/files.hpp"
 #include "platform/text/text.hpp"
-#include "platform/ui/headless/headless.hpp"
-#include "platform/ui/terminal/terminal.hpp"
+#include "platform/ui/backends.hpp"
 
 namespace orv::cli {
 namespace {
@@ -196,6 +195,8 @@ struct Options {
   std::vector<std::string> answers;
   std::string script;
   bool scripted = false;
+  std::string ui;           // --ui NAME
+  std::string screenshots;  // --screenshot DIR
   std::size_t name_at = 0;
 };
 
@@ -232,6 +233,10 @@ std::optional<Options> parse_options(const Words& words) {
       o.answered = true;
     } else if (words[i] == "--ui-script" && i + 1 < words.size()) {
       if (!read_script(words[++i], o)) return std::nullopt;
+    } else if (words[i] == "--ui" && i + 1 < words.size()) {
+      o.ui = words[++i];
+    } else if (words[i] == "--screenshot" && i + 1 < words.size()) {
+      o.screenshots = words[++i];
     } else {
       usage_error("unknown option \"" + words[i] + "\"");
       return std::nullopt;
@@ -255,6 +260,24 @@ int report(const Procedure& p, const Options& options, const exports::Value& res
     print_plain(result);
   }
   return 0;
+}
+
+// The window backend: --ui, else $ORVRUN_UI, else by who is there (qt photographs windows).
+std::unique_ptr<ui::UiSession> make_session_ui(const Options& o) {
+  bool person =
+      !o.json && !o.answered && !o.scripted && o.screenshots.empty() && isatty(STDIN_FILENO);
+  std::string name = o.ui;
+  if (name.empty()) name = o.screenshots.empty() ? ui::default_ui_backend(person) : "qt";
+  ui::UiOptions ui_options;
+  ui_options.answers = o.answers;
+  ui_options.interactive = person;
+  ui_options.screenshots = o.screenshots;
+  auto session = ui::make_ui(name, ui_options);
+  if (session) return session;
+  std::string known;
+  for (const auto& n : ui::ui_backend_names()) known += (known.empty() ? "" : ", ") + n;
+  usage_error("call: no window backend \"" + name + "\" here; there are: " + known);
+  return nullptr;
 }
 
 }  // namespace
@@ -297,18 +320,15 @@ int cmd_call(const Words& words) {
   std::optional<Preferences> loaded;
   if (session.has_database()) loaded = log_in(host_options());
 
-  bool interactive =
-      !options->json && !options->answered && !options->scripted && isatty(STDIN_FILENO);
-  ui::HeadlessBackend headless(options->answers);
+  std::unique_ptr<ui::UiSession> session_ui = make_session_ui(*options);
+  if (!session_ui) return kUsageError;
+  ui::ScriptedBackend& active = session_ui->engine();
   try {
-    headless.add_script(options->script);
+    active.add_script(options->script);
   } catch (const ui::ScriptError& e) {
     return usage_error("call: --ui-script: " + e.message);
   }
-  ui::TerminalBackend terminal;
-  ui::ScriptedBackend& active =
-      interactive ? static_cast<ui::ScriptedBackend&>(terminal) : headless;
-  ui::Backend* previous = ui::set_backend(&active);
+  ui::Backend* previous = ui::set_backend(&session_ui->backend());
   exports::Value result;
   try {
     result = p->invoke(args);

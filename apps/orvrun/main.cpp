@@ -19,7 +19,8 @@ Usage:
         --user ID, --company ID, --warehouse ID
                          the signed-in user, company and warehouse of the shared context
       call opens the database when --db or --odbc names one or the default file exists.
-  orvrun call [--json] [--answer yes|no]... [--ui-script TEXT|@FILE] NAME [ARG...]
+  orvrun call [--json] [--answer yes|no]... [--ui-script TEXT|@FILE] [--ui NAME]
+              [--screenshot DIR] NAME [ARG...]
       Calls the exported procedure NAME. Arguments are UTF-8 and converted to Windows-1250;
       trailing optional parameters left off are omitted. Every word after NAME is an argument,
       even one that begins with "-". With --json prints one JSON object:
@@ -32,6 +33,10 @@ Usage:
       A window left waiting by the script is closed as by Esc, and stderr says so. When stdin
       is a terminal and neither --json, --answer nor --ui-script is given, windows and boxes
       are drawn on stderr and the same commands are read from stdin.
+      --ui qt|terminal|headless picks the window backend (default: $ORVRUN_UI, else qt on a
+      display or terminal for a person at a terminal, else headless). --screenshot DIR shows
+      the windows with qt (offscreen without a display) and writes a PNG of each window into
+      DIR each time the script acts on it.
   orvrun windows [--json] [NAME]
       Lists every window of the library (or the one NAME names, by procedure or INI section)
       with its controls: number, id, kind, caption or prompt, key.

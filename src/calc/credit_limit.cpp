@@ -224,7 +224,9 @@ uint8_t LIMITKUPIECKI(uint8_t window_mode, double customer_id, double payer_id, 
   LimitFigures f = load_limit_figures(customer_id, payer_id, document_id, day);
   ui::Window w = limit_window();
   show_figures(w, f);
-  if (window_mode == 1) {
+  // A customer that cannot be read skips the rest of the opening, the view-only look included:
+  // the window stays as designed and confirming passes, as it does with every value 0.
+  if (window_mode == 1 && f.customer_found) {
     w.at(kConfirm).hidden = true;
     w.at(kConfirmHint).hidden = true;
     w.at(kCancel).caption = "Zamknij";

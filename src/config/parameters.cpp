@@ -68,30 +68,46 @@ double as_number(std::string_view value) {
   return std::isfinite(v) ? v : 0.0;
 }
 
-void log_change(char scope, std::string_view code, std::string_view old_value,
+bool log_change(char scope, std::string_view code, std::string_view old_value,
                 std::string_view new_value, ReportedWrites& writes) {
   const dict::Context& g = dict::glo();
-  writes.execute(std::string("call AP_ZapiszDoLoguParam ('") + scope + "'," + plain_id(g.ID_FIRMY) +
-                 "," + plain_id(g.ID_UZYTKOWNIKA) + ",'" + quoted(text::upper(text::clip(code))) +
-                 "','" + quoted(old_value) + "','" + quoted(new_value) + "')");
+  return writes.execute(std::string("call AP_ZapiszDoLoguParam ('") + scope + "'," +
+                        plain_id(g.ID_FIRMY) + "," + plain_id(g.ID_UZYTKOWNIKA) + ",'" +
+                        quoted(text::upper(text::clip(code))) + "','" + quoted(old_value) + "','" +
+                        quoted(new_value) + "')");
 }
 
-void store(Scope scope, std::string_view code, std::string_view stored, ReportedWrites& writes) {
+bool store(Scope scope, std::string_view code, std::string_view stored, ReportedWrites& writes) {
   const dict::Context& g = dict::glo();
   if (scope == Scope::Company) {
-    writes.execute("call RM_ZapiszParamKonf('s'," + plain_id(g.ID_FIRMY) + ",'" + quoted(code) +
-                   "','" + quoted(stored) + "',0)");
+    return writes.execute("call RM_ZapiszParamKonf('s'," + plain_id(g.ID_FIRMY) + ",'" +
+                          quoted(code) + "','" + quoted(stored) + "',0)");
   } else {
-    writes.execute("call RM_ZapiszParamKonf('u'," + plain_id(g.ID_UZYTKOWNIKA) + ",'" +
-                   quoted(code) + "','" + quoted(stored) + "'," + plain_id(g.ID_FIRMY) + ")");
+    return writes.execute("call RM_ZapiszParamKonf('u'," + plain_id(g.ID_UZYTKOWNIKA) + ",'" +
+                          quoted(code) + "','" + quoted(stored) + "'," + plain_id(g.ID_FIRMY) +
+                          ")");
   }
 }
 
 // The report parameter named IBAN follows the company's account number in every variant.
-void update_report_iban(std::string_view account, ReportedWrites& writes) {
-  writes.execute("update wartosc_parametru  with (rowlock)  set wartosc='" + quoted(account) +
-                 "' from wartosc_parametru w,parametr_raportu p where "
-                 "p.id_parametru=w.id_parametru and  p.nazwa='IBAN'");
+bool update_report_iban(std::string_view account, ReportedWrites& writes) {
+  return writes.execute("update wartosc_parametru  with (rowlock)  set wartosc='" +
+                        quoted(account) +
+                        "' from wartosc_parametru w,parametr_raportu p where "
+                        "p.id_parametru=w.id_parametru and  p.nazwa='IBAN'");
+}
+
+// The value, its mirror in the report parameters and its log entry are one change: written all
+// or none, so a lock or a refusal can never leave the log saying what the value is not.
+bool write_change(Scope s, std::string_view code, std::string_view old_value,
+                  std::string_view new_value, std::string_view stored, ReportedWrites& writes) {
+  if (!writes.execute("begin transaction")) return false;
+  bool ok = (s != Scope::Company || code != "IBAN" || update_report_iban(new_value, writes)) &&
+            log_change(s == Scope::Company ? 's' : 'u', code, old_value, new_value, writes) &&
+            store(s, code, stored, writes);
+  if (ok && writes.execute("commit transaction")) return true;
+  writes.execute("rollback transaction");
+  return false;
 }
 
 void user_side_effects(std::string_view code, std::string_view stored) {
@@ -131,12 +147,12 @@ void USTAWPARAMKONF(std::string_view scope, std::string_view code, std::string_v
   ParamKonfRow& row = *table_of(s).rows.get(at);
   std::string old_value(text::clip(row.value));
   std::string_view new_value = text::clip(value);
-  if (new_value != old_value) {
-    if (s == Scope::Company && text::clip(code) == "IBAN") update_report_iban(new_value, writes);
-    log_change(s == Scope::Company ? 's' : 'u', code, old_value, new_value, writes);
-    // The row changes whatever the server answers: later look-ups see the new value at once.
-    row.value = text::clip(new_value.substr(0, kValueSize));
-    store(s, text::clip(code), row.value, writes);
+  std::string stored(text::clip(new_value.substr(0, kValueSize)));
+  // The cached row follows the server: a change the server did not take (shown in the SQL error
+  // window) leaves the old value, as the database still has it.
+  if (new_value != old_value &&
+      write_change(s, text::clip(code), old_value, new_value, stored, writes)) {
+    row.value = stored;
     if (s == Scope::User) user_side_effects(code, row.value);
   }
   frame::CLOSESQL();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "config/parameters.hpp"
+#include "frame/window_conventions.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
@@ -63,4 +64,10 @@ void USTAWSPLIT(int32_t left, int32_t splitter, int32_t right, int32_t distance)
   w->display();
 }
 
+namespace {
+
+// The library's windows reach this rule through the frame layer, which lies below this one.
+[[maybe_unused]] const bool kInstalled = (frame::set_host_frame_fit(&MAKSYMALIZUJ), true);
+
+}  // namespace
 }  // namespace orv::config

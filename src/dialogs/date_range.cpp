@@ -51,13 +51,15 @@ ui::Window range_window() {
   ui::Window w("PytajOZakresDat", "Ustaw okres czasu");
   w.rect = {0, 0, 200, 120};
   w.add(ControlKind::Group, kGroup, "GRUPA", "Zakres wyświetlania"_w1250);
-  w.add(ControlKind::DropList, kRange, "ZAKRES", "Zakres").items = range_names();
+  ui::Control& range = w.add(ControlKind::DropList, kRange, "ZAKRES", "Zakres");
+  range.items = range_names();
+  range.visible_items = 10;
   w.add(ControlKind::Entry, kFrom, "DATA_OD", "od");
   w.add(ControlKind::Button, kFromCalendar, "KALENDARZ_OD", "Kalendarz od").icon = "kalendarz.ico";
   w.add(ControlKind::Entry, kTo, "DATA_DO", "do");
   w.add(ControlKind::Button, kToCalendar, "KALENDARZ_DO", "Kalendarz do").icon = "kalendarz.ico";
   w.add(ControlKind::Entry, kYear, "ROK", "Rok");
-  w.add(ControlKind::Entry, kDays, "ILE_DNI", "Liczba dni");
+  w.add(ControlKind::Entry, kDays, "ILE_DNI");  // the label "dni" after it is its only caption
   w.add(ControlKind::Label, kDaysLabel, "DNI", "dni");
   w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Button, kCancel, "ANULUJ", "Anuluj").key = "Esc";
@@ -117,7 +119,7 @@ class RangePrompt {
   bool on_event(const ui::Event& e);
   void date_typed(int control, int32_t& field);
   void calendar(int button, int32_t& field);
-  void set_any_range();
+  void set_any_range(bool hide_days);
   bool confirmable();
 
   RangeFields f_;
@@ -187,7 +189,7 @@ void RangePrompt::date_typed(int control, int32_t& field) {
   int32_t day = typed.empty() ? 0 : static_cast<int32_t>(picture::deformat_number(typed, "@d17"));
   if (!typed.empty() && day <= 0) return;
   field = day;
-  set_any_range();
+  set_any_range(/*hide_days=*/true);
 }
 
 void RangePrompt::calendar(int button, int32_t& field) {
@@ -195,12 +197,12 @@ void RangePrompt::calendar(int button, int32_t& field) {
   int32_t chosen = KALENDARZ(w_.rect.x + at.x, w_.rect.y + at.y, field);
   if (chosen == field) return;
   field = chosen;
-  set_any_range();
+  set_any_range(/*hide_days=*/false);
 }
 
-void RangePrompt::set_any_range() {
+void RangePrompt::set_any_range(bool hide_days) {
   f_.name = range_names()[kAnyRange - 1];
-  f_.days_shown = false;
+  if (hide_days) f_.days_shown = false;
   w_.at(kRange).selected = kAnyRange;
 }
 

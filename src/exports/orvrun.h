@@ -17,6 +17,11 @@
  *             a NUL-terminated text; the procedure writes at most size - 1 characters and a NUL.
  *             A null reference is left out and never written.
  * Errors      nothing is thrown across this boundary; each procedure reports as it documents.
+ *             A run that cannot finish returns the procedure's fallback result (0, the empty
+ *             text, or what the procedure documents for a window closed without a choice):
+ *             a UI script that cannot go on is reported to the UI backend, any other failure
+ *             to the error handler given to ORVRUN_INIT (the module's own when none was given).
+ *             When memory runs out a text result is null and nothing is reported.
  */
 
 #include <stddef.h>
@@ -27,26 +32,30 @@ extern "C" {
 #endif
 
 #define ORVRUN_API __attribute__((visibility("default")))
+/* C++ hosts see that no procedure throws. */
+#ifdef __cplusplus
+#define ORVRUN_NOEXCEPT noexcept
+#else
+#define ORVRUN_NOEXCEPT
+#endif
 
 typedef struct ORVRUN_TEXT {
   char* data;
   size_t size;
 } ORVRUN_TEXT;
 
-ORVRUN_API void ORVRUN_FREE(char* text);
+ORVRUN_API void ORVRUN_FREE(char* text) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }
 #endif
 
-#include "orvrun_frame.h"
 #include "orvrun_calc.h"
 #include "orvrun_config.h"
-#include "orvrun_selection.h"
+#include "orvrun_dialogs.h"
+#include "orvrun_frame.h"
 #include "orvrun_lists.h"
 #include "orvrun_reports.h"
-#include "orvrun_payments.h"
-#include "orvrun_attachments.h"
-#include "orvrun_dialogs.h"
+#include "orvrun_selection.h"
 
 #endif

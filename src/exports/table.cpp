@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-extern "C" void ORVRUN_FREE(char* text) { std::free(text); }
+extern "C" void ORVRUN_FREE(char* text) ORVRUN_NOEXCEPT {
+  std::free(text);
+}
 
 namespace orv::exports {
 namespace {
@@ -31,7 +33,23 @@ void add(Procedure p) {
   t.insert(at, std::move(p));
 }
 
-const std::vector<Procedure>& procedures() { return table(); }
+const std::vector<Procedure>& procedures() {
+  return table();
+}
+
+Param parse_param_name(std::string_view n) {
+  Param p;
+  if (auto b = n.find('['); b != std::string_view::npos) {
+    p.capacity = std::strtoul(std::string(n.substr(b + 1)).c_str(), nullptr, 10);
+    n = n.substr(0, b);
+  }
+  if (!n.empty() && n.back() == '?') {
+    p.optional = true;
+    n.remove_suffix(1);
+  }
+  p.name = n;
+  return p;
+}
 
 const Procedure* find(std::string_view name) {
   const auto& t = table();

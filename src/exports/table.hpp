@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -29,7 +30,7 @@ struct Param {
 // One argument of a dynamic call. `given` false = left out (optional or reference).
 struct Arg {
   bool given = false;
-  std::string text;    // Windows-1250
+  std::string text;  // Windows-1250
   double real = 0;
   int32_t lng = 0;
   uint8_t byte = 0;
@@ -40,6 +41,7 @@ struct Value {
   Kind kind = Kind::None;
   std::string text;
   double number = 0;
+  bool null = false;  // a text result came back null: memory ran out
 };
 
 struct Procedure {
@@ -64,7 +66,14 @@ Value arg_value(const Param& p, const Arg& a);
 char* give_text(std::string_view s);
 // Writes `s` into a caller's reference buffer, cut to its capacity.
 void put_text(ORVRUN_TEXT* ref, std::string_view s);
-inline std::string_view in(const char* s) { return s ? std::string_view(s) : std::string_view(); }
+inline std::string_view in(const char* s) {
+  return s ? std::string_view(s) : std::string_view();
+}
+// An optional number as the layers below take it: null = left out.
+template <class T>
+std::optional<T> optional_of(const T* v) {
+  return v ? std::optional<T>(*v) : std::nullopt;
+}
 
 namespace detail {
 
@@ -110,22 +119,19 @@ T& slot_of(Arg& a) {
 }
 
 template <class T>
-  requires(kind_of<T>() != Kind::None)
-struct ParamOf<T> {
+requires(kind_of<T>() != Kind::None) struct ParamOf<T> {
   static constexpr Kind kind = kind_of<T>();
   static constexpr bool ref = false;
   static T get(Arg& a) { return slot_of<T>(a); }
 };
 template <class T>
-  requires(kind_of<T>() != Kind::None)
-struct ParamOf<const T*> {  // optional by value
+requires(kind_of<T>() != Kind::None) struct ParamOf<const T*> {  // optional by value
   static constexpr Kind kind = kind_of<T>();
   static constexpr bool ref = false;
   static const T* get(Arg& a) { return a.given ? &slot_of<T>(a) : nullptr; }
 };
 template <class T>
-  requires(kind_of<T>() != Kind::None)
-struct ParamOf<T*> {  // by reference
+requires(kind_of<T>() != Kind::None) struct ParamOf<T*> {  // by reference
   static constexpr Kind kind = kind_of<T>();
   static constexpr bool ref = true;
   static T* get(Arg& a) { return a.given ? &slot_of<T>(a) : nullptr; }
@@ -145,6 +151,7 @@ Value wrap(R r) {
   Value v;
   if constexpr (std::is_same_v<R, char*>) {
     v.kind = Kind::Text;
+    v.null = r == nullptr;
     if (r) v.text = r;
     ORVRUN_FREE(r);
   } else {
@@ -182,11 +189,27 @@ struct ParamName {
 };
 
 void add(Procedure p);
+Param parse_param_name(std::string_view n);
 
+template <class F>
+inline constexpr bool kGuardedEntry = false;
 template <class R, class... A>
+inline constexpr bool kGuardedEntry<R (*)(A...) noexcept> = true;
+
+// Enters one C entry point in the table. Only a noexcept function is accepted: an entry point
+// runs its body in orv::exports::guard (boundary.hpp), so nothing can unwind into a C host.
 struct Registrar {
-  Registrar(const char* name, R (*f)(A...), std::initializer_list<ParamName> names,
-            const char* summary) {
+  template <class F>
+  Registrar(const char* name, F f, std::initializer_list<ParamName> names, const char* summary) {
+    static_assert(kGuardedEntry<F>,
+                  "an exported entry point is noexcept and runs its body in orv::exports::guard");
+    add(describe(name, f, names, summary));
+  }
+
+ private:
+  template <class R, class... A>
+  static Procedure describe(const char* name, R (*f)(A...) noexcept,
+                            std::initializer_list<ParamName> names, const char* summary) {
     static_assert(sizeof...(A) < 16);
     Procedure p;
     p.name = name;
@@ -197,7 +220,8 @@ struct Registrar {
     bool pointers[] = {std::is_pointer_v<A>..., false};
     std::size_t i = 0;
     for (const ParamName& n : names) {
-      Param param = parse_name(n.text);
+      if (i == sizeof...(A)) std::abort();  // more names than parameters
+      Param param = parse_param_name(n.text);
       param.kind = kinds[i];
       param.by_ref = refs[i];
       // Pointers are left out as null; only those may be optional.
@@ -209,25 +233,9 @@ struct Registrar {
     p.invoke = [f](std::vector<Arg>& args) {
       return detail::call(f, args, std::index_sequence_for<A...>{});
     };
-    add(std::move(p));
+    return p;
   }
-  static Param parse_name(std::string_view n);
 };
-
-template <class R, class... A>
-Param Registrar<R, A...>::parse_name(std::string_view n) {
-  Param p;
-  if (auto b = n.find('['); b != std::string_view::npos) {
-    p.capacity = std::strtoul(std::string(n.substr(b + 1)).c_str(), nullptr, 10);
-    n = n.substr(0, b);
-  }
-  if (!n.empty() && n.back() == '?') {
-    p.optional = true;
-    n.remove_suffix(1);
-  }
-  p.name = n;
-  return p;
-}
 
 }  // namespace orv::exports
 
@@ -235,6 +243,5 @@ Param Registrar<R, A...>::parse_name(std::string_view n) {
 #define ORV_CAT(a, b) ORV_CAT2(a, b)
 // ORV_EXPORT(NIPOK, "summary", "text"): enters the C function NIPOK in the table, naming each of
 // its parameters in order.
-#define ORV_EXPORT(fn, summary, ...)                                                     \
-  static const ::orv::exports::Registrar ORV_CAT(orv_export_, fn)(#fn, &fn, {__VA_ARGS__}, \
-                                                                  summary)
+#define ORV_EXPORT(fn, summary, ...) \
+  static const ::orv::exports::Registrar ORV_CAT(orv_export_, fn)(#fn, &fn, {__VA_ARGS__}, summary)

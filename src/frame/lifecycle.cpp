@@ -10,6 +10,7 @@ namespace orv::frame {
 namespace {
 
 thread_local std::string t_procedure;
+thread_local std::string t_report;
 
 struct Module {
   ErrorHandler own_error;
@@ -33,6 +34,13 @@ void ErrorHandler::set_procedure(std::string name) {
 }
 std::string ErrorHandler::procedure() const {
   return t_procedure;
+}
+
+void ErrorHandler::report(std::string_view procedure, std::string_view message) {
+  t_report.assign(procedure).append(": ").append(message);
+}
+std::string ErrorHandler::last_report() const {
+  return t_report;
 }
 
 const std::vector<std::string>& attached_tables() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ini/ini.hpp"
@@ -17,6 +18,12 @@ class ErrorHandler {
   std::string procedure() const;  // of the calling thread
   void attach(std::string table) { attached_.push_back(std::move(table)); }
   const std::vector<std::string>& attached() const { return attached_; }
+
+  // An exported procedure stopped by a failure nobody inside handled; it returned its fallback
+  // result. A host's handler may show or log it; this one keeps it for the calling thread.
+  virtual void report(std::string_view procedure, std::string_view message);
+  // The calling thread's last report, "PROCEDURE: message", empty when none.
+  std::string last_report() const;
 
  private:
   std::vector<std::string> attached_;

@@ -74,8 +74,7 @@ void WALIDACJA(std::string_view text) {
 void ERRORWIN(std::string_view statement, std::string_view message) {
   ProcedureName name("ErrorWin");
   ui::Window w = error_window();
-  // A blank message would leave the window without a title; it keeps its own then.
-  if (!text::clip(message).empty()) w.title = message;
+  w.title = message;
   w.at(kStatement).value = statement;
   open_window(w);
   // The text area fills the window wherever it was left; no buttons: only the close box (or

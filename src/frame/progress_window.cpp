@@ -101,6 +101,7 @@ class ProgressRun {
   bool ask_after_failure();
   bool all_rows_done();
   void advance();
+  void show_progress();
   void start_next();
   bool next_row(std::vector<std::string>& values);
   void poll_worker();
@@ -252,7 +253,11 @@ bool ProgressRun::all_rows_done() {
 
 void ProgressRun::advance() {
   ++j_;
-  int64_t percent = j_ * 100 / total_;
+  show_progress();
+}
+
+void ProgressRun::show_progress() {
+  int64_t percent = total_ > 0 ? j_ * 100 / total_ : 0;
   w_.at(kCounter).caption = std::to_string(j_) + " / " + std::to_string(total_);
   w_.at(kBar).value = std::to_string(percent);
   w_.at(kPercent).caption = std::to_string(percent) + "%";
@@ -284,8 +289,10 @@ bool ProgressRun::next_row(std::vector<std::string>& values) {
       enter_warning(table.message());
     } else {
       // Rows deleted since they were counted: an emptied row would put blanks in place of the
-      // markers and run a statement nobody meant. What was read is all there is.
+      // markers and run a statement nobody meant. What was read is all there is, and the
+      // counter ends there.
       total_ = --j_;
+      show_progress();
     }
     return false;
   }
@@ -296,12 +303,14 @@ bool ProgressRun::next_row(std::vector<std::string>& values) {
 void ProgressRun::poll_worker() {
   ThreadStatusRow row = thread_statuses().get(worker_);
   if (row.STATUS == WorkerStatus::Running || row.STATUS == WorkerStatus::Missing) return;
-  // After a stop the run stays stopped: a statement that finishes afterwards does not make it
-  // "completed".
-  if (state_ != RunState::Stopped) {
-    if (!has_query_) enter_finished();
-    success_ = row.STATUS == WorkerStatus::Succeeded ? 1 : 0;
-    if (success_ == 0) enter_warning(row.ERRMSG);
+  const bool stopped = state_ == RunState::Stopped;
+  if (!stopped && !has_query_) enter_finished();
+  if (row.STATUS == WorkerStatus::Failed) {
+    enter_warning(row.ERRMSG);
+  } else if (!stopped) {
+    // After a stop the run stays stopped: a statement that succeeds afterwards does not make it
+    // "completed".
+    success_ = 1;
   }
   thread_statuses().remove(worker_);
   worker_ = 0;
@@ -373,7 +382,8 @@ std::string replace_markers(std::string_view text, const std::vector<std::string
   while (i < text.size()) {
     std::size_t close = text[i] == '#' ? text.find('#', i + 1) : std::string_view::npos;
     std::size_t n = 0;
-    if (close != std::string_view::npos && close > i + 1 && close - i <= 7) {
+    // "#1#", not "#01#": a zero-padded number is text of the statement, not a marker.
+    if (close != std::string_view::npos && close > i + 1 && close - i <= 7 && text[i + 1] != '0') {
       auto [end, ec] = std::from_chars(text.data() + i + 1, text.data() + close, n);
       if (ec != std::errc() || end != text.data() + close) n = 0;
     }
@@ -391,6 +401,8 @@ DriverQueryShape driver_query_shape(std::string_view query) {
   std::string lower = text::lower(query);
   std::size_t from = lower.find("from");
   if (from == std::string::npos) from = 0;
+  // "order" is looked for after "from" only: one before it is part of a column's name
+  // ("order_no"), and cutting the count there would leave no statement at all.
   std::size_t order = lower.find("order", from);
   if (order == std::string::npos) order = query.size();
   DriverQueryShape shape;

@@ -29,7 +29,9 @@ uint8_t EXECSQLWINASK(std::string_view statement, const ExecOptions& options = {
 inline constexpr std::size_t kMaxStatement = 10000;
 
 // Every "#i#" (i = 1 .. values.size()) replaced by values[i - 1] in one pass: a value is never
-// searched again, so a value holding "#2#" stays as it is.
+// searched again, so a value holding "#2#" stays as it is, and no other text of the statement
+// changes: neither "#01#" nor a "@@##@@$$" already there, which a replace through that
+// placeholder would fill with the first value.
 std::string replace_markers(std::string_view text, const std::vector<std::string>& values);
 
 // The driver query's column count (1 + the commas before its first "from") and the statement

@@ -23,13 +23,33 @@ enum : int { kText = 1, kHintEsc, kHintCopy, kHintRun, kCopy, kRun, kClose };
 constexpr int kMinWidth = 400;
 constexpr int kMinHeight = 250;
 constexpr std::string_view kSeparator = "\r\ngo\r\n";
+constexpr int kMargin = 4;
+constexpr int kButtonHeight = 20;
+constexpr int kHintHeight = 12;
+
+// The text fills the window above one row of buttons, each with the hint of its key under it.
+void lay_out(ui::Window& w) {
+  struct Slot {
+    int button, hint, width;
+  };
+  static constexpr Slot kRow[] = {
+      {kCopy, kHintCopy, 200}, {kRun, kHintRun, 90}, {kClose, kHintEsc, 70}};
+  const int foot = kButtonHeight + kHintHeight + 2 * kMargin;
+  w.at(kText).rect = {kMargin, kMargin, std::max(w.rect.width - 2 * kMargin, 0),
+                      std::max(w.rect.height - foot - kMargin, 0)};
+  int x = kMargin;
+  const int y = std::max(w.rect.height - foot + kMargin, 0);
+  for (const Slot& s : kRow) {
+    w.at(s.button).rect = {x, y, s.width, kButtonHeight};
+    w.at(s.hint).rect = {x, y + kButtonHeight, s.width, kHintHeight};
+    x += s.width + 2 * kMargin;
+  }
+}
 
 ui::Window script_window() {
   ui::Window w("PokazSQLWin", "Tekst");
   w.rect = {0, 0, 520, 320};
-  ui::Control& text = w.add(ControlKind::TextArea, kText, "TEKST");
-  text.font = "Courier New CE";
-  text.rect = {4, 4, 512, 276};
+  w.add(ControlKind::TextArea, kText, "TEKST").font = "Courier New CE";
   w.add(ControlKind::Label, kHintEsc, "HINT_ESC", "Esc");
   w.add(ControlKind::Label, kHintCopy, "HINT_KOPIUJ", "Ctrl+C");
   w.add(ControlKind::Label, kHintRun, "HINT_WYKONAJ", "Ctrl+W");
@@ -37,9 +57,30 @@ ui::Window script_window() {
       "Ctrl+C";
   w.add(ControlKind::Button, kRun, "WYKONAJ", "Wykonaj SQL").key = "Ctrl+W";
   w.add(ControlKind::Button, kClose, "ZAMKNIJ", "Zamknij").key = "Esc";
-  // Ctrl+A selects the whole text, which is what a copy without a selection takes as well.
   w.alert_keys = {"Ctrl+A"};
+  lay_out(w);
   return w;
+}
+
+// Maximising places the window inside the host frame instead of over the whole screen.
+void maximise(ui::Window& w) {
+  fit_into_host_frame();
+  lay_out(w);
+  w.display();
+}
+
+void select_all(ui::Window& w) {
+  ui::Control& area = w.at(kText);
+  area.selection_start = 0;
+  area.selection_end = area.value.size();
+  w.display();
+}
+
+// The selected part, or the whole text when nothing is selected.
+void copy(const ui::Window& w) {
+  const ui::Control& area = *w.find(kText);
+  std::string selected = area.selected_text();
+  ui::set_clipboard(selected.empty() ? area.value : selected);
 }
 
 const ui::WindowRegistrar kScriptWin("PokazSQLWin", "POKAZSQLWIN", &script_window);
@@ -87,11 +128,14 @@ void POKAZSQLWIN(std::string_view script, std::string_view title) {
   open_window(w);
   w.rect.width = std::max(w.rect.width, kMinWidth);
   w.rect.height = std::max(w.rect.height, kMinHeight);
+  lay_out(w);
   w.display();
   for (;;) {
     ui::Event e = w.accept();
     if (e.kind == ui::EventKind::CloseWindow || e.accepted(kClose)) break;
-    if (e.accepted(kCopy)) ui::set_clipboard(w.at(kText).value);
+    if (e.kind == ui::EventKind::Maximized) maximise(w);
+    if (e.kind == ui::EventKind::AlertKey && e.key == "Ctrl+A") select_all(w);
+    if (e.accepted(kCopy)) copy(w);
     if (e.accepted(kRun)) run_script(w);
   }
   w.close();

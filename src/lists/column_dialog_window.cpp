@@ -2,13 +2,11 @@
 #include "lists/column_dialog.hpp"
 
 #include <algorithm>
-#include <mutex>
 
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "frame/window_conventions.hpp"
 #include "lists/column_settings.hpp"
-#include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
@@ -153,21 +151,9 @@ bool left_out_of_stock_items(const Dialog& d, const DialogColumn& c) {
   return d.window == kStockItems && (caption == "Wydano" || caption == "Przyjęto"_w1250);
 }
 
-// The user's quantity setting applies to restored formats as it does when the layout loads.
-void apply_quantity_pictures(const Dialog& d, DialogColumns& rows) {
-  const bool without_decimals = text::clip(dict::glo().ILOSCARTBEZPRZECINKA) == "Tak";
-  const std::string key = list_key(d.window);
-  std::lock_guard lock(column_section());
-  for (DialogColumn& c : rows) {
-    const dict::IniKolBroRow* r = column_by_number(key, c.number);
-    if (r && r->quantity_picture == 1) {
-      c.format = text::fit(quantity_pictures(c.format, without_decimals), kFormatCapacity);
-    }
-  }
-}
-
 // "Domyślne": every column of the definition visible at its default width, unlocked, in number
-// order. Columns hidden from everyone stay out, as they do when the dialog opens.
+// order. Columns hidden from everyone stay out, as they do when the dialog opens. The formats
+// stay as the definition stores them: the user's quantity setting reaches them at the next load.
 DialogColumns default_rows(const Dialog& d) {
   DialogColumns rows;
   read_on_channel_2(kDefaultsStatement + d.sql_name + "'", [&](const sql::ScratchTable& t) {
@@ -178,7 +164,6 @@ DialogColumns default_rows(const Dialog& d) {
   });
   std::stable_sort(rows.begin(), rows.end(),
                    [](const auto& a, const auto& b) { return a.number < b.number; });
-  apply_quantity_pictures(d, rows);
   return rows;
 }
 

@@ -174,8 +174,8 @@ void INICJUJKOLEJKESTATUSOW(std::optional<uint8_t> reload) {
   add("C", "częściowo zrealizowane (C)"_w1250);
   add("Z", "zrealizowane całkowicie (Z)"_w1250);
   if (glo.SKLEPINTERNETOWY == 1) {
-    // The shop's own statuses come from the dictionary, which may not have been loaded yet.
-    if (glo.tables.KOLEJKASTATUSOWZAMOWIEN.empty()) LADUJSTATUSYZAMOWIEN();
+    // The shop's own statuses are those of the dictionary as the host loaded it (or a reload
+    // above did); an empty one adds none.
     for (const StatusZamowieniaRow& r : glo.tables.KOLEJKASTATUSOWZAMOWIEN) {
       std::string code(text::clip(r.code));
       if (r.active == 0 ||

@@ -24,6 +24,7 @@ constexpr std::size_t kValueCapacity = 200;
 constexpr std::size_t kVariantNameCapacity = 51;
 
 constexpr const char* kNameTaken = "Wariant o podanej nazwie już istnieje!"_w1250;
+constexpr const char* kNameTooLong = "Nazwa wariantu może mieć najwyżej 50 znaków!"_w1250;
 
 // Every variant loaded while the module lives, kept in (report, variant, ordinal) order.
 std::vector<CachedParameter>& cache() {
@@ -190,6 +191,15 @@ void delete_variant(const dict::WariantRecord& rec) {
   forget_variant(rec.ID_RAPORTU, rec.ID_WARIANTU);
 }
 
+// The name column holds 50 characters. A longer name would be checked whole but stored cut,
+// where it could meet another variant's name: the insert then fails and the values would go to
+// the variant passed in. It is refused instead.
+bool refused_as_too_long(const std::string& name) {
+  if (name.size() < kVariantNameCapacity) return false;
+  frame::MSG_OSTRZEZENIE(kNameTooLong);
+  return true;
+}
+
 enum class Choice { Rename, Create, Delete, Cancel };
 
 Choice ask_choice() {
@@ -265,7 +275,7 @@ void save_values(double variant_id) {
 
 double ZAPISZWARIANT(double report_id, double variant_id, std::string_view new_name,
                      std::string_view old_name) {
-  std::string name(text::clip(text::fit(new_name, kVariantNameCapacity)));
+  std::string name(text::clip(new_name));
   std::string old(text::clip(old_name));
   if (name.empty()) {
     frame::MSG_OSTRZEZENIE("Proszę wprowadzić nazwę wariantu!"_w1250);
@@ -276,9 +286,10 @@ double ZAPISZWARIANT(double report_id, double variant_id, std::string_view new_n
   if (name != old && !old.empty()) {
     switch (ask_choice()) {
       case Choice::Rename:
-        if (!rename(report_id, name, old)) return 0;
+        if (refused_as_too_long(name) || !rename(report_id, name, old)) return 0;
         break;
       case Choice::Create:
+        if (refused_as_too_long(name)) return 0;
         if (auto id = create(report_id, name, taken)) target = *id;
         if (taken) return 0;
         break;
@@ -289,6 +300,7 @@ double ZAPISZWARIANT(double report_id, double variant_id, std::string_view new_n
         return 0;
     }
   } else if (name != old) {
+    if (refused_as_too_long(name)) return 0;
     if (auto id = create(report_id, name, taken)) target = *id;
   }
   save_values(target);

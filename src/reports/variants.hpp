@@ -37,7 +37,8 @@ inline constexpr double kVariantDeleted = 99999;
 
 // Saves the loaded values as a variant: under a new name it asks whether to rename the variant
 // named `old_name`, create a new one or delete it. Returns the WARIANT buffer's ID_WARIANTU,
-// 0 after a refusal or cancel, kVariantDeleted after a delete.
+// 0 after a refusal (a name taken, or longer than the 50 characters a name holds) or cancel,
+// kVariantDeleted after a delete.
 double ZAPISZWARIANT(double report_id, double variant_id, std::string_view new_name,
                      std::string_view old_name);
 

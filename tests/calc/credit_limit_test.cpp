@@ -227,6 +227,11 @@ TEST_F(DemoLimit, UnknownCustomerReadsNothingAndConfirms) {
             std::vector<std::string>{"select nazwa from kontrahent with (nolock) where "
                                      "id_kontrahenta=999"});
   EXPECT_EQ(control("LIMIT").value, "0.00");
+  // View only skips its look as well: the confirm button stays and confirms.
+  ui.ui().add_script("key F10");
+  EXPECT_EQ(LIMITKUPIECKI(1, 999, 3, 1e6, 0, 82198), 1);
+  EXPECT_FALSE(control("ZATWIERDZ").hidden);
+  EXPECT_EQ(control("ANULUJ").caption, "Anuluj");
 }
 
 TEST_F(DemoLimit, RefusalAsksThePasswordInsteadOfWarning) {

@@ -112,13 +112,15 @@ TEST(WriteBack, StatementsInTableOrder) {
   EXPECT_EQ(
       db.recording.statements(),
       (std::vector<std::string>{
+          "begin transaction",
           std::string("call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pełny zakres','"_w1250) +
               kRange + "')",
           std::string("call RM_ZapiszParamKonf('u',7,'ZakrWys','") + kRange + "',5)",
+          "commit transaction", "begin transaction",
           "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_OD','0','82185')",
-          "call RM_ZapiszParamKonf('u',7,'Data_Od','82185',5)",
-          "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','0','82214')",
-          "call RM_ZapiszParamKonf('u',7,'Data_Do','82214',5)",
+          "call RM_ZapiszParamKonf('u',7,'Data_Od','82185',5)", "commit transaction",
+          "begin transaction", "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','0','82214')",
+          "call RM_ZapiszParamKonf('u',7,'Data_Do','82214',5)", "commit transaction",
           "Update inter_ini_uzytkownik with (rowlock) set rozmiar=160,kolejnosc=2,"
           "format_kolumny='160L(2)|M~Nazwa~@s100@|F' where id_uzytkownika=8 and id_kolumny=57",
           "Update inter_ini_uzytkownik with (rowlock) set rozmiar=0,kolejnosc=1,"
@@ -143,7 +145,7 @@ TEST(WriteBack, EmptyTablesStillStoreTheDateRange) {
   t.U_PARAMKONFQ.add({"DATA_DO", "", "2"});
   dict::glo().ZAKRES = "dziś"_w1250;
   ZAPISZPREFERENCJEUZYTKOWNIKA(7);
-  EXPECT_EQ(db.recording.statements().size(), 6u);
+  EXPECT_EQ(db.recording.statements().size(), 12u);  // three transactions of four
   EXPECT_EQ(POBIERZPARAMKONF("u", "ZakrWys"), "dziś"_w1250);
   EXPECT_EQ(POBIERZPARAMKONF("u", "Data_Od"), "0");
 }
@@ -154,10 +156,11 @@ TEST(WriteBack, FirstRefusalShownOnceAndTheRestStillSent) {
   load_preferences();
   db.faults.fail_next(-1, sql::Fault::rejected("Communication link failure"));
   ZAPISZPREFERENCJEUZYTKOWNIKA(7);
-  EXPECT_EQ(db.recording.statements().size(), 10u);
+  // Three changes that could not even begin their transaction, then the four table rows.
+  EXPECT_EQ(db.recording.statements().size(), 7u);
   auto windows = ui.ui().error_windows();
   ASSERT_EQ(windows.size(), 1u);
-  EXPECT_TRUE(windows[0].statement.starts_with("call AP_ZapiszDoLoguParam"));
+  EXPECT_EQ(windows[0].statement, "begin transaction");
   EXPECT_EQ(ui.ui().busy_depth(), 0);
 }
 

@@ -101,12 +101,8 @@ class Calendar : public ::testing::Test {
     dict::glo().PATH_INI = dir.file("orv.ini");
     frame::reset_module();
     date::set_now(date::Moment{kMonday15Jan2024, date::make_time(9, 0, 0)});
-    previous = ui::set_backend(&ui);
   }
-  ~Calendar() override {
-    ui::set_backend(previous);
-    frame::reset_module();
-  }
+  ~Calendar() override { frame::reset_module(); }
   const ui::Control& control(const std::string& id) const {
     for (const auto& c : ui.windows().back().controls) {
       if (c.id == id) return c;
@@ -117,7 +113,7 @@ class Calendar : public ::testing::Test {
   test::SqlStack sql;
   test::TempDir dir;
   CalendarUi ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 struct PickCase {

@@ -128,10 +128,8 @@ class RangeWindow : public ::testing::Test {
     frame::reset_module();
     ui::reset_host();
     date::set_now(date::Moment{kWednesday15May2024, date::make_time(9, 0, 0)});
-    previous = ui::set_backend(&ui);
   }
   ~RangeWindow() override {
-    ui::set_backend(previous);
     ui::reset_host();
     frame::reset_module();
   }
@@ -152,7 +150,7 @@ class RangeWindow : public ::testing::Test {
   test::SqlStack sql;
   test::TempDir dir;
   RangeUi ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 // Global mode with saving: the shared range, the _LOC copies, the user parameters, the status
@@ -181,12 +179,16 @@ TEST_F(RangeWindow, GlobalModeSavesAndRefreshes) {
   std::string from = std::to_string(d(5, 1, 2024)), to = std::to_string(d(5, 31, 2024));
   EXPECT_EQ(sql.recording.statements(),
             (std::vector<std::string>{
+                "begin transaction",
                 "call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','','" + kCurrentMonth + "')",
                 "call RM_ZapiszParamKonf('u',7,'ZakrWys','" + kCurrentMonth + "',5)",
+                "commit transaction", "begin transaction",
                 "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_OD','','" + from + "')",
                 "call RM_ZapiszParamKonf('u',7,'Data_Od','" + from + "',5)",
+                "commit transaction", "begin transaction",
                 "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','','" + to + "')",
-                "call RM_ZapiszParamKonf('u',7,'Data_Do','" + to + "',5)"}));
+                "call RM_ZapiszParamKonf('u',7,'Data_Do','" + to + "',5)",
+                "commit transaction"}));
   EXPECT_EQ(config::POBIERZPARAMKONF("u", "ZakrWys"), kCurrentMonth);
   auto posted = ui::posted_events();
   ASSERT_EQ(posted.size(), 2u);
@@ -279,6 +281,17 @@ TEST_F(RangeWindow, OlderThanShowsAndTakesTheDayCount) {
   EXPECT_FALSE(control("DNI").hidden);
 }
 
+// A date picked in the calendar makes the range "dowolny zakres" but leaves the day count shown.
+TEST_F(RangeWindow, PickedDateKeepsTheDayCountShown) {
+  dict::glo().ZAKRES = kOlder;
+  dict::glo().DATA_DO = kWednesday15May2024 - 30;
+  ui.add_script("press KALENDARZ_DO; choose DNI 20; key F10");
+  EXPECT_EQ(PYTAJOZAKRESDAT(), 1);
+  EXPECT_EQ(dict::glo().ZAKRES_LOC, kAny);
+  EXPECT_EQ(dict::glo().DATA_DO_LOC, d(4, 20, 2024));
+  EXPECT_FALSE(control("ILE_DNI").hidden);
+}
+
 TEST_F(RangeWindow, TextsAndIniPlace) {
   ui.add_script("key Esc");
   EXPECT_EQ(PYTAJOZAKRESDAT(), 0);
@@ -289,7 +302,9 @@ TEST_F(RangeWindow, TextsAndIniPlace) {
   EXPECT_EQ(control("DATA_DO").prompt, "do");
   EXPECT_EQ(control("ROK").prompt, "Rok");
   EXPECT_EQ(control("DNI").caption, "dni");
+  EXPECT_EQ(control("ILE_DNI").prompt, "");
   EXPECT_TRUE(control("ILE_DNI").hidden);
+  EXPECT_EQ(control("ZAKRES").visible_items, 10);
   EXPECT_EQ(control("ZATWIERDZ").key, "F10");
   EXPECT_EQ(control("ANULUJ").key, "Esc");
   EXPECT_EQ(control("ZAKRES").items, range_names());

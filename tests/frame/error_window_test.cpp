@@ -39,16 +39,14 @@ class ErrorWindow : public testing::Test {
     dict::glo().PATH_INI = dir.file("orv.ini");
     dict::glo().LOCALPATH = "/opt/orv";
     reset_module();
-    previous = ui::set_backend(&ui);
   }
   void TearDown() override {
-    ui::set_backend(previous);
     dict::reset_context();
     reset_module();
   }
   orv::test::TempDir dir;
   Watching ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 TEST_F(ErrorWindow, TitleIsTheMessageAndTheTextAreaTheStatement) {
@@ -96,10 +94,10 @@ TEST_F(ErrorWindow, HelpFileAndTooltipsFollowTheContext) {
   EXPECT_FALSE(ui.registered);
 }
 
-TEST_F(ErrorWindow, BlankMessageKeepsTheDefaultTitleAndLongStatementsStayWhole) {
+TEST_F(ErrorWindow, BlankMessageGivesABlankTitleAndLongStatementsStayWhole) {
   std::string statement(10000, 'x');
   ERRORWIN(statement, "   ");
-  EXPECT_EQ(ui.windows()[0].title, "Informacja");
+  EXPECT_EQ(ui.windows()[0].title, "   ");
   EXPECT_EQ(ui.windows()[0].controls[0].value, statement);
 }
 

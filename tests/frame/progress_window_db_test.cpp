@@ -8,6 +8,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/text/cp1250.hpp"
+#include "platform/ui/backends.hpp"
 #include "platform/ui/terminal/terminal.hpp"
 #include "server/server.hpp"
 #include "support/support.hpp"
@@ -110,6 +111,74 @@ TEST_F(OnDatabase, TerminalShowsCounterAndBar) {
   EXPECT_NE(shown.find("100%"), std::string::npos);
   EXPECT_NE(shown.find("█"), std::string::npos);  // the bar's full block
   EXPECT_NE(shown.find("(ExecSQLWin)"), std::string::npos);
+}
+
+// The progress window's counter at each redraw, and OK pressed once it shows.
+class Watcher : public ui::HeadlessBackend {
+ public:
+  Watcher() : ui::HeadlessBackend({}, /*strict=*/true) { set_dry_tick_limit(kMaxDryTicks); }
+  void window_changed(const ui::Window& w) override {
+    for (const auto& c : w.controls()) {
+      if (c.id == "LICZNIK" && (counters.empty() || counters.back() != c.caption))
+        counters.push_back(c.caption);
+      if (c.id == "OK" && !c.hidden && !pressed) {
+        pressed = true;
+        add_script("press OK");
+      }
+    }
+  }
+  std::vector<std::string> counters;
+  bool pressed = false;
+};
+
+struct Summary {
+  int result = -1;
+  std::string comment;
+  std::vector<std::string> counters;
+};
+
+// 10,000 statements through the window on the named backend, one row per timer event as the
+// window's logic does it; the script's ticks come as fast as the workers finish.
+Summary ten_thousand(const std::string& backend) {
+  Watcher engine;
+  auto session = ui::make_ui(backend, {}, &engine);
+  ui::Backend* had = ui::set_backend(&session->backend());
+  ExecOptions o;
+  o.query = "select id from duzo order by id";
+  o.keep_open = 1;
+  Summary s;
+  s.result = EXECSQLWIN("update duzo set n=#1# where id=#1#", o);
+  ui::set_backend(had);
+  for (const auto& c : engine.windows().back().controls) {
+    if (c.id == "KOMENTARZ") s.comment = c.value;
+  }
+  s.counters = engine.counters;
+  return s;
+}
+
+TEST_F(OnDatabase, TenThousandStatementsOnQtAsOnHeadless) {
+  setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+  if (!ui::ui_backend_usable("qt")) GTEST_SKIP() << "built without Qt";
+  EXECSQL("create table duzo (id integer primary key, n integer)");
+  for (int block = 0; block < 100; ++block) {
+    std::string values;
+    for (int i = 1; i <= 100; ++i)
+      values += (i == 1 ? "(" : ",(") + std::to_string(block * 100 + i) + ",0)";
+    EXECSQL("insert into duzo values " + values);
+  }
+  CLOSESQL();
+  ASSERT_EQ(scalar("select count(*) from duzo"), "10000");
+  Summary headless = ten_thousand("headless");
+  Summary qt = ten_thousand("qt");
+  EXPECT_EQ(qt.result, 1);
+  EXPECT_EQ(qt.result, headless.result);
+  EXPECT_EQ(qt.comment, headless.comment);
+  ASSERT_FALSE(qt.counters.empty());
+  EXPECT_EQ(qt.counters.back(), headless.counters.back());
+  EXPECT_EQ(qt.counters.back(), "10000 / 10000");
+  // Redrawn on its timer while the rows ran, not only at the end.
+  EXPECT_GE(qt.counters.size(), 3u);
+  EXPECT_EQ(scalar("select count(*) from duzo where n=id"), "10000");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "platform/threads/thread_registry.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "support/sql_support.hpp"
+#include "support/support.hpp"
 
 namespace orv::frame {
 namespace {
@@ -55,9 +56,6 @@ class ProgressUi : public ui::HeadlessBackend {
 
 class Progress : public ::testing::Test {
  protected:
-  Progress() { previous = ui::set_backend(&ui); }
-  ~Progress() override { ui::set_backend(previous); }
-
   // A driver query "select id from t" of `n` rows counted by "select count(*) from t".
   void rows(int n) {
     sql.fake.answer("select count(*) from t", FakeAnswer::value(std::to_string(n)));
@@ -88,7 +86,7 @@ class Progress : public ::testing::Test {
 
   test::SqlStack sql;
   ProgressUi ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 ExecOptions over(std::string_view query) {
@@ -190,6 +188,32 @@ TEST_F(Progress, StopWaitsForTheRunningStatementAndReturnsZero) {
   EXPECT_EQ(window().title, "ORVEX: Informacja");
   EXPECT_EQ(control("KOMUNIKAT"), "Przerwano wykonanie.");
   EXPECT_EQ(control("KOMENTARZ"), "Wykonano 33% ( 1 / 3 )");
+  EXPECT_EQ(thread_statuses().size(), 0u);
+}
+
+// 5a. A statement that fails after the stop is still a failure: the warning with the driver's
+// message and 0; EXECSQLWINASK asks again whether to stop.
+TEST_F(Progress, FailureAfterStopShowsTheWarning) {
+  rows(3);
+  std::atomic<bool> release{false};
+  sql.fake.respond([&](std::string_view s) -> std::optional<FakeAnswer> {
+    if (s != "update t set x=1 where id=1") return std::nullopt;
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return FakeAnswer::error(sql::kRejected, "Deadlock");
+  });
+  ui.after_box = [&] { release = true; };
+  ui.add_script("tick; close; answer yes");
+  ui.when_ok = "press OK";
+  EXPECT_EQ(EXECSQLWIN("update t set x=1 where id=#1#", over("select id from t")), 0);
+  EXPECT_EQ(window().title, kWarningTitle);
+  EXPECT_EQ(control("KOMUNIKAT"), "Uwaga - przerwano wykonanie.");
+  EXPECT_EQ(control("KOMENTARZ"), "Deadlock");
+
+  release = false;
+  ui.add_script("tick; close; answer yes; answer yes");
+  EXPECT_EQ(EXECSQLWINASK("update t set x=1 where id=#1#", over("select id from t")), 0);
+  EXPECT_EQ(ui.boxes().back().box.text, "Deadlock|" + kStopQuestion);
+  EXPECT_EQ(updates().size(), 2u);
   EXPECT_EQ(thread_statuses().size(), 0u);
 }
 
@@ -354,6 +378,8 @@ TEST_F(Progress, RowsFewerThanCountedRunNoEmptiedStatement) {
   }
   EXPECT_EQ(deletes,
             (std::vector<std::string>{"delete from t where id=1", "delete from t where id=2"}));
+  EXPECT_EQ(control("LICZNIK"), "2 / 2");
+  EXPECT_EQ(control("PROCENT"), "100%");
 }
 
 // 20. A script that runs dry while the window waits for "OK" fails the run, naming the window;
@@ -424,7 +450,11 @@ INSTANTIATE_TEST_SUITE_P(
         // 4. A value that holds a marker is not searched again.
         MarkerCase{"ValueNotRescanned", "#1#,#2#", {"#2#", "b"}, "#2#,b"},
         // 5. Stray hashes around a marker.
-        MarkerCase{"StrayHashes", "##1## #x#", {"v"}, "#v# #x#"}),
+        MarkerCase{"StrayHashes", "##1## #x#", {"v"}, "#v# #x#"},
+        // 6. Zero-padded numbers are no markers.
+        MarkerCase{"ZeroPadded", "#01# #001# #10#", {"a"}, "#01# #001# #10#"},
+        // 7. Other text of the statement stays, a placeholder-like text included.
+        MarkerCase{"PlaceholderText", "'@@##@@$$' #1#", {"a"}, "'@@##@@$$' a"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DriverQueryShape, ColumnsAndCountStatement) {

@@ -8,6 +8,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/ini/ini.hpp"
 #include "platform/text/cp1250.hpp"
+#include "platform/ui/host.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -39,12 +40,8 @@ class ScriptWindow : public ::testing::Test {
     dict::glo().ID_FIRMY = 5;
     dict::glo().ID_UZYTKOWNIKA = 7;
     reset_module();
-    previous = ui::set_backend(&ui);
   }
-  ~ScriptWindow() override {
-    ui::set_backend(previous);
-    reset_module();
-  }
+  ~ScriptWindow() override { reset_module(); }
   std::vector<std::string> sent(std::string_view prefix) const {
     std::vector<std::string> out;
     for (const auto& s : sql.recording.statements()) {
@@ -56,7 +53,7 @@ class ScriptWindow : public ::testing::Test {
   test::SqlStack sql;
   test::TempDir dir;
   ScriptUi ui;
-  ui::Backend* previous = nullptr;
+  test::ShownUi shown{ui};
 };
 
 struct BatchCase {
@@ -143,7 +140,8 @@ TEST_F(ScriptWindow, TitleTextAndButtonsByteForByte) {
   EXPECT_EQ(current_error_handler().procedure(), "");
 }
 
-// The keys of the buttons: Ctrl+C copies the whole text, Ctrl+W runs, Esc closes.
+// The keys of the buttons: Ctrl+C copies (the whole text, Ctrl+A selected), Ctrl+W runs, Esc
+// closes.
 TEST_F(ScriptWindow, KeysCopyRunAndClose) {
   ui.add_script("key Ctrl+A; key Ctrl+C; key Ctrl+W; key Esc");
   POKAZSQLWIN("update t set a=1\r\ngo\r\n", "Skrypt");
@@ -160,6 +158,36 @@ TEST_F(ScriptWindow, LongTitleIsCutInTheLog) {
   std::string logged = "call AP_ZapiszDoLogu(5,0,7,0,'SYSTEM',1,'Skrypt \"A\" " +
                        std::string(100 - 11, 'x') + "',3)";
   EXPECT_EQ(sent("call AP_ZapiszDoLogu"), (std::vector<std::string>{logged}));
+}
+
+// The copy button takes the selection; Ctrl+A selects the whole text, and with nothing selected
+// the whole text is taken as well.
+TEST_F(ScriptWindow, CopyTakesTheSelection) {
+  const std::string script = "update t set a=1\r\ngo\r\n";
+  ui.add_script("select TEKST 10 16; press KOPIUJ; close");
+  POKAZSQLWIN(script, "Skrypt");
+  EXPECT_EQ(ui.clipboard(), "set a=1");
+  ui.add_script("select TEKST 1 6; key Ctrl+A; press KOPIUJ; close");
+  POKAZSQLWIN(script, "Skrypt");
+  EXPECT_EQ(ui.clipboard(), script);
+}
+
+// Maximising places the window inside the host frame (1000 x 700, ribbon shown: 994 x 605) and
+// lays its controls out again; it is kept as not maximised.
+TEST_F(ScriptWindow, MaximiseFitsTheHostFrame) {
+  ui::reset_host();
+  ui::set_main_window_size({1000, 700});
+  ui::set_system_metrics({/*frame_width=*/4, /*caption_height=*/23});
+  ui.add_script("maximize; close");
+  POKAZSQLWIN("select 1", "t");
+  ui::reset_host();
+  const ui::WindowRecord& w = ui.windows().back();
+  ASSERT_EQ(w.controls[0].id, "TEKST");
+  EXPECT_EQ(w.controls[0].rect, (ui::Rect{4, 4, 986, 561}));
+  ini::IniFile file(dir.file("orv.ini"));
+  EXPECT_EQ(file.get("PokazSQLWin", "Width"), "994");
+  EXPECT_EQ(file.get("PokazSQLWin", "Height"), "605");
+  EXPECT_EQ(file.get("PokazSQLWin", "Maximize"), "0");
 }
 
 TEST_F(ScriptWindow, PositionKeptUnderPokazSQLWinAndMinimumSize) {

@@ -415,10 +415,12 @@ TEST_F(OverLayout, DefaultsOfStockItemsLeaveOutIssuedAndReceived) {
             (std::vector<std::string>{"1@1:20", "2@2:120", "3@5:50", "4@4:50", "5@3:50"}));
 }
 
-TEST_F(OverLayout, DefaultsKeepTheUsersQuantitySetting) {
+// The restored formats are the definition's as stored; the quantity setting comes back with the
+// next load.
+TEST_F(OverLayout, DefaultsKeepTheStoredFormats) {
   ui.ui().add_script("press STARTOWE; answer yes; press ZATWIERDZ");
   EXPECT_EQ(KONFIGURACJA_KOLUMN("Artykul_Brw"), 1);
-  EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 3), "56R(2)|M~Stan~C(0)@n-14_`4@");
+  EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 3), "56R(2)|M~Stan~C(0)@n-14_@");
   EXPECT_EQ(POBIERZKOLUMNEFORMAT("Artykul_Brw", 4), "56R(2)|M~Rezerwacja~C(0)@n-14_`4@");
 }
 
@@ -480,7 +482,7 @@ class ClickingUi : public ui::HeadlessBackend {
 
 TEST_F(OverLayout, ClicksInTheIconColumns) {
   ClickingUi clicking;
-  ui::Backend* previous = ui::set_backend(&clicking);
+  auto shown = std::make_unique<test::ShownUi>(clicking);
   const int list = 1;
   clicking.clicks = {
       {ui::EventKind::Accepted, list, "MouseLeft", 1},   // hides Indeks
@@ -490,7 +492,7 @@ TEST_F(OverLayout, ClicksInTheIconColumns) {
   };
   clicking.add_script("press ZATWIERDZ");
   uint8_t result = KONFIGURACJA_KOLUMN("Artykul_Brw");
-  ui::set_backend(previous);
+  shown.reset();
   EXPECT_EQ(result, 1);
   EXPECT_EQ(layout(), with(kSaved, {{0, "1@1:0"}, {1, "2@2:160"}}));
 }

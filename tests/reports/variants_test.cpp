@@ -315,6 +315,23 @@ TEST_F(Variants, FirstSaveUnderATakenNameSavesIntoTheGivenVariant) {
   EXPECT_EQ(variants_of(10).size(), 2u);
 }
 
+// A name is compared whole: one past the column's 50 characters is refused, whatever its first
+// 50 would match, and nothing is stored; 50 characters are taken as they are.
+TEST_F(Variants, NameLongerThanItsColumnIsRefused) {
+  INICJUJWARIANT(10, 101);
+  const std::string too_long = "Grudzień 2025"_w1250 + std::string(50 - 13, ' ') + "x";
+  ASSERT_EQ(too_long.size(), 51u);
+  EXPECT_EQ(ZAPISZWARIANT(10, 101, too_long, ""), 0);
+  ui.ui().add_answer(kRename);
+  EXPECT_EQ(ZAPISZWARIANT(10, 101, too_long, "Grudzień 2025"_w1250), 0);
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_EQ(ui.boxes()[2].box.text, "Nazwa wariantu może mieć najwyżej 50 znaków!"_w1250);
+  EXPECT_EQ(db.statements().size(), 1u);
+  const std::string longest(50, 'w');
+  double id = ZAPISZWARIANT(10, 101, longest, "");
+  EXPECT_EQ(variants_of(10).back(), plain_id(id) + ":" + longest);
+}
+
 TEST_F(Variants, DeleteTakesTheValuesAlongAndLeavesTheCache) {
   INICJUJWARIANT(10, 101);
   INICJUJWARIANT(10, 100);

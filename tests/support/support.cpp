@@ -16,12 +16,25 @@ extern char** environ;
 
 namespace orv::test {
 
-ScopedUi::ScopedUi(std::vector<std::string> answers, bool strict)
-    : headless_(std::move(answers), strict), previous_(ui::set_backend(&headless_)) {}
+std::string test_ui_name() {
+  const char* env = std::getenv("ORV_TEST_UI");
+  return env && *env ? env : "headless";
+}
 
-ScopedUi::~ScopedUi() {
+ShownUi::ShownUi(ui::ScriptedBackend& engine)
+    : session_(ui::make_ui(test_ui_name(), {}, &engine)),
+      previous_(ui::set_backend(session_ ? &session_->backend() : nullptr)) {
+  if (!session_) throw std::runtime_error("no window backend " + test_ui_name() + " to test on");
+}
+
+ShownUi::~ShownUi() {
   ui::set_backend(previous_);
 }
+
+ScopedUi::ScopedUi(std::vector<std::string> answers, bool strict)
+    : headless_(std::move(answers), strict), shown_(headless_) {}
+
+ScopedUi::~ScopedUi() = default;
 
 namespace {
 

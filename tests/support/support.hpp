@@ -1,12 +1,31 @@
 // Test support shared by every test binary: the headless UI in scope and the CLI as a process.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/ui/backends.hpp"
 #include "platform/ui/headless/headless.hpp"
 
 namespace orv::test {
+
+// The window backend tests run on: $ORV_TEST_UI ("qt") or headless. One test list thus runs
+// against each backend, the engine keeping the same records either way.
+std::string test_ui_name();
+
+// Installs a test's script engine, shown through the test backend, for the life of the object.
+class ShownUi {
+ public:
+  explicit ShownUi(ui::ScriptedBackend& engine);
+  ~ShownUi();
+  ShownUi(const ShownUi&) = delete;
+  ShownUi& operator=(const ShownUi&) = delete;
+
+ private:
+  std::unique_ptr<ui::UiSession> session_;
+  ui::Backend* previous_;
+};
 
 // Installs a headless backend for the life of the object, restoring the previous one after.
 class ScopedUi {
@@ -20,7 +39,7 @@ class ScopedUi {
 
  private:
   ui::HeadlessBackend headless_;
-  ui::Backend* previous_;
+  ShownUi shown_;
 };
 
 struct CliResult {

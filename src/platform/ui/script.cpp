@@ -10,8 +10,8 @@
 namespace orv::ui {
 namespace {
 
-constexpr std::string_view kVerbs[] = {"set",   "press", "choose", "select", "dclick",
-                                       "check", "key",   "answer", "tick",   "close"};
+constexpr std::string_view kVerbs[] = {"set", "press",  "choose", "select", "dclick",  "check",
+                                       "key", "answer", "tick",   "close",  "maximize"};
 
 std::vector<std::string> split_statements(const std::string& text) {
   std::vector<std::string> out(1);
@@ -55,14 +55,15 @@ Command parse_command(std::string_view s) {
   if (std::find(std::begin(kVerbs), std::end(kVerbs), c.verb) == std::end(kVerbs)) {
     throw ScriptError{"unknown script command \"" + c.source + "\""};
   }
-  if (c.verb == "key" || c.verb == "answer" || c.verb == "tick" || c.verb == "close") {
+  if (c.verb == "key" || c.verb == "answer" || c.verb == "tick" || c.verb == "close" ||
+      c.verb == "maximize") {
     c.target = unquote(rest);
   } else {
     auto [target, arg] = first_token(rest);
     c.target = std::move(target);
     c.arg = unquote(arg);
   }
-  bool needs_target = c.verb != "tick" && c.verb != "close";
+  bool needs_target = c.verb != "tick" && c.verb != "close" && c.verb != "maximize";
   bool needs_arg = c.verb == "select" || c.verb == "dclick" || c.verb == "check";
   if ((needs_target && c.target.empty()) || (needs_arg && c.arg.empty())) {
     throw ScriptError{"the script command \"" + c.source + "\" lacks its argument"};
@@ -113,6 +114,11 @@ void ScriptedBackend::add_script(std::string_view script) {
   auto commands = parse_script(script);
   std::lock_guard lock(mutex_);
   commands_.insert(commands_.end(), commands.begin(), commands.end());
+}
+
+void ScriptedBackend::add_command(Command command) {
+  std::lock_guard lock(mutex_);
+  commands_.push_back(std::move(command));
 }
 
 void ScriptedBackend::add_answer(std::string answer) {
@@ -223,6 +229,7 @@ Event ScriptedBackend::next_event(Window& w) {
         dry_.erase(w.handle());
       }
       std::vector<Event> events = apply(c, w);
+      if (events.empty()) continue;  // a text selected: nothing for the window's logic
       for (std::size_t i = 1; i < events.size(); ++i) w.post(events[i]);
       return events.front();
     }

@@ -17,7 +17,8 @@ namespace orv::ui {
 // One command: "set <control> <value>", "press <control>", "choose <control> <item>",
 // "select <control> <row> [<column>]", "dclick <control> <row> [<column>]",
 // "check <control> on|off",
-// "key <key>", "answer <yes|no|caption|path>", "tick [n]", "close".
+// "select <text area> <from> <to>" (characters, 1-based, both included),
+// "key <key>", "answer <yes|no|caption|path>", "tick [n]", "close", "maximize".
 // A control is named by its id, its caption or prompt, or its number; names with blanks go in
 // double quotes, as may a value that holds ";".
 struct Command {
@@ -56,6 +57,8 @@ class ScriptedBackend : public Backend {
   explicit ScriptedBackend(bool strict, bool keep_records = true);
 
   void add_script(std::string_view script);
+  // One command as a person gave it through a window of a toolkit (a click, a typed text).
+  void add_command(Command command);
   // Answers for boxes given apart from the script, used when the script's next command is not
   // an answer.
   void add_answer(std::string answer);

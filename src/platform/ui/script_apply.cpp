@@ -117,6 +117,22 @@ std::vector<Event> select_row(Window& w, const Command& c, Control& ctl, bool tw
   return out;
 }
 
+// "<from> <to>", 1-based and both included; the text area gets no event, as a selection made
+// with the mouse gives none.
+std::vector<Event> select_text(Window& w, const Command& c, Control& ctl) {
+  int size = static_cast<int>(std::min<std::size_t>(ctl.value.size(), INT32_MAX));
+  if (size == 0) fail(w, c, "the text area " + ctl.id + " is empty");
+  std::string arg = c.arg;
+  std::size_t cut = arg.find_first_of(" ,");
+  if (cut == std::string::npos) fail(w, c, "a text is selected from one character to another");
+  int from = parse_count(w, c, std::string(text::trim(arg.substr(0, cut))), size);
+  int to = parse_count(w, c, std::string(text::trim(arg.substr(cut + 1))), size);
+  if (to < from) fail(w, c, "the selection ends before it starts");
+  ctl.selection_start = static_cast<std::size_t>(from - 1);
+  ctl.selection_end = static_cast<std::size_t>(to);
+  return {};
+}
+
 std::vector<Event> press(Window& w, const Command& c, Control& ctl) {
   switch (ctl.kind) {
     case ControlKind::Button:
@@ -142,6 +158,10 @@ std::vector<Event> ScriptedBackend::apply(const Command& c, Window& w) {
   if (c.verb == "key") return {Event{EventKind::Key, 0, canonical_key(c.target)}};
   if (c.verb == "tick") return ticks(w, c);
   if (c.verb == "close") return {Event{EventKind::CloseWindow}};
+  if (c.verb == "maximize") {
+    w.maximized = true;
+    return {Event{EventKind::Maximized}};
+  }
   Control& ctl = resolve(w, c);
   if (ctl.kind != ControlKind::Label && ctl.kind != ControlKind::Group) w.set_focus(ctl.number);
   if (c.verb == "set") return set_value(w, c, ctl);
@@ -150,6 +170,7 @@ std::vector<Event> ScriptedBackend::apply(const Command& c, Window& w) {
     if (ctl.kind != ControlKind::Check) fail(w, c, "the control " + ctl.id + " is not a check box");
     return set_check(w, c, ctl, c.arg);
   }
+  if (c.verb == "select" && ctl.kind == ControlKind::TextArea) return select_text(w, c, ctl);
   if (c.verb == "select") return select_row(w, c, ctl, false);
   if (c.verb == "dclick") return select_row(w, c, ctl, true);
   // choose

@@ -55,8 +55,8 @@ const char* kind_name(ControlKind kind) {
 }
 
 const char* event_name(EventKind kind) {
-  static const char* const kNames[] = {"accepted", "selected", "newselection", "timer",
-                                       "close",    "key",      "alertkey",     "user"};
+  static const char* const kNames[] = {"accepted", "selected", "newselection", "timer",    "close",
+                                       "key",      "alertkey", "user",         "maximized"};
   return kNames[static_cast<int>(kind)];
 }
 
@@ -74,6 +74,12 @@ std::string Control::shown_value() const {
     default:
       return value;
   }
+}
+
+std::string Control::selected_text() const {
+  std::size_t end = std::min(selection_end, value.size());
+  if (selection_start >= end) return {};
+  return value.substr(selection_start, end - selection_start);
 }
 
 Window::Window(std::string name, std::string title)

@@ -59,6 +59,11 @@ struct Control {
   std::vector<Column> columns;                 // list columns
   std::vector<std::vector<std::string>> rows;  // list rows, one cell per column
   int selected = 0;                            // list or drop list: 1-based, 0 = none
+  int visible_items = 0;  // drop list: items its opened list shows at a time, 0 = toolkit's own
+  // Text area: the selected characters [selection_start, selection_end) of `value`; none when
+  // the two are equal.
+  std::size_t selection_start = 0;
+  std::size_t selection_end = 0;
   int column = 0;   // list: 1-based column of the chosen cell in the selected row, 0 = none
   std::string key;  // a button's key: "F10", "Esc", "Ctrl+D"
   std::string tip;
@@ -74,9 +79,23 @@ struct Control {
   // What the user sees as this control's value (a list's selected cell, else the selected row's
   // first cell; a label's text).
   std::string shown_value() const;
+  // A text area's selected text; empty when nothing is selected.
+  std::string selected_text() const;
 };
 
-enum class EventKind { Accepted, Selected, NewSelection, Timer, CloseWindow, Key, AlertKey, User };
+// Maximized: the user maximised the window (its `maximized` is set); the window's logic decides
+// where it goes.
+enum class EventKind {
+  Accepted,
+  Selected,
+  NewSelection,
+  Timer,
+  CloseWindow,
+  Key,
+  AlertKey,
+  User,
+  Maximized
+};
 
 const char* event_name(EventKind kind);
 
@@ -148,12 +167,13 @@ class Window {
   Event accept();
   // Queues an event ahead of the user's; safe from any thread.
   void post(Event e);
+  // Takes the first queued event; a backend waiting for the user hands it over at once.
+  bool take_posted(Event& e);
   void display();  // redraw after the logic changed controls
   void close();    // saves position and size, and the backend forgets the window
 
  private:
   bool translate_key(Event& e);
-  bool take_posted(Event& e);
   void restore_position();
   void save_position() const;
 

@@ -96,13 +96,14 @@ INSTANTIATE_TEST_SUITE_P(
                     {{A, kAmount, ""}, {A, kAmount, "Enter"}},
                     nullptr,
                     nullptr},
-        // 16-17. Timer events and the close box.
+        // 16-18. Timer events, the close box and the maximise box.
         CommandCase{"Ticks",
                     "tick 2",
                     {{EventKind::Timer, 0, ""}, {EventKind::Timer, 0, ""}},
                     nullptr,
                     nullptr},
-        CommandCase{"Close", "close", {{EventKind::CloseWindow, 0, ""}}, nullptr, nullptr}),
+        CommandCase{"Close", "close", {{EventKind::CloseWindow, 0, ""}}, nullptr, nullptr},
+        CommandCase{"Maximize", "maximize", {{EventKind::Maximized, 0, ""}}, nullptr, nullptr}),
     [](const auto& info) { return info.param.name; });
 
 struct RefusalCase {

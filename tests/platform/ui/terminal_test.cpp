@@ -116,6 +116,77 @@ TEST(Terminal, PopupTakesANumber) {
   EXPECT_TRUE(contains(t.screen(), "  2) bieżący rok\n"));
 }
 
+// Lists and grids line up in columns whatever the width of their cells; drop lists break
+// between items, never inside one.
+struct AlignCase {
+  const char* name;
+  Control control;
+  std::vector<std::string> lines;  // the lines drawn under the control's own
+};
+void PrintTo(const AlignCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+Control grid(std::vector<std::vector<std::string>> rows, int selected, int column) {
+  Control c;
+  c.kind = ControlKind::List;
+  c.id = "DNI";
+  c.columns = {{"Pn"}, {"Śr"_w1250}};
+  c.rows = std::move(rows);
+  c.selected = selected;
+  c.column = column;
+  return c;
+}
+
+Control drop(std::vector<std::string> items) {
+  Control c;
+  c.kind = ControlKind::DropList;
+  c.id = "M";
+  c.items = std::move(items);
+  return c;
+}
+
+class Align : public testing::TestWithParam<AlignCase> {};
+
+TEST_P(Align, Drawn) {
+  Window w("W", "W");
+  w.add(GetParam().control.kind, 1, GetParam().control.id) = GetParam().control;
+  std::string drawn = render_window(w);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, nl; (nl = drawn.find('\n', at)) != std::string::npos; at = nl + 1)
+    lines.push_back(drawn.substr(at, nl - at));
+  // The window's title line, the control's line, then the lines under test.
+  ASSERT_GE(lines.size(), 3 + GetParam().lines.size()) << drawn;
+  EXPECT_EQ(
+      std::vector<std::string>(lines.begin() + 3, lines.begin() + 3 + GetParam().lines.size()),
+      GetParam().lines)
+      << drawn;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Terminal, Align,
+    testing::Values(
+        // 1. Days of a calendar week: numbers to the right, the chosen day in brackets, rows of
+        // one and two digits the same width; the head takes Polish letters as one column each.
+        AlignCase{"CalendarWeeks",
+                  grid({{"", "1"}, {"7", "8"}, {"14", "15"}}, 2, 2),
+                  {"          Pn | Śr ", "      1.     |  1 ", "    > 2.   7 |[ 8]",
+                   "      3.  14 | 15 "}},
+        // 2. Texts to the left, padded to the longest of the column.
+        AlignCase{"Texts",
+                  grid({{"Indeks", "tak"}, {"Nazwa artykułu"_w1250, "nie"}}, 0, 0),
+                  {"          Pn             | Śr  ", "      1.  Indeks         | tak ",
+                   "      2.  Nazwa artykułu | nie "}},
+        // 3. A long drop list breaks between items.
+        AlignCase{"LongDropList",
+                  drop({"Styczeń"_w1250, "Luty", "Marzec", "Kwiecień"_w1250, "Maj", "Czerwiec",
+                        "Lipiec", "Sierpień"_w1250, "Wrzesień"_w1250, "Październik"_w1250,
+                        "Listopad", "Grudzień"_w1250}),
+                  {"      (Styczeń | Luty | Marzec | Kwiecień | Maj | Czerwiec | "
+                   "Lipiec | Sierpień",
+                   "      (Wrzesień | Październik | Listopad | Grudzień)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct BarCase {
   int percent;
   const char* drawn;

@@ -18,9 +18,12 @@ void rewrite(Tokens& t, const Catalog* catalog, bool expression) {
   drop_unicode_prefix(t);
   rename_functions(t);
   quote_type_arguments(t);
-  cast_real_to_convert(t);
+  cast_to_convert(t);
   rewrite_string_calls(t);
+  date_arithmetic(t);
   type_additions(t, catalog, expression);
+  guard_division(t);
+  collate_literals(t);
   top_to_limit(t);
   if (expression) return;
   complete_insert(t);

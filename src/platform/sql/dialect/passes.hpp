@@ -13,12 +13,17 @@ void strip_hints(Tokens& t);          // T WITH (NOLOCK), T (NOLOCK) → T
 void drop_unicode_prefix(Tokens& t);  // N'...' → '...'
 void rename_functions(Tokens& t);     // isnull( → ifnull(, @@IDENTITY, @@ROWCOUNT, !<, !>
 void quote_type_arguments(Tokens& t);  // convert(datetime, x) → convert('datetime', x), datepart...
-void cast_real_to_convert(Tokens& t);  // cast(x as real) → convert('real', x)
+void cast_to_convert(Tokens& t);       // cast(x as varchar(3)) → convert('varchar(3)', x)
 void rewrite_string_calls(Tokens& t);  // left/right → substr, charindex → instr
 
 // Typing of '+': string concatenation becomes (a)||(b), numeric addition stays, the undecidable
 // becomes tsql_add(a, b). `expression`: the tokens are an expression list, not a statement.
 void type_additions(Tokens& t, const Catalog* catalog, bool expression);
+
+// The server's arithmetic and comparison.
+void date_arithmetic(Tokens& t);  // getdate() - 1 → dateadd('day', -(1), getdate())
+void guard_division(Tokens& t);  // a / b → a / tsql_divisor(b) unless b is a literal other than 0
+void collate_literals(Tokens& t);  // 'abc' = f(x) → 'abc' COLLATE PL_CI_AS = f(x)
 
 // Statement-level passes.
 void top_to_limit(Tokens& t);     // SELECT TOP n ... → SELECT ... LIMIT n

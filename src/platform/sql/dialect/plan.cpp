@@ -126,8 +126,10 @@ class PlanBuilder {
   void begin_transaction(const Span& s, std::vector<Action>& out) {
     ++next_;
     const Token& second = t_[s.begin + 1];
+    // IMMEDIATE: the write lock is taken (waiting under the busy timeout) before the first
+    // statement, so a transaction that has read never fails later on another writer's snapshot.
     if (any_kw(second, {"TRAN", "TRANSACTION", "DISTRIBUTED"}))
-      return out.push_back(sql_action("BEGIN"));
+      return out.push_back(sql_action("BEGIN IMMEDIATE"));
     simple(slice(s.begin, s.end), out);  // BEGIN IMMEDIATE..., or not understood
   }
 

@@ -88,7 +88,15 @@ class Splitter {
     if (kind_ == "INSERT" && any_kw(t, {"SELECT", "VALUES", "EXEC", "EXECUTE", "DEFAULT"}))
       insert_source_ = true;
     if (kind_ == "UPDATE" && is_kw(t, "SET")) update_set_ = true;
-    if (cte_pending_ && any_kw(t, {"SELECT", "INSERT", "UPDATE", "DELETE"})) cte_pending_ = false;
+    if (cte_pending_ && any_kw(t, {"SELECT", "INSERT", "UPDATE", "DELETE"})) {
+      cte_pending_ = false;
+      // WITH ... INSERT/UPDATE/DELETE goes on as that statement: its SELECT or SET is its own.
+      if (!is_kw(t, "SELECT")) kind_ = ascii_lower(t.text), upper_kind();
+    }
+  }
+
+  void upper_kind() {
+    for (char& c : kind_) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
   }
 
   bool starts_statement(std::size_t i) const {

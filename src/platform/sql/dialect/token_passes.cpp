@@ -285,8 +285,33 @@ void quote_type_arguments(Tokens& t) {
   t = std::move(out);
 }
 
-// CAST('12,5' AS real) gives 12.0 in SQLite where T-SQL refuses the text: convert() refuses it too.
-void cast_real_to_convert(Tokens& t) {
+namespace {
+
+// TEXT stays SQLite's own cast: the reference statements read numbers back with it.
+bool convertible_type(const Token& k) {
+  return any_kw(k, {"INT",     "INTEGER",  "BIGINT",    "SMALLINT",     "TINYINT",    "REAL",
+                    "FLOAT",   "NUMERIC",  "DECIMAL",   "MONEY",        "SMALLMONEY", "BIT",
+                    "VARCHAR", "NVARCHAR", "CHAR",      "NCHAR",        "SYSNAME",    "DATETIME",
+                    "DATE",    "TIME",     "DATETIME2", "SMALLDATETIME"});
+}
+
+// The AS of CAST( x AS type ) at the cast's own depth, npos when there is none.
+std::size_t cast_as(const Tokens& t, const std::vector<std::size_t>& match, std::size_t open) {
+  std::size_t found = npos;
+  for (std::size_t k = open + 1; k < match[open]; ++k) {
+    if (is_op(t[k], "(") && match[k] != npos)
+      k = match[k];
+    else if (is_kw(t[k], "AS"))
+      found = k;
+  }
+  return found;
+}
+
+}  // namespace
+
+// CAST follows CONVERT's rules, as on the server: CAST('12,5' AS real) and CAST('abc' AS int)
+// fail instead of giving 12.0 and 0, lengths cut, decimals round to their scale, dates read.
+void cast_to_convert(Tokens& t) {
   if (!has(t, [](const Token& k) { return is_kw(k, "CAST"); })) return;
   auto match = match_brackets(t);
   std::vector<char> drop(t.size(), 0);
@@ -294,18 +319,23 @@ void cast_real_to_convert(Tokens& t) {
   for (std::size_t i = 0; i < t.size(); ++i) {
     if (drop[i]) continue;
     std::size_t close = i + 1 < t.size() && is_op(t[i + 1], "(") ? match[i + 1] : npos;
-    std::size_t as = close != npos && close >= 3 ? close - 2 : npos;
-    bool real = is_kw(t[i], "CAST") && as != npos && as > i + 2 && is_kw(t[as], "AS") &&
-                is_kw(t[as + 1], "REAL") && find_kw(t, match, i + 2, as, {"AS"}) == npos;
-    if (!real) {
+    std::size_t as = is_kw(t[i], "CAST") && close != npos ? cast_as(t, match, i + 1) : npos;
+    bool typed = as != npos && as > i + 2 && convertible_type(t[as + 1]) &&
+                 type_argument(t, match, as + 1, close, true);
+    if (!typed) {
       out.push_back(t[i]);
       continue;
     }
+    std::string type = "'";
+    for (std::size_t k = as + 1; k < close; ++k) {
+      type += ascii_lower(t[k].text);
+      drop[k] = 1;
+    }
     out.push_back(word("convert", t[i].space));
     out.push_back(t[i + 1]);
-    out.push_back(make_token(TokenKind::String, "'real'", ""));
+    out.push_back(make_token(TokenKind::String, type + "'", ""));
     out.push_back(op(","));
-    drop[as] = drop[as + 1] = 1;
+    drop[as] = 1;
     ++i;
   }
   t = std::move(out);

@@ -1,6 +1,9 @@
 // The SQLite connection: encoding at the seam, translation through the cache, plan execution.
 #include "platform/sql/sqlite/connection.hpp"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <new>
 
@@ -8,6 +11,30 @@
 #include "platform/text/text.hpp"
 
 namespace orv::sql::sqlite {
+namespace {
+
+// Beyond this the decimal type saturates; larger reals are written out digit by digit instead
+// of collapsing to its limit.
+constexpr double kDecimalRange = 1e17;
+
+// 15 significant digits, then the exponent spelled out as zeros: 1e33 gives 1 and 33 zeros.
+std::string large_number(double v, int scale) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.14e", v);
+  std::string s(buf);
+  auto e = s.find('e');
+  int exponent = std::atoi(s.c_str() + e + 1);
+  std::string mantissa = s.substr(0, e);
+  bool negative = mantissa[0] == '-';
+  std::string digits;
+  for (char c : mantissa)
+    if (c >= '0' && c <= '9') digits += c;
+  digits.resize(static_cast<std::size_t>(exponent) + 1, '0');
+  if (scale > 0) digits += "." + std::string(static_cast<std::size_t>(scale), '0');
+  return (negative ? "-" : "") + digits;
+}
+
+}  // namespace
 
 std::string format_column(const SqlValue& v, int scale) {
   switch (v.type) {
@@ -17,6 +44,9 @@ std::string format_column(const SqlValue& v, int scale) {
       if (scale > 0) return Decimal::from_int(v.integer).rescale(scale).to_string();
       return std::to_string(v.integer);
     case SqlValue::Type::Real:
+      if (std::isfinite(v.real) && std::fabs(v.real) >= kDecimalRange) {
+        return large_number(v.real, scale);
+      }
       if (scale >= 0) return Decimal::from_double(v.real).rescale(scale).to_string();
       return plain_number(v.real);
     case SqlValue::Type::Text:

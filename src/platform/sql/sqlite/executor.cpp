@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "platform/sql/sqlite/guard.hpp"
 #include "platform/sql/sqlite/sqlite_values.hpp"
 
 namespace orv::sql::sqlite {
@@ -68,7 +69,7 @@ class LiveResult : public ResultSet {
     int rc = sqlite3_step(st_.get());
     if (rc == SQLITE_ROW) return true;
     done_ = true;
-    if (rc != SQLITE_DONE) error_ = sqlite3_errmsg(db_);
+    if (rc != SQLITE_DONE) error_ = failure_message(db_);
     return false;
   }
   SqlValue value(std::size_t k) const override {
@@ -191,7 +192,7 @@ bool Executor::fail(std::string message) {
 }
 
 bool Executor::fail_sqlite() {
-  return fail(sqlite3_errmsg(db_));
+  return fail(failure_message(db_));
 }
 
 bool Executor::run_actions(const std::vector<Action>& actions, bool top_level) {

@@ -11,6 +11,7 @@
 #include "platform/sql/sqlite/collation.hpp"
 #include "platform/sql/sqlite/sqlite_values.hpp"
 #include "platform/sql/sqlite/tsql_dates.hpp"
+#include "platform/sql/sqlite/tsql_functions.hpp"
 #include "platform/sql/sqlite/tsql_like.hpp"
 #include "platform/sql/sqlite/tsql_values.hpp"
 #include "platform/text/text.hpp"
@@ -313,6 +314,7 @@ void register_extension(sqlite3* db) {
     sqlite3_create_function_v2(db, f.name, f.args, flags, new StateRef(shared), f.fn, nullptr,
                                nullptr, [](void* p) { delete static_cast<StateRef*>(p); });
   }
+  register_tsql_functions(db);
 }
 
 }  // namespace orv::sql::sqlite

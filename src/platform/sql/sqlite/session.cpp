@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "platform/sql/sqlite/guard.hpp"
 #include "platform/sql/sqlite/sqlite_values.hpp"
 
 namespace orv::sql::sqlite {
@@ -46,7 +47,7 @@ int64_t DbSession::run(std::string_view sql, const std::vector<SqlValue>& params
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_, p, static_cast<int>(end - p), &raw, &tail) != SQLITE_OK) {
       sqlite3_finalize(raw);
-      throw ServerError{sqlite3_errmsg(db_)};
+      throw ServerError{failure_message(db_)};
     }
     p = tail && tail > p ? tail : end;
     if (!raw) continue;
@@ -68,7 +69,7 @@ int64_t DbSession::run(std::string_view sql, const std::vector<SqlValue>& params
       for (int k = 0; k < sqlite3_column_count(raw); ++k) row.push_back(column_value(raw, k));
       rows->rows.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE) throw ServerError{sqlite3_errmsg(db_)};
+    if (rc != SQLITE_DONE) throw ServerError{failure_message(db_)};
     if (changes_rows(raw)) changed += sqlite3_changes64(db_);
   }
   return changed;

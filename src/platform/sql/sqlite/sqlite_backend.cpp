@@ -24,9 +24,12 @@ bool configure(sqlite3* db, const SqliteOptions& options, std::string& error) {
   // A misspelt "column" must fail, not turn into a string literal.
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-  std::string pragmas = "PRAGMA journal_mode=WAL; PRAGMA synchronous=";
-  pragmas += options.synchronous_full ? "FULL" : "NORMAL";
-  pragmas += options.foreign_keys ? "; PRAGMA foreign_keys=ON" : "; PRAGMA foreign_keys=OFF";
+  std::string pragmas = options.foreign_keys ? "PRAGMA foreign_keys=ON" : "PRAGMA foreign_keys=OFF";
+  // A read-only file keeps the journal mode it has: changing it would be a write.
+  if (!options.read_only) {
+    pragmas += "; PRAGMA journal_mode=WAL; PRAGMA synchronous=";
+    pragmas += options.synchronous_full ? "FULL" : "NORMAL";
+  }
   return exec(db, pragmas, error);
 }
 
@@ -68,12 +71,31 @@ bool run_script(sqlite3* db, std::string_view sql, std::string& error) {
 
 }  // namespace
 
+std::string file_uri(const std::string& path, const SqliteOptions& options) {
+  static const char kHex[] = "0123456789ABCDEF";
+  // "file://" + an absolute path leaves the authority empty, so "//x" cannot name a host.
+  std::string uri = !path.empty() && path[0] == '/' ? "file://" : "file:";
+  for (unsigned char c : path) {
+    if (c == '%' || c == '?' || c == '#' || c < 0x20 || c >= 0x7f) {
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 15];
+    } else {
+      uri += static_cast<char>(c);
+    }
+  }
+  if (options.read_only) uri += options.immutable ? "?mode=ro&immutable=1" : "?mode=ro";
+  return uri;
+}
+
 sqlite3* open_database(const std::string& path, const SqliteOptions& options,
                        std::shared_ptr<dialect::TranslationCache> translations,
                        std::string& error) {
   sqlite3* db = nullptr;
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-  if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+  int flags =
+      SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX |
+      (options.read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  if (sqlite3_open_v2(file_uri(path, options).c_str(), &db, flags, nullptr) != SQLITE_OK) {
     error = db ? sqlite3_errmsg(db) : "out of memory";
     error += ": " + path;
     sqlite3_close_v2(db);
@@ -101,6 +123,7 @@ SqliteDriver::~SqliteDriver() = default;
 std::unique_ptr<Connection> SqliteDriver::connect(std::string& error) {
   sqlite3* db = open_database(path_, options_, translations_, error);
   if (!db) return nullptr;
+  install_guard(db);
   return std::make_unique<SqliteConnection>(db, translations_);
 }
 

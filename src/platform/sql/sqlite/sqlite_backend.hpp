@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/sql/driver.hpp"
+#include "platform/sql/sqlite/guard.hpp"
 
 struct sqlite3;
 
@@ -16,14 +17,18 @@ class TranslationCache;
 namespace orv::sql::sqlite {
 
 struct SqliteOptions {
-  // How long a statement waits for another connection's write lock before failing.
-  int busy_timeout_ms = 30'000;
+  // How long a statement waits for another connection's lock before failing and saying so.
+  int busy_timeout_ms = busy_timeout_from_environment();
   // The server's first day of the week (SET DATEFIRST): 1 = Monday, as a Polish login has it.
   int datefirst = 1;
   bool foreign_keys = false;
   // NORMAL never corrupts a WAL database and loses nothing when the program crashes; FULL also
   // survives a power cut after each commit, at the price of a sync per commit.
   bool synchronous_full = false;
+  // Opens the file read-only and never creates it. With `immutable` nothing beside the file is
+  // created either (no -wal/-shm left owned by a user who may only read).
+  bool read_only = false;
+  bool immutable = false;
 };
 
 // Connections to one database file: every connection opens its own handle (WAL lets readers and
@@ -52,6 +57,10 @@ void register_extension(sqlite3* db);
 // the connection's own.
 void register_server_objects(sqlite3* db,
                              std::shared_ptr<dialect::TranslationCache> translations = nullptr);
+
+// `path` as an SQLite URI (characters SQLite would read as URI syntax escaped), with mode=ro and
+// immutable=1 as the options ask.
+std::string file_uri(const std::string& path, const SqliteOptions& options);
 
 // Opens (creating if missing) a database with everything registered: WAL, busy timeout, DQS off,
 // the extension, the server objects. nullptr with `error` set on failure.

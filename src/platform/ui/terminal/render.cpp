@@ -10,6 +10,7 @@ namespace orv::ui {
 namespace {
 
 constexpr int kListRows = 10;
+constexpr std::size_t kLineWidth = 72;  // the items of a drop list on one line
 
 std::string u(const std::string& cp1250) {
   return text::to_utf8(cp1250);
@@ -38,24 +39,76 @@ std::string suffix(const Control& c) {
   return out;
 }
 
+// Characters a UTF-8 text takes on the terminal (one per code point; no wide characters here).
+std::size_t columns_of(const std::string& utf8) {
+  std::size_t n = 0;
+  for (unsigned char ch : utf8) n += (ch & 0xC0) != 0x80;
+  return n;
+}
+
+bool is_number(const std::string& s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char ch) {
+    return text::is_digit(ch) || ch == '.' || ch == ',' || ch == '-';
+  });
+}
+
+// A cell padded to its column: numbers to the right, texts to the left; the chosen cell in [].
+std::string pad(const std::string& cell, std::size_t width, bool chosen) {
+  std::string fill(width - std::min(width, columns_of(cell)), ' ');
+  std::string body = is_number(cell) ? fill + cell : cell + fill;
+  return chosen ? "[" + body + "]" : " " + body + " ";
+}
+
+// Widths of a list's columns over its title and every row, so rows line up as they scroll.
+std::vector<std::size_t> column_widths(const Control& c) {
+  std::vector<std::size_t> widths(c.columns.size(), 0);
+  for (std::size_t k = 0; k < c.columns.size(); ++k) widths[k] = columns_of(u(c.columns[k].title));
+  for (const auto& row : c.rows) {
+    if (row.size() > widths.size()) widths.resize(row.size(), 0);
+    for (std::size_t k = 0; k < row.size(); ++k)
+      widths[k] = std::max(widths[k], columns_of(u(row[k])));
+  }
+  return widths;
+}
+
 std::string render_list(const Control& c) {
+  std::vector<std::size_t> widths = column_widths(c);
+  int n = static_cast<int>(c.rows.size());
+  std::string number_fill(std::to_string(std::max(n, 1)).size() + 2, ' ');
   std::string out;
   std::string head;
-  for (const auto& col : c.columns) head += (head.empty() ? "" : " | ") + u(col.title);
-  if (!text::trim(head).empty()) out += "      " + head + "\n";
-  int n = static_cast<int>(c.rows.size());
+  for (std::size_t k = 0; k < c.columns.size(); ++k)
+    head += (k == 0 ? "" : "|") + pad(u(c.columns[k].title), widths[k], false);
+  if (!text::trim(head).empty()) out += "      " + number_fill + head + "\n";
   int first = std::clamp(c.selected - kListRows / 2, 1, std::max(1, n - kListRows + 1));
   for (int r = first; r <= n && r < first + kListRows; ++r) {
     std::string line;
     for (std::size_t k = 0; k < c.rows[r - 1].size(); ++k) {
-      std::string cell = u(c.rows[r - 1][k]);
-      if (r == c.selected && c.column == static_cast<int>(k + 1)) cell = "[" + cell + "]";
-      line += (k == 0 ? "" : " | ") + cell;
+      bool chosen = r == c.selected && c.column == static_cast<int>(k + 1);
+      line += (k == 0 ? "" : "|") + pad(u(c.rows[r - 1][k]), widths[k], chosen);
     }
-    out += (r == c.selected ? "    > " : "      ") + std::to_string(r) + ". " + line + "\n";
+    std::string number = std::to_string(r) + ". ";
+    number.insert(0, number_fill.size() - std::min(number_fill.size(), number.size()), ' ');
+    out += (r == c.selected ? "    > " : "      ") + number + line + "\n";
   }
   if (n > kListRows) out += "      (" + std::to_string(n) + " rows; select <list> <row>)\n";
   return out;
+}
+
+// Drop-list items as lines of at most kLineWidth characters, broken between items only.
+std::string render_items(const Control& c) {
+  std::string out;
+  std::string line;
+  for (const auto& item : c.items) {
+    std::string shown_item = u(item);
+    std::size_t more = columns_of(shown_item) + (line.empty() ? 0 : 3);
+    if (!line.empty() && columns_of(line) + more > kLineWidth) {
+      out += "      (" + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " | ") + shown_item;
+  }
+  return out + "      (" + line + ")\n";
 }
 
 std::string render_control(const Window& w, const Control& c) {
@@ -85,9 +138,7 @@ std::string render_control(const Window& w, const Control& c) {
     }
     case ControlKind::DropList: {
       std::string out = m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + " ▾\n";
-      std::string items;
-      for (const auto& i : c.items) items += (items.empty() ? "" : " | ") + u(i);
-      return out + "      (" + items + ")\n";
+      return out + render_items(c);
     }
     default:
       return m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + "\n";
@@ -120,7 +171,7 @@ std::string render_window(const Window& w) {
   if (!buttons.empty()) out += "│  " + buttons + "\n";
   return out +
          "└─ commands: set, press, choose, select, dclick, check, key, tick, "
-         "close; help\n";
+         "close, maximize; help\n";
 }
 
 std::string render_progress_line(const Window& w) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/text/text.hpp"
+#include "platform/ui/backends.hpp"
 #include "platform/ui/terminal/render.hpp"
 #include "platform/ui/window.hpp"
 
@@ -18,7 +19,8 @@ constexpr const char* kCommandHelp =
     "  press <control>           press a button (or toggle a check box)\n"
     "  choose <control> <item>   choose a drop-list item or a list row by its text\n"
     "  select <control> <row>    move a list's selection; dclick <control> <row> chooses it\n"
-    "  check <control> on|off    key <F10|Esc|Enter|Ctrl+D...>   tick [n]   close\n"
+    "  select <text> <from> <to> select the characters from..to of a text area\n"
+    "  check <control> on|off    key <F10|Esc|Enter|Ctrl+D...>   tick [n]   close   maximize\n"
     "  answer yes|no|<caption>   answer the next box\n"
     "  Controls are named by id, caption or number; quote names with blanks: press \"Do "
     "schowka\".\n"
@@ -33,6 +35,26 @@ std::string layout(const Window& w) {
   }
   return out;
 }
+
+class TerminalSession : public UiSession {
+ public:
+  explicit TerminalSession(const UiOptions& o) {
+    for (const auto& a : o.answers) terminal_.add_answer(a);
+  }
+  ScriptedBackend& engine() override { return terminal_; }
+  Backend& backend() override { return terminal_; }
+
+ private:
+  TerminalBackend terminal_;
+};
+
+// The terminal reads its own input: it cannot drive another engine.
+std::unique_ptr<UiSession> make_terminal(const UiOptions& o, ScriptedBackend* engine) {
+  if (engine) return nullptr;
+  return std::make_unique<TerminalSession>(o);
+}
+
+const UiBackendRegistrar kRegistered("terminal", make_terminal);
 
 }  // namespace
 

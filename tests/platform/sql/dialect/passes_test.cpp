@@ -42,7 +42,7 @@ const Pass kOdbc = unwrap_odbc_escapes;
 const Pass kUnicode = drop_unicode_prefix;
 const Pass kRename = rename_functions;
 const Pass kQuote = quote_type_arguments;
-const Pass kCast = cast_real_to_convert;
+const Pass kCast = cast_to_convert;
 const Pass kCalls = rewrite_string_calls;
 const Pass kTop = top_to_limit;
 const Pass kInsert = complete_insert;
@@ -90,9 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
         PassCase{"QuoteNotAnExpression", kQuote, "select convert(a+b, x)",
                  "select convert(a+b, x)"},
         PassCase{"QuoteNeedsTwoArguments", kQuote, "select datepart(x)", "select datepart(x)"},
-        // CAST ... AS real
+        // CAST follows CONVERT: every type CONVERT knows, sizes kept; others stay CAST
         PassCase{"CastReal", kCast, "select cast(a.b as real), cast(c as int)",
-                 "select convert('real',a.b), cast(c as int)"},
+                 "select convert('real',a.b), convert('int',c)"},
+        PassCase{"CastSized", kCast, "select cast(x as varchar(3)), CAST(y AS Decimal(10, 2))",
+                 "select convert('varchar(3)',x), convert('decimal(10,2)',y)"},
+        PassCase{"CastInnerAs", kCast, "select cast((select a as b from t) as datetime)",
+                 "select convert('datetime',(select a as b from t))"},
+        PassCase{"CastUnknownType", kCast, "select cast(x as xml)", "select cast(x as xml)"},
         PassCase{"CastRealNested", kCast, "select cast(cast(x as real) as real)",
                  "select convert('real',convert('real',x))"},
         // LEFT, RIGHT, CHARINDEX

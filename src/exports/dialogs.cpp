@@ -1,0 +1,58 @@
+// C entry points of the dialog utilities: the calendar and the date-range prompts.
+#include <cstring>
+
+#include "boundary.hpp"
+#include "dialogs/calendar.hpp"
+#include "dialogs/date_range.hpp"
+#include "table.hpp"
+
+using orv::exports::guard;
+using orv::exports::optional_of;
+
+namespace {
+
+// The caller's text in its buffer: up to the NUL, never past the buffer's end.
+std::string read_text(const ORVRUN_TEXT* ref) {
+  if (!ref || !ref->data || ref->size == 0) return {};
+  return std::string(ref->data, strnlen(ref->data, ref->size));
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t KALENDARZ(int32_t x, int32_t y, int32_t date) noexcept {
+  return guard(__func__, date, [&] { return orv::dialogs::KALENDARZ(x, y, date); });
+}
+int32_t KALENDARZ_OLD(int32_t x, int32_t y, int32_t date) noexcept {
+  return guard(__func__, date, [&] { return orv::dialogs::KALENDARZ_OLD(x, y, date); });
+}
+
+uint8_t PYTAJOZAKRESDAT(const uint8_t* save_global, int32_t* date_from, int32_t* date_to,
+                        ORVRUN_TEXT* range_name) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    std::string name = read_text(range_name);
+    uint8_t r = orv::dialogs::PYTAJOZAKRESDAT(optional_of(save_global), date_from, date_to,
+                                              range_name ? &name : nullptr);
+    if (r == 1 && range_name) orv::exports::put_text(range_name, name);
+    return r;
+  });
+}
+uint8_t PYTAJOZAKRES3DAT(int32_t* date_from, int32_t* date_to, ORVRUN_TEXT* range_name) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    std::string name = read_text(range_name);
+    uint8_t r = orv::dialogs::PYTAJOZAKRES3DAT(date_from, date_to, range_name ? &name : nullptr);
+    if (r != 0 && range_name) orv::exports::put_text(range_name, name);
+    return r;
+  });
+}
+
+}  // extern "C"
+
+ORV_EXPORT(KALENDARZ, "pick a date (0 = today's month); cancel returns the date passed", "x", "y",
+           "date");
+ORV_EXPORT(KALENDARZ_OLD, "the older date picker, weekdays from the server", "x", "y", "date");
+ORV_EXPORT(PYTAJOZAKRESDAT, "ask for a date range: 1 confirmed, 0 not", "save_global?",
+           "date_from?", "date_to?", "range_name?[21]");
+ORV_EXPORT(PYTAJOZAKRES3DAT, "quick range menu: 2 day, 4 month, 5 year, 0 dismissed", "date_from?",
+           "date_to?", "range_name?[21]");

@@ -1,0 +1,95 @@
+// C entry points of report variants, numbering formats and order statuses, and of the record
+// buffers the host shares with them.
+#include "boundary.hpp"
+#include "platform/dict/context.hpp"
+#include "reports/numbering.hpp"
+#include "reports/variants.hpp"
+#include "table.hpp"
+
+using orv::exports::guard;
+using orv::exports::guard_text;
+using orv::exports::in;
+using orv::exports::optional_of;
+using orv::exports::put_text;
+
+extern "C" {
+
+void INICJUJWARIANT(double report_id, double variant_id) noexcept {
+  guard(__func__, [&] { orv::reports::INICJUJWARIANT(report_id, variant_id); });
+}
+char* WARTOSCPARAMETRU(const char* name) noexcept {
+  return guard_text(__func__, [&] { return orv::reports::WARTOSCPARAMETRU(in(name)); });
+}
+void ZAPISZWARTOSCPARAMETRU(const char* name, const char* value) noexcept {
+  guard(__func__, [&] { orv::reports::ZAPISZWARTOSCPARAMETRU(in(name), in(value)); });
+}
+void ZAPISZWARTOSCPARAMETRUDOBAZY(const char* name, const char* value) noexcept {
+  guard(__func__, [&] { orv::reports::ZAPISZWARTOSCPARAMETRUDOBAZY(in(name), in(value)); });
+}
+double ZAPISZWARIANT(double report_id, double variant_id, const char* new_name,
+                     const char* old_name) noexcept {
+  return guard(__func__, 0.0, [&] {
+    return orv::reports::ZAPISZWARIANT(report_id, variant_id, in(new_name), in(old_name));
+  });
+}
+
+void LADUJFORMATYNUMERACJI(void) noexcept {
+  guard(__func__, [] { orv::reports::LADUJFORMATYNUMERACJI(); });
+}
+uint8_t POBIERZFORMATNUMERACJI(uint8_t group, int32_t type_id, int32_t resource_id,
+                               ORVRUN_TEXT* format, uint8_t* period, uint8_t* parameter1,
+                               uint8_t* parameter2) noexcept {
+  orv::reports::NumberingFormat found;
+  bool ok = guard(__func__, false, [&] {
+    return orv::reports::POBIERZFORMATNUMERACJI(group, type_id, resource_id, found);
+  });
+  put_text(format, found.format);
+  if (period) *period = found.period;
+  if (parameter1) *parameter1 = found.parameter1;
+  if (parameter2) *parameter2 = found.parameter2;
+  return ok ? 1 : 0;
+}
+void LADUJSTATUSYZAMOWIEN(void) noexcept {
+  guard(__func__, [] { orv::reports::LADUJSTATUSYZAMOWIEN(); });
+}
+char* PODAJOPISSTATUSUZAMOWIENIA(const char* code, const char* layout) noexcept {
+  return guard_text(__func__,
+                    [&] { return orv::reports::PODAJOPISSTATUSUZAMOWIENIA(in(code), in(layout)); });
+}
+void INICJUJKOLEJKESTATUSOW(const uint8_t* reload) noexcept {
+  guard(__func__, [&] { orv::reports::INICJUJKOLEJKESTATUSOW(optional_of(reload)); });
+}
+
+uint8_t ORVRUN_RECORD_SET(const char* record, const char* field, const char* value) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    auto& records = orv::dict::glo().records;
+    return uint8_t(orv::dict::set_record_field(records, in(record), in(field), in(value)) ? 1 : 0);
+  });
+}
+char* ORVRUN_RECORD_GET(const char* record, const char* field) noexcept {
+  return guard_text(__func__, [&] {
+    auto v = orv::dict::record_field(orv::dict::glo().records, in(record), in(field));
+    return v ? *v : std::string();
+  });
+}
+
+}  // extern "C"
+
+ORV_EXPORT(INICJUJWARIANT, "load a report variant's parameter values", "report_id", "variant_id");
+ORV_EXPORT(WARTOSCPARAMETRU, "a loaded report parameter's value", "name");
+ORV_EXPORT(ZAPISZWARTOSCPARAMETRU, "change a loaded report parameter's value in memory", "name",
+           "value");
+ORV_EXPORT(ZAPISZWARTOSCPARAMETRUDOBAZY, "change a report parameter's value and store it", "name",
+           "value");
+ORV_EXPORT(ZAPISZWARIANT, "save a report variant (rename, new, delete); its id", "report_id",
+           "variant_id", "new_name", "old_name");
+ORV_EXPORT(LADUJFORMATYNUMERACJI, "load the company's numbering formats");
+ORV_EXPORT(POBIERZFORMATNUMERACJI, "numbering format of a document group, type and resource",
+           "group", "type_id", "resource_id", "format[50]", "period", "parameter1", "parameter2");
+ORV_EXPORT(LADUJSTATUSYZAMOWIEN, "load the order-status dictionary");
+ORV_EXPORT(PODAJOPISSTATUSUZAMOWIENIA, "caption of an order status in a layout (O, SO, OS)", "code",
+           "layout");
+ORV_EXPORT(INICJUJKOLEJKESTATUSOW, "fill the statuses order lists filter by", "reload?");
+ORV_EXPORT(ORVRUN_RECORD_SET, "set a field of a shared record buffer; 1 when set", "record",
+           "field", "value");
+ORV_EXPORT(ORVRUN_RECORD_GET, "a field of a shared record buffer", "record", "field");

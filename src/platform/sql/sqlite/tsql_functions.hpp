@@ -1,0 +1,29 @@
+// The server's string, number and misc functions SQLite lacks or defines otherwise.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/sql/server_objects.hpp"
+
+struct sqlite3;
+
+namespace orv::sql::sqlite {
+
+// datalength, reverse, str, patindex, isdate, stuff, quotename, newid, ascii, nchar, square,
+// concat, substring (starts below 1 as the server counts), log (natural; with a base), rand,
+// format (numbers .NET-style N/F/D/P/#,0.00; dates yyyy-MM-dd...), tsql_divisor.
+void register_tsql_functions(sqlite3* db);
+
+// The pure rules behind them (UTF-8 texts, 1-based positions as the server has them); each
+// throws TsqlError where the server raises an error.
+SqlValue tsql_substring(const SqlValue& s, const SqlValue& start, const SqlValue& length);
+SqlValue tsql_str(const SqlValue& value, int64_t length, int64_t decimals);
+SqlValue tsql_stuff(const SqlValue& s, const SqlValue& start, const SqlValue& length,
+                    const SqlValue& insert);
+SqlValue tsql_format(const SqlValue& value, std::string_view format, std::string_view culture);
+// The divisor of '/' and '%', refused when it is zero ("Divide by zero error encountered.").
+SqlValue tsql_divisor(const SqlValue& v);
+
+}  // namespace orv::sql::sqlite
