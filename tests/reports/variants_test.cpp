@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exports/orvrun.h"
-#include "frame/exec_log.hpp"
+#include "frame/messages.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
 #include "support/demo_db.hpp"
