@@ -9,9 +9,9 @@
 
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
-#include "platform/sql/fake_driver.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "selection/marked_records.hpp"
+#include "testing/fake_driver.hpp"
 
 namespace {
 

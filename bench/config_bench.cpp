@@ -12,8 +12,8 @@
 #include "config/permissions.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
-#include "platform/sql/fake_driver.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "testing/fake_driver.hpp"
 
 namespace {
 
@@ -210,6 +210,7 @@ BENCHMARK(BM_LadujUprawnieniaVsRawQuery)->Unit(benchmark::kMillisecond);
 void BM_LadujUprawnieniaOnFakeDriver(benchmark::State& state) {
   orv::sql::FakeDriver fake;
   std::vector<std::vector<std::string>> rows;
+  rows.reserve(5000);
   for (int i = 0; i < 5000; ++i) {
     rows.push_back({numbered("FUNKCJA", ((i / 500) * 137 + i % 500) % 1000), std::to_string(i % 5),
                     "0", "0", "0", i % 3 == 0 ? "2" : "1", "W"});

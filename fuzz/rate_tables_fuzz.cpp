@@ -3,16 +3,16 @@
 #include <cstdint>
 #include <string_view>
 
-#include "server/rate_tables.hpp"
+#include "platform/xml/rate_tables.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  orv::server::RateTable table;
+  orv::xml::RateTable table;
   std::string error;
-  if (orv::server::read_nbp_table(text, table, error)) {
+  if (orv::xml::read_nbp_table(text, table, error)) {
     if (table.rates.empty() || table.year == 0) __builtin_trap();
   }
-  if (orv::server::read_ecb_table(text, table, error)) {
+  if (orv::xml::read_ecb_table(text, table, error)) {
     if (table.rates.empty() || table.year == 0) __builtin_trap();
   }
   return 0;

@@ -2,7 +2,7 @@
 # Installs every Debian package the build, tests, benchmarks and fuzzers need; a no-op when present.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config git clang clang-format clang-tidy libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config git ccache clang clang-format clang-tidy libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 unixodbc unixodbc-dev libsqliteodbc
   libxlsxwriter-dev libpugixml-dev libcurl4-openssl-dev zlib1g-dev

@@ -6,11 +6,14 @@
 #include "platform/date/date.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/text/text.hpp"
-#include "server/rate_tables.hpp"
+#include "platform/xml/rate_tables.hpp"
 #include "server/server_object.hpp"
 
 namespace orv::server {
 namespace {
+
+using xml::PublishedRate;
+using xml::RateTable;
 
 constexpr int64_t kNbp = 0;
 constexpr int64_t kEcb = -1;
@@ -133,7 +136,8 @@ ProcedureResult import_nbp(Session& s, const std::vector<SqlValue>& v) {
   Args a("KS_ImportKusowWalutNBP", v, {"tabela"}, 1);
   RateTable t;
   std::string error;
-  if (!read_nbp_table(a.text(0), t, error)) throw ServerError{"KS_ImportKusowWalutNBP: " + error};
+  if (!xml::read_nbp_table(a.text(0), t, error))
+    throw ServerError{"KS_ImportKusowWalutNBP: " + error};
   std::vector<std::pair<std::string, double>> zloty;
   std::vector<int> units;
   for (const PublishedRate& r : t.rates) {
@@ -150,7 +154,8 @@ ProcedureResult import_ecb(Session& s, const std::vector<SqlValue>& v) {
   Args a("KS_ImportKusowWalutECB", v, {"tabela"}, 1);
   RateTable t;
   std::string error;
-  if (!read_ecb_table(a.text(0), t, error)) throw ServerError{"KS_ImportKusowWalutECB: " + error};
+  if (!xml::read_ecb_table(a.text(0), t, error))
+    throw ServerError{"KS_ImportKusowWalutECB: " + error};
   double pln = 0;
   for (const PublishedRate& r : t.rates) {
     if (r.code == kHome) pln = r.value;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "calc/authorisation.hpp"
+#include "config/authorisation.hpp"
 #include "config/parameters.hpp"
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
@@ -200,7 +200,7 @@ uint8_t confirmed(uint8_t window_mode, const LimitFigures& f, const Decimal& sal
   if (window_mode != 2) return 1;
   std::optional<std::string> refusal = limit_refusal(f, sale_amount);
   if (!refusal) return 1;
-  if (configured("BlokFuncHaslo")) return function_password(kPasswordFunction) == 1 ? 1 : 0;
+  if (configured("BlokFuncHaslo")) return config::function_password(kPasswordFunction) == 1 ? 1 : 0;
   frame::MSG_OSTRZEZENIE(*refusal);
   return 0;
 }
@@ -242,7 +242,7 @@ uint8_t WALIDACJALIMITU(double customer_id, double payer_id, uint8_t mode, doubl
   name = text::fit(name, 50);
   if (mode == 0) return 0;
   if (mode == 1) {
-    if (configured("BlokFuncHaslo") && function_password(kPasswordFunction) == 1) return 0;
+    if (configured("BlokFuncHaslo") && config::function_password(kPasswordFunction) == 1) return 0;
     frame::MSG_OSTRZEZENIE("Sprzedaż dla płatnika "_w1250 + std::string(text::clip(name)) +
                            " jest zablokowana!");
     return 1;

@@ -1,7 +1,7 @@
 // Exchange-rate factors, purchase prices, typed rates and unit conversion over the main channel.
 #include "calc/currency.hpp"
 
-#include "calc/authorisation.hpp"
+#include "config/authorisation.hpp"
 #include "config/parameters.hpp"
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
@@ -90,7 +90,7 @@ uint8_t AKTUALIZACJAKURSUWAL(std::string_view currency, double rate, std::option
                          " dla waluty " + std::string(text::clip(currency)) +
                          " w tabeli kursów walut na dzień "_w1250 + short_date(day) + " ?";
   if (frame::MSG_PYTANIE(question) != 2) return 0;
-  if (permission("BankiKursWal") == 0) {
+  if (config::permission("BankiKursWal") == 0) {
     frame::MSG_OSTRZEZENIE("Brak uprawnień na edycję kursów walut!"_w1250);
     return 0;
   }

@@ -1,25 +1,17 @@
 // ZAPISZDOLOGU and ADDWATCH.
 #include "frame/exec_log.hpp"
 
-#include <atomic>
-#include <cstdlib>
 #include <string>
 
 #include "frame/marked_channel.hpp"
+#include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/text.hpp"
-#include "platform/ui/ui.hpp"
 
 namespace orv::frame {
 namespace {
-
-void halt_default() {
-  std::exit(EXIT_FAILURE);
-}
-
-std::atomic<HaltHandler> g_halt{&halt_default};
 
 std::string replace_apostrophes(std::string_view s) {
   std::string out(s);
@@ -30,22 +22,6 @@ std::string replace_apostrophes(std::string_view s) {
 }
 
 }  // namespace
-
-HaltHandler set_halt_handler(HaltHandler handler) {
-  return g_halt.exchange(handler ? handler : &halt_default);
-}
-
-// The runtime's stop box: the message, Abort ends the program, Ignore goes on (the default, so
-// that a host without a user never ends by accident).
-void STOP(std::string_view message) {
-  ui::MessageBox box;
-  box.text = message;
-  box.title = "ORVEX: Stop";
-  box.icon = ui::Icon::Hand;
-  box.buttons = ui::kAbort | ui::kIgnore;
-  box.default_button = ui::kIgnore;
-  if (ui::backend().message(box) == ui::kAbort) g_halt.load()();
-}
 
 void ZAPISZDOLOGU(double object_id, std::string_view kind, uint8_t event,
                   std::string_view description) {

@@ -12,16 +12,7 @@ void ZAPISZDOLOGU(double object_id, std::string_view kind, uint8_t event,
                   std::string_view description);
 
 // Registers a procedure for watching by the current user on channel 2. A failure shows the
-// driver's message in a stop box whose Abort ends the program.
+// driver's message in a stop box (STOP) whose Abort ends the program.
 void ADDWATCH(std::string_view procedure);
-
-// The runtime's stop box: the message, Abort ends the program (through the halt handler),
-// Ignore, the default, goes on.
-void STOP(std::string_view message);
-
-// The program's end after a stop box's Abort; hosts and tests may replace it (nullptr restores
-// the default, which exits the process with status 1).
-using HaltHandler = void (*)();
-HaltHandler set_halt_handler(HaltHandler handler);
 
 }  // namespace orv::frame

@@ -1,6 +1,9 @@
 // Message boxes through the current UI backend.
 #include "frame/messages.hpp"
 
+#include <atomic>
+#include <cstdlib>
+
 #include "frame/lifecycle.hpp"
 #include "frame/window_conventions.hpp"
 #include "platform/text/cp1250.hpp"
@@ -31,6 +34,12 @@ ui::Window error_window() {
 }
 
 const ui::WindowRegistrar kErrorWin("ErrorWin", "ERRORWIN", &error_window);
+
+void halt_default() {
+  std::exit(EXIT_FAILURE);
+}
+
+std::atomic<HaltHandler> g_halt{&halt_default};
 
 // The error handler names the open error window, also when its loop is left by an exception.
 class ProcedureName {
@@ -84,6 +93,22 @@ void ERRORWIN(std::string_view statement, std::string_view message) {
   while (w.accept().kind != ui::EventKind::CloseWindow) {
   }
   w.close();
+}
+
+HaltHandler set_halt_handler(HaltHandler handler) {
+  return g_halt.exchange(handler ? handler : &halt_default);
+}
+
+// The runtime's stop box: the message, Abort ends the program, Ignore goes on (the default, so
+// that a host without a user never ends by accident).
+void STOP(std::string_view message) {
+  ui::MessageBox box;
+  box.text = message;
+  box.title = "ORVEX: Stop";
+  box.icon = ui::Icon::Hand;
+  box.buttons = ui::kAbort | ui::kIgnore;
+  box.default_button = ui::kIgnore;
+  if (ui::backend().message(box) == ui::kAbort) g_halt.load()();
 }
 
 }  // namespace orv::frame

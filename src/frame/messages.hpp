@@ -1,4 +1,4 @@
-// The standard message boxes and the SQL error window.
+// The standard message boxes, the SQL error window and the stop box.
 #pragma once
 
 #include <cstdint>
@@ -16,5 +16,14 @@ void MSG_OSTRZEZENIE(std::string_view text);
 void WALIDACJA(std::string_view text);
 // The SQL error window: title = the driver's message, body = the statement.
 void ERRORWIN(std::string_view statement, std::string_view message);
+
+// The runtime's stop box: the message, Abort ends the program (through the halt handler),
+// Ignore, the default, goes on.
+void STOP(std::string_view message);
+
+// The program's end after a stop box's Abort; hosts and tests may replace it (nullptr restores
+// the default, which exits the process with status 1).
+using HaltHandler = void (*)();
+HaltHandler set_halt_handler(HaltHandler handler);
 
 }  // namespace orv::frame

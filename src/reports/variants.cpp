@@ -5,7 +5,6 @@
 #include <optional>
 #include <tuple>
 
-#include "frame/exec_log.hpp"
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"

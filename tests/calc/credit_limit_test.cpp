@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/authorisation.hpp"
+#include "config/authorisation.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
@@ -86,9 +86,9 @@ class Password {
   explicit Password(uint8_t answer) {
     answer_ = answer;
     asked.clear();
-    previous_ = install_authorisation({nullptr, &Password::ask});
+    previous_ = config::install_authorisation({nullptr, &Password::ask});
   }
-  ~Password() { install_authorisation(previous_); }
+  ~Password() { config::install_authorisation(previous_); }
   static inline std::vector<std::string> asked;
 
  private:
@@ -97,7 +97,7 @@ class Password {
     return answer_;
   }
   static inline uint8_t answer_ = 0;
-  Authorisation previous_;
+  config::Authorisation previous_;
 };
 
 class DemoLimit : public testing::Test {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/authorisation.hpp"
+#include "config/authorisation.hpp"
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
@@ -24,9 +24,9 @@ class Permission {
  public:
   explicit Permission(uint8_t level) {
     level_ = level;
-    previous_ = install_authorisation({&Permission::check, nullptr});
+    previous_ = config::install_authorisation({&Permission::check, nullptr});
   }
-  ~Permission() { install_authorisation(previous_); }
+  ~Permission() { config::install_authorisation(previous_); }
   static inline std::vector<std::string> asked;
 
  private:
@@ -35,7 +35,7 @@ class Permission {
     return level_;
   }
   static inline uint8_t level_ = 0;
-  Authorisation previous_;
+  config::Authorisation previous_;
 };
 
 // ---------------------------------------------------------------- purchase prices
@@ -247,13 +247,13 @@ TEST(TypedRate, PermissionRequired) {
 
 TEST(TypedRate, UngrantedUserRefusedAdministratorAllowed) {
   SqlStack sql;
-  Authorisation previous = install_authorisation({});
+  config::Authorisation previous = config::install_authorisation({});
   ScopedUi ui({"yes", "yes"});
   dict::glo().ID_UZYTKOWNIKA = 7;
   EXPECT_EQ(AKTUALIZACJAKURSUWAL("EUR", 4.3), 0);
   dict::glo().ID_UZYTKOWNIKA = 4100001;
   EXPECT_EQ(AKTUALIZACJAKURSUWAL("EUR", 4.3), 1);
-  install_authorisation(previous);
+  config::install_authorisation(previous);
 }
 
 TEST(TypedRate, StatementCarriesDayTimeCodeRateAndKind) {

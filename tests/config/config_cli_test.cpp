@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "config/demo_db.hpp"
+#include "support/demo_db.hpp"
 #include "support/support.hpp"
 
 namespace orv::config {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "config/demo_db.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -198,7 +198,7 @@ TEST(PasswordLookup, CodeCutTo20Characters) {
 class DemoPasswords : public testing::Test {
  protected:
   void SetUp() override {
-    ORV_NEEDS_TSQL(db);
+    ASSERT_TRUE(db.tsql()) << "the backend must speak T-SQL";
     dict::glo().tables.S_PARAMKONFQ.add({"BLOKFUNCHASLO", "@s3", "Tak"});
   }
   test::DemoDb db;

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "config/demo_db.hpp"
 #include "exports/orvrun.h"
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -349,7 +349,7 @@ TEST(ConfigServerRead, FailureIsSilentAndEmpty) {
 class ConfigOnDemo : public testing::Test {
  protected:
   void SetUp() override {
-    ORV_NEEDS_TSQL(db);
+    ASSERT_TRUE(db.tsql()) << "the backend must speak T-SQL";
     auto& t = dict::glo().tables;
     t.S_PARAMKONFQ.add({"IBAN", "@s34", "61109010140000071219812874"});
     t.U_PARAMKONFQ.add({"DOMKASA", "@n5", "1"});
@@ -372,9 +372,9 @@ TEST_F(ConfigOnDemo, IbanReachesOnlyTheReportParametersNamedIban) {
   EXPECT_EQ(db.count("wartosc_parametru where id_parametru not in (1, 5) and wartosc = '" +
                      kAccount + "'"),
             others_before);
-  EXPECT_EQ(db.query("select wartosc from interfirmapozycja where id_firmy = 5 and id_pozycji = 7"),
+  EXPECT_EQ(db.value("select wartosc from interfirmapozycja where id_firmy = 5 and id_pozycji = 7"),
             kAccount);
-  EXPECT_EQ(db.query("select wartosc from interfirmapozycja where id_firmy = 6 and id_pozycji = 7"),
+  EXPECT_EQ(db.value("select wartosc from interfirmapozycja where id_firmy = 6 and id_pozycji = 7"),
             "");
   EXPECT_EQ(db.count("log_parametrow where zakres = 's' and kod = 'IBAN' and nowa_wartosc = '" +
                      kAccount + "'"),
@@ -384,10 +384,10 @@ TEST_F(ConfigOnDemo, IbanReachesOnlyTheReportParametersNamedIban) {
 TEST_F(ConfigOnDemo, UserValueWithAnApostropheArrivesIntact) {
   USTAWPARAMKONF("u", "DOMKASA", "1'2");
   EXPECT_TRUE(ui.ui().error_windows().empty());
-  EXPECT_EQ(db.query("select wartosc from interuzytkownikpozycja where id_uzytkownika = 7 and "
+  EXPECT_EQ(db.value("select wartosc from interuzytkownikpozycja where id_uzytkownika = 7 and "
                      "id_pozycji = 27"),
             "1'2");
-  EXPECT_EQ(db.query("select wartosc from interuzytkownikpozycja where id_uzytkownika = 8 and "
+  EXPECT_EQ(db.value("select wartosc from interuzytkownikpozycja where id_uzytkownika = 8 and "
                      "id_pozycji = 27"),
             "2");
 }

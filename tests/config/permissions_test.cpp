@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "config/demo_db.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
+#include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 
 namespace orv::config {
 namespace {
-
-using sql::FakeAnswer;
 
 void define(const char* code, const char* kind) {
   dict::glo().tables.UPRAWNQ.add({code, kind});
@@ -285,7 +283,7 @@ class DemoGrants : public testing::TestWithParam<DemoCase> {
 };
 
 TEST_P(DemoGrants, AsTheServerGrants) {
-  ORV_NEEDS_TSQL(db);
+  ASSERT_TRUE(db.tsql()) << "the backend must speak T-SQL";
   const DemoCase& c = GetParam();
   dict::glo().ID_UZYTKOWNIKA = c.user;
   dict::glo().ID_FIRMY = c.company;
@@ -319,7 +317,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DemoFlags, OwnDocumentsAndReportsOfTheDemoUsers) {
   test::DemoDb db;
-  ORV_NEEDS_TSQL(db);
+  ASSERT_TRUE(db.tsql()) << "the backend must speak T-SQL";
   dict::glo().ID_UZYTKOWNIKA = 9;  // ola
   LADUJUPRAWNIENIA();
   EXPECT_EQ(POBIERZFLAGEUPRAWNIENIA("OKontr"), "WD                  ");

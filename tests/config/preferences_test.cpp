@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "config/demo_db.hpp"
 #include "config/parameters.hpp"
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -116,15 +116,12 @@ TEST(WriteBack, StatementsInTableOrder) {
           std::string("call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','pełny zakres','"_w1250) +
               kRange + "')",
           std::string("call RM_ZapiszParamKonf('u',7,'ZakrWys','") + kRange + "',5)",
-          "commit transaction",
-          "begin transaction",
+          "commit transaction", "begin transaction",
           "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_OD','0','82185')",
-          "call RM_ZapiszParamKonf('u',7,'Data_Od','82185',5)",
-          "commit transaction",
-          "begin transaction",
-          "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','0','82214')",
-          "call RM_ZapiszParamKonf('u',7,'Data_Do','82214',5)",
-          "commit transaction",
+          "call RM_ZapiszParamKonf('u',7,'Data_Od','82185',5)", "commit transaction",
+          "begin transaction", "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','0','82214')",
+          "call RM_ZapiszParamKonf('u',7,'Data_Do','82214',5)", "commit transaction",
+          // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): each statement spans two lines
           "Update inter_ini_uzytkownik with (rowlock) set rozmiar=160,kolejnosc=2,"
           "format_kolumny='160L(2)|M~Nazwa~@s100@|F' where id_uzytkownika=8 and id_kolumny=57",
           "Update inter_ini_uzytkownik with (rowlock) set rozmiar=0,kolejnosc=1,"
@@ -181,7 +178,7 @@ TEST(WriteBack, ThatTheUserMayNotSeeIsNotShown) {
 class WriteBackOnDemo : public testing::Test {
  protected:
   void SetUp() override {
-    ORV_NEEDS_TSQL(db);
+    ASSERT_TRUE(db.tsql()) << "the backend must speak T-SQL";
     auto& t = dict::glo().tables;
     t.U_PARAMKONFQ.add({"ZAKRWYS", "@s20", "bieżący miesiąc"_w1250});
     t.U_PARAMKONFQ.add({"DATA_OD", "@n7", "82185"});
@@ -190,7 +187,7 @@ class WriteBackOnDemo : public testing::Test {
     t.INI_PAR_OKNO.add({"Artykul_Brw", "szerokosc_podgladu", "it's 300"});
     t.INI_PAR_OKNO.add({"Nie_Ma_Okna", "pokazuj_zdjecie", "9"});
     dict::IniKolBroRow column;
-    column.column_id = std::atof(db.query("select min(id_kolumny) from ini_kolumna").c_str());
+    column.column_id = std::atof(db.value("select min(id_kolumny) from ini_kolumna").c_str());
     column.width = 123;
     column.position = 9;
     column.format = "123L(2)|M~Nazwa's~@s100@";
@@ -201,12 +198,12 @@ class WriteBackOnDemo : public testing::Test {
     g.DATA_DO = 82214;
   }
   std::string others() {
-    return db.query(
+    return db.value(
         "select group_concat(id_uzytkownika || ':' || id_parametru || '=' || wartosc) from "
         "(select * from inter_parametr_uzytkownik where id_uzytkownika <> 7 order by 1, 2)");
   }
   std::string other_columns() {
-    return db.query(
+    return db.value(
         "select group_concat(rozmiar || ',' || kolejnosc || ',' || format_kolumny, ';') from "
         "(select * from inter_ini_uzytkownik where id_uzytkownika <> 7 order by 1, 2)");
   }
@@ -219,13 +216,13 @@ TEST_F(WriteBackOnDemo, OnlyTheGivenUsersRowsChange) {
   int rows = db.count("inter_parametr_uzytkownik");
   ZAPISZPREFERENCJEUZYTKOWNIKA(7);
   EXPECT_TRUE(ui.ui().error_windows().empty());
-  EXPECT_EQ(db.query("select wartosc from inter_parametr_uzytkownik where id_uzytkownika = 7 and "
+  EXPECT_EQ(db.value("select wartosc from inter_parametr_uzytkownik where id_uzytkownika = 7 and "
                      "id_parametru = 1"),
             "7");
-  EXPECT_EQ(db.query("select wartosc from inter_parametr_uzytkownik where id_uzytkownika = 7 and "
+  EXPECT_EQ(db.value("select wartosc from inter_parametr_uzytkownik where id_uzytkownika = 7 and "
                      "id_parametru = 2"),
             "it's 300");
-  EXPECT_EQ(db.query("select wartosc from inter_parametr_uzytkownik where id_uzytkownika = 7 and "
+  EXPECT_EQ(db.value("select wartosc from inter_parametr_uzytkownik where id_uzytkownika = 7 and "
                      "id_parametru = 3"),
             "0");  // pokazuj_zdjecie of Kontrahent_Brw: another window's parameter of that name
   EXPECT_EQ(others(), before);

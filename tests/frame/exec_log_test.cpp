@@ -5,6 +5,7 @@
 
 #include "exports/orvrun.h"
 #include "frame/marked_channel.hpp"
+#include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
 #include "support/sql_support.hpp"

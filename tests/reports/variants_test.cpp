@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exports/orvrun.h"
-#include "frame/exec_log.hpp"
+#include "frame/messages.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
 #include "support/demo_db.hpp"
@@ -319,16 +319,13 @@ TEST_F(Variants, FirstSaveUnderATakenNameSavesIntoTheGivenVariant) {
 // 50 would match, and nothing is stored; 50 characters are taken as they are.
 TEST_F(Variants, NameLongerThanItsColumnIsRefused) {
   INICJUJWARIANT(10, 101);
-  const std::string too_long = "Grudzie\xF1 2025" + std::string(50 - 13, ' ') + "x";
+  const std::string too_long = "Grudzień 2025"_w1250 + std::string(50 - 13, ' ') + "x";
   ASSERT_EQ(too_long.size(), 51u);
   EXPECT_EQ(ZAPISZWARIANT(10, 101, too_long, ""), 0);
   ui.ui().add_answer(kRename);
-  EXPECT_EQ(ZAPISZWARIANT(10, 101, too_long, "Grudzie\xF1 2025"), 0);
+  EXPECT_EQ(ZAPISZWARIANT(10, 101, too_long, "Grudzień 2025"_w1250), 0);
   ASSERT_EQ(ui.boxes().size(), 3u);
-  EXPECT_EQ(ui.boxes()[2].box.text,
-            "Nazwa wariantu mo\xBF"
-            "e mie\xE6 najwy\xBF"
-            "ej 50 znak\xF3w!");
+  EXPECT_EQ(ui.boxes()[2].box.text, "Nazwa wariantu może mieć najwyżej 50 znaków!"_w1250);
   EXPECT_EQ(db.statements().size(), 1u);
   const std::string longest(50, 'w');
   double id = ZAPISZWARIANT(10, 101, longest, "");

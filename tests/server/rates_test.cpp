@@ -1,11 +1,10 @@
-// Exchange rates: reading the banks' published tables, importing them, and the factor between
-// two currencies on a day.
+// Exchange rates: importing the banks' published tables, and the factor between two currencies on
+// a day.
 #include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "platform/date/date.hpp"
-#include "server/rate_tables.hpp"
 #include "server_db.hpp"
 
 namespace orv::test {
@@ -24,104 +23,6 @@ std::string sample(const std::string& name) {
   s << in.rdbuf();
   return s.str();
 }
-
-struct TableCase {
-  const char* name;
-  const char* file;
-  bool ecb;
-  const char* number;
-  int year, month, day;
-  std::size_t rates;
-  const char* code;  // one rate checked
-  double value;
-  int units;
-};
-
-class PublishedTable : public ::testing::TestWithParam<TableCase> {};
-
-TEST_P(PublishedTable, IsReadWithItsDateNumberAndRates) {
-  const TableCase& c = GetParam();
-  server::RateTable t;
-  std::string error;
-  std::string text = sample(c.file);
-  ASSERT_TRUE(c.ecb ? server::read_ecb_table(text, t, error)
-                    : server::read_nbp_table(text, t, error))
-      << error;
-  EXPECT_EQ(t.number, c.number);
-  EXPECT_EQ(t.year * 10000 + t.month * 100 + t.day, c.year * 10000 + c.month * 100 + c.day);
-  EXPECT_EQ(t.rates.size(), c.rates);
-  bool found = false;
-  for (const auto& r : t.rates) {
-    if (r.code != c.code) continue;
-    found = true;
-    EXPECT_DOUBLE_EQ(r.value, c.value);
-    EXPECT_EQ(r.units, c.units);
-  }
-  EXPECT_TRUE(found) << c.code;
-}
-
-const TableCase kTables[] = {
-    // 1 the web service's XML: mids per one unit, points
-    {"NbpServiceXml", "nbp_a_service.xml", false, "003/A/NBP/2026", 2026, 1, 7, 5, "JPY", 0.023097,
-     1},
-    // 2 the older XML files: decimal commas, yen per 100
-    {"NbpFileXml", "nbp_a_file.xml", false, "004/A/NBP/2026", 2026, 1, 8, 3, "JPY", 2.3125, 100},
-    // 3 the web service's JSON
-    {"NbpJson", "nbp_a.json", false, "005/A/NBP/2026", 2026, 1, 9, 2, "USD", 3.6222, 1},
-    // 4 ECB's daily file quotes attributes with apostrophes
-    {"EcbDaily", "ecb_daily.xml", true, "ECB 2026-01-05", 2026, 1, 5, 4, "PLN", 4.2180, 1},
-    // 5 a history file: only its newest day is read
-    {"EcbHistoryNewestDay", "ecb_history.xml", true, "ECB 2026-01-06", 2026, 1, 6, 2, "USD", 1.1702,
-     1},
-};
-
-std::string table_name(const ::testing::TestParamInfo<TableCase>& i) {
-  return i.param.name;
-}
-INSTANTIATE_TEST_SUITE_P(Banks, PublishedTable, ::testing::ValuesIn(kTables), table_name);
-
-struct BadTable {
-  const char* name;
-  bool ecb;
-  std::string text;
-};
-
-class UnreadableTable : public ::testing::TestWithParam<BadTable> {};
-
-// Whatever comes instead of a table is refused with a message, never half-read or crashed on.
-TEST_P(UnreadableTable, IsRefusedWithAMessage) {
-  server::RateTable t;
-  std::string error;
-  const BadTable& c = GetParam();
-  EXPECT_FALSE(c.ecb ? server::read_ecb_table(c.text, t, error)
-                     : server::read_nbp_table(c.text, t, error));
-  EXPECT_FALSE(error.empty());
-}
-
-const BadTable kBadTables[] = {
-    {"Empty", false, ""},
-    {"ErrorAnswer", false, "01"},
-    {"HtmlPage", false, "<html><body>404 Not Found</body></html>"},
-    {"ImpossibleDate", false,
-     "<tabela_kursow><data_publikacji>2026-02-30</data_publikacji><pozycja><przelicznik>1</"
-     "przelicznik>"
-     "<kod_waluty>USD</kod_waluty><kurs_sredni>3,6</kurs_sredni></pozycja></tabela_kursow>"},
-    {"NoUsableRate", false,
-     "<tabela_kursow><data_publikacji>2026-01-02</data_publikacji><pozycja><kod_waluty>USD</"
-     "kod_waluty>"
-     "<kurs_sredni>-3,6</kurs_sredni></pozycja><pozycja><kod_waluty>DOLAR</kod_waluty>"
-     "<kurs_sredni>3,6</kurs_sredni></pozycja><pozycja><kod_waluty>EUR</kod_waluty>"
-     "<kurs_sredni>4,2abc</kurs_sredni></pozycja></tabela_kursow>"},
-    {"TruncatedXml", false, "<tabela_kursow><data_publikacji>2026-01-02</data_publi"},
-    {"JsonWithoutRates", false, "[{\"table\":\"A\",\"effectiveDate\":\"2026-01-02\"}]"},
-    {"EcbWithoutDay", true, "<Envelope><Cube><Cube currency='USD' rate='1.1'/></Cube></Envelope>"},
-    {"EcbNotXml", true, "USD 1.17"},
-};
-
-std::string bad_name(const ::testing::TestParamInfo<BadTable>& i) {
-  return i.param.name;
-}
-INSTANTIATE_TEST_SUITE_P(Banks, UnreadableTable, ::testing::ValuesIn(kBadTables), bad_name);
 
 class Rates : public ::testing::Test {
  protected:

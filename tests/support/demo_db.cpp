@@ -1,6 +1,7 @@
 // The demo database stack for tests that check statements and their real effect.
 #include "support/demo_db.hpp"
 
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -64,6 +65,10 @@ std::vector<std::string> DemoDb::column(const std::string& sql) {
 std::string DemoDb::value(const std::string& sql) {
   std::vector<std::string> c = column(sql);
   return c.empty() ? std::string() : c.front();
+}
+
+int DemoDb::count(const std::string& from_where) {
+  return std::atoi(value("select count(*) from " + from_where).c_str());
 }
 
 bool DemoDb::run(const std::string& sql) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sql/decorators.hpp"
 #include "platform/sql/driver.hpp"
 #include "support/support.hpp"
+#include "testing/driver_decorators.hpp"
 
 namespace orv::test {
 
@@ -45,11 +45,14 @@ class DemoDb {
   std::vector<std::string> column(const std::string& sql);
   // The first column of the first row, or "" when there is none.
   std::string value(const std::string& sql);
+  // The rows `from_where` ("uzytkownik where id_firmy = 5") selects.
+  int count(const std::string& from_where);
   bool run(const std::string& sql);
 
- private:
+  // The demo database this process copies for each test, made once; CLI tests copy it too.
   static const std::string& made_once();
 
+ private:
   TempDir dir_;
   std::string path_;
   std::unique_ptr<sql::Driver> sqlite_;

@@ -1,8 +1,8 @@
 // Test support for code that sends SQL: a scripted database behind fault injection and recording.
 #pragma once
 
-#include "platform/sql/decorators.hpp"
-#include "platform/sql/fake_driver.hpp"
+#include "testing/driver_decorators.hpp"
+#include "testing/fake_driver.hpp"
 
 namespace orv::test {
 

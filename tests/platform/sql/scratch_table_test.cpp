@@ -5,8 +5,8 @@
 
 #include <thread>
 
-#include "platform/sql/decorators.hpp"
-#include "platform/sql/fake_driver.hpp"
+#include "testing/driver_decorators.hpp"
+#include "testing/fake_driver.hpp"
 
 namespace orv::sql {
 namespace {
@@ -141,6 +141,7 @@ TEST(ThreadKey, DistinctPerThreadAndStable) {
 
 TEST_F(Scratch, RecordingKeepsEachConnectionsOrderAcrossThreads) {
   std::vector<std::thread> threads;
+  threads.reserve(4);
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&] {
       std::string error;

@@ -1,14 +1,16 @@
-// A small tolerant XML and JSON reader for the two banks' rate tables.
-#include "server/rate_tables.hpp"
+// The two banks' rate tables: their XML read with pugixml, NBP's JSON with a small reader.
+#include "platform/xml/rate_tables.hpp"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <map>
 
+#include <pugixml.hpp>
+
 #include "platform/text/numbers.hpp"
 
-namespace orv::server {
+namespace orv::xml {
 namespace {
 
 // One element of the flattened XML: its name without namespace prefix, attributes and text.
@@ -32,93 +34,34 @@ std::string trim(std::string_view s) {
   return std::string(s.substr(b, e - b));
 }
 
-std::string decode_entities(std::string_view s) {
-  static const std::pair<const char*, char> named[] = {
-      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-  std::string out;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    bool done = false;
-    for (const auto& [entity, ch] : named) {
-      if (s.substr(i).starts_with(entity)) {
-        out += ch;
-        i += std::string_view(entity).size() - 1;
-        done = true;
-        break;
-      }
-    }
-    if (!done) out += s[i];
-  }
-  return out;
-}
-
 std::string local_name(std::string_view name) {
   std::size_t colon = name.find(':');
   return lower_ascii(colon == std::string_view::npos ? name : name.substr(colon + 1));
 }
 
-// Parses `name="v" name='v'` pairs.
-void read_attributes(std::string_view s, std::map<std::string, std::string>& attrs) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
-    std::size_t name_start = i;
-    while (i < s.size() && s[i] != '=' && !std::isspace(static_cast<unsigned char>(s[i]))) ++i;
-    std::string name = local_name(s.substr(name_start, i - name_start));
-    while (i < s.size() && s[i] != '=') ++i;
-    if (i >= s.size()) return;
-    ++i;
-    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
-    if (i >= s.size() || (s[i] != '"' && s[i] != '\'')) return;
-    char quote = s[i++];
-    std::size_t end = s.find(quote, i);
-    if (end == std::string_view::npos) return;
-    attrs[name] = decode_entities(s.substr(i, end - i));
-    i = end + 1;
-  }
-}
-
-// Every element in document order; text is the element's own character data (leaf elements).
-std::vector<Element> flatten_xml(std::string_view x) {
-  std::vector<Element> out;
-  std::vector<std::size_t> open;
-  std::size_t i = 0;
-  while ((i = x.find('<', i)) != std::string_view::npos) {
-    if (x.substr(i).starts_with("<!--")) {
-      std::size_t e = x.find("-->", i);
-      i = e == std::string_view::npos ? x.size() : e + 3;
-      continue;
-    }
-    std::size_t e = x.find('>', i);
-    if (e == std::string_view::npos) break;
-    std::string_view tag = x.substr(i + 1, e - i - 1);
-    std::size_t next = e + 1;
-    if (tag.empty() || tag[0] == '?' || tag[0] == '!') {
-      i = next;
-      continue;
-    }
-    if (tag[0] == '/') {
-      if (!open.empty()) open.pop_back();
-      i = next;
-      continue;
-    }
-    bool self_closing = tag.back() == '/';
-    if (self_closing) tag.remove_suffix(1);
-    std::size_t name_end = 0;
-    while (name_end < tag.size() && !std::isspace(static_cast<unsigned char>(tag[name_end])))
-      ++name_end;
+// pugixml walks without recursion, so a deeply nested answer cannot exhaust the stack.
+struct Flattener : pugi::xml_tree_walker {
+  std::vector<Element>& out;
+  explicit Flattener(std::vector<Element>& o) : out(o) {}
+  bool for_each(pugi::xml_node& node) override {
+    if (node.type() != pugi::node_element) return true;
     Element el;
-    el.name = local_name(tag.substr(0, name_end));
-    el.depth = static_cast<int>(open.size());
-    read_attributes(tag.substr(name_end), el.attrs);
-    std::size_t text_end = x.find('<', next);
-    if (!self_closing && text_end != std::string_view::npos) {
-      el.text = trim(decode_entities(x.substr(next, text_end - next)));
-    }
+    el.name = local_name(node.name());
+    el.depth = depth();
+    for (pugi::xml_attribute a : node.attributes()) el.attrs[local_name(a.name())] = a.value();
+    el.text = trim(node.child_value());
     out.push_back(std::move(el));
-    if (!self_closing) open.push_back(out.size() - 1);
-    i = next;
+    return true;
   }
-  return out;
+};
+
+// Every element in document order, its text the element's own character data; false when the
+// text is no well-formed XML (an error page, a cut download).
+bool flatten_xml(std::string_view x, std::vector<Element>& out) {
+  pugi::xml_document doc;
+  if (!doc.load_buffer(x.data(), x.size(), pugi::parse_default, pugi::encoding_auto)) return false;
+  Flattener walker(out);
+  return doc.traverse(walker);
 }
 
 // A decimal written with a point or a comma; false for anything else or a value <= 0.
@@ -181,8 +124,7 @@ struct NbpRow {
   }
 };
 
-bool nbp_from_xml(std::string_view text, RateTable& table) {
-  std::vector<Element> els = flatten_xml(text);
+void nbp_from_xml(const std::vector<Element>& els, RateTable& table) {
   NbpRow row;
   bool in_row = false;
   for (const Element& e : els) {
@@ -203,7 +145,6 @@ bool nbp_from_xml(std::string_view text, RateTable& table) {
     }
   }
   if (in_row) row.add_to(table);
-  return true;
 }
 
 // The value after `"key":` inside `obj`, unquoted; empty when absent.
@@ -258,10 +199,11 @@ bool finish(RateTable& table, std::string_view bank, std::string& error) {
 bool read_nbp_table(std::string_view text, RateTable& table, std::string& error) {
   table = RateTable{};
   std::string head = trim(text.substr(0, 64));
+  std::vector<Element> els;
   if (!head.empty() && (head[0] == '[' || head[0] == '{')) {
     nbp_from_json(text, table);
-  } else if (text.find('<') != std::string_view::npos) {
-    nbp_from_xml(text, table);
+  } else if (flatten_xml(text, els)) {
+    nbp_from_xml(els, table);
   } else {
     error = "Nieznany format tabeli kursów NBP.";
     return false;
@@ -271,13 +213,14 @@ bool read_nbp_table(std::string_view text, RateTable& table, std::string& error)
 
 bool read_ecb_table(std::string_view text, RateTable& table, std::string& error) {
   table = RateTable{};
-  if (text.find('<') == std::string_view::npos) {
+  std::vector<Element> els;
+  if (!flatten_xml(text, els)) {
     error = "Nieznany format tabeli kursów EBC.";
     return false;
   }
   // The daily file holds one day; a history file lists the newest day first: that one is read.
   int day_depth = -1;
-  for (const Element& e : flatten_xml(text)) {
+  for (const Element& e : els) {
     if (e.name != "cube") continue;
     if (e.attrs.count("time")) {
       if (day_depth >= 0) break;
@@ -293,4 +236,4 @@ bool read_ecb_table(std::string_view text, RateTable& table, std::string& error)
   return finish(table, "EBC", error);
 }
 
-}  // namespace orv::server
+}  // namespace orv::xml

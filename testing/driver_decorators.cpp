@@ -1,5 +1,5 @@
 // The recording and fault-injecting driver decorators.
-#include "platform/sql/decorators.hpp"
+#include "testing/driver_decorators.hpp"
 
 namespace orv::sql {
 namespace {

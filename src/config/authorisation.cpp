@@ -1,11 +1,10 @@
-// The permission and password checks: installed ones (tests) first, else the configuration layer's.
-#include "calc/authorisation.hpp"
-
+// The permission and password checks: installed ones (tests) first, else the configuration's own.
+#include "config/authorisation.hpp"
 
 #include "config/function_password.hpp"
 #include "config/permissions.hpp"
 
-namespace orv::calc {
+namespace orv::config {
 namespace {
 
 // Installed once while the host starts (or by a test), before any thread asks.
@@ -21,12 +20,12 @@ Authorisation install_authorisation(Authorisation checks) {
 
 uint8_t permission(std::string_view code) {
   if (g_checks.permission) return g_checks.permission(code);
-  return config::POBIERZUPRAWNIENIE(code);
+  return POBIERZUPRAWNIENIE(code);
 }
 
 uint8_t function_password(std::string_view code) {
   if (g_checks.function_password) return g_checks.function_password(code);
-  return config::HASLOFUNKCJI(code);
+  return HASLOFUNKCJI(code);
 }
 
-}  // namespace orv::calc
+}  // namespace orv::config

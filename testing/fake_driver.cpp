@@ -1,5 +1,5 @@
 // The scripted in-memory driver.
-#include "platform/sql/fake_driver.hpp"
+#include "testing/fake_driver.hpp"
 
 #include "platform/text/text.hpp"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orv::server {
+namespace orv::xml {
 
 struct PublishedRate {
   std::string code;  // ISO 4217, upper case
@@ -20,9 +20,9 @@ struct RateTable {
   std::vector<PublishedRate> rates;
 };
 
-// False with `error` (Polish, for the user) when the text is not such a table, has no valid date
-// or no rate. Never throws, whatever the input.
+// False with `error` (Polish, UTF-8, for the user) when the text is not such a table, has no valid
+// date or no rate. Never throws, whatever the input.
 bool read_nbp_table(std::string_view text, RateTable& table, std::string& error);
 bool read_ecb_table(std::string_view text, RateTable& table, std::string& error);
 
-}  // namespace orv::server
+}  // namespace orv::xml
