@@ -21,7 +21,7 @@ echo "== asan: build"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 echo "== asan: test"
-ctest --preset asan -j "$jobs" --timeout 300 -LE '^scripts$'
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" ctest --preset asan -j "$jobs" --timeout 300 -LE '^scripts$'
 
 # Suites whose code runs on several threads at once.
 threaded=(frame selection platform_threads platform_ui platform_ui_qt platform_sql_sqlite)
