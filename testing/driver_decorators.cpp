@@ -4,25 +4,6 @@
 namespace orv::sql {
 namespace {
 
-// Passes everything to the wrapped connection; subclasses look at the sends.
-class ForwardingConnection : public Connection {
- public:
-  explicit ForwardingConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {}
-  int send(std::string_view statement) override { return inner_->send(statement); }
-  std::string message() const override { return inner_->message(); }
-  bool next() override { return inner_->next(); }
-  std::size_t columns() const override { return inner_->columns(); }
-  std::string column(std::size_t k) const override { return inner_->column(k); }
-  bool null(std::size_t k) const override { return inner_->null(k); }
-  void clear() override { inner_->clear(); }
-  std::optional<std::string> variable(std::string_view name) const override {
-    return inner_->variable(name);
-  }
-
- protected:
-  std::unique_ptr<Connection> inner_;
-};
-
 class RecordingConnection : public ForwardingConnection {
  public:
   RecordingConnection(std::unique_ptr<Connection> inner, RecordingDriver& log, std::size_t id)

@@ -80,27 +80,17 @@ class WatchedDriver : public sql::Driver {
   std::optional<Failure> first_;
 };
 
-class WatchedConnection : public sql::Connection {
+class WatchedConnection : public sql::ForwardingConnection {
  public:
   WatchedConnection(std::unique_ptr<sql::Connection> inner, WatchedDriver& driver)
-      : inner_(std::move(inner)), driver_(driver) {}
+      : ForwardingConnection(std::move(inner)), driver_(driver) {}
   int send(std::string_view statement) override {
     int code = inner_->send(statement);
     if (code != sql::kOk) driver_.failed(statement, inner_->message());
     return code;
   }
-  std::string message() const override { return inner_->message(); }
-  bool next() override { return inner_->next(); }
-  std::size_t columns() const override { return inner_->columns(); }
-  std::string column(std::size_t k) const override { return inner_->column(k); }
-  bool null(std::size_t k) const override { return inner_->null(k); }
-  void clear() override { inner_->clear(); }
-  std::optional<std::string> variable(std::string_view name) const override {
-    return inner_->variable(name);
-  }
 
  private:
-  std::unique_ptr<sql::Connection> inner_;
   WatchedDriver& driver_;
 };
 

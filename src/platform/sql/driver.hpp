@@ -7,16 +7,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace orv::sql {
 
 // The runtime's error codes as channels see them.
 enum Code : int {
   kOk = 0,
-  kNotOpen = 37,    // the scratch table is not open
-  kRejected47 = 47, // statement rejected (file access)
-  kRejected = 90,   // statement rejected by the driver; message holds the driver's text
-  kOther = 1,       // anything else (connection lost, out of memory...)
+  kNotOpen = 37,     // the scratch table is not open
+  kRejected47 = 47,  // statement rejected (file access)
+  kRejected = 90,    // statement rejected by the driver; message holds the driver's text
+  kOther = 1,        // anything else (connection lost, out of memory...)
 };
 
 // One connection, used by one scratch table on one thread at a time. Texts crossing this seam
@@ -49,6 +50,25 @@ class Connection {
     (void)name;
     return std::nullopt;
   }
+};
+
+// Passes everything to a wrapped connection; decorators override what they watch or change.
+class ForwardingConnection : public Connection {
+ public:
+  explicit ForwardingConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {}
+  int send(std::string_view statement) override { return inner_->send(statement); }
+  std::string message() const override { return inner_->message(); }
+  bool next() override { return inner_->next(); }
+  std::size_t columns() const override { return inner_->columns(); }
+  std::string column(std::size_t k) const override { return inner_->column(k); }
+  bool null(std::size_t k) const override { return inner_->null(k); }
+  void clear() override { inner_->clear(); }
+  std::optional<std::string> variable(std::string_view name) const override {
+    return inner_->variable(name);
+  }
+
+ protected:
+  std::unique_ptr<Connection> inner_;
 };
 
 // Opens connections to one database. Thread-safe: every channel and thread opens its own.

@@ -29,19 +29,6 @@ SessionState& state(sqlite3_context* ctx) {
   return **static_cast<StateRef*>(sqlite3_user_data(ctx));
 }
 
-template <typename F>
-void guarded(sqlite3_context* ctx, F&& body) {
-  try {
-    body();
-  } catch (const TsqlError& e) {
-    sqlite3_result_error(ctx, e.message.c_str(), -1);
-  } catch (const std::bad_alloc&) {
-    sqlite3_result_error_nomem(ctx);
-  } catch (const std::exception& e) {
-    sqlite3_result_error(ctx, e.what(), -1);
-  }
-}
-
 bool any_null(int argc, sqlite3_value** argv) {
   for (int i = 0; i < argc; ++i) {
     if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return true;

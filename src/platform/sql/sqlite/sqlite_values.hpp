@@ -3,10 +3,13 @@
 
 #include <sqlite3.h>
 
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "platform/sql/server_objects.hpp"
+#include "platform/sql/sqlite/tsql_values.hpp"
 
 namespace orv::sql::sqlite {
 
@@ -24,5 +27,20 @@ struct DbCloser {
 // Declared decimal places of a column type: NUMERIC(p,s)/DECIMAL(p,s) give s, NUMERIC(p) 0,
 // MONEY 4; -1 when the type fixes none.
 int declared_scale(const char* decltype_text);
+
+// Runs the body of a function SQLite calls: nothing may unwind into SQLite's C frames, so every
+// failure becomes the statement's error (the server's own message for a TsqlError).
+template <typename F>
+void guarded(sqlite3_context* ctx, F&& body) noexcept {
+  try {
+    body();
+  } catch (const TsqlError& e) {
+    sqlite3_result_error(ctx, e.message.c_str(), -1);
+  } catch (const std::bad_alloc&) {
+    sqlite3_result_error_nomem(ctx);
+  } catch (const std::exception& e) {
+    sqlite3_result_error(ctx, e.what(), -1);
+  }
+}
 
 }  // namespace orv::sql::sqlite

@@ -141,17 +141,6 @@ SqlValue tsql_divisor(const SqlValue& v) {
 
 namespace {
 
-template <typename F>
-void guarded(sqlite3_context* ctx, F&& body) {
-  try {
-    body();
-  } catch (const TsqlError& e) {
-    sqlite3_result_error(ctx, e.message.c_str(), -1);
-  } catch (const std::bad_alloc&) {
-    sqlite3_result_error_nomem(ctx);
-  }
-}
-
 SqlValue arg(sqlite3_value** argv, int argc, int k) {
   return k < argc ? read_value(argv[k]) : SqlValue::null();
 }
