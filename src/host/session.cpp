@@ -210,10 +210,12 @@ void load_vat(std::optional<Failure>& failure) {
 void load_parameters(dict::Queue<dict::ParamKonfRow>& q, const std::string& values_table,
                      const std::string& owner, std::optional<Failure>& failure) {
   q.clear();
-  for (const Row& r :
-       rows_of("select p.kod, p.maska, i.wartosc from pozycjakonfig p join " + values_table +
-                   " i on i.id_pozycji = p.id_pozycji where " + owner + " order by p.id_pozycji",
-               3, failure)) {
+  std::string statement = "select p.kod, p.maska, i.wartosc from pozycjakonfig p join ";
+  statement += values_table;
+  statement += " i on i.id_pozycji = p.id_pozycji where ";
+  statement += owner;
+  statement += " order by p.id_pozycji";
+  for (const Row& r : rows_of(statement, 3, failure)) {
     q.add({text::upper(text::clip(r[0])).substr(0, 20), r[1].substr(0, 20), r[2].substr(0, 249)});
   }
 }

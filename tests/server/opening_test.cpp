@@ -62,7 +62,7 @@ const RefusalCase kRefusals[] = {
      [](const std::string& p) {
        fs::copy_file(ServerDb::made_once(true), p);
        std::fstream f(p, std::ios::in | std::ios::out | std::ios::binary);
-       f.seekp(4096 * 6);
+       f.seekp(std::streamoff{4096} * 6);
        f << std::string(4096, '\x5a');
      }},
     // 6. A sound SQLite database of another program.
@@ -90,7 +90,9 @@ TEST(Opening, RefusedWithTheRealCauseAndLeftUntouched) {
         << c.name << ": " << opened.check.error;
     EXPECT_NE(opened.check.error.find(path), std::string::npos) << c.name;
     EXPECT_EQ(listing(dir.path()), before) << c.name;
-    if (fs::is_regular_file(path)) EXPECT_EQ(read_file(path), bytes) << c.name;
+    if (fs::is_regular_file(path)) {
+      EXPECT_EQ(read_file(path), bytes) << c.name;
+    }
   }
 }
 
@@ -140,7 +142,9 @@ TEST(Opening, ReadOnlyReadsRefusesWritesAndLeavesNoFileBehind) {
       EXPECT_NE(c->message().find("the database was opened read-only"), std::string::npos)
           << c->message();
     }
-    if (mode == AccessMode::ReadOnlyImmutable) EXPECT_EQ(listing(dir), before);
+    if (mode == AccessMode::ReadOnlyImmutable) {
+      EXPECT_EQ(listing(dir), before);
+    }
     // A later writer is not blocked.
     EXPECT_EQ(db.exec("update firma set nazwa = 'y' where id_firmy = 5"), 1);
   }
