@@ -30,7 +30,7 @@ cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs" --target orvrun_cli $(printf 'test_%s ' "${threaded[@]}")
 echo "== tsan: test"
 labels=$(IFS='|'; echo "^(${threaded[*]})\$")
-ctest --preset tsan -j "$jobs" --timeout 300 -L "$labels"
+TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp" ctest --preset tsan -j "$jobs" --timeout 300 -L "$labels"
 if [ "$rules" -ne 0 ]; then
   echo "== the tests pass, but a house rule is broken (see \"house rules\" above)"
   exit "$rules"
