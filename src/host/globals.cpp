@@ -22,7 +22,7 @@ struct Global {
   std::size_t capacity = 0;  // characters of a text, 0 = no limit
 };
 
-// The globals Part 1.1 lists; those without the prefix are the data-dictionary library's too.
+// The globals of the shared context (without the prefix: the data-dictionary library's too).
 const Global kGlobals[] = {
     {"GLO:ID_UZYTKOWNIKA", &Context::ID_UZYTKOWNIKA},
     {"GLO:ID_FIRMY", &Context::ID_FIRMY},
