@@ -7,27 +7,14 @@
 
 #include "selection/filters.hpp"
 
+#include "fuzz_input.hpp"
+
 namespace {
 
+using orv::fuzz::require;
+using orv::fuzz::split_texts;
+
 using namespace orv::selection;
-
-void require(bool ok) {
-  if (!ok) std::abort();
-}
-
-// The input as NUL-separated texts: a filter, two old names, two new names.
-std::vector<std::string> split_texts(std::string_view data) {
-  std::vector<std::string> parts(5);
-  std::size_t k = 0;
-  for (char c : data) {
-    if (c == '\0') {
-      if (++k == parts.size()) break;
-      continue;
-    }
-    parts[k] += c;
-  }
-  return parts;
-}
 
 // True when `needle` occurs in `text` outside quoted literals.
 bool occurs_unquoted(std::string_view text, std::string_view needle) {
@@ -71,7 +58,7 @@ void minus(const std::string& f, const std::string& p1, const std::string& p2) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 4 * kMaxFilter) return 0;
-  const auto t = split_texts(std::string_view(reinterpret_cast<const char*>(data), size));
+  const auto t = split_texts(std::string_view(reinterpret_cast<const char*>(data), size), 5);
   prefixes(t[0]);
   minus(t[0], t[3], t[4]);
   require(REPLACEINSTRINGNALIKE(t[0]).size() <= kMaxFilter);

@@ -8,15 +8,15 @@
 #include "platform/dict/group.hpp"
 #include "platform/xml/group_xml.hpp"
 
+#include "fuzz_input.hpp"
+
 namespace {
+
+using orv::fuzz::require;
 
 using orv::dict::FieldKind;
 using orv::xml::FieldOrder;
 using orv::xml::Matching;
-
-void require(bool ok) {
-  if (!ok) std::abort();
-}
 
 orv::dict::Group sample() {
   orv::dict::Group g;

@@ -19,31 +19,18 @@
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
+#include "fuzz_input.hpp"
+
 namespace {
 
-void require(bool ok) {
-  if (!ok) std::abort();
-}
+using orv::fuzz::require;
+using orv::fuzz::split_texts;
 
 std::string take(char* r) {
   require(r != nullptr);
   std::string s(r);
   ORVRUN_FREE(r);
   return s;
-}
-
-// The input as three NUL-separated texts (the C ABI cannot carry a NUL inside a text).
-std::vector<std::string> split_texts(std::string_view data) {
-  std::vector<std::string> parts(3);
-  std::size_t k = 0;
-  for (char c : data) {
-    if (c == '\0') {
-      if (++k == parts.size()) break;
-      continue;
-    }
-    parts[k] += c;
-  }
-  return parts;
 }
 
 void conversions(const std::string& a) {
@@ -142,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const auto width = static_cast<int32_t>(static_cast<int8_t>(bytes[1]));
   const uint8_t flag = bytes[2];
   const std::string_view data(reinterpret_cast<const char*>(bytes + 3), size - 3);
-  const std::vector<std::string> t = split_texts(data);
+  const std::vector<std::string> t = split_texts(data, 3);
   conversions(t[0]);
   identifiers(t[0]);
   lines(t[0], t[1], n, width);
