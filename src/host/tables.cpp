@@ -139,8 +139,7 @@ Entry entry(const char* name, Queue<Row> Tables::*queue, std::vector<Field<Row>>
 
 // The capacities are those the row types document; FILTRTABELQUEUE's arrays of conditions are
 // the library's own working state and are not offered field by field.
-std::vector<Entry> make_entries() {
-  std::vector<Entry> e;
+void add_session_tables(std::vector<Entry>& e) {
   e.push_back(entry<VatRow>("VATQ", &Tables::VATQ,
                             {{"SYMBOL", &VatRow::symbol, 10}, {"RATE", &VatRow::rate}}));
   std::vector<Field<ParamKonfRow>> param = {{"CODE", &ParamKonfRow::code, 20},
@@ -166,6 +165,9 @@ std::vector<Entry> make_entries() {
   e.push_back(entry<DostepRaportRow>(
       "DOSTEPRAPORTOWQ", &Tables::DOSTEPRAPORTOWQ,
       {{"REPORT_ID", &DostepRaportRow::report_id}, {"ACCESS", &DostepRaportRow::access}}));
+}
+
+void add_window_tables(std::vector<Entry>& e) {
   e.push_back(entry<ParOknoRow>("INI_PAR_OKNO", &Tables::INI_PAR_OKNO,
                                 {{"WINDOW", &ParOknoRow::window, 50},
                                  {"PARAMETER", &ParOknoRow::parameter, 50},
@@ -201,6 +203,9 @@ std::vector<Entry> make_entries() {
                                          {"PERIOD", &FormatNumeracjiRow::period},
                                          {"PARAMETER1", &FormatNumeracjiRow::parameter1},
                                          {"PARAMETER2", &FormatNumeracjiRow::parameter2}}));
+}
+
+void add_document_tables(std::vector<Entry>& e) {
   e.push_back(entry<StatusRow>("Q_STATUSY", &Tables::Q_STATUSY,
                                {{"CODE", &StatusRow::code, 1},
                                 {"ONE", &StatusRow::one},
@@ -230,6 +235,13 @@ std::vector<Entry> make_entries() {
   e.push_back(
       entry<FiltrTabelRow>("FILTRTABELQUEUE", &Tables::FILTRTABELQUEUE,
                            {{"TABLE", &FiltrTabelRow::table}, {"NAME", &FiltrTabelRow::name, 50}}));
+}
+
+std::vector<Entry> make_entries() {
+  std::vector<Entry> e;
+  add_session_tables(e);
+  add_window_tables(e);
+  add_document_tables(e);
   return e;
 }
 
