@@ -186,8 +186,11 @@ std::string POBIERZSYSTEMLISTSEPARATOR() {
 }
 
 uint8_t UTWORZPLIK(std::string_view name) {
-  std::string path(text::clip(name));
-  if (text::trim(path).empty()) path = text::from_utf8(files::temp_folder()) + "/alamakota.html";
+  // A name without a folder lands in the temporary folder, never in whatever folder the process
+  // happens to run in.
+  std::string path(text::trim(name));
+  if (path.empty()) path = "alamakota.html";
+  if (path.front() != '/') path = text::from_utf8(files::temp_folder()) + "/" + path;
   UtilityLibrary lib;
   if (!lib.loaded()) return 0;
   if (!lib.find("ZapiszDaneDoPliku")) {

@@ -17,8 +17,9 @@ uint8_t POBIERZKURSYECB(int32_t* date, int32_t* notice);
 // The regional list separator, at most 4 characters; empty on failure.
 std::string POBIERZSYSTEMLISTSEPARATOR();
 
-// The file-writing test: writes "ala ma kota" into the named file (the temporary folder's
-// "alamakota.html" when no name is given) and shows the library's answer. Always 0.
+// The file-writing test: writes "ala ma kota" into the named file (a name without a folder, and
+// "alamakota.html" when none is given, in the temporary folder) and shows the library's answer.
+// Always 0.
 uint8_t UTWORZPLIK(std::string_view name);
 
 // The kind of connection: 0 none, 1 modem, 2 LAN, 3 proxy.

@@ -275,13 +275,14 @@ TEST(CreateFile, WritesWhereTheArgumentSaysOrIntoTheTemporaryFolder) {
   setenv("TMPDIR", dir.path().c_str(), 1);
   EXPECT_EQ(UTWORZPLIK(dir.file("proba.html") + "   "), 0);
   EXPECT_EQ(UTWORZPLIK(""), 0);
+  EXPECT_EQ(UTWORZPLIK("bez_folderu.txt"), 0);
   unsetenv("TMPDIR");
-  for (const char* name : {"proba.html", "alamakota.html"}) {
+  for (const char* name : {"proba.html", "alamakota.html", "bez_folderu.txt"}) {
     std::ifstream in(dir.file(name));
     std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(text, "ala ma kota") << name;
   }
-  ASSERT_EQ(ui.boxes().size(), 4u);
+  ASSERT_EQ(ui.boxes().size(), 6u);
   EXPECT_EQ(ui.boxes()[0].box.title, dir.file("proba.html"));
   EXPECT_EQ(ui.boxes()[1].box.text, "Zapisano plik " + dir.file("proba.html") + ".");
   EXPECT_EQ(ui.boxes()[2].box.title, dir.file("alamakota.html"));

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace orv::net {
@@ -38,6 +40,16 @@ ConnectionState system_state() {
   return s;
 }
 
+std::optional<ConnectionState> stated() {
+  const char* v = std::getenv("ORVRUN_CONNECTION");
+  if (!v || !*v) return std::nullopt;
+  const std::string s = v;
+  if (s == "modem") return ConnectionState{true, kModem};
+  if (s == "lan") return ConnectionState{true, kLan};
+  if (s == "proxy") return ConnectionState{true, kLan | kProxy};
+  return ConnectionState{};
+}
+
 }  // namespace
 
 ConnectionState connection_state() {
@@ -46,7 +58,9 @@ ConnectionState connection_state() {
     std::lock_guard lock(g_mutex);
     probe = g_probe;
   }
-  return probe ? probe() : system_state();
+  if (probe) return probe();
+  if (std::optional<ConnectionState> s = stated()) return *s;
+  return system_state();
 }
 
 void set_connection_probe(std::function<ConnectionState()> probe) {

@@ -21,6 +21,8 @@ struct ConnectionState {
 // The interfaces that are up and running, loopback aside: a point-to-point one counts as a modem,
 // any other as a LAN; a proxy named by the environment (https_proxy, http_proxy, all_proxy) adds
 // the proxy bit. No such interface, or no answer from the system, is no connection.
+// ORVRUN_CONNECTION ("none", "modem", "lan" or "proxy") states the answer instead, for hosts whose
+// interfaces do not tell (a container whose only way out is a proxy, a machine kept offline).
 ConnectionState connection_state();
 
 // Replaces the system's answer (tests); an empty function restores it.
