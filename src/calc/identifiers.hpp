@@ -18,6 +18,7 @@ uint8_t PESELOK(std::string_view text);
 // Accepts every text, the empty one included: callers pass REGON fields that may stay unfilled.
 uint8_t REGONOK(std::string_view text);
 
+
 // The statement of the server path, apostrophes of both texts doubled.
 std::string nipue_statement(std::string_view number, std::string_view second);
 // The EU form of a NIP (at most 20 characters): from the server when `flag` is 1, otherwise the
