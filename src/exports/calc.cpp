@@ -7,6 +7,7 @@
 #include "boundary.hpp"
 #include "calc/amount_words.hpp"
 #include "calc/code_pages.hpp"
+#include "calc/company_lookup.hpp"
 #include "calc/credit_limit.hpp"
 #include "calc/currency.hpp"
 #include "calc/discount.hpp"
@@ -18,6 +19,7 @@
 #include "calc/text_utils.hpp"
 #include "calc/vat.hpp"
 #include "calc/working_days.hpp"
+#include "handles.hpp"
 #include "table.hpp"
 
 using orv::Decimal;
@@ -264,6 +266,10 @@ uint8_t UTWORZPLIK(const char* name) noexcept {
 }
 uint8_t ISINTERNETCONNECTION() noexcept {
   return guard(__func__, uint8_t{0}, [&] { return orv::calc::ISINTERNETCONNECTION(); });
+}
+uint8_t PODAJDANEGUS(ORVRUN_GROUP* record) noexcept {
+  return guard(__func__, uint8_t{0},
+               [&] { return record ? orv::calc::PODAJDANEGUS(record->group) : uint8_t{0}; });
 }
 
 }  // extern "C"

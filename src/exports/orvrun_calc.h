@@ -131,6 +131,8 @@ ORVRUN_API char* POBIERZSYSTEMLISTSEPARATOR(void) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t UTWORZPLIK(const char* name) ORVRUN_NOEXCEPT;
 /* kind of internet connection: 0 none, 1 modem, 2 LAN, 3 proxy */
 ORVRUN_API uint8_t ISINTERNETCONNECTION(void) ORVRUN_NOEXCEPT;
+/* fill a record by position from the REGON register's search window; 1 when a company was chosen */
+ORVRUN_API uint8_t PODAJDANEGUS(ORVRUN_GROUP* record) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }

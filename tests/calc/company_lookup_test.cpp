@@ -141,6 +141,29 @@ TEST_F(CompanyLookup, FailuresWarnOnceAndReturnZero) {
   }
 }
 
+// The same through the CLI: the record as JSON in and out, the window driven by the script.
+TEST_F(CompanyLookup, ThroughTheCliTheRecordComesBackFilled) {
+  std::string record = "[";
+  for (const char* name : {"KON:REGON", "KON:NIP", "KON:NAZWA"}) {
+    record += std::string(record.size() > 1 ? "," : "") + "{\"name\": \"" + name +
+              "\", \"type\": \"STRING\", \"size\": 100}";
+  }
+  record += "]";
+  setenv("ORVRUN_CONNECTION", "lan", 1);
+  test::TempDir dir;
+  const std::string db = dir.file("demo.db");
+  ASSERT_EQ(test::run_cli({"init", "--demo", "--db", db}).status, 0);
+  auto r =
+      test::run_cli({"--db", db, "call", "--json", "--ui-script",
+                     "set NUMER 5261040828; press SZUKAJ; press WYBIERZ", "PODAJDANEGUS", record});
+  unsetenv("ORVRUN_CONNECTION");
+  EXPECT_EQ(r.out.rfind("{\"result\": 1, ", 0), 0u) << r.out << r.err;
+  EXPECT_NE(
+      r.out.find("\"value\": \"PRZEDSIĘBIORSTWO & SYSTEMY \\\"ŁÓDŹ-ŻYRARDÓW\\\" SPÓŁKA Z O.O.\""),
+      std::string::npos)
+      << r.out;
+}
+
 struct CleanCase {
   const char* in;
   const char* out;
