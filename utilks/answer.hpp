@@ -7,7 +7,7 @@
 #include <string_view>
 #include <thread>
 
-namespace torix {
+namespace orv::torix {
 
 // Keeps `text` in the slot of the calling function and thread and hands out its C text. Each
 // function has its own slot (`Slot` is a distinct tag type per function), so answers of different
@@ -28,4 +28,4 @@ const char* answer(std::string text) {
 inline constexpr std::string_view kFailed = "01";
 inline constexpr std::string_view kNoTable = "02";
 
-}  // namespace torix
+}  // namespace orv::torix

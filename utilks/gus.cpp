@@ -12,10 +12,9 @@
 #include "platform/xml/register_answers.hpp"
 #include "torix_util.h"
 
-namespace torix {
+namespace orv::torix {
 namespace {
 
-using orv::operator""_w1250;
 using orv::xml::BirCall;
 
 // The register's test service and its public key; production needs a key of one's own.
@@ -142,24 +141,24 @@ void choose(void*, int index) {
 struct GusSlot {};
 
 }  // namespace
-}  // namespace torix
+}  // namespace orv::torix
 
 void UstawOknoGUS(TorixGusWindow window, void* host_data) {
-  torix::state().window = window;
-  torix::state().host = host_data;
+  orv::torix::state().window = window;
+  orv::torix::state().host = host_data;
 }
 
 void PobierzGUSokno() {
-  torix::GusState& s = torix::state();
+  orv::torix::GusState& s = orv::torix::state();
   s.chosen.clear();
   s.found.clear();
   s.message.clear();
   if (!s.window) return;
-  const TorixGusSearch api = {nullptr, &torix::search, &torix::company, &torix::message,
-                              &torix::choose};
+  const TorixGusSearch api = {nullptr, &orv::torix::search, &orv::torix::company,
+                              &orv::torix::message, &orv::torix::choose};
   s.window(s.host, &api);
 }
 
 const char* PobierzGUSwartosc() {
-  return torix::answer<torix::GusSlot>(torix::state().chosen);
+  return orv::torix::answer<orv::torix::GusSlot>(orv::torix::state().chosen);
 }

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-namespace torix {
+namespace orv::torix {
 namespace {
 
 // curl_global_init pairs with curl_global_cleanup when the library is unloaded.
@@ -95,4 +95,4 @@ std::string configured_url(const char* name, const char* fallback) {
   return v && *v ? v : fallback;
 }
 
-}  // namespace torix
+}  // namespace orv::torix

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace torix {
+namespace orv::torix {
 
 struct HttpAnswer {
   long status = 0;           // the HTTP status; 0 when no answer came
@@ -23,4 +23,4 @@ HttpAnswer http_post(const std::string& url, const std::string& body,
 // An address from the environment variable `name`, else `fallback`.
 std::string configured_url(const char* name, const char* fallback);
 
-}  // namespace torix
+}  // namespace orv::torix

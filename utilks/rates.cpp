@@ -9,7 +9,7 @@
 #include "table_text.hpp"
 #include "torix_util.h"
 
-namespace torix {
+namespace orv::torix {
 namespace {
 
 // The NBP web service's table A; an address holding "/kursy/xml" names the older static files
@@ -120,24 +120,25 @@ struct EcbSlot {};
 struct EcbDaySlot {};
 
 }  // namespace
-}  // namespace torix
+}  // namespace orv::torix
 
-using torix::answer;
+using orv::torix::answer;
 
 const char* PobierzKursyNBPwartosc() {
-  return answer<torix::NbpSlot>(torix::nbp_current());
+  return answer<orv::torix::NbpSlot>(orv::torix::nbp_current());
 }
 
 const char* PobierzKursyNBPwartoscNaDzien(const char* yymmdd) {
-  return answer<torix::NbpDaySlot>(torix::nbp_on_day(yymmdd ? yymmdd : ""));
+  return answer<orv::torix::NbpDaySlot>(orv::torix::nbp_on_day(yymmdd ? yymmdd : ""));
 }
 
 const char* PobierzKursyECBwartosc() {
-  return answer<torix::EcbSlot>(torix::ecb_current());
+  return answer<orv::torix::EcbSlot>(orv::torix::ecb_current());
 }
 
 const char* PobierzKursyECBwartoscNaDzien(const char* iso) {
   std::string_view day = iso ? iso : "";
-  if (!torix::iso_date(day)) return answer<torix::EcbDaySlot>(std::string(torix::kFailed));
-  return answer<torix::EcbDaySlot>(torix::ecb_on_day(day));
+  if (!orv::torix::iso_date(day))
+    return answer<orv::torix::EcbDaySlot>(std::string(orv::torix::kFailed));
+  return answer<orv::torix::EcbDaySlot>(orv::torix::ecb_on_day(day));
 }

@@ -14,9 +14,8 @@
 #include "platform/text/text.hpp"
 #include "torix_util.h"
 
+namespace orv::torix {
 namespace {
-
-using orv::operator""_w1250;
 
 // The user's numeric settings as the environment gives them (LC_ALL, LC_NUMERIC, LANG), read
 // without touching the process's own locale.
@@ -50,16 +49,26 @@ struct FileSlot {};
 
 }  // namespace
 
+std::string list_separator() {
+  return decimal_point() == "," ? ";" : ",";
+}
+
+// What the file-writing test answers, in Windows-1250.
+std::string written(const char* path, const char* data) {
+  std::string name = text::to_utf8(text::clip(path ? path : ""));
+  if (name.empty()) return "Nie podano nazwy pliku.";
+  std::string error = write_file(name, data ? data : "");
+  std::string shown = text::from_utf8(name);
+  if (error.empty()) return "Zapisano plik " + shown + ".";
+  return "Błąd zapisu pliku "_w1250 + shown + ": " + text::from_utf8(error);
+}
+
+}  // namespace orv::torix
+
 const char* SystemListSeparator() {
-  return torix::answer<SeparatorSlot>(decimal_point() == "," ? ";" : ",");
+  return orv::torix::answer<orv::torix::SeparatorSlot>(orv::torix::list_separator());
 }
 
 const char* ZapiszDaneDoPliku(const char* path, const char* data) {
-  std::string name = orv::text::to_utf8(orv::text::clip(path ? path : ""));
-  if (name.empty()) return torix::answer<FileSlot>("Nie podano nazwy pliku.");
-  std::string error = write_file(name, data ? data : "");
-  std::string shown = orv::text::from_utf8(name);
-  if (error.empty()) return torix::answer<FileSlot>("Zapisano plik " + shown + ".");
-  return torix::answer<FileSlot>(std::string("Błąd zapisu pliku "_w1250) + shown + ": " +
-                                 orv::text::from_utf8(error));
+  return orv::torix::answer<orv::torix::FileSlot>(orv::torix::written(path, data));
 }

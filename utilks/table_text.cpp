@@ -5,7 +5,7 @@
 
 #include "platform/text/text.hpp"
 
-namespace torix {
+namespace orv::torix {
 namespace {
 
 // ISO-8859-2 and Windows-1250 share their letters but place fifteen of them elsewhere.
@@ -54,4 +54,4 @@ std::string table_text(std::string_view doc) {
   return out;
 }
 
-}  // namespace torix
+}  // namespace orv::torix

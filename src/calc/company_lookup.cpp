@@ -51,6 +51,7 @@ void show_found(ui::Window& w, const TorixGusSearch& api, int count) {
   list.rows.clear();
   for (int i = 0; i < count; ++i) {
     std::vector<std::string> row;
+    row.reserve(kColumns);
     for (int f = 0; f < kColumns; ++f) row.emplace_back(api.company(api.library_data, i, f));
     list.rows.push_back(std::move(row));
   }

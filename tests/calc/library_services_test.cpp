@@ -253,6 +253,28 @@ TEST(RatesImportNoRow, IsAFailure) {
   EXPECT_EQ(day, 82204);
 }
 
+// What the library itself answers: the bank's document in Windows-1250, its declaration gone.
+TEST_F(RatesImport, LibraryAnswersInWindows1250) {
+  struct Case {
+    const char* url;
+    const char* day;
+    const char* holds;  // UTF-8 here, Windows-1250 in the answer
+  } cases[] = {
+      {"/kursy/xml/", "260108", "<nazwa_waluty>dolar amerykański</nazwa_waluty>"},  // 1 ISO-8859-2
+      {"/kursy/xml/", "260108", "<nazwa_waluty>korona duńska</nazwa_waluty>"},      // 2 ń moved
+      {"/api/", "260108", "<Currency>forint (Węgry)</Currency>"},                   // 3 UTF-8
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    LibraryEnv::set("ORVRUN_NBP_URL", server.url() + c.url);
+    UtilityLibrary lib;
+    std::optional<std::string> answer = lib.text("PobierzKursyNBPwartoscNaDzien", 49999, {c.day});
+    ASSERT_TRUE(answer) << "case " << ++n;
+    EXPECT_NE(answer->find(text::from_utf8(c.holds)), std::string::npos) << "case " << n;
+    EXPECT_FALSE(answer->starts_with("<?xml")) << "case " << n;
+  }
+}
+
 // ---------------------------------------------------------------- the other services
 
 TEST(ListSeparator, FollowsTheDecimalSignOfTheRegion) {

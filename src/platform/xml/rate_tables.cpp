@@ -223,7 +223,8 @@ std::optional<std::string> ecb_day(std::string_view file, std::string_view iso_d
       if (code.empty() || rate.find(',') != std::string::npos || !positive_number(rate, value)) {
         continue;
       }
-      cubes += "\t\t\t<Cube currency='" + code + "' rate='" + rate + "'/>\n";
+      cubes.append("\t\t\t<Cube currency='").append(code).append("' rate='").append(rate);
+      cubes += "'/>\n";
     }
   }
   if (!found) return std::nullopt;

@@ -215,7 +215,8 @@ const std::vector<std::string>& company_xml_fields() {
 std::string company_xml(const Company& company) {
   std::string out = "<dane>";
   for (const std::string& f : company_xml_fields()) {
-    out += "<" + f + ">" + escaped(company_field(company, f)) + "</" + f + ">";
+    out.append("<").append(f).append(">").append(escaped(company_field(company, f)));
+    out.append("</").append(f).append(">");
   }
   return out + "</dane>";
 }
