@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "calc/utility_library.hpp"
 #include "platform/dict/context.hpp"
@@ -125,13 +126,20 @@ TEST_F(CompanyLookup, FailuresWarnOnceAndReturnZero) {
        "Podaj NIP (10 cyfr) albo REGON (9 lub 14 cyfr)."},
       // 4 the window closed without a choice
       {"key Esc", nullptr, 1, nullptr},
+      // 5 a library without the register's functions
+      {"", "LIBZ", 1, "Wystąpił błąd podczas uruchamiania funkcji importu danych z GUS."},
   };
+  test::TempDir libz;
+  std::filesystem::create_symlink("/lib/x86_64-linux-gnu/libz.so.1",
+                                  libz.file("libTORIXutilKS.so"));
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE("case " + std::to_string(++n));
     test::ScopedUi own;
     dict::glo().ISINTERNETCONNECTION = c.internet;
-    dict::glo().LOCALPATH = c.localpath ? c.localpath : "";
+    dict::glo().LOCALPATH = !c.localpath                         ? ""
+                            : std::string(c.localpath) == "LIBZ" ? libz.path()
+                                                                 : c.localpath;
     if (*c.script) own.ui().add_script(c.script);
     dict::Group record = customer();
     EXPECT_EQ(PODAJDANEGUS(record), 0);
@@ -139,6 +147,16 @@ TEST_F(CompanyLookup, FailuresWarnOnceAndReturnZero) {
     for (const auto& b : own.boxes()) shown += b.box.text + "\n";
     EXPECT_EQ(shown, c.warning ? text::from_utf8(c.warning) + "\n" : "");
   }
+}
+
+// A register that cannot be reached is named in the warning.
+TEST_F(CompanyLookup, UnreachableRegisterIsNamed) {
+  setenv("ORVRUN_BIR_URL", "http://127.0.0.1:1/wsBIR/UslugaBIRzewnPubl.svc", 1);
+  ui.ui().add_script("set NUMER 5261040828; press SZUKAJ; key Esc");
+  dict::Group record = customer();
+  EXPECT_EQ(PODAJDANEGUS(record), 0);
+  EXPECT_EQ(warnings().rfind("Brak połączenia z rejestrem REGON: "_w1250, 0), 0u) << warnings();
+  EXPECT_TRUE(server.requests().empty());
 }
 
 // The same through the CLI: the record as JSON in and out, the window driven by the script.

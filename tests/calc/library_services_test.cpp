@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "calc/currency.hpp"
@@ -225,6 +227,61 @@ TEST_F(RatesImport, MissingLibraryWarnsOnce) {
   EXPECT_EQ(utility_sessions_alive(), 0u);
 }
 
+// A library without the functions (another shared object under its name): each operation warns
+// with its own text, once, and the library is unloaded.
+TEST_F(RatesImport, MissingFunctionsWarnByName) {
+  test::TempDir folder;
+  std::filesystem::create_symlink("/lib/x86_64-linux-gnu/libz.so.1",
+                                  folder.file("libTORIXutilKS.so"));
+  dict::glo().LOCALPATH = folder.path();
+  struct Case {
+    std::function<void()> call;
+    const char* warning;
+  } cases[] = {
+      {[] {
+         int32_t d = 0, n = 0;
+         POBIERZKURSYNBP(&d, &n);
+       },  // 1
+       "Wystąpił błąd podczas uruchamiania funkcji importu kursów walut z banku NBP."},
+      {[] {
+         int32_t d = 82191, n = 0;
+         POBIERZKURSYNBP(&d, &n);
+       },  // 2
+       "Wystąpił błąd podczas uruchamiania funkcji importu kursów walut na dzień z banku NBP."},
+      {[] {
+         int32_t d = 0, n = 0;
+         POBIERZKURSYECB(&d, &n);
+       },  // 3
+       "Wystąpił błąd podczas uruchamiania funkcji importu kursów walut z banku ECB."},
+      {[] {
+         int32_t d = 82191, n = 0;
+         POBIERZKURSYECB(&d, &n);
+       },  // 4
+       "Wystąpił błąd podczas uruchamiania funkcji importu kursów walut na dzień z banku ECB."},
+      {[] { POBIERZSYSTEMLISTSEPARATOR(); },  // 5
+       "Wystąpił błąd podczas uruchamiania funkcji odczytania separatora list."},
+      {[] { UTWORZPLIK(""); },  // 6
+       "Wystąpił błąd podczas uruchamiania funkcji ZapiszDaneDoPliku."},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    test::ScopedUi own;
+    c.call();
+    ASSERT_EQ(own.boxes().size(), 1u) << "case " << ++n;
+    EXPECT_EQ(own.boxes()[0].box.text, text::from_utf8(c.warning)) << "case " << n;
+    EXPECT_EQ(utility_sessions_alive(), 0u);
+  }
+}
+
+// The server refusing the import: its message is the warning, and nothing counts as imported.
+TEST_F(RatesImport, ServerRefusalShowsTheDriversMessage) {
+  db.faults().fail_matching("KS_ImportKusowWalutNBP", {sql::kRejected, "brak miejsca"});
+  int32_t day = 0, notice = 0;
+  EXPECT_EQ(POBIERZKURSYNBP(&day, &notice), 0);
+  EXPECT_EQ(day, 0);
+  EXPECT_EQ(warnings(), "brak miejsca\n");
+}
+
 // Every operation unloads the library, also after a failure.
 TEST_F(RatesImport, LibraryIsUnloadedAfterEveryOperation) {
   int32_t day = date::make(1, 10, 2026), notice = 0;
@@ -332,6 +389,13 @@ TEST(InternetConnection, LaterFlagsOverrideEarlierOnes) {
     EXPECT_EQ(ISINTERNETCONNECTION(), c.kind) << "case " << ++n;
   }
   net::set_connection_probe({});
+  // A host whose interfaces do not tell states the answer.
+  const std::pair<const char*, uint8_t> stated[] = {{"none", 0}, {"lan", 2}, {"proxy", 3}};
+  for (const auto& [value, kind] : stated) {
+    setenv("ORVRUN_CONNECTION", value, 1);
+    EXPECT_EQ(ISINTERNETCONNECTION(), kind) << value;
+  }
+  unsetenv("ORVRUN_CONNECTION");
 }
 
 }  // namespace
