@@ -145,29 +145,32 @@ const ImportCase kImports[] = {
     // 5 the older files: ISO-8859-2, decimal commas, found through the year's list
     {"NbpFileDated", false, "/kursy/xml/", nullptr, 2026, 1, 8, 1, 2026, 1, 8, 33, "",
      "/kursy/xml/dir2026.txt"},
-    // 6 a day the list does not name
+    // 6 the older files' current table
+    {"NbpFileCurrent", false, "/kursy/xml/", nullptr, 0, 0, 0, 1, 2026, 1, 8, 33, "",
+     "/kursy/xml/LastA.xml"},
+    // 7 a day the list does not name
     {"NbpFileNoTable", false, "/kursy/xml/", nullptr, 2026, 1, 9, 0, 2026, 1, 9, 0,
      "Na dzień DATE brak kursów walut w banku NBP.", "/kursy/xml/dir2026.txt"},
-    // 7 a server error on the current table
+    // 8 a server error on the current table
     {"NbpServerError", false, "/broken/", nullptr, 0, 0, 0, 0, 2026, 1, 8, 0,
      "Błąd wykonania funkcji pobrania kursów walut z NBP.", "/broken/?format=xml"},
-    // 8 a server error on a dated table
+    // 9 a server error on a dated table
     {"NbpServerErrorDated", false, "/broken/", nullptr, 2026, 1, 8, 0, 2026, 1, 8, 0,
      "Błąd wykonania funkcji pobrania kursów walut na dzień z NBP.",
      "/broken/2026-01-08/?format=xml"},
-    // 9 no answer in time
+    // 10 no answer in time
     {"NbpTimeout", false, "/slow/", nullptr, 0, 0, 0, 0, 2026, 1, 8, 0,
      "Błąd wykonania funkcji pobrania kursów walut z NBP.", "/slow/?format=xml"},
-    // 10 ECB's daily file, every attribute between apostrophes: EUR and three others
+    // 11 ECB's daily file, every attribute between apostrophes: EUR and three others
     {"EcbCurrent", true, "/api/", nullptr, 0, 0, 0, 1, 2026, 1, 5, 4, "",
      "/ecb/eurofxref-daily.xml"},
-    // 11 a day of the last 90 days
+    // 12 a day of the last 90 days
     {"EcbDated", true, "/api/", nullptr, 2026, 1, 6, 1, 2026, 1, 6, 4, "",
      "/ecb/eurofxref-hist-90d.xml"},
-    // 12 an older day, from the whole history
+    // 13 an older day, from the whole history
     {"EcbDatedHistory", true, "/api/", nullptr, 2025, 6, 2, 1, 2025, 6, 2, 3, "",
      "/ecb/eurofxref-hist-90d.xml"},
-    // 13 a Saturday inside the 90 days
+    // 14 a Saturday inside the 90 days
     {"EcbDatedNoTable", true, "/api/", nullptr, 2026, 1, 3, 0, 2026, 1, 3, 0,
      "Na dzień DATE brak kursów walut w banku ECB.", "/ecb/eurofxref-hist-90d.xml"},
 };
@@ -318,8 +321,9 @@ TEST_F(RatesImport, LibraryAnswersInWindows1250) {
     const char* holds;  // UTF-8 here, Windows-1250 in the answer
   } cases[] = {
       {"/kursy/xml/", "260108", "<nazwa_waluty>dolar amerykański</nazwa_waluty>"},  // 1 ISO-8859-2
-      {"/kursy/xml/", "260108", "<nazwa_waluty>korona duńska</nazwa_waluty>"},      // 2 ń moved
-      {"/api/", "260108", "<Currency>forint (Węgry)</Currency>"},                   // 3 UTF-8
+      {"/kursy/xml/", "260108",
+       "(Ukraina) ąśźĄŚŹšžľ</nazwa_waluty>"},                      // 2 letters placed elsewhere
+      {"/api/", "260108", "<Currency>forint (Węgry)</Currency>"},  // 3 UTF-8
   };
   int n = 0;
   for (const Case& c : cases) {
