@@ -314,7 +314,7 @@ TEST(RatesImportNoRow, IsAFailure) {
 }
 
 // What the library itself answers: the bank's document in Windows-1250, its declaration gone.
-TEST_F(RatesImport, LibraryAnswersInWindows1250) {
+TEST_F(RatesImport, LibraryAnswersInCp1250) {
   struct Case {
     const char* url;
     const char* day;
