@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/sql/blob.hpp"
+
 namespace orv::sql {
 
 // The runtime's error codes as channels see them.
@@ -50,6 +52,12 @@ class Connection {
     (void)name;
     return std::nullopt;
   }
+  // Reads one binary cell whole into `out` (out.null for SQL NULL). kOk, or kRejected with
+  // message() saying why (no such row, a name that is not plain); drops any pending result.
+  virtual int read_blob(const BlobCell& cell, Blob& out);
+  // Stores `bytes` (none = a value of no bytes, never NULL) in one binary cell, all or nothing.
+  // kOk, or an error code as read_blob; a row that does not exist is kRejected.
+  virtual int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes);
 };
 
 // Passes everything to a wrapped connection; decorators override what they watch or change.
@@ -65,6 +73,10 @@ class ForwardingConnection : public Connection {
   void clear() override { inner_->clear(); }
   std::optional<std::string> variable(std::string_view name) const override {
     return inner_->variable(name);
+  }
+  int read_blob(const BlobCell& cell, Blob& out) override { return inner_->read_blob(cell, out); }
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override {
+    return inner_->write_blob(cell, bytes);
   }
 
  protected:

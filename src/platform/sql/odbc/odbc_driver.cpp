@@ -4,6 +4,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -75,6 +76,8 @@ class OdbcConnection : public Connection {
   }
   bool null(std::size_t k) const override { return k < nulls_.size() && nulls_[k]; }
   void clear() override;
+  int read_blob(const BlobCell& cell, Blob& out) override;
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override;
   std::optional<std::string> variable(std::string_view name) const override {
     if (!output_known_ || !text::equal_ci(name, output_name_)) return std::nullopt;
     return output_null_ ? std::string() : std::to_string(output_);
@@ -85,6 +88,10 @@ class OdbcConnection : public Connection {
   bool find_result();
   void finish_results();
   bool fetch_column(SQLUSMALLINT k, std::string& out, bool& null);
+  int begin_blob(const BlobCell& cell);
+  int execute(const std::string& utf8);
+  int put_parts(std::span<const unsigned char> bytes);
+  int fetch_parts(Blob& out);
 
   SQLHDBC dbc_;
   SQLHSTMT stmt_;
@@ -98,6 +105,7 @@ class OdbcConnection : public Connection {
   SQLLEN output_indicator_ = 0;
   bool output_known_ = false;
   bool output_null_ = false;
+  int failed_code_ = kOk;
 };
 
 void OdbcConnection::clear() {
@@ -198,6 +206,116 @@ bool OdbcConnection::next() {
     nulls_[static_cast<std::size_t>(k - 1)] = null;
   }
   return true;
+}
+
+// Names that are not plain never reach SQL text, whatever the backend.
+int OdbcConnection::begin_blob(const BlobCell& cell) {
+  clear();
+  message_.clear();
+  output_name_.clear();
+  if (cell.valid()) return kOk;
+  message_ = "not a plain name in " + cell.describe();
+  return kRejected;
+}
+
+// SQL_NEED_DATA, a success, or the failure already recorded (-1 after fail()).
+int OdbcConnection::execute(const std::string& utf8) {
+  std::string copy = utf8;
+  SQLRETURN rc = SQLExecDirect(stmt_, reinterpret_cast<SQLCHAR*>(copy.data()),
+                               static_cast<SQLINTEGER>(copy.size()));
+  if (rc == SQL_NEED_DATA || SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return rc;
+  failed_code_ = fail(rc);
+  return -1;
+}
+
+// The value goes as data at execution, part by part with SQLPutData.
+int OdbcConnection::put_parts(std::span<const unsigned char> bytes) {
+  SQLPOINTER token = nullptr;
+  SQLRETURN rc = SQLParamData(stmt_, &token);
+  if (rc == SQL_NEED_DATA) {
+    for (std::size_t at = 0; at < bytes.size(); at += kBlobPart) {
+      auto n = static_cast<SQLLEN>(std::min(kBlobPart, bytes.size() - at));
+      auto* part = const_cast<unsigned char*>(bytes.data() + at);
+      rc = SQLPutData(stmt_, part, n);
+      if (!SQL_SUCCEEDED(rc)) return fail(rc);
+    }
+    rc = SQLParamData(stmt_, &token);
+  }
+  if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) return fail(rc);
+  return kOk;
+}
+
+int OdbcConnection::write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) {
+  if (int rc = begin_blob(cell); rc != kOk) return rc;
+  // No row, no update: a value stored nowhere must not look stored.
+  static unsigned char none = 0;
+  SQLLEN size = static_cast<SQLLEN>(bytes.size());
+  SQLLEN length = bytes.empty() ? 0 : SQL_LEN_DATA_AT_EXEC(size);
+  SQLBIGINT key = cell.key;
+  SQLRETURN rc =
+      SQLBindParameter(stmt_, 1, SQL_PARAM_INPUT, SQL_C_BINARY, SQL_LONGVARBINARY,
+                       static_cast<SQLULEN>(std::max<SQLLEN>(size, 1)), 0, &none, 0, &length);
+  if (SQL_SUCCEEDED(rc)) {
+    rc = SQLBindParameter(stmt_, 2, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &key, 0,
+                          nullptr);
+  }
+  if (!SQL_SUCCEEDED(rc)) return fail(rc);
+  std::string sql = text::to_utf8("UPDATE " + cell.table + " SET " + cell.column + " = ? WHERE " +
+                                  cell.key_column + " = ?");
+  int done = execute(sql);
+  if (done == -1) return failed_code_;
+  if (done == SQL_NEED_DATA) {
+    if (int put = put_parts(bytes); put != kOk) return put;
+  }
+  SQLLEN rows = 0;
+  SQLRowCount(stmt_, &rows);
+  clear();
+  if (rows > 0) return kOk;
+  message_ = "no row of " + cell.describe();
+  return kRejected;
+}
+
+// SQLGetData in parts: each call returns the next part until SQL_SUCCESS or SQL_NO_DATA.
+int OdbcConnection::fetch_parts(Blob& out) {
+  std::vector<unsigned char> part(kBlobPart);
+  for (;;) {
+    SQLLEN length = 0;
+    SQLRETURN rc =
+        SQLGetData(stmt_, 1, SQL_C_BINARY, part.data(), static_cast<SQLLEN>(part.size()), &length);
+    if (rc == SQL_NO_DATA) return kOk;
+    if (!SQL_SUCCEEDED(rc)) return fail(rc);
+    if (length == SQL_NULL_DATA) {
+      out.null = true;
+      return kOk;
+    }
+    bool whole = rc == SQL_SUCCESS && length != SQL_NO_TOTAL;
+    std::size_t n = whole ? static_cast<std::size_t>(length) : part.size();
+    out.bytes.insert(out.bytes.end(), part.begin(), part.begin() + static_cast<long>(n));
+    if (whole) return kOk;
+  }
+}
+
+int OdbcConnection::read_blob(const BlobCell& cell, Blob& out) {
+  out = {};
+  if (int rc = begin_blob(cell); rc != kOk) return rc;
+  SQLBIGINT key = cell.key;
+  SQLRETURN rc = SQLBindParameter(stmt_, 1, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &key,
+                                  0, nullptr);
+  if (!SQL_SUCCEEDED(rc)) return fail(rc);
+  std::string sql = text::to_utf8("SELECT " + cell.column + " FROM " + cell.table + " WHERE " +
+                                  cell.key_column + " = ?");
+  if (execute(sql) == -1) return failed_code_;
+  rc = SQLFetch(stmt_);
+  if (!SQL_SUCCEEDED(rc)) {
+    if (rc != SQL_NO_DATA) return fail(rc);
+    clear();
+    message_ = "no row of " + cell.describe();
+    return kRejected;
+  }
+  int got = fetch_parts(out);
+  if (got != kOk) out = {};
+  clear();
+  return got;
 }
 
 }  // namespace

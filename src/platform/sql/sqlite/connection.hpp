@@ -32,6 +32,8 @@ class SqliteConnection : public Connection {
   bool null(std::size_t k) const override;
   void clear() override;
   std::optional<std::string> variable(std::string_view name) const override;
+  int read_blob(const BlobCell& cell, Blob& out) override;
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override;
 
   sqlite3* handle() const { return db_.get(); }
 
