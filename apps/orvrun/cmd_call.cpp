@@ -20,8 +20,8 @@ constexpr double kDefaultCompany = 5;
 constexpr double kDefaultWarehouse = 1;
 
 const char* type_name(int32_t type) {
-  static const char* const kNames[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE"};
-  return type >= 0 && type <= ORVRUN_TYPE_HANDLE ? kNames[type] : "?";
+  static const char* const kNames[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE", "BLOB"};
+  return type >= 0 && type <= ORVRUN_TYPE_BLOB ? kNames[type] : "?";
 }
 
 struct Procedure {

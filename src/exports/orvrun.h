@@ -16,6 +16,10 @@
  *             A text by reference is an ORVRUN_TEXT: the caller's buffer of `size` bytes holding
  *             a NUL-terminated text; the procedure writes at most size - 1 characters and a NUL.
  *             A null reference is left out and never written.
+ * Binary      a BLOB is an ORVRUN_BLOB {data, size}. In (const ORVRUN_BLOB*): the caller's bytes,
+ *             only read. By reference (ORVRUN_BLOB*): the procedure replaces the value; its
+ *             `data` is then the library's (null when size is 0), released with ORVRUN_BLOB_FREE,
+ *             which the caller also calls before passing a value of its own that way.
  * Errors      nothing is thrown across this boundary; each procedure reports as it documents.
  *             A run that cannot finish returns the procedure's fallback result (0, the empty
  *             text, or what the procedure documents for a window closed without a choice):
@@ -46,10 +50,19 @@ typedef struct ORVRUN_TEXT {
 
 ORVRUN_API void ORVRUN_FREE(char* text) ORVRUN_NOEXCEPT;
 
+typedef struct ORVRUN_BLOB {
+  unsigned char* data;
+  size_t size;
+} ORVRUN_BLOB;
+
+/* Releases the bytes the library put into a BLOB; the BLOB is left empty. */
+ORVRUN_API void ORVRUN_BLOB_FREE(ORVRUN_BLOB* blob) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif
 
+#include "orvrun_attachments.h"
 #include "orvrun_calc.h"
 #include "orvrun_config.h"
 #include "orvrun_dialogs.h"

@@ -1,0 +1,50 @@
+// C entry points of the attachments subsystem: files and BLOBs, photos, the CSV import.
+#include "attachments/file_blobs.hpp"
+#include "boundary.hpp"
+#include "table.hpp"
+
+using orv::exports::guard;
+using orv::exports::in;
+using orv::exports::optional_of;
+
+namespace {
+
+// A loaded value replaces the caller's; a refusal leaves it as it was.
+int32_t load_into(ORVRUN_BLOB* target, int32_t code, const orv::sql::Blob& loaded) {
+  if (code != 0 || !target) return code;
+  ORVRUN_BLOB_FREE(target);
+  orv::exports::give_blob(target, loaded.bytes.data(), loaded.size());
+  return code;
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t PLIKTOBLOB(const char* file, ORVRUN_BLOB* target, const uint8_t* no_limit) noexcept {
+  return guard(__func__, int32_t{36}, [&] {
+    orv::sql::Blob loaded;
+    int32_t code = orv::attachments::PLIKTOBLOB(in(file), loaded, optional_of(no_limit));
+    return load_into(target, code, loaded);
+  });
+}
+
+int32_t BLOBTOPLIK(const ORVRUN_BLOB* source, const char* file) noexcept {
+  return guard(__func__, int32_t{36}, [&] {
+    std::span<const unsigned char> bytes;
+    if (source && source->data) bytes = {source->data, source->size};
+    return orv::attachments::BLOBTOPLIK(bytes, in(file));
+  });
+}
+
+int32_t RPTTOBLOB(const char* file, ORVRUN_BLOB* target, int32_t* size) noexcept {
+  return guard(__func__, int32_t{36}, [&] {
+    orv::sql::Blob loaded;
+    int32_t measured = 0;
+    int32_t code = orv::attachments::RPTTOBLOB(in(file), loaded, measured);
+    if (size && (code == 0 || code == 36)) *size = measured;
+    return load_into(target, code, loaded);
+  });
+}
+
+}  // extern "C"
