@@ -75,7 +75,7 @@ enum {
   ORVRUN_TYPE_BYTE = 3,
   ORVRUN_TYPE_REAL = 4,
   ORVRUN_TYPE_HANDLE = 5, /* an opaque host object (ORVRUN_INIT's); passed as null by name */
-  ORVRUN_TYPE_BLOB = 6    /* binary; by name, `text` is the path of a file holding its bytes */
+  ORVRUN_TYPE_BLOB = 7    /* binary; by name, `text` is the path of a file holding its bytes */
 };
 
 /* Globals by name: "GLO:ID_UZYTKOWNIKA" (the prefix and case do not matter). Numbers read as
