@@ -1,5 +1,7 @@
 // C entry points of the attachments subsystem: files and BLOBs, photos, the CSV import.
 #include "attachments/file_blobs.hpp"
+#include "attachments/photo_groups.hpp"
+#include "attachments/photo_viewer.hpp"
 #include "boundary.hpp"
 #include "table.hpp"
 
@@ -45,6 +47,24 @@ int32_t RPTTOBLOB(const char* file, ORVRUN_BLOB* target, int32_t* size) noexcept
     if (size && (code == 0 || code == 36)) *size = measured;
     return load_into(target, code, loaded);
   });
+}
+
+void ZDJECIA_VIEWER(const char* object_id, const char* photo_table, const char* variant) noexcept {
+  guard(__func__,
+        [&] { orv::attachments::ZDJECIA_VIEWER(in(object_id), in(photo_table), in(variant)); });
+}
+
+void POPUPADDZDJECIA(const char* prefix, void* popup) noexcept {
+  if (!popup) return;
+  guard(__func__, [&] {
+    orv::attachments::POPUPADDZDJECIA(in(prefix), *static_cast<orv::ui::PopupMenu*>(popup));
+  });
+}
+
+void ZDJECIAOPERACJEGRUPOWE(const char* operation, const char* photo_table,
+                            int32_t usage) noexcept {
+  guard(__func__,
+        [&] { orv::attachments::ZDJECIAOPERACJEGRUPOWE(in(operation), in(photo_table), usage); });
 }
 
 }  // extern "C"

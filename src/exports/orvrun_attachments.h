@@ -18,6 +18,16 @@ ORVRUN_API int32_t BLOBTOPLIK(const ORVRUN_BLOB* source, const char* file) ORVRU
 /* load a file into a BLOB without a size limit, giving its size */
 ORVRUN_API int32_t RPTTOBLOB(const char* file, ORVRUN_BLOB* target, int32_t* size) ORVRUN_NOEXCEPT;
 
+/* Article and contractor photos. The photo table is "ARTYKUL_BLOB" or "KONTRAHENT_BLOB". */
+/* the photo viewer of an article (its id) or contractor; variant "1" only shows */
+ORVRUN_API void ZDJECIA_VIEWER(const char* object_id, const char* photo_table,
+                               const char* variant) ORVRUN_NOEXCEPT;
+/* add the photo entries to a popup */
+ORVRUN_API void POPUPADDZDJECIA(const char* prefix, void* popup) ORVRUN_NOEXCEPT;
+/* a group operation on the photos of the marked articles or contractors */
+ORVRUN_API void ZDJECIAOPERACJEGRUPOWE(const char* operation, const char* photo_table,
+                                       int32_t usage) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

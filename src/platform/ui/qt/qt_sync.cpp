@@ -167,8 +167,20 @@ void WindowView::sync_value(const Control& c, Shown& s) {
       static_cast<QProgressBar*>(s.widget)->setValue(percent(c.value));
       return;
     case ControlKind::Image: {
-      if (!fresh && d.icon == c.icon) return;
+      if (!fresh && d.icon == c.icon && d.picture == c.picture && d.caption == c.caption) return;
       auto* l = static_cast<QLabel*>(s.widget);
+      if (c.picture) {
+        QPixmap photo;
+        photo.loadFromData(c.picture->data(), static_cast<uint>(c.picture->size()));
+        if (!photo.isNull()) {
+          l->setPixmap(photo.scaled(l->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+          return;
+        }
+      }
+      if (c.icon.empty()) {
+        l->setText(qstr(c.caption));
+        return;
+      }
       QPixmap p = icon_pixmap(*style(), c.icon);
       if (p.isNull()) {
         l->setText(glyph(c.icon));

@@ -121,7 +121,9 @@ std::string render_control(const Window& w, const Control& c) {
     case ControlKind::Tab:
       return m + "[tab] " + shown(c.caption) + suffix(c) + "\n";
     case ControlKind::Image:
-      return m + "(" + (c.icon.empty() ? c.id : u(c.icon)) + ")\n";
+      // A photo is named by its type and size: a terminal cannot draw it.
+      if (c.picture) return m + "[" + c.value + " bytes] " + u(c.caption) + "\n";
+      return m + "(" + (c.icon.empty() ? c.id : u(c.icon)) + ") " + u(c.caption) + "\n";
     case ControlKind::Check:
       return m + (c.value == "1" ? "[x] " : "[ ] ") + shown(c.caption) + suffix(c) + "\n";
     case ControlKind::Progress:
