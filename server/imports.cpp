@@ -255,14 +255,17 @@ ProcedureResult przenies_z_bufora(Session& s, const std::vector<SqlValue>& v) {
   return r;
 }
 
-// Marks every record of an imported file as waiting again (file, user); the file keeps its
+// Marks the records of an imported file as waiting again (file, user), except the lines rejected
+// when the file was read (status 3), which no move can take; the file keeps its
 // "moved before" flag so that moving it again asks first.
 ProcedureResult przywroc_w_buforze(Session& s, const std::vector<SqlValue>& v) {
   Args a("AP_PrzywrocRekordyWBuforze", v, {"id_bloba", "id_uzytkownika"}, 2);
   SqlValue file = SqlValue::of(a.integer(0));
   Savepoint sp(s);
-  s.exec("UPDATE artykul_imp SET status = 0, uwagi_imp = '', id_artykulu = 0 WHERE id_bloba = ?",
-         {file});
+  s.exec(
+      "UPDATE artykul_imp SET status = 0, uwagi_imp = '', id_artykulu = 0 WHERE id_bloba = ? "
+      "AND status <> 3",
+      {file});
   if (first_integer(s.query("SELECT count(*) FROM plik_blob WHERE id_bloba = ?", {file})) == 0) {
     throw ServerError{"AP_PrzywrocRekordyWBuforze: nie ma pliku importu " + file.as_text() + "."};
   }

@@ -21,6 +21,10 @@ class RecordingConnection : public ForwardingConnection {
     log_.record(id_, blob_write_text(cell, bytes.size()));
     return inner_->write_blob(cell, bytes);
   }
+  int insert_rows(const BoundRows& rows) override {
+    log_.record(id_, rows_text(rows));
+    return inner_->insert_rows(rows);
+  }
 
  private:
   RecordingDriver& log_;
@@ -54,6 +58,10 @@ class FaultConnection : public ForwardingConnection {
     if (int code = take(blob_write_text(cell, bytes.size())); code != kOk) return code;
     return inner_->write_blob(cell, bytes);
   }
+  int insert_rows(const BoundRows& rows) override {
+    if (int code = take(rows_text(rows)); code != kOk) return code;
+    return inner_->insert_rows(rows);
+  }
 
  private:
   int take(std::string_view operation) {
@@ -74,6 +82,10 @@ class FaultConnection : public ForwardingConnection {
 
 std::string blob_read_text(const BlobCell& cell) {
   return "read blob " + cell.describe();
+}
+
+std::string rows_text(const BoundRows& rows) {
+  return "insert rows " + rows.table + " (" + std::to_string(rows.rows.size()) + " rows)";
 }
 
 std::string blob_write_text(const BlobCell& cell, std::size_t size) {

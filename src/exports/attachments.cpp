@@ -1,4 +1,5 @@
 // C entry points of the attachments subsystem: files and BLOBs, photos, the CSV import.
+#include "attachments/csv_windows.hpp"
 #include "attachments/file_blobs.hpp"
 #include "attachments/photo_groups.hpp"
 #include "attachments/photo_viewer.hpp"
@@ -65,6 +66,18 @@ void ZDJECIAOPERACJEGRUPOWE(const char* operation, const char* photo_table,
                             int32_t usage) noexcept {
   guard(__func__,
         [&] { orv::attachments::ZDJECIAOPERACJEGRUPOWE(in(operation), in(photo_table), usage); });
+}
+
+void IMPORTCSV_BRW(const char* kind) noexcept {
+  guard(__func__, [&] { orv::attachments::IMPORTCSV_BRW(in(kind)); });
+}
+
+void IMPORTCSVART_BRW(int32_t file_id) noexcept {
+  guard(__func__, [&] { orv::attachments::IMPORTCSVART_BRW(file_id); });
+}
+
+void IMPORTCSVART_UPD(void) noexcept {
+  guard(__func__, [] { orv::attachments::IMPORTCSVART_UPD(); });
 }
 
 }  // extern "C"

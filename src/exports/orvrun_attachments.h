@@ -28,6 +28,14 @@ ORVRUN_API void POPUPADDZDJECIA(const char* prefix, void* popup) ORVRUN_NOEXCEPT
 ORVRUN_API void ZDJECIAOPERACJEGRUPOWE(const char* operation, const char* photo_table,
                                        int32_t usage) ORVRUN_NOEXCEPT;
 
+/* CSV import of articles: files in plik_blob, their records in artykul_imp. */
+/* the list of imported files of an object kind (e.g. "ARTYKUL") */
+ORVRUN_API void IMPORTCSV_BRW(const char* kind) ORVRUN_NOEXCEPT;
+/* the buffered records of one imported file */
+ORVRUN_API void IMPORTCSVART_BRW(int32_t file_id) ORVRUN_NOEXCEPT;
+/* the form of the buffered record last chosen in its list */
+ORVRUN_API void IMPORTCSVART_UPD(void) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -35,4 +35,10 @@ int write_blob(const sql::BlobCell& cell, std::span<const unsigned char> bytes,
   return finish(t, t.write_blob(cell, bytes), error);
 }
 
+int insert_rows(const sql::BoundRows& rows, std::string& error) {
+  sql::ScratchTable& t = BLOB_CHANNEL();
+  if (int code = opened(t, error); code != sql::kOk) return code;
+  return finish(t, t.insert_rows(rows), error);
+}
+
 }  // namespace orv::frame

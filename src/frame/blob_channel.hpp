@@ -18,4 +18,7 @@ sql::ScratchTable& BLOB_CHANNEL();
 int read_blob(const sql::BlobCell& cell, sql::Blob& out, std::string& error);
 int write_blob(const sql::BlobCell& cell, std::span<const unsigned char> bytes, std::string& error);
 
+// Rows with bound values into one table, all or nothing; 0 or the error code with `error`.
+int insert_rows(const sql::BoundRows& rows, std::string& error);
+
 }  // namespace orv::frame

@@ -2,7 +2,6 @@
 #include "platform/sql/blob.hpp"
 
 namespace orv::sql {
-namespace {
 
 bool plain_name(const std::string& s) {
   if (s.empty() || s.size() > 128) return false;
@@ -15,10 +14,19 @@ bool plain_name(const std::string& s) {
   return true;
 }
 
-}  // namespace
-
 bool BlobCell::valid() const {
   return plain_name(table) && plain_name(column) && plain_name(key_column);
+}
+
+bool BoundRows::valid() const {
+  if (!plain_name(table) || columns.empty()) return false;
+  for (const auto& c : columns) {
+    if (!plain_name(c)) return false;
+  }
+  for (const auto& r : rows) {
+    if (r.size() != columns.size()) return false;
+  }
+  return true;
 }
 
 std::string BlobCell::describe() const {

@@ -32,6 +32,28 @@ struct BlobCell {
   std::string describe() const;
 };
 
+// One value of a bound row: a number, or a text (Windows-1250).
+struct BoundValue {
+  bool number = false;
+  double n = 0;
+  std::string text;
+  static BoundValue of(double v) { return {true, v, {}}; }
+  static BoundValue of(std::string v) { return {false, 0, std::move(v)}; }
+};
+
+// Rows inserted into one table with their values bound, never written into SQL text. The names
+// go into SQL text, so only plain names are accepted (see valid()).
+struct BoundRows {
+  std::string table;
+  std::vector<std::string> columns;
+  std::vector<std::vector<BoundValue>> rows;  // each as many values as columns
+
+  bool valid() const;
+};
+
+// True for a plain identifier: a letter or "_", then letters, digits or "_".
+bool plain_name(const std::string& s);
+
 // Binary values move in parts of this size through every backend: large enough to keep the
 // calls few, small enough that a 10 MB photo never needs a second whole copy in flight.
 inline constexpr std::size_t kBlobPart = 256 * 1024;

@@ -3,6 +3,9 @@
 
 #include <atomic>
 
+#include "platform/decimal/decimal.hpp"
+#include "platform/text/text.hpp"
+
 namespace orv::sql {
 namespace {
 std::atomic<Driver*> g_driver{nullptr};
@@ -19,6 +22,30 @@ int Connection::write_blob(const BlobCell& cell, std::span<const unsigned char> 
   (void)cell;
   (void)bytes;
   return kRejected;
+}
+
+namespace {
+
+std::string insert_text(const BoundRows& r, const std::vector<BoundValue>& row) {
+  std::string sql = "insert into " + r.table + "(";
+  for (std::size_t i = 0; i < r.columns.size(); ++i) sql += (i ? "," : "") + r.columns[i];
+  sql += ")values(";
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    if (i) sql += ",";
+    sql +=
+        row[i].number ? plain_number(row[i].n) : "'" + text::double_apostrophes(row[i].text) + "'";
+  }
+  return sql + ")";
+}
+
+}  // namespace
+
+int Connection::insert_rows(const BoundRows& rows) {
+  if (!rows.valid()) return kRejected;
+  for (const auto& row : rows.rows) {
+    if (int rc = send(insert_text(rows, row)); rc != kOk) return rc;
+  }
+  return kOk;
 }
 
 Driver* current_driver() {

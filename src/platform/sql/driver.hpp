@@ -58,6 +58,10 @@ class Connection {
   // Stores `bytes` (none = a value of no bytes, never NULL) in one binary cell, all or nothing.
   // kOk, or an error code as read_blob; a row that does not exist is kRejected.
   virtual int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes);
+  // Inserts every row in one transaction, all or nothing, each value bound. kOk, or the code of
+  // the failure with message() saying why. This fallback (for test doubles) sends one INSERT per
+  // row with texts escaped and numbers plain, and stops at the first failure.
+  virtual int insert_rows(const BoundRows& rows);
 };
 
 // Passes everything to a wrapped connection; decorators override what they watch or change.
@@ -78,6 +82,7 @@ class ForwardingConnection : public Connection {
   int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override {
     return inner_->write_blob(cell, bytes);
   }
+  int insert_rows(const BoundRows& rows) override { return inner_->insert_rows(rows); }
 
  protected:
   std::unique_ptr<Connection> inner_;

@@ -195,6 +195,19 @@ int ScratchTable::write_blob(const BlobCell& cell, std::span<const unsigned char
   return code;
 }
 
+int ScratchTable::insert_rows(const BoundRows& rows) {
+  std::lock_guard lock(mutex_);
+  has_row_ = false;
+  if (!open_ || !connection_) {
+    fail(kNotOpen, "table " + name_ + " is not open");
+    return error_;
+  }
+  int code = connection_->insert_rows(rows);
+  std::string m = code == kOk ? std::string() : connection_->message();
+  fail(code, code != kOk && m.empty() ? "the rows could not be inserted into " + rows.table : m);
+  return code;
+}
+
 bool ScratchTable::next() {
   std::lock_guard lock(mutex_);
   record_.clear();

@@ -64,6 +64,8 @@ class ScratchTable {
   // table is not open, 90 for a row that does not exist or a backend that keeps no binary values.
   int read_blob(const BlobCell& cell, Blob& out);
   int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes);
+  // Rows inserted with their values bound, all or nothing; codes as above.
+  int insert_rows(const BoundRows& rows);
   // Reads the next row into the record. At the end (or with no result) the record is cleared
   // and false is returned.
   bool next();

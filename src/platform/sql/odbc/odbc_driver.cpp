@@ -78,6 +78,7 @@ class OdbcConnection : public Connection {
   void clear() override;
   int read_blob(const BlobCell& cell, Blob& out) override;
   int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override;
+  int insert_rows(const BoundRows& rows) override;
   std::optional<std::string> variable(std::string_view name) const override {
     if (!output_known_ || !text::equal_ci(name, output_name_)) return std::nullopt;
     return output_null_ ? std::string() : std::to_string(output_);
@@ -92,6 +93,7 @@ class OdbcConnection : public Connection {
   int execute(const std::string& utf8);
   int put_parts(std::span<const unsigned char> bytes);
   int fetch_parts(Blob& out);
+  int execute_rows(const BoundRows& rows);
 
   SQLHDBC dbc_;
   SQLHSTMT stmt_;
@@ -316,6 +318,61 @@ int OdbcConnection::read_blob(const BlobCell& cell, Blob& out) {
   if (got != kOk) out = {};
   clear();
   return got;
+}
+
+// Each row's values bound afresh (texts as UTF-8) and the prepared INSERT executed.
+int OdbcConnection::execute_rows(const BoundRows& rows) {
+  std::string sql = "INSERT INTO " + rows.table + " (";
+  std::string marks;
+  for (std::size_t i = 0; i < rows.columns.size(); ++i) {
+    sql += (i ? ", " : "") + rows.columns[i];
+    marks += i ? ", ?" : "?";
+  }
+  sql += ") VALUES (" + marks + ")";
+  SQLRETURN rc = SQLPrepare(stmt_, reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS);
+  if (!SQL_SUCCEEDED(rc)) return fail(rc);
+  std::vector<std::string> texts(rows.columns.size());
+  std::vector<double> numbers(rows.columns.size());
+  std::vector<SQLLEN> lengths(rows.columns.size());
+  for (const auto& row : rows.rows) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      auto at = static_cast<SQLUSMALLINT>(i + 1);
+      if (row[i].number) {
+        numbers[i] = row[i].n;
+        lengths[i] = 0;
+        rc = SQLBindParameter(stmt_, at, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0,
+                              &numbers[i], 0, &lengths[i]);
+      } else {
+        texts[i] = text::to_utf8(row[i].text);
+        lengths[i] = static_cast<SQLLEN>(texts[i].size());
+        rc = SQLBindParameter(stmt_, at, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                              std::max<SQLULEN>(texts[i].size(), 1), 0, texts[i].data(), lengths[i],
+                              &lengths[i]);
+      }
+      if (!SQL_SUCCEEDED(rc)) return fail(rc);
+    }
+    rc = SQLExecute(stmt_);
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) return fail(rc);
+    SQLFreeStmt(stmt_, SQL_CLOSE);
+  }
+  return kOk;
+}
+
+// All rows in one transaction: autocommit is off only for their time.
+int OdbcConnection::insert_rows(const BoundRows& rows) {
+  clear();
+  message_.clear();
+  output_name_.clear();
+  if (!rows.valid()) {
+    message_ = "not a plain name, or a row of another width, in " + rows.table;
+    return kRejected;
+  }
+  SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+  int rc = execute_rows(rows);
+  SQLEndTran(SQL_HANDLE_DBC, dbc_, rc == kOk ? SQL_COMMIT : SQL_ROLLBACK);
+  SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+  clear();
+  return rc;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// One binary cell of an SQLite database read and written with incremental blob I/O.
+// Values that never pass through SQL text: binary cells (incremental blob I/O) and bound rows.
 #pragma once
 
 #include <sqlite3.h>
@@ -15,5 +15,8 @@ namespace orv::sql::sqlite {
 int read_blob(sqlite3* db, const BlobCell& cell, Blob& out, std::string& error);
 int write_blob(sqlite3* db, const BlobCell& cell, std::span<const unsigned char> bytes,
                std::string& error);
+
+// One prepared INSERT stepped once per row inside a savepoint: all rows or none.
+int insert_rows(sqlite3* db, const BoundRows& rows, std::string& error);
 
 }  // namespace orv::sql::sqlite

@@ -157,4 +157,13 @@ int SqliteConnection::write_blob(const BlobCell& cell, std::span<const unsigned 
   return rc == kOk ? rc : fail(error);
 }
 
+int SqliteConnection::insert_rows(const BoundRows& rows) {
+  clear();
+  message_.clear();
+  if (!rows.valid()) return fail("not a plain name, or a row of another width, in " + rows.table);
+  std::string error;
+  int rc = sqlite::insert_rows(db_.get(), rows, error);
+  return rc == kOk ? rc : fail(error);
+}
+
 }  // namespace orv::sql::sqlite

@@ -34,6 +34,7 @@ class SqliteConnection : public Connection {
   std::optional<std::string> variable(std::string_view name) const override;
   int read_blob(const BlobCell& cell, Blob& out) override;
   int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override;
+  int insert_rows(const BoundRows& rows) override;
 
   sqlite3* handle() const { return db_.get(); }
 
