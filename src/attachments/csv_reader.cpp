@@ -199,7 +199,7 @@ ImportFile read_import_file(std::string_view bytes) {
     return out;
   }
   if (bytes.size() > kMaxImportBytes) {
-    out.error = "Plik jest za duży do importu (" + std::to_string(bytes.size() >> 20) +
+    out.error = "Plik jest za duży do importu ("_w1250 + std::to_string(bytes.size() >> 20) +
                 " MB, najwięcej 64 MB)."_w1250;
     return out;
   }

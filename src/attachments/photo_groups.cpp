@@ -83,7 +83,7 @@ void save_to_folder(const Group& g) {
         return;
       }
       if (BLOBTOPLIK(b.view(), dir + "/" + p.name) != 0) {
-        frame::MSG_OSTRZEZENIE("Brak dostępu!");
+        frame::MSG_OSTRZEZENIE("Brak dostępu!"_w1250);
         return;
       }
       ++photos;

@@ -13,15 +13,15 @@
 namespace orv::files {
 namespace {
 
-std::atomic<int> g_failing{0};
+std::atomic<int> g_countdown{0};
 std::atomic<int> g_fail_code{0};
 
-// A failure a test asked for, counted down once per part.
+// A failure a test asked for: the countdown reaching 1 is the failing part.
 bool injected(int& code) {
-  int left = g_failing.load();
-  while (left > 0 && !g_failing.compare_exchange_weak(left, left - 1)) {
+  int left = g_countdown.load();
+  while (left > 0 && !g_countdown.compare_exchange_weak(left, left - 1)) {
   }
-  if (left <= 0) return false;
+  if (left != 1) return false;
   code = g_fail_code.load();
   return true;
 }
@@ -151,9 +151,9 @@ std::vector<std::string> files_in(const std::string& folder) {
   return out;
 }
 
-void fail_parts(int count, int code) {
+void fail_part(int nth, int code) {
   g_fail_code = code;
-  g_failing = count;
+  g_countdown = nth;
 }
 
 }  // namespace orv::files

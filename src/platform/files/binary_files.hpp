@@ -39,7 +39,8 @@ int make_folders(const std::string& path);
 std::vector<std::string> files_in(const std::string& folder);
 bool is_folder(const std::string& path);
 
-// Tests make the next `count` part reads or writes fail with `code` (count 0 heals).
-void fail_parts(int count, int code);
+// Tests make the `nth` part read or written from now (1 = the next) fail with `code`, once;
+// 0 heals.
+void fail_part(int nth, int code);
 
 }  // namespace orv::files
