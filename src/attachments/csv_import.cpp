@@ -170,12 +170,18 @@ std::string sample_lines(const std::string& user_id) {
 std::optional<int64_t> import_csv_file(std::string_view path, std::string_view kind) {
   std::vector<unsigned char> bytes;
   std::string file_path(text::clip(path));
+  uint64_t size = 0;
+  bool articles = text::equal_ci(text::clip(kind), "ARTYKUL");
+  // A file too large is refused before it is read into memory.
+  if (articles && files::file_size(file_path, size) == files::kFileOk && size > kMaxImportBytes) {
+    frame::MSG_OSTRZEZENIE(too_large_message(size));
+    return std::nullopt;
+  }
   if (int code = files::read_parts(file_path, kFilePart, bytes); code != files::kFileOk) {
     frame::MSG_OSTRZEZENIE("Nie można odczytać pliku "_w1250 + file_path + " (błąd "_w1250 +
                            std::to_string(code) + ").");
     return std::nullopt;
   }
-  bool articles = text::equal_ci(text::clip(kind), "ARTYKUL");
   ImportFile file;
   if (articles) {
     file = read_import_file({reinterpret_cast<const char*>(bytes.data()), bytes.size()});

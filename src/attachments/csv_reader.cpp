@@ -192,6 +192,11 @@ const std::vector<ImportField>& import_fields() {
   return fields;
 }
 
+std::string too_large_message(uint64_t size) {
+  return "Plik jest za duży do importu ("_w1250 + std::to_string(size >> 20) +
+         " MB, najwięcej 64 MB)."_w1250;
+}
+
 ImportFile read_import_file(std::string_view bytes) {
   ImportFile out;
   if (bytes.empty()) {
@@ -199,8 +204,7 @@ ImportFile read_import_file(std::string_view bytes) {
     return out;
   }
   if (bytes.size() > kMaxImportBytes) {
-    out.error = "Plik jest za duży do importu ("_w1250 + std::to_string(bytes.size() >> 20) +
-                " MB, najwięcej 64 MB)."_w1250;
+    out.error = too_large_message(bytes.size());
     return out;
   }
   auto content = cp1250_text(bytes, out.error);

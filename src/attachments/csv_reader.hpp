@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,5 +48,8 @@ struct ImportFile {
 // or point; a value that is no number, a line with fewer fields than the header or a line over
 // 3000 characters makes its record rejected with the line's number, never the whole file.
 ImportFile read_import_file(std::string_view bytes);
+
+// Why a file of `size` bytes is not imported at all.
+std::string too_large_message(uint64_t size);
 
 }  // namespace orv::attachments

@@ -86,15 +86,19 @@ const FileCase kFiles[] = {
     // 1. Nothing to read.
     {"Empty", "", "Plik jest pusty (0 bajt\xF3w)."},
     // 2. Bytes Windows-1250 does not define, or NUL: another code page; the line is named.
-    {"Undefined", "NAZWA\nab\x81\n", "Plik nie jest zapisany w stronie kodowej Windows-1250 (wiersz 2)."},
-    {"Nul", std::string("NAZWA\nx\0y\n", 10), "Plik nie jest zapisany w stronie kodowej Windows-1250 (wiersz 2)."},
+    {"Undefined", "NAZWA\nab\x81\n",
+     "Plik nie jest zapisany w stronie kodowej Windows-1250 (wiersz 2)."},
+    {"Nul", std::string("NAZWA\nx\0y\n", 10),
+     "Plik nie jest zapisany w stronie kodowej Windows-1250 (wiersz 2)."},
     // 3. UTF-8 with its mark is converted; a character Windows-1250 lacks refuses it.
     {"Utf8Foreign", "\xEF\xBB\xBFNAZWA\n\xE2\x82\xAC\xF0\x9F\x98\x80\n",
      "Plik UTF-8 zawiera znaki spoza strony kodowej Windows-1250."},
     // 4. A header without one known name.
     {"NoHeader", "foo;bar\n1;2\n", "Pierwszy wiersz pliku nie zawiera nazw p\xF3l importu."},
     // 5. Over the size limit: refused before anything is read.
-    {"TooLarge", std::string(kMaxImportBytes + 1, 'a'), "Plik jest za du\xBFy do importu (64 MB, najwi\xEA" "cej 64 MB)."},
+    {"TooLarge", std::string(kMaxImportBytes + 1, 'a'),
+     "Plik jest za du\xBFy do importu (64 MB, najwi\xEA"
+     "cej 64 MB)."},
 };
 
 class Files : public ::testing::TestWithParam<FileCase> {};
@@ -107,7 +111,8 @@ TEST_P(Files, RefusedWhole) {
 INSTANTIATE_TEST_SUITE_P(Cases, Files, ::testing::ValuesIn(kFiles));
 
 TEST(ImportFile, Utf8WithMarkIsConvertedAndLongLinesRejected) {
-  ImportFile f = read_import_file("\xEF\xBB\xBFNAZWA\nM\xC5\x82otek\n" + std::string(3001, 'x') + "\n");
+  ImportFile f =
+      read_import_file("\xEF\xBB\xBFNAZWA\nM\xC5\x82otek\n" + std::string(3001, 'x') + "\n");
   ASSERT_EQ(f.records.size(), 2u);
   EXPECT_EQ(value(f.records[0], "NAZWA"), "M\xB3otek");
   EXPECT_EQ(f.records[1].error, "Wiersz 3: wiersz d\xB3u\xBFszy ni\xBF 3000 znak\xF3w.");

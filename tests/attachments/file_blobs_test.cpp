@@ -19,11 +19,11 @@ void write(const std::string& path, std::size_t size) {
 
 struct LoadCase {
   const char* name;
-  const char* file;         // "" blank, "missing" none, else a file of `size` bytes
+  const char* file;  // "" blank, "missing" none, else a file of `size` bytes
   std::size_t size;
-  const char* limit_kb;     // MaxRozZdjecArt
+  const char* limit_kb;  // MaxRozZdjecArt
   std::optional<uint8_t> no_limit;
-  int fail_part;            // make this part read (1-based) fail, 0 = none
+  int fail_part;  // make this part read (1-based) fail, 0 = none
   int32_t expected;
   bool warned;
 };
@@ -77,8 +77,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, Loads, ::testing::ValuesIn(kLoads));
 
 TEST(SizeWarning, Text) {
   EXPECT_EQ(size_warning(1501, 1),
-            "Wybrane zdj\xEA" "cie posiada rozmiar 2 kB.|Maksymalny dopuszczalny rozmiar wynosi 1 "
-            "kB.|Je\xBF" "eli chcesz zmieni\xE6 maksymalny rozmiar wejd\x9F w Konfiguracja "
+            "Wybrane zdj\xEA"
+            "cie posiada rozmiar 2 kB.|Maksymalny dopuszczalny rozmiar wynosi 1 "
+            "kB.|Je\xBF"
+            "eli chcesz zmieni\xE6 maksymalny rozmiar wejd\x9F w Konfiguracja "
             "firmy->Artyku\xB3y.");
 }
 
