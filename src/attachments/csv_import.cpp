@@ -55,21 +55,23 @@ std::optional<int64_t> insert_file_row(std::string_view kind, std::string_view n
   return id;
 }
 
-sql::BoundRows buffer_rows(int64_t file_id, const ImportFile& file) {
+sql::BoundRows buffer_rows(int64_t file_id, ImportFile& file) {
   const dict::Context& g = dict::glo();
   sql::BoundRows rows{
       "artykul_imp", {"ID_BLOBA", "ID_FIRMY", "ID_UZYTKOWNIKA", "status", "uwagi_imp"}, {}};
   for (const auto& f : import_fields()) rows.columns.emplace_back(f.column);
   const std::size_t width = rows.columns.size();
   rows.rows.reserve(file.records.size());
-  for (const ImportRecord& r : file.records) {
-    std::vector<sql::BoundValue> row{
-        sql::BoundValue::of(static_cast<double>(file_id)), sql::BoundValue::of(g.ID_FIRMY),
-        sql::BoundValue::of(g.ID_UZYTKOWNIKA),
-        sql::BoundValue::of(r.error.empty() ? kWaiting : kRejectedOnRead),
-        sql::BoundValue::of(r.error)};
+  for (ImportRecord& r : file.records) {
+    std::vector<sql::BoundValue> row;
+    row.reserve(width);
+    row = {sql::BoundValue::of(static_cast<double>(file_id)), sql::BoundValue::of(g.ID_FIRMY),
+           sql::BoundValue::of(g.ID_UZYTKOWNIKA),
+           sql::BoundValue::of(r.error.empty() ? kWaiting : kRejectedOnRead),
+           sql::BoundValue::of(r.error)};
     if (r.error.empty()) {
-      row.insert(row.end(), r.values.begin(), r.values.end());
+      row.insert(row.end(), std::make_move_iterator(r.values.begin()),
+                 std::make_move_iterator(r.values.end()));
     } else {
       // A rejected line keeps none of its values: nothing of it is half imported.
       for (const auto& f : import_fields()) {
@@ -95,8 +97,7 @@ void report_rejected(const ImportFile& file) {
 }
 
 // The file's bytes and its records into the database; the row goes again when a step fails.
-bool store(int64_t id, const std::vector<unsigned char>& bytes, const ImportFile& file,
-           bool articles) {
+bool store(int64_t id, const std::vector<unsigned char>& bytes, ImportFile& file, bool articles) {
   std::string error;
   bool ok = frame::write_blob({"plik_blob", "plik", "id_bloba", id}, bytes, error) == sql::kOk;
   std::size_t waiting = file.records.size() - file.rejected;

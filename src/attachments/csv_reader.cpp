@@ -112,17 +112,23 @@ ImportRecord read_record(int line_no, std::string_view line, const std::vector<i
   return r;
 }
 
-// The file as Windows-1250 text: a UTF-8 file with its byte-order mark is converted.
-std::optional<std::string> cp1250_text(std::string_view bytes, std::string& error) {
+// The file as Windows-1250 text: a UTF-8 file with its byte-order mark is converted into
+// `converted`; any other file is used as it is, without a copy.
+std::optional<std::string_view> cp1250_text(std::string_view bytes, std::string& converted,
+                                            std::string& error) {
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     std::string why;
-    auto converted = text::from_utf8_strict(bytes.substr(3), why);
-    if (!converted) error = "Plik UTF-8 zawiera znaki spoza strony kodowej Windows-1250."_w1250;
-    return converted;
+    auto text = text::from_utf8_strict(bytes.substr(3), why);
+    if (!text) {
+      error = "Plik UTF-8 zawiera znaki spoza strony kodowej Windows-1250."_w1250;
+      return std::nullopt;
+    }
+    converted = std::move(*text);
+    return std::string_view(converted);
   }
   auto bad = std::find_if(bytes.begin(), bytes.end(),
                           [](char c) { return undefined_byte(static_cast<unsigned char>(c)); });
-  if (bad == bytes.end()) return std::string(bytes);
+  if (bad == bytes.end()) return bytes;
   auto line = 1 + std::count(bytes.begin(), bad, '\n');
   error = "Plik nie jest zapisany w stronie kodowej Windows-1250 (wiersz "_w1250 +
           std::to_string(line) + ").";
@@ -207,7 +213,8 @@ ImportFile read_import_file(std::string_view bytes) {
     out.error = too_large_message(bytes.size());
     return out;
   }
-  auto content = cp1250_text(bytes, out.error);
+  std::string converted;
+  auto content = cp1250_text(bytes, converted, out.error);
   if (!content) return out;
   std::string_view rest = *content;
   std::vector<int> at;

@@ -22,13 +22,22 @@ std::string insert_sql(const BoundRows& r) {
   return sql + ") VALUES (" + marks + ")";
 }
 
-bool bind_row(sqlite3_stmt* s, const std::vector<BoundValue>& row) {
+// Texts are converted into `utf8` (kept until the row is stepped) and bound without a copy.
+bool bind_row(sqlite3_stmt* s, const std::vector<BoundValue>& row, std::vector<std::string>& utf8) {
+  utf8.resize(row.size());
   for (std::size_t i = 0; i < row.size(); ++i) {
     int at = static_cast<int>(i + 1);
     const BoundValue& v = row[i];
-    int rc = v.number
-                 ? sqlite3_bind_double(s, at, v.n)
-                 : sqlite3_bind_text(s, at, text::to_utf8(v.text).c_str(), -1, SQLITE_TRANSIENT);
+    int rc = SQLITE_OK;
+    if (v.number) {
+      rc = sqlite3_bind_double(s, at, v.n);
+    } else if (v.text.empty()) {
+      rc = sqlite3_bind_text(s, at, "", 0, SQLITE_STATIC);
+    } else {
+      utf8[i] = text::to_utf8(v.text);
+      rc =
+          sqlite3_bind_text(s, at, utf8[i].data(), static_cast<int>(utf8[i].size()), SQLITE_STATIC);
+    }
     if (rc != SQLITE_OK) return false;
   }
   return true;
@@ -42,8 +51,9 @@ int step_rows(sqlite3* db, const BoundRows& rows, std::string& error) {
     return kRejected;
   }
   std::unique_ptr<sqlite3_stmt, StmtCloser> s(raw);
+  std::vector<std::string> utf8;
   for (const auto& row : rows.rows) {
-    if (!bind_row(s.get(), row) || sqlite3_step(s.get()) != SQLITE_DONE) {
+    if (!bind_row(s.get(), row, utf8) || sqlite3_step(s.get()) != SQLITE_DONE) {
       error = sqlite3_errmsg(db);
       return kRejected;
     }
