@@ -177,6 +177,7 @@ Shown shown() {
   out.notes = b->notes();
   out.failure = b->failure();
   out.leftover = b->pending_commands();
+  out.opened = b->opened_documents();
   return out;
 }
 
