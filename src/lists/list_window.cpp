@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "frame/window_conventions.hpp"
-#include "lists/list_export.hpp"
+#include "lists/export_button.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/picture/picture.hpp"
 #include "platform/text/cp1250.hpp"
@@ -245,20 +245,28 @@ void ListWindow::choose() {
   chosen_ = true;
 }
 
+// Every row of the statement, each field a cell of its kind; the columns name their fields.
 void ListWindow::export_rows() {
-  ExportList out;
+  ListObject out;
   out.caption = w_.title;
   for (const ListColumnSpec& c : spec_.columns) {
-    if (!c.hidden && c.width > 0) out.columns.push_back({c.title, c.width, c.picture});
+    ListColumn column;
+    column.title = c.title;
+    column.width = c.hidden ? 0 : c.width;
+    column.picture = c.picture;
+    column.field = static_cast<int32_t>(c.field + 1);
+    out.columns.push_back(std::move(column));
   }
   for (const ListRow& row : pager_.all()) {
-    std::vector<std::string> cells;
-    for (const ListColumnSpec& c : spec_.columns) {
-      if (!c.hidden && c.width > 0) cells.push_back(cell(c, row));
+    Row cells;
+    for (std::size_t k = 0; k < row.values.size() && k < spec_.fields.size(); ++k) {
+      const std::string v(text::clip(row.values[k]));
+      cells.push_back(spec_.fields[k].number ? Cell::of_number(text::real_of(v))
+                                             : Cell::of_text(v));
     }
     out.rows.push_back(std::move(cells));
   }
-  export_list(out);
+  export_from_window(out, kList);
 }
 
 void ListWindow::popup() {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lists/list_export.hpp"
+#include "lists/export_button.hpp"
 #include "lists/sql_value.hpp"
 #include "platform/dict/context.hpp"
 #include "support/demo_db.hpp"
@@ -145,8 +145,8 @@ TEST_F(ListWindowTest, UpdateRequestsCarryTheRowAndRefreshTheList) {
   EXPECT_EQ(db.count("pozycja where id = 2"), 0);
 }
 
-ExportList g_exported;
-void record_export(const ExportList& list, std::string_view) {
+ListObject g_exported;
+void record_export(const ListObject& list, int32_t) {
   g_exported = list;
 }
 
@@ -158,8 +158,10 @@ TEST_F(ListWindowTest, ExportWritesEveryRowNotThePage) {
     SCOPED_TRACE(script);
     g_exported = {};
     run(script);
-    ASSERT_EQ(g_exported.rows.size(), 46u);
-    EXPECT_EQ(g_exported.rows.back(), (std::vector<std::string>{"O'Neil", "0"}));
+    ASSERT_EQ(g_exported.row_count(), 46u);
+    const Row& last = *g_exported.shown_row(45);
+    EXPECT_EQ(ListObject::field_of(last, g_exported.columns[0].field).text, "O'Neil");
+    EXPECT_EQ(ListObject::field_of(last, g_exported.columns[1].field).number, 0);
     EXPECT_EQ(g_exported.columns.size(), 2u);
     EXPECT_EQ(g_exported.caption, "Pozycje");
   }

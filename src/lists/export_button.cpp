@@ -1,5 +1,5 @@
 // The exporter a list window's button calls.
-#include "lists/list_export.hpp"
+#include "lists/export_button.hpp"
 
 #include <atomic>
 
@@ -10,7 +10,7 @@ namespace orv::lists {
 namespace {
 
 // Until the spreadsheet export is linked in, the button says so instead of doing nothing.
-void unavailable(const ExportList&, std::string_view) {
+void unavailable(const ListObject&, int32_t) {
   frame::MSG_OSTRZEZENIE("Eksport do Excela jest niedostępny."_w1250);
 }
 
@@ -22,8 +22,8 @@ ListExporter set_list_exporter(ListExporter exporter) {
   return g_exporter.exchange(exporter ? exporter : &unavailable);
 }
 
-void export_list(const ExportList& list, std::string_view description) {
-  g_exporter.load()(list, description);
+void export_from_window(const ListObject& list, int32_t control) {
+  g_exporter.load()(list, control);
 }
 
 }  // namespace orv::lists
