@@ -12,8 +12,10 @@
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "frame/window_conventions.hpp"
+#include "lists/list_window.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/dict/records.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
@@ -25,11 +27,6 @@ namespace orv::attachments {
 namespace {
 
 using ui::ControlKind;
-
-enum : int { kList = 1, kAdd, kDelete, kRestore, kMove, kSave, kSample, kRecords, kEdit, kClose };
-enum : int { kFormName = 1, kFormIndex, kFormVat, kFormPrice, kFormSave, kFormCancel };
-
-int64_t g_last_record = 0;  // the record IMPORTCSVART_UPD edits
 
 // Rows of a statement's columns, read on the main channel.
 std::vector<std::vector<std::string>> rows_of(const std::string& sql) {
@@ -45,32 +42,82 @@ std::vector<std::vector<std::string>> rows_of(const std::string& sql) {
   return out;
 }
 
+// The files list's own buttons, after the framework's controls.
+enum : int {
+  kAdd = lists::kOwnControls,
+  kRemove,
+  kRestore,
+  kMove,
+  kSave,
+  kSample,
+  kRecords,
+};
+enum : int { kFormName = 1, kFormIndex, kFormVat, kFormPrice, kFormSave, kFormCancel };
+
+constexpr const char* kRecordBuffer = "ARTYKUL_IMP";
+
+lists::ListSpec files_spec(std::string_view kind) {
+  lists::ListSpec s;
+  s.name = "ImportCSV_brw";
+  s.title = "Import plików CSV"_w1250;
+  s.fields = {{"ID_BLOBA", "a.id_bloba", true},
+              {"IMP_OK", "a.imp_ok", true},
+              {"NAZWA_PLIKU", "a.nazwa_pliku"},
+              {"DATA", "a.data", true},
+              {"ILOSC_REK_IMP", "a.ILOSC_REK_IMP", true},
+              {"STATUS0_IMP", "a.STATUS0_IMP", true},
+              {"PRZENIESIONE", "a.ilosc_przeniesionych", true}};
+  s.from = "plik_blob a with (nolock)";
+  s.where = "a.id_firmy=" + plain_number(dict::glo().ID_FIRMY) + " and a.rodzaj_obiektu='" +
+            text::double_apostrophes(kind) + "'";
+  lists::ListColumnSpec state = lists::column("Stan", 20, 1);
+  state.icons = {{"1", "zielony.ico"}, {"0", "czerwony.ico"}};  // the green and the red check
+  s.columns = {state,
+               lists::column("Nr", 30, 0),
+               lists::column("Plik", 120, 2),
+               lists::column("Data", 50, 3, "@d17"),
+               lists::column("Rekordy", 40, 4),
+               lists::column("Oczekujące"_w1250, 40, 5),
+               lists::column("Przeniesione", 40, 6)};
+  s.sorts = {{"Numer", 0}, {"Plik", 2}};
+  s.buttons = lists::kInsert | lists::kDelete | lists::kExport;
+  return s;
+}
+
+lists::ListSpec records_spec(int32_t file_id) {
+  lists::ListSpec s;
+  s.name = "ImportCSVArt_brw";
+  s.title = "Rekordy importu";
+  s.record = kRecordBuffer;
+  s.fields = {{"ID_REKORDU", "A.id_rekordu", true},
+              {"STAN",
+               "case A.status when 0 then 'oczekuje' when 1 then 'przeniesiony' when 2 "
+               "then 'odrzucony' else 'błędny wiersz' end"_w1250},
+              {"NAZWA", "A.nazwa"},
+              {"INDEKS_KATALOGOWY", "A.indeks_katalogowy"},
+              {"UWAGI_IMP", "A.uwagi_imp"}};
+  s.from = "artykul_imp A with (nolock)";
+  s.where = "A.ID_BLOBA=" + std::to_string(file_id);
+  s.columns = {lists::column("Nr", 30, 0), lists::column("Stan", 50, 1),
+               lists::column("Nazwa", 120, 2), lists::column("Indeks", 60, 3),
+               lists::column("Uwagi", 160, 4)};
+  s.sorts = {{"Numer", 0}, {"Nazwa", 2}};
+  s.buttons = lists::kChange | lists::kExport;
+  return s;
+}
+
 ui::Window files_window() {
-  ui::Window w("ImportCSV_brw", "Import plików CSV"_w1250);
-  w.rect = {0, 0, 420, 240};
-  ui::Control& list = w.add(ControlKind::List, kList, "PLIKI", "Pliki");
-  list.columns = {{"Stan", 20},        {"Nr", 30},      {"Plik", 120},
-                  {"Data", 50},        {"Rekordy", 40}, {"Oczekujące"_w1250, 40},
-                  {"Przeniesione", 40}};
-  w.add(ControlKind::Button, kAdd, "DODAJ", "Dodaj");
-  w.add(ControlKind::Button, kDelete, "USUN", "Usuń"_w1250);
+  ui::Window w = lists::build_list_window(files_spec("ARTYKUL"));
   w.add(ControlKind::Button, kRestore, "PRZYWROC", "Przywróć do przetworzenia"_w1250);
   w.add(ControlKind::Button, kMove, "PRZENIES", "Przenieś do tabeli"_w1250);
   w.add(ControlKind::Button, kSave, "ZAPISZ", "Zapisz do katalogu");
   w.add(ControlKind::Button, kSample, "PRZYKLAD", "Utwórz przykładowy plik"_w1250);
   w.add(ControlKind::Button, kRecords, "REKORDY", "Rekordy");
-  w.add(ControlKind::Button, kClose, "ZAMKNIJ", "Zamknij").key = "Esc";
   return w;
 }
 
 ui::Window records_window() {
-  ui::Window w("ImportCSVArt_brw", "Rekordy importu");
-  w.rect = {0, 0, 480, 260};
-  ui::Control& list = w.add(ControlKind::List, kList, "REKORDY", "Rekordy");
-  list.columns = {{"Nr", 30}, {"Stan", 50}, {"Nazwa", 120}, {"Indeks", 60}, {"Uwagi", 160}};
-  w.add(ControlKind::Button, kEdit, "ZMIEN", "Zmień"_w1250);
-  w.add(ControlKind::Button, kClose, "ZAMKNIJ", "Zamknij").key = "Esc";
-  return w;
+  return lists::build_list_window(records_spec(0));
 }
 
 ui::Window record_form() {
@@ -89,67 +136,28 @@ const ui::WindowRegistrar kFilesWin("ImportCSV_brw", "IMPORTCSV_BRW", &files_win
 const ui::WindowRegistrar kRecordsWin("ImportCSVArt_brw", "IMPORTCSVART_BRW", &records_window);
 const ui::WindowRegistrar kFormWin("ImportCSVArt_upd", "IMPORTCSVART_UPD", &record_form);
 
-const char* state_name(long status) {
-  static const char* const kNames[] = {"oczekuje", "przeniesiony", "odrzucony", "błędny wiersz"};
-  return status >= 0 && status <= 3 ? kNames[status] : "?";
-}
-
-int64_t chosen_id(const ui::Window& w) {
-  const ui::Control* list = w.find(kList);
-  if (!list || list->selected < 1 || list->selected > static_cast<int>(list->rows.size())) return 0;
-  return text::long_of(list->rows[static_cast<std::size_t>(list->selected - 1)][1]);
-}
-
-class FilesList {
- public:
-  explicit FilesList(std::string kind) : kind_(std::move(kind)) {}
-  void run();
-
- private:
-  void fill();
-  void on_button(int control);
-  std::string kind_;
-  ui::Window w_ = files_window();
-};
-
-void FilesList::fill() {
-  ui::Control& list = w_.at(kList);
-  list.rows.clear();
-  std::string sql =
-      "select imp_ok,id_bloba,nazwa_pliku,data,ILOSC_REK_IMP,STATUS0_IMP,ilosc_przeniesionych "
-      "from plik_blob with (nolock) where id_firmy=" +
-      plain_number(dict::glo().ID_FIRMY) + " and rodzaj_obiektu='" +
-      text::double_apostrophes(kind_) + "' order by id_bloba";
-  for (auto& row : rows_of(sql)) {
-    row[0] = row[0] == "1" ? "OK" : "-";  // the green and the red check
-    list.rows.push_back(std::move(row));
-  }
-  if (list.selected > static_cast<int>(list.rows.size()))
-    list.selected = static_cast<int>(list.rows.size());
-  if (list.selected == 0 && !list.rows.empty()) list.selected = 1;
-  w_.display();
-}
-
-void FilesList::on_button(int control) {
-  int64_t id = chosen_id(w_);
+// The list's operations, from its buttons and from its popup alike.
+void run_operation(lists::ListWindow& list, int control, const std::string& kind) {
+  const lists::ListRow* row = list.current();
+  auto id = static_cast<int64_t>(row ? row->id : 0);
   switch (control) {
     case kAdd: {
       auto path = ui::ask_file({"Wybierz plik csv", {}, {}, "csv|*.csv"});
       if (!path) return;
-      auto added = import_csv_file(*path, kind_);
-      fill();
-      w_.at(kList).selected = static_cast<int>(w_.at(kList).rows.size());
-      if (added && text::equal_ci(kind_, "ARTYKUL")) IMPORTCSVART_BRW(static_cast<int32_t>(*added));
+      auto added = import_csv_file(*path, kind);
+      if (!added) return list.refresh();
+      list.show_row(static_cast<double>(*added));
+      if (text::equal_ci(kind, "ARTYKUL")) IMPORTCSVART_BRW(static_cast<int32_t>(*added));
       break;
     }
-    case kDelete:
+    case kRemove:
       if (id) delete_import(id);
       break;
     case kRestore:
       if (id) restore_records(id);
       break;
     case kMove:
-      if (id) move_to_table(id, kind_);
+      if (id) move_to_table(id, kind);
       break;
     case kSave:
       save_stored_file(id);
@@ -163,59 +171,59 @@ void FilesList::on_button(int control) {
     default:
       return;
   }
-  fill();
-}
-
-void FilesList::run() {
-  fill();
-  frame::open_window(w_);
-  for (;;) {
-    ui::Event e = w_.accept();
-    if (e.kind == ui::EventKind::CloseWindow || e.accepted(kClose)) break;
-    if (e.kind == ui::EventKind::Accepted) on_button(e.control);
-  }
-  w_.close();
-}
-
-void fill_records(ui::Window& w, int32_t file_id) {
-  ui::Control& list = w.at(kList);
-  list.rows.clear();
-  for (auto& row : rows_of("select A.id_rekordu,A.status,A.nazwa,A.indeks_katalogowy,A.uwagi_imp "
-                           "from artykul_imp A with (nolock) where A.ID_BLOBA=" +
-                           std::to_string(file_id) + " order by A.id_rekordu")) {
-    row[1] = text::from_utf8(state_name(text::long_of(row[1])));
-    list.rows.push_back(std::move(row));
-  }
-  if (list.selected == 0 && !list.rows.empty()) list.selected = 1;
-  w.display();
+  list.refresh();
 }
 
 }  // namespace
 
-void IMPORTCSV_BRW(std::string_view kind) {
-  FilesList(std::string(text::clip(kind))).run();
+void IMPORTCSV_BRW(std::string_view kind_text) {
+  std::string kind(text::clip(kind_text));
+  lists::ListSpec spec = files_spec(kind);
+  ui::Window w = files_window();
+  lists::ListWindow list(w, spec);
+  // The framework's Dodaj and Usuń add and delete files; the rest are the list's own buttons.
+  list.on_event([&](lists::ListWindow& l, const ui::Event& e) {
+    if (e.kind != ui::EventKind::Accepted) return false;
+    int control = e.control == lists::kInsertButton   ? kAdd
+                  : e.control == lists::kDeleteButton ? kRemove
+                                                      : e.control;
+    if (control < kAdd || control > kRecords) return false;
+    run_operation(l, control, kind);
+    return true;
+  });
+  const std::pair<const char*, int> kPopup[] = {{"Dodaj", kAdd},
+                                                {"Usuń", kRemove},
+                                                {"-", 0},
+                                                {"Przywróć do przetworzenia", kRestore},
+                                                {"Przenieś do tabeli ", kMove},
+                                                {"Zapisz do katalogu", kSave},
+                                                {"-", 0},
+                                                {"Utwórz przykładowy plik", kSample}};
+  for (const auto& [caption, control] : kPopup) {
+    std::string text = text::from_utf8(caption) + (control == kMove ? kind : std::string());
+    int c = control;
+    list.add_popup_item(text, [c, kind](lists::ListWindow& l) { run_operation(l, c, kind); });
+  }
+  list.run();
 }
 
 void IMPORTCSVART_BRW(int32_t file_id) {
-  ui::Window w = records_window();
-  fill_records(w, file_id);
-  frame::open_window(w);
-  for (;;) {
-    ui::Event e = w.accept();
-    if (e.kind == ui::EventKind::CloseWindow || e.accepted(kClose)) break;
-    const ui::Control& list = w.at(kList);
-    if (e.accepted(kEdit) && list.selected > 0) {
-      g_last_record = text::long_of(list.rows[static_cast<std::size_t>(list.selected - 1)][0]);
-      IMPORTCSVART_UPD();
-      fill_records(w, file_id);
-    }
-  }
-  w.close();
+  dict::declare_row_buffer(kRecordBuffer,
+                           {"ID_REKORDU", "STAN", "NAZWA", "INDEKS_KATALOGOWY", "UWAGI_IMP"});
+  lists::ListSpec spec = records_spec(file_id);
+  ui::Window w = lists::build_list_window(spec);
+  lists::ListWindow list(w, spec);
+  list.on_update([] { IMPORTCSVART_UPD(); });
+  list.run();
 }
 
+// The framework's request: change the record the list left in its row buffer.
 void IMPORTCSVART_UPD() {
-  if (g_last_record <= 0) return;
-  std::string id = std::to_string(g_last_record);
+  auto id_text = dict::row_field(dict::glo().records, kRecordBuffer, "ID_REKORDU");
+  auto record = static_cast<int64_t>(text::real_of(id_text.value_or("")));
+  dict::glo().GLOBALRESPONSE = lists::kRequestCancelled;
+  if (record <= 0 || lists::global_request() != lists::Request::Change) return;
+  std::string id = std::to_string(record);
   auto rows = rows_of(
       "select nazwa,indeks_katalogowy,vat_sprzedazy,cena_zakupu_netto from "
       "artykul_imp with (nolock) where id_rekordu=" +
@@ -231,11 +239,13 @@ void IMPORTCSVART_UPD() {
     if (!e.accepted(kFormSave)) continue;
     std::string price(text::trim(w.at(kFormPrice).value));
     for (char& c : price) c = c == ',' ? '.' : c;
-    run_or_warn("update artykul_imp set nazwa='" + text::double_apostrophes(w.at(kFormName).value) +
-                "',indeks_katalogowy='" + text::double_apostrophes(w.at(kFormIndex).value) +
-                "',vat_sprzedazy='" + text::double_apostrophes(w.at(kFormVat).value) +
-                "',cena_zakupu_netto=" + plain_number(text::real_of(price)) +
-                ",status=case when status=3 then 3 else 0 end where id_rekordu=" + id);
+    bool saved = run_or_warn(
+        "update artykul_imp set nazwa='" + text::double_apostrophes(w.at(kFormName).value) +
+        "',indeks_katalogowy='" + text::double_apostrophes(w.at(kFormIndex).value) +
+        "',vat_sprzedazy='" + text::double_apostrophes(w.at(kFormVat).value) +
+        "',cena_zakupu_netto=" + plain_number(text::real_of(price)) +
+        ",status=case when status=3 then 3 else 0 end where id_rekordu=" + id);
+    if (saved) dict::glo().GLOBALRESPONSE = lists::kRequestCompleted;
     break;
   }
   w.close();

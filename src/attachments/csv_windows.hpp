@@ -11,7 +11,8 @@ namespace orv::attachments {
 void IMPORTCSV_BRW(std::string_view kind);
 // The buffered records of one file with their state and the reason of each rejection.
 void IMPORTCSVART_BRW(int32_t file_id);
-// The form of the record last chosen in IMPORTCSVART_BRW (nothing when none was).
+// The form of the record the records list left in its row buffer, for the list's request
+// (GLOBALREQUEST = change); GLOBALRESPONSE says whether it was saved.
 void IMPORTCSVART_UPD();
 
 }  // namespace orv::attachments

@@ -79,7 +79,7 @@ TEST_F(CsvImport, TenThousandRowsWithTenBad) {
   // Restoring puts the moved rows back to waiting; the bad lines stay rejected.
   test::CliResult back =
       test::run_cli({"call", "--db", db.path(), "--ui-script",
-                     "select PLIKI 2; press PRZYWROC; close", "IMPORTCSV_BRW", "ARTYKUL"});
+                     "select LISTA 2; press PRZYWROC; close", "IMPORTCSV_BRW", "ARTYKUL"});
   ASSERT_EQ(back.status, 0) << back.err;
   EXPECT_EQ(db.value("select group_concat(status || ':' || n) from (select status, count(*) n "
                      "from artykul_imp where id_bloba = (select max(id_bloba) from plik_blob) "
