@@ -244,7 +244,7 @@ void IMPORTCSVART_UPD() {
         "',indeks_katalogowy='" + text::double_apostrophes(w.at(kFormIndex).value) +
         "',vat_sprzedazy='" + text::double_apostrophes(w.at(kFormVat).value) +
         "',cena_zakupu_netto=" + plain_number(text::real_of(price)) +
-        ",status=case when status=3 then 3 else 0 end where id_rekordu=" + id);
+        ",status=0,uwagi_imp='' where id_rekordu=" + id);
     if (saved) dict::glo().GLOBALRESPONSE = lists::kRequestCompleted;
     break;
   }
