@@ -105,14 +105,79 @@ TEST_F(Viewer, ViewModeRefusesChanges) {
   EXPECT_EQ(db.value("select count(*) from artykul_blob"), "4");
 }
 
-// Contractors are picked by their own ids from the marked set, not through the article table.
-TEST_F(Viewer, GroupDeleteOfContractorPhotosUsesTheirIds) {
-  db.run("insert into kontrahent_blob (id_kontrahenta, nazwa) values (2, 'b.png'), (3, 'c.png')");
-  db.run("insert into zaznaczone (id_sesji, uzycie, id) values (7, 50, 1), (7, 50, 3)");
-  ui.ui().add_answer("yes");
-  ZDJECIAOPERACJEGRUPOWE("UsunZdjeciaZaz", "KONTRAHENT_BLOB", 50);
-  EXPECT_EQ(db.value("select group_concat(id_kontrahenta) from kontrahent_blob"), "2");
-  EXPECT_EQ(db.value("select count(*) from artykul_blob"), "4");
+struct GroupCase {
+  const char* name;
+  const char* operation;
+  const char* table;
+  const char* marked;  // ids marked with usage 50
+  const char* answer;
+  const char* query;
+  const char* expected;
+};
+void PrintTo(const GroupCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+const GroupCase kGroups[] = {
+    // 1. Contractors are picked by their own ids, not through the article table.
+    {"DeleteContractors", "UsunZdjeciaZaz", "KONTRAHENT_BLOB", "1,3", "yes",
+     "select group_concat(id_kontrahenta) || '/' || (select count(*) from artykul_blob) from "
+     "kontrahent_blob",
+     "2/4"},
+    // 2. Articles by the index of the marked article; the popup's prefix on the name is fine.
+    {"DeleteArticles", "PopupUsunZdjeciaZaz", "ARTYKUL_BLOB", "1", "yes",
+     "select group_concat(id_bloba) from artykul_blob", "3,4"},
+    {"ShrinkArticles", "ZmniejszZdjeciaZaz", "ARTYKUL_BLOB", "1", "yes",
+     "select group_concat(id_bloba) from artykul_blob where zdjecie is null", "1,2,3"},
+    // 3. No keeps everything; an empty marked set is refused before any question.
+    {"AnsweredNo", "UsunZdjeciaZaz", "ARTYKUL_BLOB", "1", "no", "select count(*) from artykul_blob",
+     "4"},
+    {"NothingMarked", "UsunZdjeciaZaz", "ARTYKUL_BLOB", "", "yes",
+     "select count(*) from artykul_blob", "4"},
+};
+
+class GroupOperations : public ::testing::TestWithParam<GroupCase> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(db.tsql());
+    config::LADUJUPRAWNIENIA();
+    db.run("insert into kontrahent_blob (id_kontrahenta, nazwa) values (2, 'b.png'), (3, 'c.png')");
+  }
+  test::DemoDb db;
+  test::ScopedUi ui{{}, /*strict=*/false};
+};
+
+TEST_P(GroupOperations, Effect) {
+  const GroupCase& c = GetParam();
+  std::string marked = c.marked;
+  for (std::size_t at = 0; !marked.empty() && at != std::string::npos;) {
+    std::size_t comma = marked.find(',', at);
+    db.run("insert into zaznaczone (id_sesji, uzycie, id) values (7, 50, " +
+           marked.substr(at, comma - at) + ")");
+    at = comma == std::string::npos ? comma : comma + 1;
+  }
+  ui.ui().add_answer(c.answer);
+  ZDJECIAOPERACJEGRUPOWE(c.operation, c.table, 50);
+  EXPECT_EQ(db.value(c.query), c.expected);
+  if (marked.empty()) {
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].box.text, "Brak zaznaczonych artyku\xB3\xF3w!");
+  }
+}
+INSTANTIATE_TEST_SUITE_P(Cases, GroupOperations, ::testing::ValuesIn(kGroups));
+
+TEST(PhotoPopup, EntriesAfterTheSeparator) {
+  ui::PopupMenu menu;
+  POPUPADDZDJECIA("Art", menu);
+  std::string names;
+  for (const auto& item : menu.items()) names += item.name + " ";
+  EXPECT_EQ(names,
+            "ArtSepOper1 ArtZdjecia ArtPrzegladZdjecia ArtZaznaczZdjecia ArtSepZdjecia1 "
+            "ArtUwspolnijZdjeciaZaz ArtUsunZdjeciaZaz ArtZmniejszZdjeciaZaz ArtSepZdjecia2 "
+            "ArtZapiszZdjeciaZaz ArtImportujZdjeciaZaz ");
+  EXPECT_EQ(menu.find("ArtPrzegladZdjecia")->text,
+            "Przegl\xB9"
+            "darka <Shift+Z>");
 }
 
 // Two processes add photos to one article at once; every photo keeps the picture its own
