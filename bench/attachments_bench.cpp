@@ -58,10 +58,13 @@ std::string csv_file() {
   std::string text = orv::attachments::sample_header() + "\r\n";
   for (int i = 0; i < kRows; ++i) {
     std::string n = std::to_string(i);
-    text += "Artyku\xB3 O'Brien nr " + n + ";;;Akcesoria;;szt;T;23;23;IMP-" + n + ";;;;0;;;590" +
-            n + ";1,5;10;0;;opis " + n +
-            ";;;PL;Producent;;;kg;0,25;;0;0;0;12,34;15,18;PLN;0;0;0;0;0;0;0;0";
-    text += ";;;;;;;;;;\r\n";
+    for (const std::string& part :
+         {std::string("Artyku\xB3 O'Brien nr "), n, std::string(";;;Akcesoria;;szt;T;23;23;IMP-"),
+          n, std::string(";;;;0;;;590"), n, std::string(";1,5;10;0;;opis "), n,
+          std::string(";;;PL;Producent;;;kg;0,25;;0;0;0;12,34;15,18;PLN;0;0;0;0;0;0;0;0"),
+          std::string(";;;;;;;;;;\r\n")}) {
+      text += part;
+    }
   }
   return text;
 }

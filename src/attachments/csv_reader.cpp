@@ -76,7 +76,7 @@ std::vector<int> match_header(std::string_view header) {
 std::size_t header_width(const std::vector<int>& at) {
   int widest = -1;
   for (int k : at) widest = std::max(widest, k);
-  return static_cast<std::size_t>(widest + 1);
+  return widest < 0 ? 0 : static_cast<std::size_t>(widest) + 1;
 }
 
 ImportRecord read_record(int line_no, std::string_view line, const std::vector<int>& at) {

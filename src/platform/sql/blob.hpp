@@ -56,6 +56,6 @@ bool plain_name(const std::string& s);
 
 // Binary values move in parts of this size through every backend: large enough to keep the
 // calls few, small enough that a 10 MB photo never needs a second whole copy in flight.
-inline constexpr std::size_t kBlobPart = 256 * 1024;
+inline constexpr std::size_t kBlobPart = std::size_t{256} * 1024;
 
 }  // namespace orv::sql
