@@ -67,8 +67,15 @@ void refresh_marks(const Group& g) {
   }
 }
 
+std::optional<std::string> ask_folder(std::string title) {
+  ui::FileDialog d;
+  d.title = std::move(title);
+  d.folders = true;
+  return ui::ask_file(d);
+}
+
 void save_to_folder(const Group& g) {
-  auto folder = ui::ask_file({"Wybierz katalog zapisu zdjęć"_w1250, {}, {}, {}, false, true});
+  auto folder = ask_folder("Wybierz katalog zapisu zdjęć"_w1250);
   if (!folder) return;
   int photos = 0;
   std::set<std::string> folders;
@@ -113,19 +120,18 @@ bool import_one(const PhotoOwner& owner, const std::string& path, const std::str
 }
 
 void import_from_folder(const Group& g) {
-  auto folder =
-      ui::ask_file({"Wybierz katalog importowanych zdjęć"_w1250, {}, {}, {}, false, true});
+  auto folder = ask_folder("Wybierz katalog importowanych zdjęć"_w1250);
   if (!folder) return;
   config::USTAWPARAMKONF("u", "LokalizacjaZdj", *folder);
-  ui::MessageBox box{
-      "Czy chcesz zaimportować zdjęcia z katalogu o strukturze|podkatalogów zgodnej "
-      "z indeksami katalogowymi zaznaczonych artykułów,|czy też z katalogu "
-      "dowolnego?"_w1250,
-      "ORVEX: Pytanie",
-      ui::Icon::Question,
-      ui::kYes | ui::kNo,
-      ui::kYes,
-      {"&Zgodny", "&Dowolny"}};
+  ui::MessageBox box;
+  box.text =
+      "Czy chcesz zaimportować zdjęcia z katalogu o strukturze|podkatalogów zgodnej z indeksami "
+      "katalogowymi zaznaczonych artykułów,|czy też z katalogu dowolnego?"_w1250;
+  box.title = "ORVEX: Pytanie";
+  box.icon = ui::Icon::Question;
+  box.buttons = ui::kYes | ui::kNo;
+  box.default_button = ui::kYes;
+  box.captions = {"&Zgodny", "&Dowolny"};
   bool matching = ui::backend().message(box) == ui::kYes;
   std::vector<std::string> keys = first_column(g.keys_query());
   std::set<std::string> marked(keys.begin(), keys.end());

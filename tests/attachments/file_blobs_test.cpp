@@ -108,7 +108,9 @@ TEST(BlobToFile, Cases) {
     EXPECT_EQ(BLOBTOPLIK(bytes, path), c.expected) << c.name;
     EXPECT_EQ(files::is_folder(dir.path()) && std::ifstream(path).good(), c.exists) << c.name;
     uint64_t size = 0;
-    if (c.exists) EXPECT_EQ((files::file_size(path, size), size), c.size) << c.name;
+    if (c.exists) {
+      EXPECT_EQ((files::file_size(path, size), size), c.size) << c.name;
+    }
   }
 }
 
