@@ -194,8 +194,13 @@ ORVRUN_API void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) ORVRUN_NOEXC
  * OPENED    files a procedure asked the desktop to open (recorded, not run, by the headless
  *           backend), field "path".
  * Indexes from 0; an unknown list, index or field reads as the empty text. */
-enum { ORVRUN_SHOWN_MESSAGES = 0, ORVRUN_SHOWN_WINDOWS = 1, ORVRUN_SHOWN_NOTES = 2,
-       ORVRUN_SHOWN_LEFTOVER = 3, ORVRUN_SHOWN_OPENED = 4 };
+enum {
+  ORVRUN_SHOWN_MESSAGES = 0,
+  ORVRUN_SHOWN_WINDOWS = 1,
+  ORVRUN_SHOWN_NOTES = 2,
+  ORVRUN_SHOWN_LEFTOVER = 3,
+  ORVRUN_SHOWN_OPENED = 4
+};
 ORVRUN_API int32_t ORVRUN_SHOWN_COUNT(int32_t list) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field) ORVRUN_NOEXCEPT;
 /* Why the script failed (UTF-8), empty when it did not. */
