@@ -101,6 +101,13 @@ void save_to_folder(const Group& g) {
                         std::to_string(folders.size()) + " podkatalogach w folderze " + *folder);
 }
 
+std::string files_path(const std::string& folder, const std::string& name) {
+  std::string path = folder;
+  path += '/';
+  path += name;
+  return path;
+}
+
 bool picture_file(const std::string& name) {
   std::string upper = text::upper(name);
   return upper.ends_with(".JPG") || upper.ends_with(".BMP");
@@ -149,13 +156,13 @@ void import_from_folder(const Group& g) {
         continue;
       }
       for (const std::string& f : files::files_in(dir)) {
-        if (picture_file(f)) take(key, dir + "/" + f, f);
+        if (picture_file(f)) take(key, files_path(dir, f), f);
       }
     }
   } else {
     for (const std::string& f : files::files_in(*folder)) {
       std::string key = f.size() > 4 ? f.substr(0, f.size() - 4) : std::string();
-      if (picture_file(f) && marked.count(key)) take(key, *folder + "/" + f, f);
+      if (picture_file(f) && marked.count(key)) take(key, files_path(*folder, f), f);
     }
   }
   refresh_marks(g);

@@ -143,8 +143,11 @@ std::vector<std::string> files_in(const std::string& folder) {
   if (!d) return out;
   while (dirent* e = ::readdir(d)) {
     std::string name = e->d_name;
+    std::string path = folder;
+    path += '/';
+    path += name;
     struct stat st;
-    if (::stat((folder + "/" + name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) out.push_back(name);
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) out.push_back(name);
   }
   ::closedir(d);
   std::sort(out.begin(), out.end());

@@ -18,7 +18,7 @@ void PrintTo(const RoundTrip& c, std::ostream* os) {
 }
 
 constexpr std::size_t kPage = 4096;  // SQLite's page: values cross it into overflow pages
-constexpr std::size_t kPhoto = 10 * 1024 * 1024;
+constexpr std::size_t kPhoto = std::size_t{10} << 20;
 
 const RoundTrip kTrips[] = {
     // 1. No bytes: a value, not NULL.
