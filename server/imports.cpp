@@ -77,7 +77,8 @@ struct Record {
   std::string text(std::string_view name) const { return (*this)[name].as_text(); }
 };
 
-int64_t find_or_add(Session& s, const char* find, const char* add, std::vector<SqlValue> key) {
+int64_t find_or_add(Session& s, const char* find, const char* add,
+                    const std::vector<SqlValue>& key) {
   Rows r = s.query(find, key);
   if (!r.rows.empty()) return r.rows[0][0].as_integer();
   s.exec(add, key);
@@ -151,7 +152,7 @@ void filled_columns(Session& s, const Record& rec, std::vector<std::string>& col
 }
 
 int64_t insert_article(Session& s, const Record& rec, int64_t warehouse,
-                       std::vector<std::string> cols, std::vector<SqlValue> vals) {
+                       const std::vector<std::string>& cols, std::vector<SqlValue> vals) {
   std::string sql = "INSERT INTO artykul (id_magazynu";
   std::string marks = "?";
   for (const auto& c : cols) {
@@ -177,7 +178,7 @@ int64_t insert_article(Session& s, const Record& rec, int64_t warehouse,
 
 // Moves one record; returns the article's id, or 0 with the record rejected.
 int64_t move_record(Session& s, const Record& rec, int64_t warehouse) {
-  SqlValue rec_id = rec["id_rekordu"];
+  const SqlValue& rec_id = rec["id_rekordu"];
   std::string why = rejection(s, rec);
   if (!why.empty()) {
     s.exec("UPDATE artykul_imp SET status = 2, uwagi_imp = ? WHERE id_rekordu = ?",
@@ -255,14 +256,17 @@ ProcedureResult przenies_z_bufora(Session& s, const std::vector<SqlValue>& v) {
   return r;
 }
 
-// Marks every record of an imported file as waiting again (file, user); the file keeps its
+// Marks the records of an imported file as waiting again (file, user), except the lines rejected
+// when the file was read (status 3), which no move can take; the file keeps its
 // "moved before" flag so that moving it again asks first.
 ProcedureResult przywroc_w_buforze(Session& s, const std::vector<SqlValue>& v) {
   Args a("AP_PrzywrocRekordyWBuforze", v, {"id_bloba", "id_uzytkownika"}, 2);
   SqlValue file = SqlValue::of(a.integer(0));
   Savepoint sp(s);
-  s.exec("UPDATE artykul_imp SET status = 0, uwagi_imp = '', id_artykulu = 0 WHERE id_bloba = ?",
-         {file});
+  s.exec(
+      "UPDATE artykul_imp SET status = 0, uwagi_imp = '', id_artykulu = 0 WHERE id_bloba = ? "
+      "AND status <> 3",
+      {file});
   if (first_integer(s.query("SELECT count(*) FROM plik_blob WHERE id_bloba = ?", {file})) == 0) {
     throw ServerError{"AP_PrzywrocRekordyWBuforze: nie ma pliku importu " + file.as_text() + "."};
   }

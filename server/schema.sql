@@ -579,7 +579,8 @@ CREATE TABLE plik_blob (
   przeniesiony INTEGER DEFAULT 0,
   ilosc_przeniesionych INTEGER DEFAULT 0);
 
--- status: 0 waiting, 1 moved into artykul, 2 rejected (uwagi_imp says why).
+-- status: 0 waiting, 1 moved into artykul, 2 rejected by the move, 3 rejected when the file was
+-- read (uwagi_imp says why; restoring leaves these rejected).
 CREATE TABLE artykul_imp (
   id_rekordu INTEGER PRIMARY KEY,
   id_bloba INTEGER,

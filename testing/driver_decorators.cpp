@@ -12,6 +12,19 @@ class RecordingConnection : public ForwardingConnection {
     log_.record(id_, statement);
     return inner_->send(statement);
   }
+  // Binary values appear in the log as what they did, never as their bytes.
+  int read_blob(const BlobCell& cell, Blob& out) override {
+    log_.record(id_, blob_read_text(cell));
+    return inner_->read_blob(cell, out);
+  }
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override {
+    log_.record(id_, blob_write_text(cell, bytes.size()));
+    return inner_->write_blob(cell, bytes);
+  }
+  int insert_rows(const BoundRows& rows) override {
+    log_.record(id_, rows_text(rows));
+    return inner_->insert_rows(rows);
+  }
 
  private:
   RecordingDriver& log_;
@@ -36,14 +49,48 @@ class FaultConnection : public ForwardingConnection {
   }
   std::string message() const override { return failed_ ? message_ : inner_->message(); }
   bool next() override { return !failed_ && inner_->next(); }
+  int read_blob(const BlobCell& cell, Blob& out) override {
+    out = {};
+    if (int code = take(blob_read_text(cell)); code != kOk) return code;
+    return inner_->read_blob(cell, out);
+  }
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override {
+    if (int code = take(blob_write_text(cell, bytes.size())); code != kOk) return code;
+    return inner_->write_blob(cell, bytes);
+  }
+  int insert_rows(const BoundRows& rows) override {
+    if (int code = take(rows_text(rows)); code != kOk) return code;
+    return inner_->insert_rows(rows);
+  }
 
  private:
+  int take(std::string_view operation) {
+    Fault fault;
+    failed_ = faults_.take_fault(operation, fault);
+    if (!failed_) return kOk;
+    inner_->clear();
+    message_ = fault.message;
+    return fault.code;
+  }
+
   FaultDriver& faults_;
   bool failed_ = false;
   std::string message_;
 };
 
 }  // namespace
+
+std::string blob_read_text(const BlobCell& cell) {
+  return "read blob " + cell.describe();
+}
+
+std::string rows_text(const BoundRows& rows) {
+  return "insert rows " + rows.table + " (" + std::to_string(rows.rows.size()) + " rows)";
+}
+
+std::string blob_write_text(const BlobCell& cell, std::size_t size) {
+  return "write blob " + cell.describe() + " (" + std::to_string(size) + " bytes)";
+}
 
 // ---------------------------------------------------------------------------------------------
 // RecordingDriver

@@ -12,6 +12,13 @@
 
 namespace orv::sql {
 
+// How a binary read or write shows in the recording log and what FaultDriver's fragments match:
+// "read blob artykul_blob.zdjecie where id_bloba=5", "write blob ... (10485760 bytes)".
+std::string blob_read_text(const BlobCell& cell);
+std::string blob_write_text(const BlobCell& cell, std::size_t size);
+// "insert rows artykul_imp (10000 rows)".
+std::string rows_text(const BoundRows& rows);
+
 // Wraps a driver and records every statement sent through any of its connections, in order.
 // Thread-safe: connections on several threads append to one log.
 class RecordingDriver : public Driver {

@@ -13,11 +13,13 @@ class FakeConnection : public Connection {
 
   int send(std::string_view statement) override {
     answer_ = driver_.answer_for(statement);
+    message_.clear();
     row_ = -1;
     if (answer_.code != kOk) answer_.rows.clear();
     return answer_.code;
   }
   std::string message() const override {
+    if (!message_.empty()) return message_;
     return answer_.code == kOk ? std::string() : answer_.message;
   }
   bool next() override {
@@ -37,6 +39,17 @@ class FakeConnection : public Connection {
     answer_.rows.clear();
     row_ = -1;
   }
+  int read_blob(const BlobCell& cell, Blob& out) override {
+    auto found = driver_.blob(cell);
+    out = found.value_or(Blob{});
+    message_ = found ? std::string() : "no row of " + cell.describe();
+    return found ? kOk : kRejected;
+  }
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override {
+    driver_.put_blob(cell, Blob{{bytes.begin(), bytes.end()}, false});
+    message_.clear();
+    return kOk;
+  }
   std::optional<std::string> variable(std::string_view name) const override {
     for (const auto& [key, value] : answer_.variables) {
       if (text::equal_ci(key, name)) return value;
@@ -53,6 +66,7 @@ class FakeConnection : public Connection {
   FakeDriver& driver_;
   FakeAnswer answer_;
   long row_ = -1;
+  std::string message_;  // of the last binary read or write
 };
 
 bool fits(std::string_view rule, std::string_view statement) {
@@ -90,6 +104,18 @@ FakeAnswer FakeDriver::answer_for(std::string_view statement) const {
     if (fits(rule, statement)) return answer;
   }
   return {};
+}
+
+void FakeDriver::put_blob(const BlobCell& cell, Blob value) {
+  std::lock_guard lock(mutex_);
+  blobs_[cell.describe()] = std::move(value);
+}
+
+std::optional<Blob> FakeDriver::blob(const BlobCell& cell) const {
+  std::lock_guard lock(mutex_);
+  auto it = blobs_.find(cell.describe());
+  if (it == blobs_.end()) return std::nullopt;
+  return it->second;
 }
 
 std::unique_ptr<Connection> FakeDriver::connect(std::string&) {

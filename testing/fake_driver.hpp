@@ -47,12 +47,18 @@ class FakeDriver : public Driver {
   int live_connections() const { return live_.load(); }
 
   FakeAnswer answer_for(std::string_view statement) const;
+
+  // Binary cells the connections wrote, by BlobCell::describe(); a read of a cell never
+  // written is refused as a missing row.
+  void put_blob(const BlobCell& cell, Blob value);
+  std::optional<Blob> blob(const BlobCell& cell) const;
   std::atomic<int>& live_counter() { return live_; }
 
  private:
   mutable std::mutex mutex_;
   std::vector<std::pair<std::string, FakeAnswer>> rules_;
   Responder responder_;
+  std::map<std::string, Blob> blobs_;
   std::atomic<int> live_{0};
 };
 

@@ -20,9 +20,10 @@ constexpr double kDefaultCompany = 5;
 constexpr double kDefaultWarehouse = 1;
 
 const char* type_name(int32_t type) {
-  static const char* const kNames[] = {"none",  "STRING", "LONG",  "BYTE",  "REAL",   "HANDLE",
-                                       "SHORT", "BOOL",   "GROUP", "TEXTS", "WINDOW", "BAND"};
-  return type >= 0 && type <= ORVRUN_TYPE_BAND ? kNames[type] : "?";
+  static const char* const kNames[] = {"none",   "STRING", "LONG", "BYTE",  "REAL",
+                                       "HANDLE", "SHORT",  "BOOL", "GROUP", "TEXTS",
+                                       "WINDOW", "BAND",   "BLOB"};
+  return type >= 0 && type <= ORVRUN_TYPE_BLOB ? kNames[type] : "?";
 }
 
 // Types whose value comes back as JSON text, printed as it is.
@@ -278,6 +279,17 @@ std::string json_windows() {
   return out + "]";
 }
 
+// Files the procedure asked the desktop to open (recorded by the headless backend); only when
+// there are some, so the output of every other call keeps its form.
+std::string json_opened() {
+  if (ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_OPENED) == 0) return {};
+  std::string out = ", \"opened\": [";
+  for (int32_t i = 0, n = ORVRUN_SHOWN_COUNT(ORVRUN_SHOWN_OPENED); i < n; ++i) {
+    out += (i ? ", " : "") + json_string(shown(ORVRUN_SHOWN_OPENED, i, "path"));
+  }
+  return out + "]";
+}
+
 void print_json(const Procedure& p, const ORVRUN_VALUE& result, const Arguments& args) {
   std::string out = "{\"result\": " + json_value(p.info.result, result) + ", \"out\": {";
   bool first = true;
@@ -287,7 +299,8 @@ void print_json(const Procedure& p, const ORVRUN_VALUE& result, const Arguments&
            json_value(p.params[i].type, args.values[i]);
     first = false;
   }
-  out += "}, \"messages\": " + json_messages() + ", \"windows\": " + json_windows() + "}";
+  out += "}, \"messages\": " + json_messages() + ", \"windows\": " + json_windows() +
+         json_opened() + "}";
   std::printf("%s\n", out.c_str());
 }
 

@@ -50,6 +50,11 @@ Usage:
       "message": "..."}} (NULL as null). scalar and marked print column 1 of the first row.
       A field longer than the channel's record is cut, and stderr says so. A statement may
       begin with a "--" comment. Exit status 1 when it failed.
+  orvrun blob get|put TABLE COLUMN KEY_COLUMN KEY FILE
+      Copies one binary cell (COLUMN of the row of TABLE whose KEY_COLUMN is KEY) into FILE, or
+      stores FILE's bytes in it. Exit status 1 when the row does not exist or a name is not
+      plain. A BLOB parameter of call is a file the same way: its bytes go in, and by
+      reference the value comes back into it.
   orvrun init [--demo] [--force] [--db PATH]
       Creates a new database file (PATH, else $ORVRUN_DB, else ./orvrun.db) with the schema and,
       with --demo, the demo company. An existing file is kept unless --force replaces it.
@@ -69,10 +74,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"call", cmd_call},
-    {"sql", cmd_sql},
-    {"windows", cmd_windows},
-    {"init", cmd_init},
+    {"call", cmd_call}, {"sql", cmd_sql},   {"windows", cmd_windows},
+    {"init", cmd_init}, {"blob", cmd_blob},
 };
 
 int run(int argc, char** argv) {

@@ -9,6 +9,7 @@
 #include "orvrun_host.h"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/group_json.hpp"
+#include "platform/files/files.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/text/json.hpp"
 #include "platform/text/numbers.hpp"
@@ -54,6 +55,8 @@ int32_t type_of(Kind k) {
       return ORVRUN_TYPE_WINDOW;
     case Kind::Band:
       return ORVRUN_TYPE_BAND;
+    case Kind::Blob:
+      return ORVRUN_TYPE_BLOB;
     case Kind::None:
       break;
   }
@@ -61,8 +64,9 @@ int32_t type_of(Kind k) {
 }
 
 const char* kind_word(Kind k) {
-  static const char* const kWords[] = {"none",  "STRING", "LONG",  "BYTE",  "REAL",   "HANDLE",
-                                       "SHORT", "BOOL",   "GROUP", "TEXTS", "WINDOW", "BAND"};
+  static const char* const kWords[] = {"none",   "STRING", "LONG", "BYTE",  "REAL",
+                                       "HANDLE", "SHORT",  "BOOL", "GROUP", "TEXTS",
+                                       "WINDOW", "BAND",   "BLOB"};
   return kWords[static_cast<int>(k)];
 }
 
@@ -146,6 +150,16 @@ bool read_text(Kind kind, std::string_view text, Arg& a) {
   return v.has_value();
 }
 
+// By name a BLOB travels in a file: `path` holds its bytes. A value passed in must be there; a
+// reference may name a file still to be made, which then starts empty.
+bool read_blob_file(const Param& p, std::string_view path, Arg& a) {
+  a.text = path;
+  auto bytes = orv::files::read_all(a.text);
+  if (!bytes) return p.by_ref && !orv::files::exists(a.text);
+  a.bytes.assign(bytes->begin(), bytes->end());
+  return true;
+}
+
 // One argument into the table's form; false when it does not fit the parameter (`why` says so
 // for the JSON kinds).
 bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a, std::string& why) {
@@ -154,6 +168,7 @@ bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a, std::string& why) {
   if (p.kind == Kind::Group || p.kind == Kind::Texts || p.kind == Kind::Band) {
     return read_structured(p, v, a, why);
   }
+  if (p.kind == Kind::Blob) return read_blob_file(p, in(v.text), a);
   if (p.kind == Kind::Text) {
     a.text = in(v.text);
     if (p.by_ref) {
@@ -177,6 +192,10 @@ void give_back(const orv::exports::Value& v, ORVRUN_VALUE& out) {
   out.given = v.kind != Kind::None;
   out.number = v.number;
   out.out = orv::exports::textual(v.kind) ? give_text(v.text) : nullptr;
+}
+
+bool write_blob_file(const Arg& a) {
+  return orv::files::write_all(a.text, std::string(a.bytes.begin(), a.bytes.end()));
 }
 
 std::string shown_value(const ORVRUN_VALUE& v) {
@@ -210,8 +229,12 @@ bool call(const Procedure& p, ORVRUN_VALUE* values, int32_t count, ORVRUN_VALUE*
     orv::ui::backend().failed(e.message);
   }
   for (std::size_t i = 0; i < p.params.size(); ++i) {
-    if (p.params[i].by_ref && args[i].given) {
-      give_back(orv::exports::arg_value(p.params[i], args[i]), values[i]);
+    if (!p.params[i].by_ref || !args[i].given) continue;
+    give_back(orv::exports::arg_value(p.params[i], args[i]), values[i]);
+    if (p.params[i].kind == Kind::Blob && !write_blob_file(args[i])) {
+      why =
+          "the value of " + p.params[i].name + " could not be written to \"" + args[i].text + "\"";
+      return false;
     }
   }
   if (result) give_back(r, *result);

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "boundary.hpp"
+#include "frame/blob_channel.hpp"
 #include "host/sql_run.hpp"
 #include "host_result.hpp"
 #include "orvrun_host.h"
@@ -12,6 +13,7 @@ using orv::exports::give_text;
 using orv::exports::guard;
 using orv::exports::guard_text;
 using orv::exports::in;
+using orv::exports::succeeded;
 
 namespace {
 
@@ -79,6 +81,35 @@ int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) noexcept {
 char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const char* field) noexcept {
   return guard_text(__func__,
                     [&] { return give_text(definition_field(window, control, in(field))); });
+}
+
+uint8_t ORVRUN_BLOB_GET(const char* table, const char* column, const char* key_column, int64_t key,
+                        ORVRUN_BLOB* out, uint8_t* is_null, char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    orv::sql::Blob value;
+    std::string why;
+    orv::sql::BlobCell cell{std::string(in(table)), std::string(in(column)),
+                            std::string(in(key_column)), key};
+    bool ok = orv::frame::read_blob(cell, value, why) == 0;
+    if (ok && out) {
+      ORVRUN_BLOB_FREE(out);
+      orv::exports::give_blob(out, value.bytes.data(), value.size());
+    }
+    if (ok && is_null) *is_null = value.null ? 1 : 0;
+    return succeeded(ok, why, error);
+  });
+}
+
+uint8_t ORVRUN_BLOB_PUT(const char* table, const char* column, const char* key_column, int64_t key,
+                        const unsigned char* data, size_t size, char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    std::string why;
+    orv::sql::BlobCell cell{std::string(in(table)), std::string(in(column)),
+                            std::string(in(key_column)), key};
+    std::span<const unsigned char> bytes(data, data ? size : 0);
+    bool ok = orv::frame::write_blob(cell, bytes, why) == 0;
+    return succeeded(ok, why, error);
+  });
 }
 
 uint8_t ORVRUN_SQL_RUN(const char* channel, const char* statement) noexcept {

@@ -113,6 +113,8 @@ std::string shown_field(int32_t list, int32_t index, std::string_view field) {
       return i < s.notes.size() && field == "text" ? s.notes[i] : "";
     case ORVRUN_SHOWN_LEFTOVER:
       return i < s.leftover.size() && field == "text" ? s.leftover[i] : "";
+    case ORVRUN_SHOWN_OPENED:
+      return i < s.opened.size() && field == "path" ? s.opened[i] : "";
     default:
       return {};
   }
@@ -172,6 +174,7 @@ int32_t ORVRUN_SHOWN_COUNT(int32_t list) noexcept {
                     : list == ORVRUN_SHOWN_WINDOWS  ? s.windows.size()
                     : list == ORVRUN_SHOWN_NOTES    ? s.notes.size()
                     : list == ORVRUN_SHOWN_LEFTOVER ? s.leftover.size()
+                    : list == ORVRUN_SHOWN_OPENED   ? s.opened.size()
                                                     : 0;
     return static_cast<int32_t>(n);
   });

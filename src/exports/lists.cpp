@@ -6,6 +6,7 @@
 #include "lists/popups.hpp"
 #include "lists/shortcuts.hpp"
 #include "lists/tooltips.hpp"
+#include "lists/users_list.hpp"
 #include "lists/window_registry.hpp"
 #include "table.hpp"
 
@@ -98,6 +99,10 @@ void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy) noexcept {
 }
 void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) noexcept {
   guard(__func__, [&] { orv::lists::USTAWTOOLTIP(window, control, in(text)); });
+}
+
+void UZYTKOWNIK1_BRW(void) noexcept {
+  guard(__func__, [] { orv::lists::UZYTKOWNIK1_BRW(); });
 }
 
 }  // extern "C"

@@ -24,6 +24,10 @@
  *             A null reference is left out and never written.
  * Windows     a window parameter is an open window's handle (0 = the calling thread's current
  *             window); hosts open a list window of their own with ORVRUN_LIST_WINDOW_OPEN.
+ * Binary      a BLOB is an ORVRUN_BLOB {data, size}. In (const ORVRUN_BLOB*): the caller's bytes,
+ *             only read. By reference (ORVRUN_BLOB*): the procedure replaces the value; its
+ *             `data` is then the library's (null when size is 0), released with ORVRUN_BLOB_FREE,
+ *             which the caller also calls before passing a value of its own that way.
  * Errors      nothing is thrown across this boundary; each procedure reports as it documents.
  *             A run that cannot finish returns the procedure's fallback result (0, the empty
  *             text, or what the procedure documents for a window closed without a choice):
@@ -103,11 +107,19 @@ ORVRUN_API char* ORVRUN_BAND_GET(const ORVRUN_BAND* band, int32_t k,
                                  const char* field) ORVRUN_NOEXCEPT;
 /* [{"number": 5001, "x": 100, "y": 50, "text": "..."}...] */
 ORVRUN_API char* ORVRUN_BAND_TO_JSON(const ORVRUN_BAND* band) ORVRUN_NOEXCEPT;
+typedef struct ORVRUN_BLOB {
+  unsigned char* data;
+  size_t size;
+} ORVRUN_BLOB;
+
+/* Releases the bytes the library put into a BLOB; the BLOB is left empty. */
+ORVRUN_API void ORVRUN_BLOB_FREE(ORVRUN_BLOB* blob) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }
 #endif
 
+#include "orvrun_attachments.h"
 #include "orvrun_calc.h"
 #include "orvrun_config.h"
 #include "orvrun_dialogs.h"

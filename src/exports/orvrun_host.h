@@ -81,7 +81,8 @@ enum {
   ORVRUN_TYPE_GROUP = 8,   /* a record, as ORVRUN_GROUP_FROM_JSON reads it */
   ORVRUN_TYPE_TEXTS = 9,   /* ten texts: ["a", "", "12"] (fewer are padded with empty texts) */
   ORVRUN_TYPE_WINDOW = 10, /* an open window's handle, a LONG (ORVRUN_LIST_WINDOW_OPEN) */
-  ORVRUN_TYPE_BAND = 11    /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
+  ORVRUN_TYPE_BAND = 11,   /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
+  ORVRUN_TYPE_BLOB = 12    /* binary; by name, `text` is the path of a file holding its bytes */
 };
 
 /* Globals by name: "GLO:ID_UZYTKOWNIKA" (the prefix and case do not matter). Numbers read as
@@ -198,12 +199,15 @@ ORVRUN_API void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) ORVRUN_NOEXC
  *           number of controls with a tip or an icon) and "mark:K" (its id), "tip:K", "icon:K".
  * NOTES     windows closed as by Esc for want of input (UTF-8), field "text".
  * LEFTOVER  script commands nothing took (UTF-8), field "text".
+ * OPENED    files a procedure asked the desktop to open (recorded, not run, by the headless
+ *           backend), field "path".
  * Indexes from 0; an unknown list, index or field reads as the empty text. */
 enum {
   ORVRUN_SHOWN_MESSAGES = 0,
   ORVRUN_SHOWN_WINDOWS = 1,
   ORVRUN_SHOWN_NOTES = 2,
-  ORVRUN_SHOWN_LEFTOVER = 3
+  ORVRUN_SHOWN_LEFTOVER = 3,
+  ORVRUN_SHOWN_OPENED = 4
 };
 ORVRUN_API int32_t ORVRUN_SHOWN_COUNT(int32_t list) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field) ORVRUN_NOEXCEPT;
@@ -244,6 +248,19 @@ ORVRUN_API char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_SQL_IS_NULL(int32_t row, int32_t column) ORVRUN_NOEXCEPT;
 /* The fields the channel's record cut to its field size (1,000 characters on most channels). */
 ORVRUN_API int32_t ORVRUN_SQL_CUT(void) ORVRUN_NOEXCEPT;
+
+/* ---- Binary values ------------------------------------------------------------------------- */
+
+/* One binary cell on the main channel: `column` of the row of `table` whose `key_column` is
+ * `key` (plain names only). GET replaces `out` (release it with ORVRUN_BLOB_FREE) and sets
+ * `is_null` when given; PUT stores `size` bytes from `data` (none: a value of no bytes), all or
+ * nothing. Both fail (0 with `error`) for a row that does not exist or a name that is not plain. */
+ORVRUN_API uint8_t ORVRUN_BLOB_GET(const char* table, const char* column, const char* key_column,
+                                   int64_t key, ORVRUN_BLOB* out, uint8_t* is_null,
+                                   char** error) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_BLOB_PUT(const char* table, const char* column, const char* key_column,
+                                   int64_t key, const unsigned char* data, size_t size,
+                                   char** error) ORVRUN_NOEXCEPT;
 
 /* ---- Procedures by name --------------------------------------------------------------------- */
 

@@ -56,6 +56,10 @@ ORVRUN_API uint8_t USTAWKOLUMNE(const char* window, int32_t position, const char
                                 int32_t width) ORVRUN_NOEXCEPT;
 /* the column configuration dialog of a list: 1 saved, 0 cancelled or no columns */
 ORVRUN_API uint8_t KONFIGURACJA_KOLUMN(const char* window) ORVRUN_NOEXCEPT;
+/* List windows of the library. A list opened with GLOBALREQUEST 4 chooses a row: it is left in
+ * the list's record buffer (ORVRUN_RECORD_GET) and GLOBALRESPONSE is 1, else 2. */
+/* the list of users; chooses one into UZYTKOWNIK1 (ID_UZYTKOWNIKA, NAZWA, IDENTYFIKATOR) */
+ORVRUN_API void UZYTKOWNIK1_BRW(void) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }

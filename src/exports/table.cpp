@@ -3,12 +3,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "platform/dict/group_json.hpp"
 #include "platform/text/json.hpp"
 
 extern "C" void ORVRUN_FREE(char* text) ORVRUN_NOEXCEPT {
   std::free(text);
+}
+
+extern "C" void ORVRUN_BLOB_FREE(ORVRUN_BLOB* blob) ORVRUN_NOEXCEPT {
+  if (!blob) return;
+  std::free(blob->data);
+  *blob = {nullptr, 0};
 }
 
 namespace orv::exports {
@@ -113,12 +120,42 @@ Value arg_value(const Param& p, const Arg& a) {
     case Kind::Real:
       v.number = a.real;
       break;
+    case Kind::Blob:
+      v.number = static_cast<double>(a.bytes.size());
+      break;
     case Kind::None:
     case Kind::Handle:
       break;
   }
   return v;
 }
+
+void give_blob(ORVRUN_BLOB* ref, const unsigned char* data, std::size_t size) {
+  if (!ref) return;
+  unsigned char* copy = nullptr;
+  if (size) {
+    copy = static_cast<unsigned char*>(std::malloc(size));
+    if (!copy) throw std::bad_alloc();
+    std::memcpy(copy, data, size);
+  }
+  *ref = {copy, size};
+}
+
+namespace detail {
+
+void take_back(std::vector<Arg>& args, Slot* slots, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!slots[i].owned) continue;
+    const ORVRUN_BLOB& b = slots[i].blob;
+    if (b.size && b.data)
+      args[i].bytes.assign(b.data, b.data + b.size);
+    else
+      args[i].bytes.clear();
+    ORVRUN_BLOB_FREE(&slots[i].blob);
+  }
+}
+
+}  // namespace detail
 
 char* give_text(std::string_view s) {
   auto* out = static_cast<char*>(std::malloc(s.size() + 1));

@@ -20,8 +20,22 @@ namespace orv::exports {
 
 // Handle: an opaque host object (ORVRUN_INIT's handlers); a dynamic call always passes null.
 // Group, Texts (ten texts) and Band cross a dynamic call as JSON text both ways; Window is a
-// LONG naming an open window.
-enum class Kind { None, Text, Long, Byte, Real, Handle, Short, Bool, Group, Texts, Window, Band };
+// LONG naming an open window; a Blob travels by name as the path of a file holding its bytes.
+enum class Kind {
+  None,
+  Text,
+  Long,
+  Byte,
+  Real,
+  Handle,
+  Short,
+  Bool,
+  Group,
+  Texts,
+  Window,
+  Band,
+  Blob
+};
 
 // Kinds whose value crosses a dynamic call as text.
 inline bool textual(Kind k) {
@@ -45,7 +59,8 @@ struct Arg {
   double real = 0;
   int32_t lng = 0;
   uint8_t byte = 0;
-  std::vector<char> buffer;  // storage of a text by reference
+  std::vector<char> buffer;          // storage of a text by reference
+  std::vector<unsigned char> bytes;  // a BLOB's value, in and (by reference) out
   int16_t shrt = 0;
   bool boolean = false;
   std::shared_ptr<ORVRUN_GROUP> group;
@@ -92,7 +107,18 @@ std::optional<T> optional_of(const T* v) {
   return v ? std::optional<T>(*v) : std::nullopt;
 }
 
+// The bytes of a BLOB by reference become the library's: give_blob makes them.
+void give_blob(ORVRUN_BLOB* ref, const unsigned char* data, std::size_t size);
+
 namespace detail {
+
+// Where a call keeps what its C parameters point to: a text reference's buffer description, a
+// BLOB's bytes (by reference: the library's copy, taken back after the call).
+struct Slot {
+  ORVRUN_TEXT text{};
+  ORVRUN_BLOB blob{};
+  bool owned = false;
+};
 
 template <class T>
 struct ParamOf;
@@ -106,10 +132,31 @@ template <>
 struct ParamOf<ORVRUN_TEXT*> {
   static constexpr Kind kind = Kind::Text;
   static constexpr bool ref = true;
-  static ORVRUN_TEXT* get(Arg& a, ORVRUN_TEXT& slot) {
+  static ORVRUN_TEXT* get(Arg& a, Slot& slot) {
     if (!a.given) return nullptr;
-    slot = {a.buffer.data(), a.buffer.size()};
-    return &slot;
+    slot.text = {a.buffer.data(), a.buffer.size()};
+    return &slot.text;
+  }
+};
+template <>
+struct ParamOf<const ORVRUN_BLOB*> {
+  static constexpr Kind kind = Kind::Blob;
+  static constexpr bool ref = false;
+  static const ORVRUN_BLOB* get(Arg& a, Slot& slot) {
+    if (!a.given) return nullptr;
+    slot.blob = {a.bytes.data(), a.bytes.size()};
+    return &slot.blob;
+  }
+};
+template <>
+struct ParamOf<ORVRUN_BLOB*> {
+  static constexpr Kind kind = Kind::Blob;
+  static constexpr bool ref = true;
+  static ORVRUN_BLOB* get(Arg& a, Slot& slot) {
+    if (!a.given) return nullptr;
+    give_blob(&slot.blob, a.bytes.data(), a.bytes.size());
+    slot.owned = true;
+    return &slot.blob;
   }
 };
 
@@ -188,13 +235,17 @@ requires(kind_of<T>() != Kind::None) struct ParamOf<T*> {  // by reference
 };
 
 template <class T>
-decltype(auto) fetch(Arg& a, ORVRUN_TEXT& slot) {
-  if constexpr (std::is_same_v<T, ORVRUN_TEXT*>) {
+decltype(auto) fetch(Arg& a, Slot& slot) {
+  if constexpr (std::is_same_v<T, ORVRUN_TEXT*> || std::is_same_v<T, ORVRUN_BLOB*> ||
+                std::is_same_v<T, const ORVRUN_BLOB*>) {
     return ParamOf<T>::get(a, slot);
   } else {
     return ParamOf<T>::get(a);
   }
 }
+
+// BLOBs by reference come back into their arguments; the library's copies are released.
+void take_back(std::vector<Arg>& args, Slot* slots, std::size_t n);
 
 template <class R>
 Value wrap(R r) {
@@ -213,7 +264,12 @@ Value wrap(R r) {
 
 template <class R, class... A, std::size_t... I>
 Value call(R (*f)(A...), std::vector<Arg>& args, std::index_sequence<I...>) {
-  ORVRUN_TEXT slots[sizeof...(A) + 1];
+  Slot slots[sizeof...(A) + 1];
+  struct Back {
+    std::vector<Arg>& args;
+    Slot* slots;
+    ~Back() { take_back(args, slots, sizeof...(A)); }
+  } back{args, slots};
   if constexpr (std::is_void_v<R>) {
     f(fetch<A>(args[I], slots[I])...);
     return Value{};

@@ -98,9 +98,11 @@ std::string answer_word(unsigned answer, const ui::MessageBox& box) {
   return std::to_string(answer);
 }
 
-bool has_value(ui::ControlKind kind) {
-  return kind != ui::ControlKind::Button && kind != ui::ControlKind::Image &&
-         kind != ui::ControlKind::Group && kind != ui::ControlKind::Tab;
+// An image has a value only while it shows a picture: its type and size.
+bool has_value(const ui::Control& c) {
+  if (c.kind == ui::ControlKind::Image) return c.picture != nullptr;
+  return c.kind != ui::ControlKind::Button && c.kind != ui::ControlKind::Group &&
+         c.kind != ui::ControlKind::Tab;
 }
 
 }  // namespace
@@ -170,7 +172,7 @@ Shown shown() {
   for (const auto& w : b->windows()) {
     ShownWindow sw{w.name, w.title, {}, {}};
     for (const auto& c : w.controls) {
-      if (has_value(c.kind)) sw.controls.push_back({c.id, c.shown_value()});
+      if (has_value(c)) sw.controls.push_back({c.id, c.shown_value()});
       if (!c.tip.empty() || !c.icon.empty()) sw.marks.push_back({c.id, c.tip, c.icon});
     }
     out.windows.push_back(std::move(sw));
@@ -178,6 +180,7 @@ Shown shown() {
   out.notes = b->notes();
   out.failure = b->failure();
   out.leftover = b->pending_commands();
+  out.opened = b->opened_documents();
   return out;
 }
 

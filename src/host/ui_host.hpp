@@ -90,6 +90,7 @@ struct Shown {
   std::vector<std::string> notes;     // UTF-8: windows closed for want of input
   std::string failure;                // UTF-8: why the script failed, empty when it did not
   std::vector<std::string> leftover;  // UTF-8: script commands nothing took
+  std::vector<std::string> opened;    // files handed to the desktop's program (Windows-1250)
 };
 Shown shown();
 void clear_shown();

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/sql/blob.hpp"
+
 namespace orv::sql {
 
 // The runtime's error codes as channels see them.
@@ -50,6 +52,16 @@ class Connection {
     (void)name;
     return std::nullopt;
   }
+  // Reads one binary cell whole into `out` (out.null for SQL NULL). kOk, or kRejected with
+  // message() saying why (no such row, a name that is not plain); drops any pending result.
+  virtual int read_blob(const BlobCell& cell, Blob& out);
+  // Stores `bytes` (none = a value of no bytes, never NULL) in one binary cell, all or nothing.
+  // kOk, or an error code as read_blob; a row that does not exist is kRejected.
+  virtual int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes);
+  // Inserts every row in one transaction, all or nothing, each value bound. kOk, or the code of
+  // the failure with message() saying why. This fallback (for test doubles) sends one INSERT per
+  // row with texts escaped and numbers plain, and stops at the first failure.
+  virtual int insert_rows(const BoundRows& rows);
 };
 
 // Passes everything to a wrapped connection; decorators override what they watch or change.
@@ -66,6 +78,11 @@ class ForwardingConnection : public Connection {
   std::optional<std::string> variable(std::string_view name) const override {
     return inner_->variable(name);
   }
+  int read_blob(const BlobCell& cell, Blob& out) override { return inner_->read_blob(cell, out); }
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override {
+    return inner_->write_blob(cell, bytes);
+  }
+  int insert_rows(const BoundRows& rows) override { return inner_->insert_rows(rows); }
 
  protected:
   std::unique_ptr<Connection> inner_;

@@ -41,6 +41,12 @@ struct ThreadGuard {
 
 std::atomic<int32_t> g_next_key{1};
 
+// A backend that keeps no binary values has no message of its own to give.
+std::string blob_message(const Connection& c, const BlobCell& cell) {
+  std::string m = c.message();
+  return m.empty() ? "binary values cannot be kept here: " + cell.describe() : m;
+}
+
 }  // namespace
 
 int32_t thread_key() {
@@ -161,6 +167,44 @@ int ScratchTable::send(std::string_view statement) {
   }
   int code = connection_->send(sql_text_);
   fail(code, code == kOk ? std::string() : connection_->message());
+  return code;
+}
+
+int ScratchTable::read_blob(const BlobCell& cell, Blob& out) {
+  std::lock_guard lock(mutex_);
+  out = {};
+  has_row_ = false;
+  if (!open_ || !connection_) {
+    fail(kNotOpen, "table " + name_ + " is not open");
+    return error_;
+  }
+  int code = connection_->read_blob(cell, out);
+  fail(code, code == kOk ? std::string() : blob_message(*connection_, cell));
+  return code;
+}
+
+int ScratchTable::write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) {
+  std::lock_guard lock(mutex_);
+  has_row_ = false;
+  if (!open_ || !connection_) {
+    fail(kNotOpen, "table " + name_ + " is not open");
+    return error_;
+  }
+  int code = connection_->write_blob(cell, bytes);
+  fail(code, code == kOk ? std::string() : blob_message(*connection_, cell));
+  return code;
+}
+
+int ScratchTable::insert_rows(const BoundRows& rows) {
+  std::lock_guard lock(mutex_);
+  has_row_ = false;
+  if (!open_ || !connection_) {
+    fail(kNotOpen, "table " + name_ + " is not open");
+    return error_;
+  }
+  int code = connection_->insert_rows(rows);
+  std::string m = code == kOk ? std::string() : connection_->message();
+  fail(code, code != kOk && m.empty() ? "the rows could not be inserted into " + rows.table : m);
   return code;
 }
 

@@ -59,6 +59,13 @@ class ScratchTable {
   // error code: 37 when the table is not open, 90 for a statement the driver rejects or one that
   // holds a NUL character (which would cut the text short in every driver).
   int send(std::string_view statement);
+  // One binary cell read whole into `out`, or written with `bytes`, on the table's connection
+  // (pending rows are dropped). 0, or the error code with message() saying why: 37 when the
+  // table is not open, 90 for a row that does not exist or a backend that keeps no binary values.
+  int read_blob(const BlobCell& cell, Blob& out);
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes);
+  // Rows inserted with their values bound, all or nothing; codes as above.
+  int insert_rows(const BoundRows& rows);
   // Reads the next row into the record. At the end (or with no result) the record is cleared
   // and false is returned.
   bool next();

@@ -378,6 +378,12 @@ void ScriptedBackend::help(const std::string& file, const std::string& topic) {
   if (keep_records_) help_.push_back({file, topic});
 }
 
+bool ScriptedBackend::open_document(const std::string& path, std::string& /*error*/) {
+  std::lock_guard lock(mutex_);
+  if (keep_records_) opened_.push_back(path);
+  return true;
+}
+
 void ScriptedBackend::busy(bool on) {
   std::lock_guard lock(mutex_);
   busy_ += on ? 1 : -1;
@@ -397,6 +403,7 @@ void ScriptedBackend::clear_records() {
   help_.clear();
   popups_.clear();
   dialogs_.clear();
+  opened_.clear();
 }
 
 }  // namespace orv::ui

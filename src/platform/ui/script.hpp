@@ -69,6 +69,8 @@ class ScriptedBackend : public Backend {
   std::optional<std::string> file_dialog(const FileDialog& dialog) override;
   int popup(const std::vector<std::string>& items) override;
   void help(const std::string& file, const std::string& topic) override;
+  // Recorded, never run: a script's run opens nothing on the desktop.
+  bool open_document(const std::string& path, std::string& error) override;
   void busy(bool on) override;
   void failed(const std::string& message) override;
 
@@ -81,6 +83,8 @@ class ScriptedBackend : public Backend {
   const std::vector<HelpRecord>& help_requests() const { return help_; }
   const std::vector<std::vector<std::string>>& popups() const { return popups_; }
   const std::vector<FileDialog>& file_dialogs() const { return dialogs_; }
+  // Files the procedures asked to open with the desktop's program, in order (Windows-1250).
+  const std::vector<std::string>& opened_documents() const { return opened_; }
   int busy_depth() const { return busy_; }
   int64_t virtual_time() const { return virtual_time_; }  // hundredths spent in dry timer ticks
   std::size_t commands_left() const;
@@ -133,6 +137,7 @@ class ScriptedBackend : public Backend {
   std::vector<HelpRecord> help_;
   std::vector<std::vector<std::string>> popups_;
   std::vector<FileDialog> dialogs_;
+  std::vector<std::string> opened_;
   std::map<int32_t, Dry> dry_;
   int busy_ = 0;
   int dry_limit_ = kMaxDryTicks;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/shell/shell.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/script.hpp"
@@ -59,6 +60,14 @@ std::vector<std::string> message_lines(const std::string& text) {
     }
   }
   return lines;
+}
+
+bool Backend::open_document(const std::string& path, std::string& error) {
+  return shell::open_with_desktop(text::to_utf8(path), error);
+}
+
+bool open_document(const std::string& path, std::string& error) {
+  return backend().open_document(path, error);
 }
 
 std::optional<std::string> ask_file(const FileDialog& dialog) {

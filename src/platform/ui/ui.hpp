@@ -78,6 +78,9 @@ class Backend {
   virtual std::optional<std::string> file_dialog(const FileDialog&) { return std::nullopt; }
   // A popup menu of item captions; the 1-based item chosen, 0 when dismissed.
   virtual int popup(const std::vector<std::string>&) { return 0; }
+  // Opens a file (a Windows-1250 path) with the desktop's program for its type; false with a
+  // reason in `error` when that could not start. Scripted backends record the request instead.
+  virtual bool open_document(const std::string& path, std::string& error);
   // The F1 help topic of a window.
   virtual void help(const std::string& /*file*/, const std::string& /*topic*/) {}
   virtual void busy(bool /*on*/) {}
@@ -107,6 +110,7 @@ std::vector<std::string> message_lines(const std::string& text);
 
 // Shorthands over the current backend.
 std::optional<std::string> ask_file(const FileDialog& dialog);
+bool open_document(const std::string& path, std::string& error);
 void set_clipboard(const std::string& text);
 std::string clipboard();
 

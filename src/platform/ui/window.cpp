@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <initializer_list>
 #include <map>
 #include <optional>
 
@@ -59,6 +60,25 @@ const char* event_name(EventKind kind) {
   static const char* const kNames[] = {"accepted", "selected", "newselection", "timer",    "close",
                                        "key",      "alertkey", "user",         "maximized"};
   return kNames[static_cast<int>(kind)];
+}
+
+std::string picture_type(const std::vector<unsigned char>& b) {
+  auto starts = [&](std::initializer_list<unsigned char> magic) {
+    return b.size() >= magic.size() && std::equal(magic.begin(), magic.end(), b.begin());
+  };
+  if (starts({0xFF, 0xD8, 0xFF})) return "JPEG";
+  if (starts({0x89, 'P', 'N', 'G'})) return "PNG";
+  if (starts({'G', 'I', 'F', '8'})) return "GIF";
+  if (starts({'B', 'M'})) return "BMP";
+  if (starts({0xD7, 0xCD, 0xC6, 0x9A})) return "WMF";
+  return "?";
+}
+
+void show_picture(Control& image, std::shared_ptr<const std::vector<unsigned char>> picture) {
+  image.picture = std::move(picture);
+  image.value = image.picture
+                    ? picture_type(*image.picture) + " " + std::to_string(image.picture->size())
+                    : std::string();
 }
 
 std::string Control::shown_value() const {
@@ -270,7 +290,7 @@ Window* window_by_handle(int32_t handle) {
   return it == all.by_handle.end() ? nullptr : it->second;
 }
 
-void post_to_thread(int32_t thread, Event e) {
+void post_to_thread(int32_t thread, const Event& e) {
   OpenWindows& all = open_windows();
   std::lock_guard lock(all.mutex);
   for (auto& [handle, w] : all.by_handle) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -75,6 +76,9 @@ struct Control {
   bool disabled = false;
   bool read_only = false;
   Rect rect;
+  // Image: the picture shown (JPEG, BMP, GIF, PNG, WMF bytes), shared with whoever drew it; its
+  // `value` then reads "<type> <bytes>" (set by show_picture), which scripts and records see.
+  std::shared_ptr<const std::vector<unsigned char>> picture;
 
   // What the user sees as this control's value (a list's selected cell, else the selected row's
   // first cell; a label's text).
@@ -187,12 +191,17 @@ class Window {
   mutable std::mutex posted_mutex_;
 };
 
+// The picture's type from its first bytes: "JPEG", "PNG", "GIF", "BMP", "WMF", else "?".
+std::string picture_type(const std::vector<unsigned char>& bytes);
+// Puts a picture into an image control (none: an empty picture area) and describes it in value.
+void show_picture(Control& image, std::shared_ptr<const std::vector<unsigned char>> picture);
+
 // The window whose loop runs on the calling thread (the innermost one), or nullptr.
 Window* current_window();
 // An open window by handle; 0 is the calling thread's current window.
 Window* window_by_handle(int32_t handle);
 // Posts an event to every open window of a thread.
-void post_to_thread(int32_t thread, Event e);
+void post_to_thread(int32_t thread, const Event& e);
 
 // Keys as scripts and buttons name them, in one spelling: "ctrl+d" → "Ctrl+D", "esc" → "Esc".
 std::string canonical_key(std::string_view key);

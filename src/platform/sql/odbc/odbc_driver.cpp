@@ -4,6 +4,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -75,6 +76,9 @@ class OdbcConnection : public Connection {
   }
   bool null(std::size_t k) const override { return k < nulls_.size() && nulls_[k]; }
   void clear() override;
+  int read_blob(const BlobCell& cell, Blob& out) override;
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override;
+  int insert_rows(const BoundRows& rows) override;
   std::optional<std::string> variable(std::string_view name) const override {
     if (!output_known_ || !text::equal_ci(name, output_name_)) return std::nullopt;
     return output_null_ ? std::string() : std::to_string(output_);
@@ -85,6 +89,11 @@ class OdbcConnection : public Connection {
   bool find_result();
   void finish_results();
   bool fetch_column(SQLUSMALLINT k, std::string& out, bool& null);
+  int begin_blob(const BlobCell& cell);
+  int execute(const std::string& utf8);
+  int put_parts(std::span<const unsigned char> bytes);
+  int fetch_parts(Blob& out);
+  int execute_rows(const BoundRows& rows);
 
   SQLHDBC dbc_;
   SQLHSTMT stmt_;
@@ -98,6 +107,7 @@ class OdbcConnection : public Connection {
   SQLLEN output_indicator_ = 0;
   bool output_known_ = false;
   bool output_null_ = false;
+  int failed_code_ = kOk;
 };
 
 void OdbcConnection::clear() {
@@ -198,6 +208,171 @@ bool OdbcConnection::next() {
     nulls_[static_cast<std::size_t>(k - 1)] = null;
   }
   return true;
+}
+
+// Names that are not plain never reach SQL text, whatever the backend.
+int OdbcConnection::begin_blob(const BlobCell& cell) {
+  clear();
+  message_.clear();
+  output_name_.clear();
+  if (cell.valid()) return kOk;
+  message_ = "not a plain name in " + cell.describe();
+  return kRejected;
+}
+
+// SQL_NEED_DATA, a success, or the failure already recorded (-1 after fail()).
+int OdbcConnection::execute(const std::string& utf8) {
+  std::string copy = utf8;
+  SQLRETURN rc = SQLExecDirect(stmt_, reinterpret_cast<SQLCHAR*>(copy.data()),
+                               static_cast<SQLINTEGER>(copy.size()));
+  if (rc == SQL_NEED_DATA || SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return rc;
+  failed_code_ = fail(rc);
+  return -1;
+}
+
+// The value goes as data at execution, part by part with SQLPutData.
+int OdbcConnection::put_parts(std::span<const unsigned char> bytes) {
+  SQLPOINTER token = nullptr;
+  SQLRETURN rc = SQLParamData(stmt_, &token);
+  if (rc == SQL_NEED_DATA) {
+    for (std::size_t at = 0; at < bytes.size(); at += kBlobPart) {
+      auto n = static_cast<SQLLEN>(std::min(kBlobPart, bytes.size() - at));
+      auto* part = const_cast<unsigned char*>(bytes.data() + at);
+      rc = SQLPutData(stmt_, part, n);
+      if (!SQL_SUCCEEDED(rc)) return fail(rc);
+    }
+    rc = SQLParamData(stmt_, &token);
+  }
+  if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) return fail(rc);
+  return kOk;
+}
+
+int OdbcConnection::write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) {
+  if (int rc = begin_blob(cell); rc != kOk) return rc;
+  // No row, no update: a value stored nowhere must not look stored.
+  static unsigned char none = 0;
+  SQLLEN size = static_cast<SQLLEN>(bytes.size());
+  SQLLEN length = bytes.empty() ? 0 : SQL_LEN_DATA_AT_EXEC(size);
+  SQLBIGINT key = cell.key;
+  SQLRETURN rc =
+      SQLBindParameter(stmt_, 1, SQL_PARAM_INPUT, SQL_C_BINARY, SQL_LONGVARBINARY,
+                       static_cast<SQLULEN>(std::max<SQLLEN>(size, 1)), 0, &none, 0, &length);
+  if (SQL_SUCCEEDED(rc)) {
+    rc = SQLBindParameter(stmt_, 2, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &key, 0,
+                          nullptr);
+  }
+  if (!SQL_SUCCEEDED(rc)) return fail(rc);
+  std::string sql = text::to_utf8("UPDATE " + cell.table + " SET " + cell.column + " = ? WHERE " +
+                                  cell.key_column + " = ?");
+  int done = execute(sql);
+  if (done == -1) return failed_code_;
+  if (done == SQL_NEED_DATA) {
+    if (int put = put_parts(bytes); put != kOk) return put;
+  }
+  SQLLEN rows = 0;
+  SQLRowCount(stmt_, &rows);
+  clear();
+  if (rows > 0) return kOk;
+  message_ = "no row of " + cell.describe();
+  return kRejected;
+}
+
+// SQLGetData in parts: each call returns the next part until SQL_SUCCESS or SQL_NO_DATA.
+int OdbcConnection::fetch_parts(Blob& out) {
+  std::vector<unsigned char> part(kBlobPart);
+  for (;;) {
+    SQLLEN length = 0;
+    SQLRETURN rc =
+        SQLGetData(stmt_, 1, SQL_C_BINARY, part.data(), static_cast<SQLLEN>(part.size()), &length);
+    if (rc == SQL_NO_DATA) return kOk;
+    if (!SQL_SUCCEEDED(rc)) return fail(rc);
+    if (length == SQL_NULL_DATA) {
+      out.null = true;
+      return kOk;
+    }
+    bool whole = rc == SQL_SUCCESS && length != SQL_NO_TOTAL;
+    std::size_t n = whole ? static_cast<std::size_t>(length) : part.size();
+    out.bytes.insert(out.bytes.end(), part.begin(), part.begin() + static_cast<long>(n));
+    if (whole) return kOk;
+  }
+}
+
+int OdbcConnection::read_blob(const BlobCell& cell, Blob& out) {
+  out = {};
+  if (int rc = begin_blob(cell); rc != kOk) return rc;
+  SQLBIGINT key = cell.key;
+  SQLRETURN rc = SQLBindParameter(stmt_, 1, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0, &key,
+                                  0, nullptr);
+  if (!SQL_SUCCEEDED(rc)) return fail(rc);
+  std::string sql = text::to_utf8("SELECT " + cell.column + " FROM " + cell.table + " WHERE " +
+                                  cell.key_column + " = ?");
+  if (execute(sql) == -1) return failed_code_;
+  rc = SQLFetch(stmt_);
+  if (!SQL_SUCCEEDED(rc)) {
+    if (rc != SQL_NO_DATA) return fail(rc);
+    clear();
+    message_ = "no row of " + cell.describe();
+    return kRejected;
+  }
+  int got = fetch_parts(out);
+  if (got != kOk) out = {};
+  clear();
+  return got;
+}
+
+// Each row's values bound afresh (texts as UTF-8) and the prepared INSERT executed.
+int OdbcConnection::execute_rows(const BoundRows& rows) {
+  std::string sql = "INSERT INTO " + rows.table + " (";
+  std::string marks;
+  for (std::size_t i = 0; i < rows.columns.size(); ++i) {
+    sql += (i ? ", " : "") + rows.columns[i];
+    marks += i ? ", ?" : "?";
+  }
+  sql += ") VALUES (" + marks + ")";
+  SQLRETURN rc = SQLPrepare(stmt_, reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS);
+  if (!SQL_SUCCEEDED(rc)) return fail(rc);
+  std::vector<std::string> texts(rows.columns.size());
+  std::vector<double> numbers(rows.columns.size());
+  std::vector<SQLLEN> lengths(rows.columns.size());
+  for (const auto& row : rows.rows) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      auto at = static_cast<SQLUSMALLINT>(i + 1);
+      if (row[i].number) {
+        numbers[i] = row[i].n;
+        lengths[i] = 0;
+        rc = SQLBindParameter(stmt_, at, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0,
+                              &numbers[i], 0, &lengths[i]);
+      } else {
+        texts[i] = text::to_utf8(row[i].text);
+        lengths[i] = static_cast<SQLLEN>(texts[i].size());
+        rc = SQLBindParameter(stmt_, at, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                              std::max<SQLULEN>(texts[i].size(), 1), 0, texts[i].data(), lengths[i],
+                              &lengths[i]);
+      }
+      if (!SQL_SUCCEEDED(rc)) return fail(rc);
+    }
+    rc = SQLExecute(stmt_);
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) return fail(rc);
+    SQLFreeStmt(stmt_, SQL_CLOSE);
+  }
+  return kOk;
+}
+
+// All rows in one transaction: autocommit is off only for their time.
+int OdbcConnection::insert_rows(const BoundRows& rows) {
+  clear();
+  message_.clear();
+  output_name_.clear();
+  if (!rows.valid()) {
+    message_ = "not a plain name, or a row of another width, in " + rows.table;
+    return kRejected;
+  }
+  SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+  int rc = execute_rows(rows);
+  SQLEndTran(SQL_HANDLE_DBC, dbc_, rc == kOk ? SQL_COMMIT : SQL_ROLLBACK);
+  SQLSetConnectAttr(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+  clear();
+  return rc;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "platform/decimal/decimal.hpp"
+#include "platform/sql/sqlite/blob_io.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::sql::sqlite {
@@ -134,6 +135,35 @@ std::optional<std::string> SqliteConnection::variable(std::string_view name) con
   auto it = bound_.find(variable_key(name));
   if (it == bound_.end()) return std::nullopt;
   return format_column(it->second, -1);
+}
+
+// Names that are not plain never reach SQL text, whatever the backend.
+int SqliteConnection::read_blob(const BlobCell& cell, Blob& out) {
+  clear();
+  message_.clear();
+  out = {};
+  if (!cell.valid()) return fail("not a plain name in " + cell.describe());
+  std::string error;
+  int rc = sqlite::read_blob(db_.get(), cell, out, error);
+  return rc == kOk ? rc : fail(error);
+}
+
+int SqliteConnection::write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) {
+  clear();
+  message_.clear();
+  if (!cell.valid()) return fail("not a plain name in " + cell.describe());
+  std::string error;
+  int rc = sqlite::write_blob(db_.get(), cell, bytes, error);
+  return rc == kOk ? rc : fail(error);
+}
+
+int SqliteConnection::insert_rows(const BoundRows& rows) {
+  clear();
+  message_.clear();
+  if (!rows.valid()) return fail("not a plain name, or a row of another width, in " + rows.table);
+  std::string error;
+  int rc = sqlite::insert_rows(db_.get(), rows, error);
+  return rc == kOk ? rc : fail(error);
 }
 
 }  // namespace orv::sql::sqlite

@@ -32,6 +32,9 @@ class SqliteConnection : public Connection {
   bool null(std::size_t k) const override;
   void clear() override;
   std::optional<std::string> variable(std::string_view name) const override;
+  int read_blob(const BlobCell& cell, Blob& out) override;
+  int write_blob(const BlobCell& cell, std::span<const unsigned char> bytes) override;
+  int insert_rows(const BoundRows& rows) override;
 
   sqlite3* handle() const { return db_.get(); }
 

@@ -177,6 +177,12 @@ void QtBackend::shoot(WindowView& v) {
   out.save(path, "PNG");
 }
 
+// The engine keeps the record; the desktop opens the file.
+bool QtBackend::open_document(const std::string& path, std::string& error) {
+  engine_.open_document(path, error);
+  return Backend::open_document(path, error);
+}
+
 void QtBackend::help(const std::string& file, const std::string& topic) {
   engine_.help(file, topic);
 }

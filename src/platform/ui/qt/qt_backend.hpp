@@ -30,6 +30,7 @@ class QtBackend : public Backend {
   std::optional<std::string> file_dialog(const FileDialog& dialog) override;
   int popup(const std::vector<std::string>& items) override;
   void help(const std::string& file, const std::string& topic) override;
+  bool open_document(const std::string& path, std::string& error) override;
   void busy(bool on) override;
   void set_clipboard(const std::string& text) override;
   std::string clipboard() override;

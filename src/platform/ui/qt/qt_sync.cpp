@@ -95,6 +95,28 @@ void size_columns(QTableWidget& t, const Control& c) {
   }
 }
 
+// A photo scaled into the label; else the control's icon, or its caption when it has none.
+void sync_image(const Control& c, QLabel* l, const QStyle& style) {
+  if (c.picture) {
+    QPixmap photo;
+    photo.loadFromData(c.picture->data(), static_cast<uint>(c.picture->size()));
+    if (!photo.isNull()) {
+      l->setPixmap(photo.scaled(l->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+      return;
+    }
+  }
+  if (c.icon.empty()) {
+    l->setText(qstr(c.caption));
+    return;
+  }
+  QPixmap p = icon_pixmap(style, c.icon);
+  if (p.isNull()) {
+    l->setText(glyph(c.icon));
+  } else {
+    l->setPixmap(p);
+  }
+}
+
 }  // namespace
 
 void WindowView::sync_control(const Control& c, Shown& s) {
@@ -166,17 +188,11 @@ void WindowView::sync_value(const Control& c, Shown& s) {
     case ControlKind::Progress:
       static_cast<QProgressBar*>(s.widget)->setValue(percent(c.value));
       return;
-    case ControlKind::Image: {
-      if (!fresh && d.icon == c.icon) return;
-      auto* l = static_cast<QLabel*>(s.widget);
-      QPixmap p = icon_pixmap(*style(), c.icon);
-      if (p.isNull()) {
-        l->setText(glyph(c.icon));
-      } else {
-        l->setPixmap(p);
+    case ControlKind::Image:
+      if (fresh || d.icon != c.icon || d.picture != c.picture || d.caption != c.caption) {
+        sync_image(c, static_cast<QLabel*>(s.widget), *style());
       }
       return;
-    }
     default:
       if (fresh || d.caption != c.caption) static_cast<QLabel*>(s.widget)->setText(qstr(c.caption));
   }

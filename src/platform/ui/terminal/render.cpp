@@ -89,7 +89,10 @@ std::string render_list(const Control& c) {
     }
     std::string number = std::to_string(r) + ". ";
     number.insert(0, number_fill.size() - std::min(number_fill.size(), number.size()), ' ');
-    out += (r == c.selected ? "    > " : "      ") + number + line + "\n";
+    out += r == c.selected ? "    > " : "      ";
+    out += number;
+    out += line;
+    out += "\n";
   }
   if (n > kListRows) out += "      (" + std::to_string(n) + " rows; select <list> <row>)\n";
   return out;
@@ -121,7 +124,9 @@ std::string render_control(const Window& w, const Control& c) {
     case ControlKind::Tab:
       return m + "[tab] " + shown(c.caption) + suffix(c) + "\n";
     case ControlKind::Image:
-      return m + "(" + (c.icon.empty() ? c.id : u(c.icon)) + ")\n";
+      // A photo is named by its type and size: a terminal cannot draw it.
+      if (c.picture) return m + "[" + c.value + " bytes] " + u(c.caption) + "\n";
+      return m + "(" + (c.icon.empty() ? c.id : u(c.icon)) + ") " + u(c.caption) + "\n";
     case ControlKind::Check:
       return m + (c.value == "1" ? "[x] " : "[ ] ") + shown(c.caption) + suffix(c) + "\n";
     case ControlKind::Progress:

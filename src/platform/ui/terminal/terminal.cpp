@@ -218,6 +218,11 @@ void TerminalBackend::status_changed(int zone, const std::string& text) {
   print("[status " + std::to_string(zone) + "] " + text::to_utf8(text) + "\n");
 }
 
+bool TerminalBackend::open_document(const std::string& path, std::string& error) {
+  ScriptedBackend::open_document(path, error);
+  return Backend::open_document(path, error);
+}
+
 void TerminalBackend::help(const std::string& file, const std::string& topic) {
   ScriptedBackend::help(file, topic);
   print("(help: " + text::to_utf8(file) + " :: " + text::to_utf8(topic) + ")\n");

@@ -24,6 +24,8 @@ class TerminalBackend : public ScriptedBackend {
   int popup(const std::vector<std::string>& items) override;
   void status_changed(int zone, const std::string& text) override;
   void help(const std::string& file, const std::string& topic) override;
+  // Recorded and run: a person at the terminal gets the file opened on the desktop.
+  bool open_document(const std::string& path, std::string& error) override;
 
  protected:
   Input more_input(Window* w) override;
