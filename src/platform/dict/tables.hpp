@@ -139,6 +139,8 @@ struct KlasyfikatorRow {
   uint8_t required = 0;
   std::string function;
   uint8_t pass_object_id = 0;
+  int32_t dictionary_id = 0;  // kind 2: the KLASYFIKATOR_SLOWNIK offered
+  std::string opener;         // kind 4: the program that opens the object, blank = the system's
 };
 
 // Conditions of an additional table for a list filter, keyed by table number.
