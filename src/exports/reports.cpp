@@ -37,8 +37,8 @@ uint8_t KLASYFIKATORY_INITUSE(const char* group, const char* id_column, double o
                               ORVRUN_TEXT10* values, const uint8_t* mode) noexcept {
   return guard(__func__, uint8_t{0}, [&] {
     ClassifierValues v = values_of(values);
-    const uint8_t any =
-        orv::reports::KLASYFIKATORY_INITUSE(in(group), in(id_column), object_id, v, optional_of(mode));
+    const uint8_t any = orv::reports::KLASYFIKATORY_INITUSE(in(group), in(id_column), object_id, v,
+                                                            optional_of(mode));
     give_values(values, v);
     return any;
   });
@@ -59,8 +59,8 @@ void KLASYFIKATORY_ZAPISZ(const char* group, const char* id_or_condition, double
                           ORVRUN_TEXT10* values, ORVRUN_TEXT10* change_flags) noexcept {
   guard(__func__, [&] {
     const ClassifierValues flags = values_of(change_flags);
-    orv::reports::KLASYFIKATORY_ZAPISZ(in(group), in(id_or_condition), object_id,
-                                       values_of(values), change_flags ? &flags : nullptr);
+    orv::reports::KLASYFIKATORY_ZAPISZ(in(group), in(id_or_condition), object_id, values_of(values),
+                                       change_flags ? &flags : nullptr);
   });
 }
 bool KLASYFIKATORY_RAPORT(const char* group, ORVRUN_TEXT10* values, ORVRUN_BAND* band,

@@ -236,11 +236,12 @@ void load_window_parameters(double user, std::optional<Failure>& failure) {
 void load_classifier_rows(std::optional<Failure>& failure) {
   auto& q = dict::glo().tables.KOL_KLASYFIKATOROW;
   q.clear();
-  for (const Row& r : rows_of(
-           "select kod_klas_grupy, etykieta, nazwa_pola_map, nr_pola, maska, rodzaj, "
-           "lista_wartosci, typ_danych, wartosc_domyslna, czy_aktywne, wymagane, funkcja, "
-           "przekaz_id, id_slownika, program from klasyfikator_pole order by kod_klas_grupy, nr_pola",
-           15, failure)) {
+  for (const Row& r :
+       rows_of("select kod_klas_grupy, etykieta, nazwa_pola_map, nr_pola, maska, rodzaj, "
+               "lista_wartosci, typ_danych, wartosc_domyslna, czy_aktywne, wymagane, funkcja, "
+               "przekaz_id, id_slownika, program from klasyfikator_pole order by kod_klas_grupy, "
+               "nr_pola",
+               15, failure)) {
     dict::KlasyfikatorRow k;
     k.group = r[0].substr(0, 30);
     k.label = r[1];

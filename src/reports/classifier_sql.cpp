@@ -21,10 +21,10 @@ class Columns {
   std::string of(const dict::KlasyfikatorRow& f) {
     if (f.kind != 3) return "A." + std::string(text::clip(f.column));
     if (!id_column_) {
-      id_column_ = std::string(text::clip(frame::FUNCSQL(
-          "select NAZWA_IDENTYFIKATORA from KLASYFIKATOR_GRUPA with (nolock) where "
-          "kod_klas_grupy='" +
-          text::double_apostrophes(text::clip(group_)) + "'")));
+      id_column_ = std::string(text::clip(
+          frame::FUNCSQL("select NAZWA_IDENTYFIKATORA from KLASYFIKATOR_GRUPA with (nolock) where "
+                         "kod_klas_grupy='" +
+                         text::double_apostrophes(text::clip(group_)) + "'")));
     }
     return std::string(text::clip(f.function)) + "(A." + *id_column_ + ")";
   }
