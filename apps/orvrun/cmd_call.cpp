@@ -20,8 +20,9 @@ constexpr double kDefaultCompany = 5;
 constexpr double kDefaultWarehouse = 1;
 
 const char* type_name(int32_t type) {
-  static const char* const kNames[] = {"none",  "STRING", "LONG",  "BYTE",  "REAL",   "HANDLE",
-                                       "SHORT", "BOOL",   "GROUP", "TEXTS", "WINDOW", "BAND"};
+  static const char* const kNames[] = {"none",   "STRING", "LONG",   "BYTE",  "REAL",
+                                       "HANDLE", "LIST",   "BLOB",   "SHORT", "BOOL",
+                                       "GROUP",  "TEXTS",  "WINDOW", "BAND"};
   return type >= 0 && type <= ORVRUN_TYPE_BAND ? kNames[type] : "?";
 }
 

@@ -75,13 +75,14 @@ enum {
   ORVRUN_TYPE_BYTE = 3,
   ORVRUN_TYPE_REAL = 4,
   ORVRUN_TYPE_HANDLE = 5, /* an opaque host object (ORVRUN_INIT's); passed as null by name */
-  ORVRUN_TYPE_SHORT = 6,
-  ORVRUN_TYPE_BOOL = 7, /* 1 or 0 (also "true", "false" as text) */
+  /* 6 and 7 are the list and blob kinds */
+  ORVRUN_TYPE_SHORT = 8,
+  ORVRUN_TYPE_BOOL = 9, /* 1 or 0 (also "true", "false" as text) */
   /* By name these three go in and come back as JSON text (ORVRUN_VALUE's text and out): */
-  ORVRUN_TYPE_GROUP = 8,   /* a record, as ORVRUN_GROUP_FROM_JSON reads it */
-  ORVRUN_TYPE_TEXTS = 9,   /* ten texts: ["a", "", "12"] (fewer are padded with empty texts) */
-  ORVRUN_TYPE_WINDOW = 10, /* an open window's handle, a LONG (ORVRUN_LIST_WINDOW_OPEN) */
-  ORVRUN_TYPE_BAND = 11    /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
+  ORVRUN_TYPE_GROUP = 10,  /* a record, as ORVRUN_GROUP_FROM_JSON reads it */
+  ORVRUN_TYPE_TEXTS = 11,  /* ten texts: ["a", "", "12"] (fewer are padded with empty texts) */
+  ORVRUN_TYPE_WINDOW = 12, /* an open window's handle, a LONG (ORVRUN_LIST_WINDOW_OPEN) */
+  ORVRUN_TYPE_BAND = 13    /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
 };
 
 /* Globals by name: "GLO:ID_UZYTKOWNIKA" (the prefix and case do not matter). Numbers read as
