@@ -5,6 +5,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/date/date.hpp"
 #include "platform/decimal/decimal.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "reports/classifiers.hpp"
@@ -46,7 +47,12 @@ bool flagged(const ClassifierValues* flags, std::size_t at) {
 void copy_to_twins(const std::string& table, const std::vector<std::string>& columns,
                    std::string_view condition) {
   std::string set;
-  for (const std::string& c : columns) set += (set.empty() ? "" : ",") + c + "=a." + c;
+  for (const std::string& c : columns) {
+    if (!set.empty()) set += ',';
+    set += c;
+    set += "=a.";
+    set += c;
+  }
   run("update " + table + " set " + set + " from artykul b,(select * from artykul where " +
       std::string(condition) + ") a" +
       " where b.ID_ARTYKULU <> a.id_artykulu and b.guid_artykul=a.guid_artykul");
@@ -104,7 +110,7 @@ void KLASYFIKATORY_ZAPISZ(std::string_view group, std::string_view id_or_conditi
   } else {
     run("update " + table + " set " + set + " where " + std::string(id_or_condition));
     if (text::clip(table) == "Artykul" &&
-        text::clip(config::POBIERZPARAMKONF("s", "SynchroArt")) != "Roz\xB3\xB9\x63zne") {
+        text::clip(config::POBIERZPARAMKONF("s", "SynchroArt")) != "Rozłączne"_w1250) {
       copy_to_twins(table, columns, id_or_condition);
     }
   }

@@ -59,7 +59,7 @@ std::string classifier_table(std::string_view group) {
 
 bool numeric_type(std::string_view data_type) {
   const std::string_view t = text::clip(data_type);
-  return t == "liczba" || t == "liczba ca\xB3kowita" || t == "data";
+  return t == "liczba" || t == "liczba całkowita"_w1250 || t == "data";
 }
 
 bool KLASYFIKATORY_WALIDUJ(std::string_view group, const ClassifierValues& values) {
@@ -68,11 +68,11 @@ bool KLASYFIKATORY_WALIDUJ(std::string_view group, const ClassifierValues& value
     const std::string_view v = text::clip(values[static_cast<std::size_t>(f->number - 1)]);
     const std::string label(text::clip(f->label));
     if (f->required && text::clip(f->data_type) == "tekst" && v.empty()) {
-      frame::MSG_OSTRZEZENIE("Musisz wype\xB3ni\xE6 pole dodatkowe " + label + "!");
+      frame::MSG_OSTRZEZENIE("Musisz wypełnić pole dodatkowe "_w1250 + label + "!");
       return true;
     }
     if (f->kind == 10 && !v.empty() && !allowed_item(f->allowed, v)) {
-      frame::MSG_OSTRZEZENIE("Warto\x9C\xE6 pola " + label + " musi pochodzi\xE6 z listy:|" +
+      frame::MSG_OSTRZEZENIE("Wartość pola "_w1250 + label + " musi pochodzić z listy:|"_w1250 +
                              f->allowed);
       return true;
     }

@@ -2,6 +2,7 @@
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "platform/decimal/decimal.hpp"
+#include "platform/text/cp1250.hpp"
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "reports/classifiers.hpp"
@@ -49,8 +50,8 @@ std::optional<std::string> condition(const dict::KlasyfikatorRow& f, const std::
   }
   const std::optional<double> number = text::real_argument(value);
   if (!number) {
-    frame::MSG_OSTRZEZENIE("Warto\x9C\xE6 pola " + std::string(text::clip(f.label)) +
-                           " musi by\xE6 liczb\xB9!");
+    frame::MSG_OSTRZEZENIE("Wartość pola "_w1250 + std::string(text::clip(f.label)) +
+                           " musi być liczbą!"_w1250);
     return std::nullopt;
   }
   return "cast(A." + std::string(text::clip(f.column)) + " as real) " + std::string(op) +
@@ -73,9 +74,8 @@ std::string KLASYFIKATORY_UTWORZSQL(std::string_view group, const ClassifierValu
     out += (out.empty() ? "" : " and ") + *c;
   }
   if (out.size() <= kMaxClassifierCondition) return out;
-  frame::MSG_OSTRZEZENIE("Warunek p\xF3l dodatkowych ma " + std::to_string(out.size()) +
-                         " znak\xF3w, a mo\xBFe mie\xE6 najwy\xBF"
-                         "ej " +
+  frame::MSG_OSTRZEZENIE("Warunek pól dodatkowych ma "_w1250 + std::to_string(out.size()) +
+                         " znaków, a może mieć najwyżej "_w1250 +
                          std::to_string(kMaxClassifierCondition) + ". Filtra nie zastosowano.");
   return std::string(kSelectsNothing);
 }

@@ -54,7 +54,13 @@ const KindCase kCases[] = {
       "1"},
      0,
      R"("band": [{"number": 5001, "x": 100, "y": 50, "text": "Kolor:  czarny"}])"},
-    // 6. Wrong forms are refused before the call.
+    // 6. Saving leaves the caller's values as they were: a second save stores the same.
+    {"SaveKeepsValues",
+     {"--db", "DB", "call", "--json", "KLASYFIKATORY_ZAPISZ", "Artykul", "ID_ARTYKULU", "4",
+      R"(["O'Neil"])"},
+     0,
+     R"("out": {"values": ["O'Neil", "", )"},
+    // 7. Wrong forms are refused before the call.
     {"BandWord",
      {"--db", "DB", "call", "KLASYFIKATORY_RAPORT", "Artykul", "[]", "band", "1"},
      2,
@@ -97,6 +103,20 @@ TEST(CliSavedFilter, ALongStateComesBackWhole) {
   ASSERT_EQ(loaded.status, 0) << loaded.err;
   EXPECT_NE(loaded.out.find(R"("value": ")" + value + R"("}], "additional": "extra")"),
             std::string::npos);
+}
+
+// The stock-level window driven by a script: the levels change in the database.
+TEST(CliStockLevels, TheScriptedWindowChangesTheLevels) {
+  test::DemoDb db;
+  const std::string script =
+      "set PR_STAN_MAX 150; set PR_WART_STAN_MIN ilościowo; set STAN_MIN 2,5; key F10";
+  auto r = test::run_cli(
+      {"--db", db.path(), "call", "--ui-script", script, "STANYMINMAXREZGRUPOWAZMIANA", "102"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto levels = test::run_cli({"--db", db.path(), "sql",
+                               "select stan_minimalny, stan_maksymalny from artykul where "
+                               "id_artykulu = 1"});
+  EXPECT_EQ(levels.out, "2.5000\t18.0000\n");
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ struct AccessRow {
   int32_t id3 = 0;
   int32_t id4 = 0;
   int32_t id5 = 0;
-  uint8_t access = 0;        // 1 full, 2 restricted
-  std::string state_flags;   // 20 characters
+  uint8_t access = 0;       // 1 full, 2 restricted
+  std::string state_flags;  // 20 characters
 };
 
 // Report grants, keyed by report id.
@@ -144,7 +144,7 @@ struct KlasyfikatorRow {
 };
 
 // Conditions of an additional table for a list filter, keyed by table number.
-struct FiltrTabelRow {
+struct FiltrTabelRow {  // NOLINT(bugprone-reserved-identifier): the arrays' implicit copy
   int32_t table = 0;
   std::string name;  // 50 characters
   uint8_t switches[100] = {};

@@ -163,9 +163,9 @@ class Reader {
       blanks();
       if (at_ >= s_.size() || s_[at_] != '"') return fail("a member name");
       auto& m = out.members.emplace_back();
-      if (!string(m.first)) return false;
+      if (!string(m.name)) return false;
       if (!take(':')) return fail("':'");
-      if (!value(m.second, depth + 1)) return false;
+      if (!value(m.value, depth + 1)) return false;
     } while (take(','));
     return take('}') || fail("',' or '}'");
   }
@@ -179,7 +179,7 @@ class Reader {
 
 const Json* Json::member(std::string_view name) const {
   for (const auto& m : members) {
-    if (m.first == name) return &m.second;
+    if (m.name == name) return &m.value;
   }
   return nullptr;
 }

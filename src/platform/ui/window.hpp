@@ -197,7 +197,7 @@ Window* current_window();
 // An open window by handle; 0 is the calling thread's current window.
 Window* window_by_handle(int32_t handle);
 // Posts an event to every open window of a thread.
-void post_to_thread(int32_t thread, Event e);
+void post_to_thread(int32_t thread, const Event& e);
 
 // Keys as scripts and buttons name them, in one spelling: "ctrl+d" → "Ctrl+D", "esc" → "Esc".
 std::string canonical_key(std::string_view key);

@@ -18,7 +18,8 @@ std::string shown(const Json& j) {
     }
     case Json::Type::Object: {
       std::string out = "{";
-      for (const auto& [k, v] : j.members) out += (out.size() > 1 ? "," : "") + k + ":" + shown(v);
+      for (const auto& m : j.members)
+        out += (out.size() > 1 ? "," : "") + m.name + ":" + shown(m.value);
       return out + "}";
     }
     case Json::Type::String:

@@ -89,7 +89,10 @@ std::string render_list(const Control& c) {
     }
     std::string number = std::to_string(r) + ". ";
     number.insert(0, number_fill.size() - std::min(number_fill.size(), number.size()), ' ');
-    out += (r == c.selected ? "    > " : "      ") + number + line + "\n";
+    out += r == c.selected ? "    > " : "      ";
+    out += number;
+    out += line;
+    out += '\n';
   }
   if (n > kListRows) out += "      (" + std::to_string(n) + " rows; select <list> <row>)\n";
   return out;
