@@ -160,10 +160,8 @@ Entry classifier_entry() {
                                  {"OPENER", &KlasyfikatorRow::opener}});
 }
 
-// The capacities are those the row types document; FILTRTABELQUEUE's arrays of conditions are
-// the library's own working state and are not offered field by field.
-std::vector<Entry> make_entries() {
-  std::vector<Entry> e;
+// Configuration, windows and grants.
+void add_configuration_entries(std::vector<Entry>& e) {
   e.push_back(entry<VatRow>("VATQ", &Tables::VATQ,
                             {{"SYMBOL", &VatRow::symbol, 10}, {"RATE", &VatRow::rate}}));
   std::vector<Field<ParamKonfRow>> param = {{"CODE", &ParamKonfRow::code, 20},
@@ -189,6 +187,10 @@ std::vector<Entry> make_entries() {
   e.push_back(entry<DostepRaportRow>(
       "DOSTEPRAPORTOWQ", &Tables::DOSTEPRAPORTOWQ,
       {{"REPORT_ID", &DostepRaportRow::report_id}, {"ACCESS", &DostepRaportRow::access}}));
+}
+
+// Window parameters, list columns, report variants, numbering and statuses.
+void add_list_and_report_entries(std::vector<Entry>& e) {
   e.push_back(entry<ParOknoRow>("INI_PAR_OKNO", &Tables::INI_PAR_OKNO,
                                 {{"WINDOW", &ParOknoRow::window, 50},
                                  {"PARAMETER", &ParOknoRow::parameter, 50},
@@ -236,6 +238,14 @@ std::vector<Entry> make_entries() {
                                           {"SYSTEM", &StatusZamowieniaRow::system},
                                           {"AUTOMATIC", &StatusZamowieniaRow::automatic},
                                           {"ACTIVE", &StatusZamowieniaRow::active}}));
+}
+
+// The capacities are those the row types document; FILTRTABELQUEUE's arrays of conditions are
+// the library's own working state and are not offered field by field.
+std::vector<Entry> make_entries() {
+  std::vector<Entry> e;
+  add_configuration_entries(e);
+  add_list_and_report_entries(e);
   e.push_back(classifier_entry());
   e.push_back(
       entry<FiltrTabelRow>("FILTRTABELQUEUE", &Tables::FILTRTABELQUEUE,
