@@ -223,7 +223,8 @@ ORVRUN_API uint8_t ORVRUN_LIST_WINDOW_CLOSE(int32_t window) ORVRUN_NOEXCEPT;
  * lists), indexes from 0. FIND takes a procedure name or an INI section, -1 when unknown.
  * GET with control -1 gives the window's "procedure", "name", "title", "controls" (their
  * number), "timer" (hundredths, 0 = none), "alert_keys" (their number) and "alert:K"; with a
- * control K its "number", "id", "kind", "text" (caption or prompt), "key", "hidden" (1 or 0). */
+ * control K its "number", "id", "kind", "text" (caption or prompt), "key", "hidden" (1 or 0),
+ * "range" (a slider's "low..high", else empty). */
 ORVRUN_API int32_t ORVRUN_WINDOW_DEF_COUNT(void) ORVRUN_NOEXCEPT;
 ORVRUN_API int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control,
