@@ -3,7 +3,10 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <pugixml.hpp>
+
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -134,21 +137,65 @@ orv::dict::Group fifty_fields() {
   return g;
 }
 
-// GRUPADOXML then XMLDOGRUPY by name; the target is 200,000 round trips a second.
+// The baseline: the same record through pugixml's own DOM, built, written, parsed and walked.
+struct StringWriter : pugi::xml_writer {
+  std::string out;
+  void write(const void* data, size_t size) override {
+    out.append(static_cast<const char*>(data), size);
+  }
+};
+
+std::size_t dom_round_trip(const orv::dict::Group& record) {
+  pugi::xml_document doc;
+  pugi::xml_node root = doc.append_child("GROUP");
+  for (const orv::dict::Field& f : record) {
+    const std::string name = f.name.substr(f.name.find(':') + 1);
+    for (const std::string& v : f.values) root.append_child(name.c_str()).text().set(v.c_str());
+  }
+  StringWriter w;
+  doc.save(w, "", pugi::format_raw);
+  pugi::xml_document back;
+  back.load_buffer(w.out.data(), w.out.size());
+  std::size_t n = 0;
+  for (const pugi::xml_node& e : back.document_element().children()) {
+    n += std::string(e.name()).size() + std::string(e.child_value()).size();
+  }
+  return n;
+}
+
+// This thread's CPU time: the machine's other work does not count against either side.
+double cpu_seconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// GRUPADOXML then XMLDOGRUPY by name against the DOM baseline, in turns of 64 each; the target
+// is 200,000 round trips a second.
 void BM_RecordXmlRoundTrip(benchmark::State& state) {
+  constexpr int kTurn = 64;
   const orv::dict::Group record = fifty_fields();
   orv::dict::Group back = fifty_fields();
   std::string error;
+  double ours = 0, raw = 0;
   for (auto _ : state) {
-    const std::string xml = orv::xml::group_to_xml(record, orv::xml::FieldOrder::ByName);
-    if (!orv::xml::xml_to_group(xml, back, orv::xml::Matching::ByName, error)) {
-      state.SkipWithError("not loaded");
+    const double start = cpu_seconds();
+    for (int i = 0; i < kTurn; ++i) {
+      const std::string xml = orv::xml::group_to_xml(record, orv::xml::FieldOrder::ByName);
+      if (!orv::xml::xml_to_group(xml, back, orv::xml::Matching::ByName, error)) {
+        state.SkipWithError("not loaded");
+      }
     }
+    const double middle = cpu_seconds();
+    for (int i = 0; i < kTurn; ++i) benchmark::DoNotOptimize(dom_round_trip(record));
+    raw += cpu_seconds() - middle;
+    ours += middle - start;
   }
-  const double n = static_cast<double>(state.iterations());
-  state.counters["round_trips_per_s"] = benchmark::Counter(n, benchmark::Counter::kIsRate);
-  // Above 1 the target is met.
-  state.counters["vs_200k_target"] = benchmark::Counter(n / 200000, benchmark::Counter::kIsRate);
+  const double per_second = static_cast<double>(state.iterations()) * kTurn / ours;
+  state.counters["round_trips_per_s"] = per_second;
+  // Above 1 the target is met; below 1 ours is faster than the plain DOM.
+  state.counters["vs_200k_target"] = per_second / 200000;
+  state.counters["ratio_vs_dom"] = ours / raw;
 }
 BENCHMARK(BM_RecordXmlRoundTrip);
 

@@ -20,10 +20,10 @@ constexpr double kDefaultCompany = 5;
 constexpr double kDefaultWarehouse = 1;
 
 const char* type_name(int32_t type) {
-  static const char* const kNames[] = {"none",   "STRING", "LONG", "BYTE",  "REAL",
-                                       "HANDLE", "SHORT",  "BOOL", "GROUP", "TEXTS",
-                                       "WINDOW", "BAND",   "BLOB"};
-  return type >= 0 && type <= ORVRUN_TYPE_BLOB ? kNames[type] : "?";
+  static const char* const kNames[] = {"none",   "STRING", "LONG",   "BYTE",  "REAL",
+                                       "HANDLE", "LIST",   "BLOB",   "SHORT", "BOOL",
+                                       "GROUP",  "TEXTS",  "WINDOW", "BAND"};
+  return type >= 0 && type <= ORVRUN_TYPE_BAND ? kNames[type] : "?";
 }
 
 // Types whose value comes back as JSON text, printed as it is.
@@ -188,7 +188,9 @@ std::optional<Arguments> arguments(const Procedure& p, const Words& words, std::
     auto given = word_for(p.params[i], words[word], error);
     auto cp = given ? cp1250_of(*given, what, error) : std::nullopt;
     if (!cp) {
-      usage_error("call: " + std::string(p.info.name) + ": " + (given ? "" : what + ": ") + error);
+      std::string message = "call: " + std::string(p.info.name) + ": ";
+      if (!given) message += what + ": ";
+      usage_error(message + error);
       return std::nullopt;
     }
     if (p.params[i].type == ORVRUN_TYPE_WINDOW && *cp == "@list") a.list_windows.push_back(i);

@@ -25,11 +25,12 @@ void print_plain(int32_t w) {
   for (int k = 0, n = number_of(w, "controls"); k < n; ++k) {
     std::string text = field(w, k, "text");
     std::string key = field(w, k, "key");
-    std::printf("  %4s  %-18s %-9s %s%s%s\n", field(w, k, "number").c_str(),
-                field(w, k, "id").c_str(), field(w, k, "kind").c_str(),
-                text.empty() ? "" : ("\"" + text + "\"").c_str(),
-                key.empty() ? "" : ("  key " + key).c_str(),
-                field(w, k, "hidden") == "1" ? "  (hidden)" : "");
+    std::string range = field(w, k, "range");
+    std::printf(
+        "  %4s  %-18s %-9s %s%s%s%s\n", field(w, k, "number").c_str(), field(w, k, "id").c_str(),
+        field(w, k, "kind").c_str(), text.empty() ? "" : ("\"" + text + "\"").c_str(),
+        key.empty() ? "" : ("  key " + key).c_str(), range.empty() ? "" : ("  " + range).c_str(),
+        field(w, k, "hidden") == "1" ? "  (hidden)" : "");
   }
   for (int k = 0, n = number_of(w, "alert_keys"); k < n; ++k) {
     std::printf("  alert key %s\n", field(w, -1, ("alert:" + std::to_string(k)).c_str()).c_str());
@@ -44,11 +45,13 @@ std::string json_window(int32_t w) {
                     ", \"name\": " + json_string(field(w, -1, "name")) +
                     ", \"title\": " + json_string(field(w, -1, "title")) + ", \"controls\": [";
   for (int k = 0, n = number_of(w, "controls"); k < n; ++k) {
-    out += std::string(k ? ", " : "") + "{\"number\": " + field(w, k, "number") +
-           ", \"id\": " + json_string(field(w, k, "id")) + ", \"kind\": \"" + field(w, k, "kind") +
-           "\", \"text\": " + json_string(field(w, k, "text")) +
-           ", \"key\": " + json_string(field(w, k, "key")) +
-           ", \"hidden\": " + (field(w, k, "hidden") == "1" ? "true" : "false") + "}";
+    out +=
+        std::string(k ? ", " : "") + "{\"number\": " + field(w, k, "number") +
+        ", \"id\": " + json_string(field(w, k, "id")) + ", \"kind\": \"" + field(w, k, "kind") +
+        "\", \"text\": " + json_string(field(w, k, "text")) +
+        ", \"key\": " + json_string(field(w, k, "key")) +
+        (field(w, k, "range").empty() ? "" : ", \"range\": " + json_string(field(w, k, "range"))) +
+        ", \"hidden\": " + (field(w, k, "hidden") == "1" ? "true" : "false") + "}";
   }
   return out + "]}";
 }

@@ -13,6 +13,7 @@ procedure can be called by name with no binding code of its own:
 """
 
 import ctypes
+import json
 import os
 from typing import NamedTuple
 
@@ -22,6 +23,9 @@ __all__ = [
 ]
 
 TEXT, LONG, BYTE, REAL, HANDLE = 1, 2, 3, 4, 5
+SHORT, BOOL, GROUP, TEXTS, WINDOW, BAND = 8, 9, 10, 11, 12, 13
+# Kinds that cross a call as JSON text: records (lists of field dicts), ten texts, report bands.
+_JSON_KINDS = (GROUP, TEXTS, BAND)
 _MESSAGES, _WINDOWS = 0, 1
 
 
@@ -275,7 +279,11 @@ def procedures():
 def _value(kind, v):
     if kind == TEXT:
         return _str(v.out)
-    if kind in (LONG, BYTE):
+    if kind in _JSON_KINDS:
+        return json.loads(_str(v.out))
+    if kind == BOOL:
+        return v.number != 0
+    if kind in (LONG, BYTE, SHORT, WINDOW):
         return int(v.number)
     if kind == REAL:
         return v.number
@@ -297,11 +305,14 @@ def call(name, *args, **kwargs):
     values = (_Value * max(len(proc.params), 1))()
     keep = []
     for i, p in enumerate(proc.params):
-        if p.name not in given or given[p.name] is None:
+        if given.get(p.name) is None:  # left out
+            given.pop(p.name, None)
             continue
         v = given.pop(p.name)
         values[i].given = 1
-        if p.type == TEXT:
+        if p.type in _JSON_KINDS and not isinstance(v, str):
+            v = "@band" if p.type == BAND else json.dumps(v, ensure_ascii=False)
+        if p.type == TEXT or p.type in _JSON_KINDS:
             keep.append(_cp1250(v))
             values[i].text = keep[-1]
         elif isinstance(v, str):

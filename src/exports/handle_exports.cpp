@@ -1,4 +1,5 @@
 // C entry points of the records and report bands hosts pass by reference.
+#include <new>
 #include <string>
 
 #include "boundary.hpp"
@@ -44,7 +45,7 @@ extern "C" {
 
 ORVRUN_GROUP* ORVRUN_GROUP_NEW(void) noexcept {
   ORVRUN_GROUP* g = nullptr;
-  guard(__func__, [&] { g = new ORVRUN_GROUP(); });
+  guard(__func__, [&] { g = new (std::nothrow) ORVRUN_GROUP(); });
   return g;
 }
 
@@ -96,7 +97,7 @@ ORVRUN_GROUP* ORVRUN_GROUP_FROM_JSON(const char* json, char** error) noexcept {
     std::string why;
     auto g = orv::dict::group_from_json(in(json), why);
     if (error) *error = g ? nullptr : give_text(why);
-    if (g) out = new ORVRUN_GROUP{std::move(*g)};
+    if (g) out = new (std::nothrow) ORVRUN_GROUP{std::move(*g)};
   });
   return out;
 }
@@ -108,7 +109,7 @@ char* ORVRUN_GROUP_TO_JSON(const ORVRUN_GROUP* group) noexcept {
 
 ORVRUN_BAND* ORVRUN_BAND_NEW(void) noexcept {
   ORVRUN_BAND* b = nullptr;
-  guard(__func__, [&] { b = new ORVRUN_BAND(); });
+  guard(__func__, [&] { b = new (std::nothrow) ORVRUN_BAND(); });
   return b;
 }
 

@@ -42,6 +42,9 @@ std::string control_field(const orv::ui::Control& c, std::string_view field) {
   if (field == "text") return c.caption.empty() ? c.prompt : c.caption;
   if (field == "key") return c.key;
   if (field == "hidden") return c.hidden ? "1" : "0";
+  if (field == "range" && c.kind == orv::ui::ControlKind::Slider) {
+    return std::to_string(c.low) + ".." + std::to_string(c.high);
+  }
   return {};
 }
 

@@ -75,14 +75,15 @@ enum {
   ORVRUN_TYPE_BYTE = 3,
   ORVRUN_TYPE_REAL = 4,
   ORVRUN_TYPE_HANDLE = 5, /* an opaque host object (ORVRUN_INIT's); passed as null by name */
-  ORVRUN_TYPE_SHORT = 6,
-  ORVRUN_TYPE_BOOL = 7, /* 1 or 0 (also "true", "false" as text) */
+  /* 6 is the list kind */
+  ORVRUN_TYPE_BLOB = 7, /* binary; by name, `text` is the path of a file holding its bytes */
+  ORVRUN_TYPE_SHORT = 8,
+  ORVRUN_TYPE_BOOL = 9, /* 1 or 0 (also "true", "false" as text) */
   /* By name these three go in and come back as JSON text (ORVRUN_VALUE's text and out): */
-  ORVRUN_TYPE_GROUP = 8,   /* a record, as ORVRUN_GROUP_FROM_JSON reads it */
-  ORVRUN_TYPE_TEXTS = 9,   /* ten texts: ["a", "", "12"] (fewer are padded with empty texts) */
-  ORVRUN_TYPE_WINDOW = 10, /* an open window's handle, a LONG (ORVRUN_LIST_WINDOW_OPEN) */
-  ORVRUN_TYPE_BAND = 11,   /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
-  ORVRUN_TYPE_BLOB = 12    /* binary; by name, `text` is the path of a file holding its bytes */
+  ORVRUN_TYPE_GROUP = 10,  /* a record, as ORVRUN_GROUP_FROM_JSON reads it */
+  ORVRUN_TYPE_TEXTS = 11,  /* ten texts: ["a", "", "12"] (fewer are padded with empty texts) */
+  ORVRUN_TYPE_WINDOW = 12, /* an open window's handle, a LONG (ORVRUN_LIST_WINDOW_OPEN) */
+  ORVRUN_TYPE_BAND = 13    /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
 };
 
 /* Globals by name: "GLO:ID_UZYTKOWNIKA" (the prefix and case do not matter). Numbers read as
@@ -226,7 +227,8 @@ ORVRUN_API uint8_t ORVRUN_LIST_WINDOW_CLOSE(int32_t window) ORVRUN_NOEXCEPT;
  * lists), indexes from 0. FIND takes a procedure name or an INI section, -1 when unknown.
  * GET with control -1 gives the window's "procedure", "name", "title", "controls" (their
  * number), "timer" (hundredths, 0 = none), "alert_keys" (their number) and "alert:K"; with a
- * control K its "number", "id", "kind", "text" (caption or prompt), "key", "hidden" (1 or 0). */
+ * control K its "number", "id", "kind", "text" (caption or prompt), "key", "hidden" (1 or 0),
+ * "range" (a slider's "low..high", else empty). */
 ORVRUN_API int32_t ORVRUN_WINDOW_DEF_COUNT(void) ORVRUN_NOEXCEPT;
 ORVRUN_API int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control,

@@ -231,7 +231,9 @@ void add_document_tables(std::vector<Entry>& e) {
                                       {"ACTIVE", &KlasyfikatorRow::active},
                                       {"REQUIRED", &KlasyfikatorRow::required},
                                       {"FUNCTION", &KlasyfikatorRow::function},
-                                      {"PASS_OBJECT_ID", &KlasyfikatorRow::pass_object_id}}));
+                                      {"PASS_OBJECT_ID", &KlasyfikatorRow::pass_object_id},
+                                      {"DICTIONARY_ID", &KlasyfikatorRow::dictionary_id},
+                                      {"OPENER", &KlasyfikatorRow::opener}}));
   e.push_back(
       entry<FiltrTabelRow>("FILTRTABELQUEUE", &Tables::FILTRTABELQUEUE,
                            {{"TABLE", &FiltrTabelRow::table}, {"NAME", &FiltrTabelRow::name, 50}}));

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::text {
@@ -96,26 +97,13 @@ class Reader {
     return true;
   }
 
-  // A \u escape: the character's UTF-8 form, then its Windows-1250 byte.
+  // A \u escape: the character's Windows-1250 byte.
   bool unicode(std::string& out) {
     unsigned u = 0;
     if (!hex4(u)) return fail("four hex digits");
-    if (u >= 0xD800 && u <= 0xDFFF) return fail("a character Windows-1250 has");
-    std::string utf8;
-    if (u < 0x80) {
-      utf8 += static_cast<char>(u);
-    } else if (u < 0x800) {
-      utf8 += static_cast<char>(0xC0 | (u >> 6));
-      utf8 += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      utf8 += static_cast<char>(0xE0 | (u >> 12));
-      utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (u & 0x3F));
-    }
-    std::string why;
-    auto cp = from_utf8_strict(utf8, why);
-    if (!cp) return fail("a character Windows-1250 has");
-    out += *cp;
+    const int byte = cp1250_byte(static_cast<char32_t>(u));
+    if (byte < 0 || (u >= 0xD800 && u <= 0xDFFF)) return fail("a character Windows-1250 has");
+    out += static_cast<char>(byte);
     return true;
   }
 
@@ -163,9 +151,9 @@ class Reader {
       blanks();
       if (at_ >= s_.size() || s_[at_] != '"') return fail("a member name");
       auto& m = out.members.emplace_back();
-      if (!string(m.first)) return false;
+      if (!string(m.name)) return false;
       if (!take(':')) return fail("':'");
-      if (!value(m.second, depth + 1)) return false;
+      if (!value(m.value, depth + 1)) return false;
     } while (take(','));
     return take('}') || fail("',' or '}'");
   }
@@ -179,7 +167,7 @@ class Reader {
 
 const Json* Json::member(std::string_view name) const {
   for (const auto& m : members) {
-    if (m.first == name) return &m.second;
+    if (m.name == name) return &m.value;
   }
   return nullptr;
 }

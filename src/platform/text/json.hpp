@@ -4,20 +4,26 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace orv::text {
+
+struct JsonMember;
 
 struct Json {
   enum class Type { Null, Bool, Number, String, Array, Object };
   Type type = Type::Null;
   std::string text;  // a string's value, a number as written, "true"/"false"
   std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
+  std::vector<JsonMember> members;  // in the order written
 
   const Json* member(std::string_view name) const;
   bool is(Type t) const { return type == t; }
+};
+
+struct JsonMember {
+  std::string name;
+  Json value;
 };
 
 // One JSON value and nothing after it but blanks. Texts are Windows-1250: bytes pass through

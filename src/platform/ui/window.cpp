@@ -52,7 +52,7 @@ std::optional<int> parse_int(std::string_view s) {
 const char* kind_name(ControlKind kind) {
   static const char* const kNames[] = {"label",    "entry",    "button", "check",
                                        "droplist", "list",     "tab",    "progress",
-                                       "image",    "textarea", "group"};
+                                       "image",    "textarea", "group",  "slider"};
   return kNames[static_cast<int>(kind)];
 }
 

@@ -114,6 +114,16 @@ std::string render_items(const Control& c) {
   return out + "      (" + line + ")\n";
 }
 
+// low [━━━━●─────] high  value
+std::string render_slider(const Control& c) {
+  constexpr int kWidth = 20;
+  const int span = std::max(1, c.high - c.low);
+  const int at = std::clamp((text::long_of(c.value) - c.low) * kWidth / span, 0, kWidth);
+  std::string out = std::to_string(c.low) + " [";
+  for (int i = 0; i <= kWidth; ++i) out += i < at ? "━" : i == at ? "●" : "─";
+  return out + "] " + std::to_string(c.high) + "  " + u(c.value);
+}
+
 std::string render_control(const Window& w, const Control& c) {
   std::string m = marks(w, c);
   switch (c.kind) {
@@ -138,6 +148,8 @@ std::string render_control(const Window& w, const Control& c) {
       for (const auto& line : message_lines(c.value)) out += "    " + u(line) + "\n";
       return out;
     }
+    case ControlKind::Slider:
+      return m + shown(c.prompt) + suffix(c) + ": " + render_slider(c) + "\n";
     case ControlKind::DropList: {
       std::string out = m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + " ▾\n";
       return out + render_items(c);
