@@ -146,6 +146,7 @@ class PlanBuilder {
       return out.push_back(sql_action(is_kw(head, "COMMIT") ? "COMMIT" : "ROLLBACK"));
     if (call(t, out) || declare(t, out) || set(t, out) || select_assign(t, out)) return;
     rewrite(t, catalog_, false);
+    if (select_into(t, out)) return;
     std::string sql = emit(t);
     if (!sql.empty()) out.push_back(sql_action(std::move(sql)));
   }
@@ -184,6 +185,8 @@ class PlanBuilder {
     if (i >= t.size() || !any_kw(t[i], {"CALL", "EXEC", "EXECUTE"})) return false;
     bool exec = !is_kw(t[i], "CALL");
     ++i;
+    if (exec && a.return_var.empty() && i < t.size() && is_op(t[i], "("))
+      return exec_string(t, i, out);
     if (exec && i + 1 < t.size() && t[i].kind == TokenKind::Variable && is_op(t[i + 1], "=") &&
         a.return_var.empty()) {
       a.return_var = t[i].text;
@@ -215,6 +218,35 @@ class PlanBuilder {
       args.push_back(expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(ab),
                                        t.begin() + static_cast<std::ptrdiff_t>(ae))));
     }
+    return true;
+  }
+
+  // EXEC ('...' [+ ...]): the text is a batch of its own, translated when it runs.
+  bool exec_string(const Tokens& t, std::size_t open, std::vector<Action>& out) {
+    auto match = match_brackets(t);
+    if (match[open] != t.size() - 1 || open + 1 == match[open]) return false;
+    Action a;
+    a.kind = Action::Kind::Exec;
+    a.sql = expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(open + 1), t.end() - 1));
+    out.push_back(std::move(a));
+    return true;
+  }
+
+  // SELECT list INTO table FROM ...: the executor makes the table from the SELECT's columns.
+  static bool select_into(Tokens& t, std::vector<Action>& out) {
+    if (t.empty() || !is_kw(t[0], "SELECT")) return false;
+    auto match = match_brackets(t);
+    std::size_t into = find_kw(t, match, 1, t.size(), {"INTO", "FROM"});
+    if (into == npos || !is_kw(t[into], "INTO")) return false;
+    std::size_t name_end = dotted_name_end(t, into + 1, t.size());
+    if (name_end == into + 1) throw DialectError{incorrect_near_keyword(t[into])};
+    Action a;
+    a.kind = Action::Kind::SelectInto;
+    a.name = emit(t, into + 1, name_end);
+    t.erase(t.begin() + static_cast<std::ptrdiff_t>(into),
+            t.begin() + static_cast<std::ptrdiff_t>(name_end));
+    a.sql = emit(t);
+    out.push_back(std::move(a));
     return true;
   }
 
