@@ -82,9 +82,9 @@ class TopRewriter {
     top_to_limit(body);
     Tokens out = lexed("(SELECT -CAST(-(count(*)*(");
     append(out, bare(std::move(n)));
-    append(out, lexed(")/100.0) AS INTEGER) FROM ("));
+    append(out, lexed(")/100.0) AS INTEGER) FROM (", ""));
     append(out, bare(std::move(body)));
-    append(out, lexed("))"));
+    append(out, lexed("))", ""));
     return out;
   }
 
@@ -100,12 +100,12 @@ class TopRewriter {
     std::size_t from = find_kw(t_, match_, after, order, {"FROM"});
     Tokens body = lexed("SELECT rank() OVER (ORDER BY");
     append(body, copy(order + 2, end));
-    append(body, lexed(") AS tsql_rank"));
+    append(body, lexed(") AS tsql_rank", ""));
     if (from != npos) append(body, copy(from, order));
     top_to_limit(body);
     Tokens out = lexed("(SELECT count(*) FROM (");
-    append(out, std::move(body));
-    append(out, lexed(") WHERE tsql_rank <="));
+    append(out, bare(std::move(body)));
+    append(out, lexed(") WHERE tsql_rank <=", ""));
     append(out, std::move(n));
     out.push_back(op(")"));
     return out;
@@ -146,9 +146,9 @@ class TopRewriter {
                   t_.begin() + static_cast<std::ptrdiff_t>(e));
   }
 
-  static Tokens lexed(std::string_view sql) {
+  static Tokens lexed(std::string_view sql, std::string_view space = " ") {
     Tokens out = lex(sql).tokens;
-    if (!out.empty()) out[0].space.assign(1, ' ');
+    if (!out.empty()) out[0].space = space;
     return out;
   }
 

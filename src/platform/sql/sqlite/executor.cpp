@@ -2,6 +2,7 @@
 #include "platform/sql/sqlite/executor.hpp"
 
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "platform/sql/sqlite/guard.hpp"
@@ -33,13 +34,16 @@ struct ColumnInfo {
   std::vector<int> scales;
 };
 
-ColumnInfo describe(sqlite3_stmt* st) {
+// Places of a column: its declared type's, else (`on_row`) those its first value carries.
+ColumnInfo describe(sqlite3_stmt* st, bool on_row) {
   ColumnInfo info;
   int n = sqlite3_column_count(st);
   for (int k = 0; k < n; ++k) {
     const char* name = sqlite3_column_name(st, k);
     info.names.emplace_back(name ? name : "");
-    info.scales.push_back(declared_scale(sqlite3_column_decltype(st, k)));
+    int scale = declared_scale(sqlite3_column_decltype(st, k));
+    if (scale < 0 && on_row) scale = carried_scale(sqlite3_column_value(st, k)).value_or(-1);
+    info.scales.push_back(scale);
   }
   return info;
 }
@@ -69,7 +73,8 @@ class MemoryResult : public ResultSet {
 // The last statement of a batch, stepped as the caller reads; its first row is already there.
 class LiveResult : public ResultSet {
  public:
-  LiveResult(sqlite3* db, Statement st) : db_(db), st_(std::move(st)), info_(describe(st_.get())) {}
+  LiveResult(sqlite3* db, Statement st)
+      : db_(db), st_(std::move(st)), info_(describe(st_.get(), /*on_row=*/true)) {}
   std::size_t columns() const override { return info_.names.size(); }
   std::string name(std::size_t k) const override { return info_.names.at(k); }
   int scale(std::size_t k) const override { return info_.scales.at(k); }
@@ -299,11 +304,16 @@ bool Executor::run_statement(Statement statement, bool last) {
   }
   bool kept = first_result || (more_ && sqlite3_column_count(st) > 0);
   std::vector<std::vector<SqlValue>> rows;
+  std::optional<ColumnInfo> info;
   for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
-    if (kept) rows.push_back(row_of(st));
+    if (!kept) continue;
+    if (!info) info = describe(st, /*on_row=*/true);
+    rows.push_back(row_of(st));
   }
   if (rc != SQLITE_DONE) return fail_sqlite();
-  if (kept) return keep_result(std::make_unique<MemoryResult>(describe(st), std::move(rows)));
+  if (!kept) return true;
+  if (!info) info = describe(st, /*on_row=*/false);
+  return keep_result(std::make_unique<MemoryResult>(std::move(*info), std::move(rows)));
   return true;
 }
 

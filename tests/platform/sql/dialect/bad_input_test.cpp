@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"UnknownConstruct", "merge into t using u on t.id=u.id when matched then delete",
                 "merge into t using u on t.id=u.id when matched then delete\n"},
         BadCase{"WhileLoop", "while 1=0 select 1", "while 1=0\nselect 1\n"},
-        BadCase{"TempTable", "select * into #tmp from t", "select * into #tmp from t\n"},
+        BadCase{"TempTable", "select * into #tmp from t", "INTO \"#tmp\" select * from t\n"},
         // 12 a lone keyword
         BadCase{"LoneEnd", "end", "ERROR Incorrect syntax near the keyword 'end'.\n"},
         BadCase{"LoneIf", "if", "ERROR Incorrect syntax near the keyword 'if'.\n"},
