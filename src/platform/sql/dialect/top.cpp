@@ -72,7 +72,7 @@ class TopRewriter {
   }
 
   // TOP n PERCENT: n per cent of the rows the SELECT gives, a part of a row counting as a row.
-  // (SELECT -CAST(-(count(*) * (n) / 100.0) AS INTEGER) FROM (SELECT [DISTINCT] list FROM ...))
+  // ceil(count(*) * n / 100.0) over (SELECT [DISTINCT] list FROM ...)
   Tokens share_of_rows(Tokens n, std::size_t s, std::size_t top, std::size_t after,
                        std::size_t end) {
     std::size_t order = find_kw(t_, match_, after, end, {"ORDER"});
@@ -80,11 +80,13 @@ class TopRewriter {
     append(body, copy(s + 1, top));
     append(body, copy(after, order == npos ? end : order));
     top_to_limit(body);
-    Tokens out = lexed("(SELECT -CAST(-(count(*)*(");
+    Tokens out = lexed(
+        "(SELECT CAST(tsql_share AS INTEGER) + (tsql_share > CAST(tsql_share AS INTEGER)) FROM "
+        "(SELECT count(*)*(");
     append(out, bare(std::move(n)));
-    append(out, lexed(")/100.0) AS INTEGER) FROM (", ""));
+    append(out, lexed(")/100.0 AS tsql_share FROM (", ""));
     append(out, bare(std::move(body)));
-    append(out, lexed("))", ""));
+    append(out, lexed(")))", ""));
     return out;
   }
 
