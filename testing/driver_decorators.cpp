@@ -36,6 +36,7 @@ class FaultConnection : public ForwardingConnection {
   }
   std::string message() const override { return failed_ ? message_ : inner_->message(); }
   bool next() override { return !failed_ && inner_->next(); }
+  bool next_result() override { return !failed_ && inner_->next_result(); }
 
  private:
   FaultDriver& faults_;

@@ -63,10 +63,16 @@ const StrictCase kCases[] = {
      ""},
     // 10. NULL is told apart from the empty text, in TSV and in JSON.
     {"NullTsv", {"--db", "DB", "sql", "select null, ''"}, 0, "\\N\t\n", ""},
-    {"NullJson", {"--db", "DB", "sql", "--json", "select null, ''"}, 0,
-     "{\"rows\": [[null, \"\"]], \"error\": null}\n", ""},
+    {"NullJson",
+     {"--db", "DB", "sql", "--json", "select null, ''"},
+     0,
+     "{\"rows\": [[null, \"\"]], \"more\": [], \"error\": null}\n",
+     ""},
     // 11. A field longer than the channel's record is cut, and stderr says so.
-    {"Cut", {"--db", "DB", "sql", "select replicate('x', 1500)"}, 0, nullptr,
+    {"Cut",
+     {"--db", "DB", "sql", "select replicate('x', 1500)"},
+     0,
+     nullptr,
      "1 field(s) longer than the main channel's field size were cut"},
 };
 

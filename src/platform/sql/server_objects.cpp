@@ -11,29 +11,41 @@ namespace orv::sql {
 
 double SqlValue::as_real() const {
   switch (type) {
-    case Type::Integer: return static_cast<double>(integer);
-    case Type::Real: return real;
-    case Type::Text: return text::real_of(text);
-    default: return 0;
+    case Type::Integer:
+      return static_cast<double>(integer);
+    case Type::Real:
+      return real;
+    case Type::Text:
+      return text::real_of(text);
+    default:
+      return 0;
   }
 }
 
 int64_t SqlValue::as_integer() const {
   switch (type) {
-    case Type::Integer: return integer;
-    case Type::Real: return static_cast<int64_t>(real);
-    case Type::Text: return std::strtoll(text.c_str(), nullptr, 10);
-    default: return 0;
+    case Type::Integer:
+      return integer;
+    case Type::Real:
+      return static_cast<int64_t>(real);
+    case Type::Text:
+      return std::strtoll(text.c_str(), nullptr, 10);
+    default:
+      return 0;
   }
 }
 
 std::string SqlValue::as_text() const {
   switch (type) {
-    case Type::Integer: return std::to_string(integer);
-    case Type::Real: return plain_number(real);
+    case Type::Integer:
+      return std::to_string(integer);
+    case Type::Real:
+      return plain_number(real);
     case Type::Text:
-    case Type::Blob: return text;
-    default: return {};
+    case Type::Blob:
+      return text;
+    default:
+      return {};
   }
 }
 

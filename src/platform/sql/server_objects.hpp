@@ -55,8 +55,8 @@ class Session {
 };
 
 struct ProcedureResult {
-  Rows rows;             // the result set the procedure returns, if any
-  int return_code = 0;   // the value `&RetCode = call X(...)` receives
+  Rows rows;            // the result set the procedure returns, if any
+  int return_code = 0;  // the value `&RetCode = call X(...)` receives
 };
 
 using ServerProcedure = std::function<ProcedureResult(Session&, const std::vector<SqlValue>&)>;
