@@ -10,8 +10,8 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/picture/picture.hpp"
-#include "platform/text/numbers.hpp"
 #include "platform/text/cp1250.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
 #include "platform/ui/popup.hpp"
@@ -58,8 +58,9 @@ ui::Window range_window() {
   w.add(ControlKind::Button, kFromCalendar, "KALENDARZ_OD", "Kalendarz od").icon = "kalendarz.ico";
   w.add(ControlKind::Entry, kTo, "DATA_DO", "do");
   w.add(ControlKind::Button, kToCalendar, "KALENDARZ_DO", "Kalendarz do").icon = "kalendarz.ico";
-  w.add(ControlKind::Entry, kYear, "ROK", "Rok");
-  w.add(ControlKind::Entry, kDays, "ILE_DNI");  // the label "dni" after it is its only caption
+  w.add(ControlKind::Entry, kYear, "ROK", "Rok").numeric = true;
+  // The label "dni" after it is its only caption.
+  w.add(ControlKind::Entry, kDays, "ILE_DNI").numeric = true;
   w.add(ControlKind::Label, kDaysLabel, "DNI", "dni");
   w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Button, kCancel, "ANULUJ", "Anuluj").key = "Esc";

@@ -145,6 +145,11 @@ ORVRUN_API uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict,
  * else headless. `screenshots`: a folder for a PNG of each window as the script acts (qt).
  * 0 with `error` naming the backends there are, or for a script that does not parse.
  * ORVRUN_UI_NAMES: the backends that can run here, separated by ", ". */
+/* Reads `script` before `procedure` runs: 0 with `error` naming the line for a script that does not
+ * parse or a value no window of the procedure, as designed, can take (text for a numeric entry,
+ * an item a fixed drop list lacks). What only the run can tell is left to the run. */
+ORVRUN_API uint8_t ORVRUN_UI_CHECK(const char* procedure, const char* script,
+                                   char** error) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_UI_USE(const char* name, const char* script, uint8_t interactive,
                                  const char* screenshots, char** error) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_UI_NAMES(void) ORVRUN_NOEXCEPT;

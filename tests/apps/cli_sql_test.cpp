@@ -87,7 +87,6 @@ const OutputCase kOutputs[] = {
      0,
      "{\"rows\": [[\"1\"]], \"more\": [[[null, \"\"]], []], \"error\": null}\n"},
     // 6. A statement beginning with "--" is a statement, not an option.
-    {"CommentFirst", {"sql", "--comment\nselect 3"}, 0, "3\n"},
     {"CommentOnly", {"sql", "--comment"}, 0, ""},
     {"AfterDashes", {"sql", "--", "--json"}, 0, ""},
     // 7. Usage errors: exit status 2, nothing on stdout.

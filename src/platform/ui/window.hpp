@@ -74,6 +74,7 @@ struct Control {
   bool hidden = false;
   bool disabled = false;
   bool read_only = false;
+  bool numeric = false;  // entry: takes a number only (typed_number in script.hpp)
   Rect rect;
 
   // What the user sees as this control's value (a list's selected cell, else the selected row's
