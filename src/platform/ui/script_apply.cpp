@@ -80,8 +80,6 @@ std::vector<Event> set_value(Window& w, const Command& c, Control& ctl) {
     case ControlKind::Entry:
     case ControlKind::TextArea:
       if (ctl.read_only) fail(w, c, "the control " + ctl.id + " is read-only");
-      if (ctl.numeric && !typed_number(c.arg))
-        fail(w, c, "the entry " + ctl.id + " takes a number");
       ctl.value = c.arg;
       return {accepted(ctl)};
     case ControlKind::Check:

@@ -74,7 +74,9 @@ struct Control {
   bool hidden = false;
   bool disabled = false;
   bool read_only = false;
-  bool numeric = false;  // entry: takes a number only (typed_number in script.hpp)
+  // Entry: its logic reads a number (typed_number in script.hpp); other text typed at run is the
+  // logic's to refuse, a script that gives it is refused as it is read (check_script).
+  bool numeric = false;
   Rect rect;
 
   // What the user sees as this control's value (a list's selected cell, else the selected row's

@@ -135,14 +135,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Hidden", "set UKRYTE x", "the control UKRYTE is hidden"},
         RefusalCase{"ReadOnly", "set STALA x", "the control STALA is read-only"},
         RefusalCase{"Missing", "set NIEMA x", "there is no control \"NIEMA\""},
-        // 4-9. Commands that do not fit the control's kind or contents.
+        // 4-8. Commands that do not fit the control's kind or contents.
         RefusalCase{"PressEntry", "press KWOTA", "cannot be pressed"},
         RefusalCase{"RowOutOfRange", "select LISTA 9", "is not a number from 1 to 3"},
         RefusalCase{"NoSuchItem", "choose ZAKRES marzec", "has no item \"marzec\""},
         RefusalCase{"TypeIntoList", "set LISTA x", "takes no typed value"},
         RefusalCase{"CheckAnEntry", "check KWOTA on", "is not a check box"},
-        RefusalCase{"TextIntoNumber", "set KWOTA 12x", "the entry KWOTA takes a number"},
-        // 10. An answer while the window (not a box) waits.
+        // 9. An answer while the window (not a box) waits.
         RefusalCase{"AnswerWhileWindowWaits", "answer yes", "answers a box"}),
     [](const auto& info) { return info.param.name; });
 

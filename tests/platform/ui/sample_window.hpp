@@ -21,7 +21,7 @@ enum : int {
 
 inline Window sample_window() {
   Window w("Probka", "Próbka"_w1250);
-  w.add(ControlKind::Entry, kAmount, "KWOTA", "&Kwota:").numeric = true;
+  w.add(ControlKind::Entry, kAmount, "KWOTA", "&Kwota:");
   w.add(ControlKind::Check, kMark, "ZAZN", "Zaznacz");
   w.add(ControlKind::DropList, kRange, "ZAKRES", "Zakres").items = {"pełny zakres"_w1250, "luty"};
   Control& list = w.add(ControlKind::List, kList, "LISTA", "Lista");
