@@ -196,6 +196,12 @@ class PlanBuilder {
     if (name_end == i) return false;
     a.name = name_of(t[name_end - 1]);
     if (!arguments(t, name_end, exec, a.args)) return false;
+    // sp_executesql with the statement alone is EXEC of that text.
+    if (same_name(a.name, "sp_executesql") && a.args.size() == 1 && a.return_var.empty()) {
+      a.kind = Action::Kind::Exec;
+      a.sql = std::move(a.args[0]);
+      a.args.clear();
+    }
     out.push_back(std::move(a));
     return true;
   }
