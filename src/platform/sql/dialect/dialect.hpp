@@ -68,7 +68,7 @@ std::string parameter_name(std::string_view variable);
 // Statements longer than kMaxCachedLength are translated every time and never kept.
 class TranslationCache {
  public:
-  static constexpr std::size_t kMaxCachedLength = 64 * 1024;
+  static constexpr std::size_t kMaxCachedLength = std::size_t{64} * 1024;
 
   explicit TranslationCache(std::size_t capacity = 4096);
   std::shared_ptr<const Translation> get(std::string_view tsql, const Catalog* catalog);

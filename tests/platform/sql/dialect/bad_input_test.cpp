@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"ValueWithApostrophe", "update kontrahent set nazwa='O'Brien' where id=1",
                 "ERROR Unclosed quotation mark after the character string ' where id=1'.\n"},
         // 2 a NUL byte in the middle
-        BadCase{"NulByte", std::string("select 1\0 delete from t", 24),
+        BadCase{"NulByte", std::string("select 1\0 delete from t", 23),
                 "ERROR Incorrect syntax: the statement contains a NUL character.\n"},
         // 3 0xFF bytes are identifier characters: passed to SQLite, which reports them
         BadCase{"FfBytes", "select \xFF\xFF from t\xFF", "select \xFF\xFF from t\xFF\n"},

@@ -93,7 +93,7 @@ TEST(ServerAnswers, TranslationAndTheServersAnswer) {
     ASSERT_EQ(tr.plan.actions.size(), 1u) << n;
     const auto& action = tr.plan.actions[0];
     std::string translation = action.sql;
-    if (action.kind == dialect::Action::Kind::Exec) translation = "EXEC " + translation;
+    if (action.kind == dialect::Action::Kind::Exec) translation.insert(0, "EXEC ");
     EXPECT_EQ(text::from_utf8(translation), a.translation) << n << ": " << a.tsql;
     std::string got;
     if (c->send(a.tsql) != kOk) {
