@@ -41,7 +41,7 @@ bool ignorable_option(const Tokens& t) {
 class PlanBuilder {
  public:
   PlanBuilder(const Tokens& t, const std::vector<Span>& spans, const Catalog* catalog)
-      : t_(t), spans_(spans), catalog_(catalog) {}
+      : t_(t), spans_(spans), catalog_(catalog), unclosed_(spans.size(), 0) {}
 
   Plan run() {
     Plan plan;
@@ -105,17 +105,21 @@ class PlanBuilder {
     const Span& s = spans_[next_];
     if (s.end > s.begin + 1) return begin_transaction(s, out);
     std::size_t start = next_++;
-    std::vector<Action> block;
-    while (next_ < spans_.size() && !is_block_end(next_)) unit(block, depth + 1);
-    if (next_ >= spans_.size()) {
-      // "BEGIN;" with no END anywhere: SQLite's own way of opening a transaction.
-      if (!s.semicolon) unexpected_end();
-      next_ = start + 1;
-      out.push_back(sql_action("BEGIN"));
-      return;
+    if (!unclosed_[start]) {
+      std::vector<Action> block;
+      while (next_ < spans_.size() && !is_block_end(next_)) unit(block, depth + 1);
+      if (next_ < spans_.size()) {
+        ++next_;  // END
+        for (Action& a : block) out.push_back(std::move(a));
+        return;
+      }
+      // Remembered: each BEGIN would otherwise read the rest again for every BEGIN before it.
+      unclosed_[start] = 1;
     }
-    ++next_;  // END
-    for (Action& a : block) out.push_back(std::move(a));
+    // "BEGIN;" with no END anywhere: SQLite's own way of opening a transaction.
+    if (!s.semicolon) unexpected_end();
+    next_ = start + 1;
+    out.push_back(sql_action("BEGIN"));
   }
 
   bool is_block_end(std::size_t k) const {
@@ -348,6 +352,7 @@ class PlanBuilder {
   const Tokens& t_;
   const std::vector<Span>& spans_;
   const Catalog* catalog_;
+  std::vector<char> unclosed_;  // per span: a BEGIN there found no END
   std::size_t next_ = 0;
 };
 

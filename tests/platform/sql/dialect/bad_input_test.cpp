@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 2 a NUL byte in the middle
         BadCase{"NulByte", std::string("select 1\0 delete from t", 23),
                 "ERROR Incorrect syntax: the statement contains a NUL character.\n"},
+        // 2b many BEGIN; without END: each is SQLite's BEGIN, found in linear time, not 2^n
+        BadCase{"UnclosedBegins", repeat("BEGIN; select 1; ", 40), repeat("BEGIN\nselect 1\n", 40)},
         // 3 0xFF bytes are identifier characters: passed to SQLite, which reports them
         BadCase{"FfBytes", "select \xFF\xFF from t\xFF", "select \xFF\xFF from t\xFF\n"},
         // 4 500 nested parentheses: refused before any recursion runs deep
