@@ -7,16 +7,19 @@
 #include "boundary.hpp"
 #include "calc/amount_words.hpp"
 #include "calc/code_pages.hpp"
+#include "calc/company_lookup.hpp"
 #include "calc/credit_limit.hpp"
 #include "calc/currency.hpp"
 #include "calc/discount.hpp"
 #include "calc/iban.hpp"
 #include "calc/identifiers.hpp"
+#include "calc/library_services.hpp"
 #include "calc/text_lines.hpp"
 #include "calc/text_replace.hpp"
 #include "calc/text_utils.hpp"
 #include "calc/vat.hpp"
 #include "calc/working_days.hpp"
+#include "handles.hpp"
 #include "table.hpp"
 
 using orv::Decimal;
@@ -247,6 +250,26 @@ uint8_t LIMITKUPIECKI(uint8_t window_mode, double customer_id, double payer_id, 
     return orv::calc::LIMITKUPIECKI(window_mode, customer_id, payer_id, sale_amount, document_id,
                                     optional_of(date));
   });
+}
+
+uint8_t POBIERZKURSYNBP(int32_t* date, int32_t* notice) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::POBIERZKURSYNBP(date, notice); });
+}
+uint8_t POBIERZKURSYECB(int32_t* date, int32_t* notice) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::POBIERZKURSYECB(date, notice); });
+}
+char* POBIERZSYSTEMLISTSEPARATOR() noexcept {
+  return guard_text(__func__, [&] { return orv::calc::POBIERZSYSTEMLISTSEPARATOR(); });
+}
+uint8_t UTWORZPLIK(const char* name) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::UTWORZPLIK(in(name)); });
+}
+uint8_t ISINTERNETCONNECTION() noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::ISINTERNETCONNECTION(); });
+}
+uint8_t PODAJDANEGUS(ORVRUN_GROUP* record) noexcept {
+  return guard(__func__, uint8_t{0},
+               [&] { return record ? orv::calc::PODAJDANEGUS(record->group) : uint8_t{0}; });
 }
 
 }  // extern "C"

@@ -37,9 +37,10 @@ ORVRUN_API void POKAZSTATUSDOK(const char* base, double editing_user, uint8_t ed
 /* choose a keyboard shortcut */
 ORVRUN_API void SKROTYKLAWISZOWE(ORVRUN_TEXT* name /* 31 bytes */, int32_t* code) ORVRUN_NOEXCEPT;
 /* move the mouse pointer relative to a window */
-ORVRUN_API void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy) ORVRUN_NOEXCEPT;
+ORVRUN_API void USTAWMYSZ(int32_t window /* window */, int32_t dx, int32_t dy) ORVRUN_NOEXCEPT;
 /* set a control's tooltip */
-ORVRUN_API void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) ORVRUN_NOEXCEPT;
+ORVRUN_API void USTAWTOOLTIP(int32_t window /* window */, int32_t control,
+                             const char* text) ORVRUN_NOEXCEPT;
 /* Column settings of the lists (INI_BRO, INI_KOL_BRO) and the column configuration dialog. */
 /* load the windows, the current user's list columns and window parameters */
 ORVRUN_API void LADUJUSTAWIENIAKOLUMN(void) ORVRUN_NOEXCEPT;

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "calc/library_services.hpp"
 #include "calc/vat.hpp"
 #include "config/parameters.hpp"
 #include "config/permissions.hpp"
@@ -195,6 +196,8 @@ void set_context(const Identity& who, std::optional<Failure>& failure) {
   bool known = !own.empty() && number(own[0][0]) != 0;
   g.ID_FIRMY = who.company.value_or(known ? number(own[0][0]) : g.ID_FIRMY);
   g.ID_MAGAZYNU = who.warehouse.value_or(known ? number(own[0][1]) : g.ID_MAGAZYNU);
+  // As the host application does after log-in: downloads are tried only with a connection.
+  g.ISINTERNETCONNECTION = calc::ISINTERNETCONNECTION() != 0 ? 1 : 0;
 }
 
 void load_vat(std::optional<Failure>& failure) {

@@ -1,9 +1,10 @@
 // File access through the C library and POSIX.
 #include "platform/files/files.hpp"
 
-#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
 
 namespace orv::files {
 
@@ -33,6 +34,13 @@ bool write_all(const std::string& path, const std::string& bytes) {
 bool exists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
+}
+
+std::string temp_folder() {
+  const char* dir = std::getenv("TMPDIR");
+  std::string out = dir && *dir ? dir : "/tmp";
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
+  return out;
 }
 
 }  // namespace orv::files

@@ -125,5 +125,53 @@ std::string bad_name(const ::testing::TestParamInfo<BadTable>& i) {
 }
 INSTANTIATE_TEST_SUITE_P(Banks, UnreadableTable, ::testing::ValuesIn(kBadTables), bad_name);
 
+struct DayCase {
+  const char* name;
+  std::string file;
+  const char* day;
+  int rates;  // read back from the day's document; -1: no document
+  const char* oldest;
+};
+
+class EcbDay : public ::testing::TestWithParam<DayCase> {};
+
+// A day out of a history is a daily file of that day; what could break its apostrophes is left out.
+TEST_P(EcbDay, IsADailyFileOfThatDay) {
+  const DayCase& c = GetParam();
+  std::string oldest;
+  std::optional<std::string> doc = ecb_day(c.file, c.day, oldest);
+  EXPECT_EQ(oldest, c.oldest);
+  ASSERT_EQ(doc.has_value(), c.rates >= 0);
+  if (!doc) return;
+  RateTable t;
+  std::string error;
+  ASSERT_TRUE(read_ecb_table(*doc, t, error)) << error << *doc;
+  EXPECT_EQ(t.number, std::string("ECB ") + c.day);
+  EXPECT_EQ(static_cast<int>(t.rates.size()), c.rates);
+}
+
+const DayCase kDays[] = {
+    // 1 the newer day of the history
+    {"Newest", sample("ecb_history.xml"), "2026-01-06", 2, "2026-01-05"},
+    // 2 the older one
+    {"Older", sample("ecb_history.xml"), "2026-01-05", 3, "2026-01-05"},
+    // 3 a day the file covers but the bank did not publish
+    {"Missing", sample("ecb_history.xml"), "2026-01-04", -1, "2026-01-05"},
+    // 4 the daily file itself
+    {"Daily", sample("ecb_daily.xml"), "2026-01-05", 4, "2026-01-05"},
+    // 5 values that would close the apostrophes are dropped
+    {"Hostile",
+     "<Cube><Cube time='2026-01-05'><Cube currency=\"US'D\" rate='1'/><Cube currency='USD' "
+     "rate=\"1.1' or '1\"/><Cube currency='GBP' rate='0.86'/></Cube></Cube>",
+     "2026-01-05", 1, "2026-01-05"},
+    // 6 a day that is no date is never looked for
+    {"NotADate", sample("ecb_history.xml"), "2026-01-0'", -1, ""},
+};
+
+std::string day_name(const ::testing::TestParamInfo<DayCase>& i) {
+  return i.param.name;
+}
+INSTANTIATE_TEST_SUITE_P(Ecb, EcbDay, ::testing::ValuesIn(kDays), day_name);
+
 }  // namespace
 }  // namespace orv::xml
