@@ -30,6 +30,7 @@ void check(std::string_view sql) {
 void check_actions(const std::vector<Action>& actions) {
   for (const Action& a : actions) {
     if (a.kind != Action::Kind::Call && a.kind != Action::Kind::Declare) check(a.sql);
+    if (a.kind == Action::Kind::SelectInto) check(a.name);
     for (const std::string& arg : a.args) check(arg);
     check_actions(a.then_actions);
     check_actions(a.else_actions);

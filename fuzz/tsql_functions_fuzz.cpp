@@ -58,6 +58,14 @@ void check_functions(std::string_view a, std::string_view b) {
     (void)tsql_format(SqlValue::of(static_cast<double>(n) / 7), b, "");
     (void)tsql_format(text, b, "en-US");
     (void)tsql_divisor(text);
+    (void)tsql_checked_integer(SqlValue::of(n * m * 0x1000000), m % 2 == 0);
+  } catch (const TsqlError&) {
+  }
+  // A decimal's places carried into text: any type, any places, never a crash.
+  try {
+    (void)tsql_convert(a, SqlValue::of(static_cast<double>(n) / 7), std::nullopt,
+                       static_cast<int>(m & 0x3f));
+    (void)tsql_decimal_scale(a);
   } catch (const TsqlError&) {
   }
 }

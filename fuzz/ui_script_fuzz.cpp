@@ -1,11 +1,12 @@
 // Scripts come from command lines and files: any text must parse or be refused, and any command
-// must drive a window or be refused, never crash.
+// must drive a window (or be read against the designed ones) or be refused, never crash.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "platform/text/cp1250.hpp"
 #include "platform/ui/headless/headless.hpp"
+#include "platform/ui/script.hpp"
 #include "platform/ui/window.hpp"
 
 using orv::operator""_w1250;
@@ -37,6 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ui.add_script(script);
   } catch (const orv::ui::ScriptError&) {
     return 0;
+  }
+  // Read against the designed windows of procedures with entries, lists and drop lists.
+  for (const char* procedure : {"KALENDARZ", "PRZELICZNIKRABATU", "PYTAJOZAKRESDAT"}) {
+    try {
+      orv::ui::check_script(script, procedure);
+    } catch (const orv::ui::ScriptError&) {
+    }
   }
   orv::ui::Backend* previous = orv::ui::set_backend(&ui);
   orv::ui::Window w = target();

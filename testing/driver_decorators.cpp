@@ -62,6 +62,7 @@ class FaultConnection : public ForwardingConnection {
     if (int code = take(rows_text(rows)); code != kOk) return code;
     return inner_->insert_rows(rows);
   }
+  bool next_result() override { return !failed_ && inner_->next_result(); }
 
  private:
   int take(std::string_view operation) {

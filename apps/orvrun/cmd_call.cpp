@@ -413,6 +413,17 @@ bool choose_ui(const Options& o, std::string& error) {
   return true;
 }
 
+// A script value no window of the procedure can take is refused before any window opens.
+bool script_fits(const Options& o, const char* procedure, std::string& error) {
+  if (o.script.empty()) return true;
+  auto script = cp1250_of(o.script, "--ui-script", error);
+  if (!script) return false;
+  char* why = nullptr;
+  if (ORVRUN_UI_CHECK(procedure, script->c_str(), &why)) return true;
+  error = "--ui-script: " + utf8_of(why);
+  return false;
+}
+
 void release(ORVRUN_VALUE& result, Arguments& args) {
   ORVRUN_FREE(result.out);
   for (auto& v : args.values) {
@@ -457,6 +468,8 @@ int call(const Words& words) {
   }
   auto args = arguments(p, words, options->name_at + 1);
   if (!args) return kExitUsage;
+  std::string misfit;
+  if (!script_fits(*options, p.info.name, misfit)) return call_failed(*options, misfit);
 
   std::string error;
   bool opened = false;

@@ -1,4 +1,4 @@
-// orvrun sql: one statement through a channel's own operations; rows as TSV or JSON.
+// orvrun sql: one statement through a channel's own operations; its result sets as TSV or JSON.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -15,6 +15,7 @@ namespace {
 // The statement's outcome, in UTF-8.
 struct Outcome {
   std::vector<std::vector<std::optional<std::string>>> rows;  // nullopt: SQL NULL
+  std::vector<std::size_t> sets;  // the first row of each result set after the first
   int code = 0;
   std::string message;
   int cut = 0;
@@ -33,6 +34,8 @@ Outcome last_outcome() {
     }
     out.rows.push_back(std::move(row));
   }
+  for (int32_t k = 0, n = ORVRUN_SQL_MORE_SETS(); k < n; ++k)
+    out.sets.push_back(static_cast<std::size_t>(ORVRUN_SQL_SET_START(k)));
   return out;
 }
 
@@ -76,16 +79,27 @@ void print_tsv(const Outcome& out) {
   }
 }
 
-void print_json(const Outcome& out) {
-  std::string s = "{\"rows\": [";
-  for (std::size_t r = 0; r < out.rows.size(); ++r) {
-    s += r ? ", [" : "[";
+std::string json_rows(const Outcome& out, std::size_t begin, std::size_t end) {
+  std::string s = "[";
+  for (std::size_t r = begin; r < end; ++r) {
+    s += r > begin ? ", [" : "[";
     for (std::size_t k = 0; k < out.rows[r].size(); ++k) {
       if (k) s += ", ";
       s += out.rows[r][k] ? json_string(*out.rows[r][k]) : "null";
     }
     s += "]";
   }
+  return s + "]";
+}
+
+// "rows": the first result set (the one the channel reads); "more": the batch's others.
+void print_json(const Outcome& out) {
+  std::vector<std::size_t> bounds{0};
+  bounds.insert(bounds.end(), out.sets.begin(), out.sets.end());
+  bounds.push_back(out.rows.size());
+  std::string s = "{\"rows\": " + json_rows(out, bounds[0], bounds[1]) + ", \"more\": [";
+  for (std::size_t k = 1; k + 1 < bounds.size(); ++k)
+    s += (k > 1 ? ", " : "") + json_rows(out, bounds[k], bounds[k + 1]);
   s += "], \"error\": ";
   s += out.code == 0 ? std::string("null")
                      : "{\"code\": " + std::to_string(out.code) +
@@ -109,6 +123,11 @@ int cmd_sql(const Words& words) {
     } else if (words[i] == "--channel" && i + 1 < words.size()) {
       channel = words[i + 1];
       i += 2;
+    } else if (words[i] == "--") {
+      ++i;
+      break;
+    } else if (i + 1 == words.size()) {
+      break;  // the statement itself: T-SQL comments begin with "--" too
     } else {
       return usage_error("sql: unknown option \"" + words[i] + "\"");
     }

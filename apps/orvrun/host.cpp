@@ -85,9 +85,7 @@ bool open_database(bool required, bool& opened, std::string& error) {
     }
   }
   char* why = nullptr;
-  // Statements of one's own may go to any SQLite database; a foreign one has nothing to sign in
-  // to, and the library's tables are refused by its statements, never created in it.
-  uint32_t flags = (o.odbc ? ORVRUN_OPEN_ODBC : 0) | ORVRUN_OPEN_FOREIGN;
+  uint32_t flags = o.odbc ? ORVRUN_OPEN_ODBC : 0;
   if (!ORVRUN_OPEN(target.c_str(), flags, &why)) {
     error = "cannot open the database: " + utf8_of(why);
     return false;

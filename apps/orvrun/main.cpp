@@ -43,13 +43,15 @@ Usage:
       with its controls: number, id, kind, caption or prompt, key.
   orvrun call --list
       Lists every exported procedure with its parameters.
-  orvrun sql [--json] [--channel main|2|3|crm|scalar|marked] STATEMENT
+  orvrun sql [--json] [--channel main|2|3|crm|scalar|marked] [--] STATEMENT
       Sends one statement (UTF-8) through the channel's own operations and prints the rows as
       tab-separated UTF-8 lines (a tab, line break or backslash inside a field as \t, \n,
-      \r, \\; NULL as \N), or with --json {"rows": [[...]], "error": null | {"code": n,
-      "message": "..."}} (NULL as null). scalar and marked print column 1 of the first row.
-      A field longer than the channel's record is cut, and stderr says so. A statement may
-      begin with a "--" comment. Exit status 1 when it failed.
+      \r, \\; NULL as \N), or with --json {"rows": [[...]], "more": [[[...]]...], "error":
+      null | {"code": n, "message": "..."}} (NULL as null). A batch of several SELECTs prints
+      every result set, in order (in JSON the first as "rows", the others in "more"). scalar
+      and marked print column 1 of the first row. A field longer than the channel's record is
+      cut, and stderr says so. A statement may begin with a "--" comment. Only the library's
+      own databases open. Exit status 1 when it failed.
   orvrun blob get|put TABLE COLUMN KEY_COLUMN KEY FILE
       Copies one binary cell (COLUMN of the row of TABLE whose KEY_COLUMN is KEY) into FILE, or
       stores FILE's bytes in it. Exit status 1 when the row does not exist or a name is not

@@ -42,11 +42,11 @@ ui::Window discount_window() {
   ui::Window w("PrzelicznikRabatu", "Przelicznik narzutów/rabatów"_w1250);
   w.rect = {0, 0, 220, 120};
   w.add(ControlKind::Group, kGroup, "GRUPA", "Cena netto");
-  w.add(ControlKind::Entry, kInput, "CENA", "Cena wejściowa"_w1250);
-  w.add(ControlKind::Entry, kPercentage, "NR_PROCENT", "Rabat/narzut procent [-/+]");
+  w.add(ControlKind::Entry, kInput, "CENA", "Cena wejściowa"_w1250).numeric = true;
+  w.add(ControlKind::Entry, kPercentage, "NR_PROCENT", "Rabat/narzut procent [-/+]").numeric = true;
   w.add(ControlKind::Label, kPercentSign, "ZNAK_PROCENT", "%");
-  w.add(ControlKind::Entry, kAmount, "NR_KWOTA", "Rabat/narzut kwota [-/+]");
-  w.add(ControlKind::Entry, kResult, "CENA_PO", "Cena z rabatem/narzutem [-/+]");
+  w.add(ControlKind::Entry, kAmount, "NR_KWOTA", "Rabat/narzut kwota [-/+]").numeric = true;
+  w.add(ControlKind::Entry, kResult, "CENA_PO", "Cena z rabatem/narzutem [-/+]").numeric = true;
   w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Button, kClose, "ZAMKNIJ", "Zamknij").key = "Esc";
   return w;
@@ -109,7 +109,7 @@ ui::Window change_window() {
   ui::Window w("WydawanieReszty", "Wydawanie reszty");
   w.rect = {0, 0, 180, 90};
   w.add(ControlKind::Entry, kDue, "NALEZNOSC_BRUTTO", "Należność"_w1250).read_only = true;
-  w.add(ControlKind::Entry, kPaid, "WPLATA", "Wpłata"_w1250);
+  w.add(ControlKind::Entry, kPaid, "WPLATA", "Wpłata"_w1250).numeric = true;
   w.add(ControlKind::Entry, kChange, "RESZTA", "Reszta").read_only = true;
   w.add(ControlKind::Button, kCloseChange, "ZAMKNIJ", "Zamknij").key = "Esc";
   return w;

@@ -6,8 +6,8 @@
 #include "lists/tooltips.hpp"
 #include "platform/date/date.hpp"
 #include "platform/picture/picture.hpp"
-#include "platform/text/numbers.hpp"
 #include "platform/text/cp1250.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/window.hpp"
@@ -40,7 +40,7 @@ ui::Window calendar_window(bool old) {
   w.rect = {0, 0, 150, 130};
   ui::Control& month = w.add(ControlKind::DropList, kMonth, "MIESIAC", "Miesiąc"_w1250);
   month.items.assign(std::begin(kMonths), std::end(kMonths));
-  w.add(ControlKind::Entry, kYear, "ROK", "Rok");
+  w.add(ControlKind::Entry, kYear, "ROK", "Rok").numeric = true;
   ui::Control& grid = w.add(ControlKind::List, kGrid, "DNI", "Dni");
   for (const char* head : old ? kOldHeads : kHeads) grid.columns.push_back({head, 18});
   w.add(ControlKind::Button, kToday, "DZISIAJ", "Dzisiaj").key = "Ctrl+D";

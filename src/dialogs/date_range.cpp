@@ -10,8 +10,8 @@
 #include "platform/date/date.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/picture/picture.hpp"
-#include "platform/text/numbers.hpp"
 #include "platform/text/cp1250.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
 #include "platform/ui/popup.hpp"
@@ -58,8 +58,9 @@ ui::Window range_window() {
   w.add(ControlKind::Button, kFromCalendar, "KALENDARZ_OD", "Kalendarz od").icon = "kalendarz.ico";
   w.add(ControlKind::Entry, kTo, "DATA_DO", "do");
   w.add(ControlKind::Button, kToCalendar, "KALENDARZ_DO", "Kalendarz do").icon = "kalendarz.ico";
-  w.add(ControlKind::Entry, kYear, "ROK", "Rok");
-  w.add(ControlKind::Entry, kDays, "ILE_DNI");  // the label "dni" after it is its only caption
+  w.add(ControlKind::Entry, kYear, "ROK", "Rok").numeric = true;
+  // The label "dni" after it is its only caption.
+  w.add(ControlKind::Entry, kDays, "ILE_DNI").numeric = true;
   w.add(ControlKind::Label, kDaysLabel, "DNI", "dni");
   w.add(ControlKind::Button, kConfirm, "ZATWIERDZ", "Zatwierdź"_w1250).key = "F10";
   w.add(ControlKind::Button, kCancel, "ANULUJ", "Anuluj").key = "Esc";
@@ -239,19 +240,22 @@ void set_local_range(const RangeFields& f, int position, const std::string& desc
   g.DATA_DO_LOC = f.to;
 }
 
+const char* const kFixedRanges[] = {"pełny zakres"_w1250,    "dowolny zakres",
+                                    "bieżący dzień"_w1250,   "ostatni tydzień"_w1250,
+                                    "bieżący miesiąc"_w1250, "bieżący rok"_w1250};
+const char* const kLaterRanges[] = {"1 kwartał"_w1250, "2 kwartał"_w1250, "3 kwartał"_w1250,
+                                    "4 kwartał"_w1250, "starsze niż"_w1250};
+
 }  // namespace
 
 const std::vector<std::string>& range_names() {
   // The fixed ranges, then the twelve months of the chosen year, then the quarters and the rest.
   static const std::vector<std::string> names = [] {
-    std::vector<std::string> out = {"pełny zakres"_w1250,    "dowolny zakres",
-                                    "bieżący dzień"_w1250,   "ostatni tydzień"_w1250,
-                                    "bieżący miesiąc"_w1250, "bieżący rok"_w1250};
+    // One name at a time: clang 14 crashes evaluating a braced list of these literals.
+    std::vector<std::string> out;
+    for (const char* fixed : kFixedRanges) out.emplace_back(fixed);
     for (int m = 1; m <= 12; ++m) out.emplace_back(date::month_name(m));
-    for (const char* rest : {"1 kwartał"_w1250, "2 kwartał"_w1250, "3 kwartał"_w1250,
-                             "4 kwartał"_w1250, "starsze niż"_w1250}) {
-      out.emplace_back(rest);
-    }
+    for (const char* rest : kLaterRanges) out.emplace_back(rest);
     return out;
   }();
   return names;

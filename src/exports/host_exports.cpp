@@ -93,8 +93,7 @@ uint8_t ORVRUN_OPEN(const char* target, uint32_t flags, char** error) noexcept {
   return guard(__func__, uint8_t{0}, [&] {
     std::string why;
     auto kind = flags & ORVRUN_OPEN_ODBC ? orv::host::Target::Odbc : orv::host::Target::Sqlite;
-    bool foreign = flags & ORVRUN_OPEN_FOREIGN;
-    return succeeded(orv::host::open_database(in(target), kind, foreign, why), why, error);
+    return succeeded(orv::host::open_database(in(target), kind, why), why, error);
   });
 }
 

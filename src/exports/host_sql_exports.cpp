@@ -164,4 +164,14 @@ int32_t ORVRUN_SQL_CUT(void) noexcept {
   return static_cast<int32_t>(last_outcome().cut);
 }
 
+int32_t ORVRUN_SQL_MORE_SETS(void) noexcept {
+  return static_cast<int32_t>(last_outcome().sets.size());
+}
+
+int32_t ORVRUN_SQL_SET_START(int32_t set) noexcept {
+  const auto& sets = last_outcome().sets;
+  if (set < 0 || static_cast<std::size_t>(set) >= sets.size()) return -1;
+  return static_cast<int32_t>(sets[static_cast<std::size_t>(set)]);
+}
+
 }  // extern "C"

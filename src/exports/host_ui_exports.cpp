@@ -8,6 +8,8 @@
 #include "host/ui_host.hpp"
 #include "host_result.hpp"
 #include "orvrun_host.h"
+#include "platform/text/text.hpp"
+#include "platform/ui/script.hpp"
 #include "table.hpp"
 
 using orv::exports::give_text;
@@ -137,6 +139,17 @@ uint8_t ORVRUN_UI_USE(const char* name, const char* script, uint8_t interactive,
     orv::host::UiChoice choice{{}, false, interactive != 0, std::string(in(screenshots))};
     std::string why;
     return succeeded(orv::host::use_ui(in(name), in(script), choice, why), why, error);
+  });
+}
+
+uint8_t ORVRUN_UI_CHECK(const char* procedure, const char* script, char** error) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    try {
+      orv::ui::check_script(in(script), in(procedure));
+    } catch (const orv::ui::ScriptError& e) {
+      return succeeded(false, orv::text::from_utf8(e.message), error);
+    }
+    return succeeded(true, {}, error);
   });
 }
 

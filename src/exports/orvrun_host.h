@@ -54,10 +54,9 @@ ORVRUN_API void ORVRUN_HOST_INIT(const ORVRUN_HOST_CALLBACKS* callbacks) ORVRUN_
  * is the path of the library's SQLite database (made by ORVRUN_CREATE): a missing, empty,
  * damaged or non-SQLite file, or one without the library's schema, is refused with the real
  * cause and left untouched; a database the user may only read opens read-only. Flags:
- * ORVRUN_OPEN_ODBC: `target` is an ODBC connection string; ORVRUN_OPEN_FOREIGN: a sound SQLite
- * database without the library's schema is accepted too (for a host's own statements). Paths
- * and connection strings are the system's own bytes, passed unchanged. */
-enum { ORVRUN_OPEN_ODBC = 1, ORVRUN_OPEN_FOREIGN = 2 };
+ * ORVRUN_OPEN_ODBC: `target` is an ODBC connection string. Paths and connection strings are
+ * the system's own bytes, passed unchanged. */
+enum { ORVRUN_OPEN_ODBC = 1 };
 ORVRUN_API uint8_t ORVRUN_OPEN(const char* target, uint32_t flags, char** error) ORVRUN_NOEXCEPT;
 ORVRUN_API void ORVRUN_CLOSE(void) ORVRUN_NOEXCEPT;
 /* A new SQLite database with the schema and, with `demo`, the demo company. An existing file is
@@ -155,6 +154,11 @@ ORVRUN_API uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict,
  * else headless. `screenshots`: a folder for a PNG of each window as the script acts (qt).
  * 0 with `error` naming the backends there are, or for a script that does not parse.
  * ORVRUN_UI_NAMES: the backends that can run here, separated by ", ". */
+/* Reads `script` before `procedure` runs: 0 with `error` naming the line for a script that does not
+ * parse or a value no window of the procedure, as designed, can take (text for a numeric entry,
+ * an item a fixed drop list lacks). What only the run can tell is left to the run. */
+ORVRUN_API uint8_t ORVRUN_UI_CHECK(const char* procedure, const char* script,
+                                   char** error) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_UI_USE(const char* name, const char* script, uint8_t interactive,
                                  const char* screenshots, char** error) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_UI_NAMES(void) ORVRUN_NOEXCEPT;
@@ -250,6 +254,11 @@ ORVRUN_API char* ORVRUN_SQL_FIELD(int32_t row, int32_t column) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_SQL_IS_NULL(int32_t row, int32_t column) ORVRUN_NOEXCEPT;
 /* The fields the channel's record cut to its field size (1,000 characters on most channels). */
 ORVRUN_API int32_t ORVRUN_SQL_CUT(void) ORVRUN_NOEXCEPT;
+/* A batch of several SELECTs gives a result set each; the rows above hold them all, in order.
+ * MORE_SETS: the result sets after the first (the one the channel itself reads); SET_START: the
+ * first row of the one numbered `set` among those (from 0), -1 beyond them. */
+ORVRUN_API int32_t ORVRUN_SQL_MORE_SETS(void) ORVRUN_NOEXCEPT;
+ORVRUN_API int32_t ORVRUN_SQL_SET_START(int32_t set) ORVRUN_NOEXCEPT;
 
 /* ---- Binary values ------------------------------------------------------------------------- */
 

@@ -296,25 +296,21 @@ void run_loaders(std::optional<Failure>& failure) {
 
 }  // namespace
 
-// The library's database at `path` (or, when `foreign`, any sound SQLite database).
-std::unique_ptr<sql::Driver> sqlite_driver(const std::string& path, bool foreign,
-                                           std::string& error) {
+// The library's database at `path`; any other is refused with its cause.
+std::unique_ptr<sql::Driver> sqlite_driver(const std::string& path, std::string& error) {
   server::OpenedDatabase opened = server::open_library_database(path);
   if (opened.driver) return std::move(opened.driver);
-  if (foreign && opened.check.state == sql::sqlite::DatabaseState::NotOurs) {
-    return std::make_unique<sql::sqlite::SqliteDriver>(path);
-  }
   error = opened.check.error;
   return nullptr;
 }
 
-bool open_database(std::string_view target, Target kind, bool foreign, std::string& error) {
+bool open_database(std::string_view target, Target kind, std::string& error) {
   close_database();
   std::unique_ptr<sql::Driver> driver;
   if (kind == Target::Odbc) {
     driver = std::make_unique<sql::odbc::OdbcDriver>(std::string(target));
   } else {
-    driver = sqlite_driver(std::string(target), foreign, error);
+    driver = sqlite_driver(std::string(target), error);
     if (!driver) return false;
   }
   if (!driver->connect(error)) return false;

@@ -11,9 +11,9 @@ enum class Target { Sqlite, Odbc };
 
 // Opens the database every channel then uses, closing the one opened before. An SQLite file
 // must be the library's database: a missing, empty, damaged or non-SQLite file is refused with
-// the real cause and left as it was; a sound SQLite database without the library's schema only
-// with `foreign` (for a host's statements of its own). False with `error` set when refused.
-bool open_database(std::string_view target, Target kind, bool foreign, std::string& error);
+// the real cause and left as it was, and so is a sound SQLite database without the library's
+// schema. False with `error` set when refused.
+bool open_database(std::string_view target, Target kind, std::string& error);
 void close_database();
 bool database_open();
 

@@ -23,6 +23,15 @@ void read_rows(sql::ScratchTable& table, SqlOutcome& out) {
   }
 }
 
+// The channel reads the first result set; a host sees the batch's others after it.
+void read_sets(sql::ScratchTable& table, SqlOutcome& out) {
+  read_rows(table, out);
+  while (table.next_result()) {
+    out.sets.push_back(out.rows.size());
+    read_rows(table, out);
+  }
+}
+
 void take_error(sql::ScratchTable& table, SqlOutcome& out) {
   out.code = table.error();
   out.message = table.message();
@@ -35,7 +44,7 @@ SqlOutcome result_set(uint8_t (*esql)(std::string_view, uint8_t), sql::ScratchTa
   if (esql(statement, /*quiet=*/1) != 0) {
     take_error(table(), out);
   } else {
-    read_rows(table(), out);
+    read_sets(table(), out);
   }
   close();
   return out;
@@ -47,7 +56,7 @@ SqlOutcome crm(std::string_view statement) {
   if (frame::VAXCRM().error() != 0) {
     take_error(frame::VAXCRM(), out);
   } else {
-    read_rows(frame::VAXCRM(), out);
+    read_sets(frame::VAXCRM(), out);
   }
   frame::CLOSESQLCRM();
   return out;

@@ -123,7 +123,7 @@ bool use_ui(std::string_view name, std::string_view script, const UiChoice& choi
   try {
     next.session->engine().add_script(script);
   } catch (const ui::ScriptError& e) {
-    error = e.message;
+    error = text::from_utf8(e.message);  // the host interface speaks Windows-1250
     return false;
   }
   install(std::move(next));

@@ -3,7 +3,9 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <filesystem>
 
+#include "support/demo_db.hpp"
 #include "support/support.hpp"
 
 namespace orv {
@@ -13,8 +15,10 @@ using test::run_cli;
 
 class CliSql : public ::testing::Test {
  protected:
-  // Made with SQLite itself, so that the fixture does not depend on the dialect layer.
+  // A copy of the demo database (the CLI opens the library's databases only) with a table added
+  // by SQLite itself, so that the fixture does not depend on the dialect layer.
   void SetUp() override {
+    std::filesystem::copy_file(test::DemoDb::made_once(), db);
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
     // "Łódź" in UTF-8, and a text with a tab, a line break and a backslash.
@@ -48,12 +52,13 @@ const OutputCase kOutputs[] = {
     {"Json",
      {"sql", "--json", "select nazwa from k where id = 1"},
      0,
-     "{\"rows\": [[\"Łódź\"]], \"error\": null}\n"},
+     "{\"rows\": [[\"Łódź\"]], \"more\": [], \"error\": null}\n"},
     // 3. A failed statement: the error object, exit status 1.
     {"JsonError",
      {"sql", "--json", "select * from nosuch"},
      1,
-     "{\"rows\": [], \"error\": {\"code\": 90, \"message\": \"no such table: nosuch\"}}\n"},
+     "{\"rows\": [], \"more\": [], \"error\": {\"code\": 90, \"message\": \"no such table: "
+     "nosuch\"}}\n"},
     // 4. Every channel through its own operations.
     {"Channel2", {"sql", "--channel", "2", "select count(*) from k"}, 0, "2\n"},
     {"Channel3", {"sql", "--channel", "3", "select id from k order by id"}, 0, "1\n2\n"},
@@ -65,17 +70,32 @@ const OutputCase kOutputs[] = {
     {"ChannelMarked",
      {"sql", "--json", "--channel", "marked", "select id from k where 0"},
      0,
-     "{\"rows\": [], \"error\": null}\n"},
+     "{\"rows\": [], \"more\": [], \"error\": null}\n"},
     {"ScalarError",
      {"sql", "--json", "--channel", "scalar", "select nosuch"},
      1,
-     "{\"rows\": [], \"error\": {\"code\": 90, \"message\": \"no such column: nosuch\"}}\n"},
-    // 5. Usage errors: exit status 2, nothing on stdout.
+     "{\"rows\": [], \"more\": [], \"error\": {\"code\": 90, \"message\": \"no such column: "
+     "nosuch\"}}\n"},
+    // 5. Every result set of a batch, in order (empty ones too); NULL is not the empty text.
+    {"Sets",
+     {"sql", "select id from k where id = 1 select null, '' select 1 where 0 = 1 select 'x'"},
+     0,
+     "1\n\\N\t\nx\n"},
+    {"JsonSets",
+     {"sql", "--json",
+      "select 1; update k set id = id where 0 = 1; select null, ''; select 2 where 0 = 1"},
+     0,
+     "{\"rows\": [[\"1\"]], \"more\": [[[null, \"\"]], []], \"error\": null}\n"},
+    // 6. A statement beginning with "--" is a statement, not an option.
+    {"CommentOnly", {"sql", "--comment"}, 0, ""},
+    {"AfterDashes", {"sql", "--", "--json"}, 0, ""},
+    // 7. Usage errors: exit status 2, nothing on stdout.
     {"UnknownChannel", {"sql", "--channel", "4", "select 1"}, 2, ""},
     {"NoStatement", {"sql", "--json"}, 2, ""},
     {"TwoStatements", {"sql", "select 1", "select 2"}, 2, ""},
     {"BadUser", {"--user", "abc", "sql", "select 1"}, 2, ""},
     {"UserWithoutValue", {"sql", "--user"}, 2, ""},
+    {"UnknownOption", {"sql", "--jsn", "select 1"}, 2, ""},
 };
 
 class CliSqlOutput : public CliSql, public ::testing::WithParamInterface<OutputCase> {};
@@ -113,20 +133,39 @@ TEST_F(CliSql, OdbcConnectionString) {
   auto r = run_cli({"--odbc", "Driver=SQLite3;Database=" + db, "sql", "--json",
                     "select nazwa from k where id = 1"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "{\"rows\": [[\"Łódź\"]], \"error\": null}\n");
+  EXPECT_EQ(r.out, "{\"rows\": [[\"Łódź\"]], \"more\": [], \"error\": null}\n");
 }
 
 TEST_F(CliSql, CallRunsOnTheDatabaseAsTheGivenUser) {
   run_cli({"--db", db, "sql",
-           "create table zaznaczone (id_sesji numeric(15,0), uzycie integer, id numeric(15,0), "
-           "id2 numeric(15,0))"});
-  run_cli({"--db", db, "sql",
-           "insert into zaznaczone values (15, 1, 7, 0), (15, 1, 8, 0), (16, 1, 9, 0)"});
+           "insert into zaznaczone (id_sesji, uzycie, id, id2) values "
+           "(9, 1, 7, 0), (9, 1, 8, 0), (10, 1, 9, 0)"});
   ASSERT_EQ(run_cli({"--db", db, "sql", "select count(*) from zaznaczone with (nolock)"}).status,
             0);
-  auto r = run_cli({"--db", db, "--user", "15", "call", "--json", "ILEZAZNACZONYCH", "1"});
+  auto r = run_cli({"--db", db, "--user", "9", "call", "--json", "ILEZAZNACZONYCH", "1"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "{\"result\": 2, \"out\": {}, \"messages\": [], \"windows\": []}\n");
+}
+
+// The CRM channel, like the main one, says when a field was cut at its record's 1,000 characters.
+TEST_F(CliSql, CrmChannelReportsCutFields) {
+  auto r = run_cli({"--db", db, "sql", "--channel", "crm", "select replicate('x', 1500), 'y'"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, std::string(1000, 'x') + "\ty\n");
+  EXPECT_NE(r.err.find("1 field(s) longer than the crm channel's"), std::string::npos) << r.err;
+}
+
+// The database must be the library's: a sound SQLite file without its schema is refused.
+TEST_F(CliSql, ForeignDatabaseIsRefused) {
+  std::string foreign = dir.file("foreign.db");
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(foreign.c_str(), &raw), SQLITE_OK);
+  sqlite3_exec(raw, "create table t (a)", nullptr, nullptr, nullptr);
+  sqlite3_close(raw);
+  auto r = run_cli({"--db", foreign, "sql", "select * from t"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("cannot open the database"), std::string::npos) << r.err;
 }
 
 }  // namespace

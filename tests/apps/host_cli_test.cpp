@@ -43,6 +43,24 @@ const StrictCase kCases[] = {
     // 6. A script naming no key, and one leaving a quote open: exit 2 with the line.
     {"UnknownKey", {"call", "--ui-script", "key Foo", "MSG_PYTANIE", "x"}, 2, "", "key Foo"},
     {"OpenQuote", {"call", "--ui-script", "set \"A 1", "MSG_PYTANIE", "x"}, 2, "", "quote open"},
+    // 6b. A value no window of the procedure can take, found before any window opens.
+    {"TextIntoNumber",
+     {"call", "--ui-script", "set NR_PROCENT abc; key F10", "PRZELICZNIKRABATU", "-10", "90"},
+     2,
+     "",
+     "the script line \"set NR_PROCENT abc\": the entry NR_PROCENT of \"Przelicznik narzutów"},
+    {"NoSuchItem",
+     {"call", "--ui-script", "choose MIESIAC Smarch", "KALENDARZ", "0", "0", "0"},
+     2,
+     "",
+     "has no item \"Smarch\""},
+    {"PolishCommand", {"call", "--ui-script", "bądź", "MSG_PYTANIE", "x"}, 2, "", "\"bądź\""},
+    // 6c. What only the run can tell (the days of the month) fails at the run: exit 1, the line.
+    {"NoSuchDay",
+     {"call", "--ui-script", "choose DNI 44", "KALENDARZ", "0", "0", "0"},
+     1,
+     "",
+     "\"choose DNI 44\": the list DNI has no row \"44\""},
     // 7. Commands nothing took are named.
     {"Leftover",
      {"call", "--ui-script", "answer yes; key Esc", "MSG_PYTANIE", "x"},
@@ -63,10 +81,16 @@ const StrictCase kCases[] = {
      ""},
     // 10. NULL is told apart from the empty text, in TSV and in JSON.
     {"NullTsv", {"--db", "DB", "sql", "select null, ''"}, 0, "\\N\t\n", ""},
-    {"NullJson", {"--db", "DB", "sql", "--json", "select null, ''"}, 0,
-     "{\"rows\": [[null, \"\"]], \"error\": null}\n", ""},
+    {"NullJson",
+     {"--db", "DB", "sql", "--json", "select null, ''"},
+     0,
+     "{\"rows\": [[null, \"\"]], \"more\": [], \"error\": null}\n",
+     ""},
     // 11. A field longer than the channel's record is cut, and stderr says so.
-    {"Cut", {"--db", "DB", "sql", "select replicate('x', 1500)"}, 0, nullptr,
+    {"Cut",
+     {"--db", "DB", "sql", "select replicate('x', 1500)"},
+     0,
+     nullptr,
      "1 field(s) longer than the main channel's field size were cut"},
 };
 

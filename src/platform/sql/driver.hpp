@@ -43,6 +43,9 @@ class Connection {
     (void)k;
     return false;
   }
+  // Moves to the batch's next result set (a batch of several SELECTs has one each), whose rows
+  // next() then reads; false when there is none.
+  virtual bool next_result() { return false; }
   // Drops the pending result, as closing and reopening the scratch table would.
   virtual void clear() = 0;
   // The value that the last statement stored in a bound variable ("&RetCode = call X(...)" stores
@@ -74,6 +77,7 @@ class ForwardingConnection : public Connection {
   std::size_t columns() const override { return inner_->columns(); }
   std::string column(std::size_t k) const override { return inner_->column(k); }
   bool null(std::size_t k) const override { return inner_->null(k); }
+  bool next_result() override { return inner_->next_result(); }
   void clear() override { inner_->clear(); }
   std::optional<std::string> variable(std::string_view name) const override {
     return inner_->variable(name);

@@ -229,6 +229,15 @@ bool ScratchTable::next() {
   return true;
 }
 
+bool ScratchTable::next_result() {
+  std::lock_guard lock(mutex_);
+  record_.clear();
+  nulls_.clear();
+  cuts_.clear();
+  has_row_ = false;
+  return open_ && connection_ && connection_->next_result();
+}
+
 std::string ScratchTable::field(std::size_t k) const {
   std::lock_guard lock(mutex_);
   return k >= 1 && k <= record_.size() ? record_[k - 1] : std::string();

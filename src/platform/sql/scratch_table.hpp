@@ -69,6 +69,9 @@ class ScratchTable {
   // Reads the next row into the record. At the end (or with no result) the record is cleared
   // and false is returned.
   bool next();
+  // Moves to the next result set of the last statement (a batch of several SELECTs), whose rows
+  // next() then reads; false when there is none. The channels read the first one only.
+  bool next_result();
 
   // Field k of the record (1-based), cut to its size; empty beyond the row's columns.
   std::string field(std::size_t k) const;

@@ -55,6 +55,32 @@ std::pair<std::string, std::string_view> first_token(std::string_view s) {
   return {std::string(s.substr(0, blank)), text::trim(s.substr(blank + 1))};
 }
 
+bool positive_count(std::string_view s) {
+  s = text::trim(s);
+  if (s.empty() || s.size() > 9) return false;
+  for (char ch : s)
+    if (ch < '0' || ch > '9') return false;
+  return s.find_first_not_of('0') != std::string_view::npos;
+}
+
+// What a command's own words show to be wrong, whatever window it meets.
+std::string malformed(const Command& c) {
+  if (c.verb == "tick" && !c.target.empty() && !positive_count(c.target))
+    return "a tick count is a number from 1";
+  if (c.verb == "check") {
+    std::string v = text::lower(c.arg);
+    for (const char* w : {"on", "1", "yes", "tak", "off", "0", "no", "nie"})
+      if (v == w) return {};
+    return "a check box is set on or off";
+  }
+  // (select also takes a drop list's item by its text.)
+  if (c.verb != "dclick") return {};
+  std::size_t cut = c.arg.find_first_of(" ,");
+  bool rows = positive_count(c.arg.substr(0, cut)) &&
+              (cut == std::string::npos || positive_count(c.arg.substr(cut + 1)));
+  return rows ? "" : "a row (and column) is given by number";
+}
+
 Command parse_command(std::string_view s) {
   Command c;
   c.source = text::to_utf8(s);
@@ -79,6 +105,8 @@ Command parse_command(std::string_view s) {
   if (c.verb == "key" && !known_key(c.target)) {
     throw ScriptError{"the script command \"" + c.source + "\" names no key"};
   }
+  std::string why = malformed(c);
+  if (!why.empty()) throw ScriptError{"the script command \"" + c.source + "\": " + why};
   return c;
 }
 

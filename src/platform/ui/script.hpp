@@ -33,6 +33,15 @@ struct Command {
 // verb it does not know or a command missing its argument.
 std::vector<Command> parse_script(std::string_view script);
 
+// Reads the script as parse_script does and refuses (ScriptError naming the line) a value that no
+// window `procedure` opens, as designed, can take: text for a numeric entry, an item a drop list
+// or a row a list lacks when the design fixes them, a button given a value. What only the run
+// can tell (rows read from the database, controls the procedure adds) is left to the run.
+void check_script(std::string_view script, std::string_view procedure);
+
+// What a numeric entry takes: digits with a sign and one point or comma, blanks anywhere; empty.
+bool typed_number(std::string_view typed);
+
 // A window's state when it closed, as scripts and the CLI report it.
 struct WindowRecord {
   std::string name;

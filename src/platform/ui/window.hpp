@@ -80,6 +80,9 @@ struct Control {
   bool hidden = false;
   bool disabled = false;
   bool read_only = false;
+  // Entry: its logic reads a number (typed_number in script.hpp); other text typed at run is the
+  // logic's to refuse, a script that gives it is refused as it is read (check_script).
+  bool numeric = false;
   Rect rect;
   // Image: the picture shown (JPEG, BMP, GIF, PNG, WMF bytes), shared with whoever drew it; its
   // `value` then reads "<type> <bytes>" (set by show_picture), which scripts and records see.

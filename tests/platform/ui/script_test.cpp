@@ -86,7 +86,11 @@ INSTANTIATE_TEST_SUITE_P(Script, BadScript,
                              // 2-4. Commands missing what they act on.
                              BadCase{"PressWithoutControl", "press", "lacks its argument"},
                              BadCase{"SelectWithoutRow", "select LISTA", "lacks its argument"},
-                             BadCase{"CheckWithoutState", "check ZAZN", "lacks its argument"}),
+                             BadCase{"CheckWithoutState", "check ZAZN", "lacks its argument"},
+                             // 5-7. Values no control could take, whatever window is open.
+                             BadCase{"CheckMaybe", "check ZAZN maybe", "set on or off"},
+                             BadCase{"TickWord", "tick x", "a tick count is a number"},
+                             BadCase{"DclickWord", "dclick LISTA b", "given by number"}),
                          [](const auto& info) { return info.param.name; });
 
 struct KeyCase {

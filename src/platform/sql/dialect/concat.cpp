@@ -1,5 +1,6 @@
-// Typing of T-SQL '+': SQLite's '+' is always numeric, so 'Oddział '+'10' would silently give 10.
+// Typing of T-SQL arithmetic: SQLite's '+' never concatenates and its integers never overflow.
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <optional>
 
@@ -362,6 +363,112 @@ class Typer {
     return acc;
   }
 
+  // ---- the server's integer widths: int arithmetic past 2^31-1 (bigint past 2^63-1) fails ----
+
+  // Int: literals up to 2^31-1 and CONVERT to int, smallint, tinyint; Bigint: CONVERT to bigint;
+  // arithmetic of these has the wider width. Columns stay None: the schema declares INTEGER for
+  // both widths.
+  enum class Width { None, Int, Bigint };
+
+  Width width_of(Walk& w, int k) {
+    const Node& n = w.node(k);
+    using K = Node::Kind;
+    switch (n.kind) {
+      case K::Number:
+        return int_literal(t_[n.begin].text) ? Width::Int : Width::None;
+      case K::Paren:
+        return n.kids.size() == 1 ? width_of(w, n.kids[0]) : Width::None;
+      case K::Unary:
+        return n.name == "-" || n.name == "+" ? width_of(w, n.kids[0]) : Width::None;
+      case K::Call:
+        return convert_width(w, n);
+      case K::Chain:
+        return chain_width(w, n);
+      default:
+        return Width::None;
+    }
+  }
+
+  static bool int_literal(const std::string& text) {
+    if (text.empty() || text.size() > 10) return false;
+    for (char c : text)
+      if (c < '0' || c > '9') return false;
+    return std::stoll(text) <= 2147483647LL;
+  }
+
+  Width convert_width(Walk& w, const Node& n) const {
+    if (n.name != "convert" || n.kids.empty() || w.node(n.kids[0]).kind != Node::Kind::String)
+      return Width::None;
+    std::string type = ascii_lower(t_[w.node(n.kids[0]).begin].text);
+    if (type == "'bigint'") return Width::Bigint;
+    if (type == "'int'" || type == "'integer'" || type == "'smallint'" || type == "'tinyint'")
+      return Width::Int;
+    return Width::None;
+  }
+
+  Width chain_width(Walk& w, const Node& n) {
+    if (n.level != kAdditive && n.level != kMultiply) return Width::None;
+    for (const std::string& o : n.ops)
+      if (o != "+" && o != "-" && o != "*" && o != "/" && o != "%") return Width::None;
+    Width widest = Width::Int;
+    for (int kid : n.kids) {
+      Width k = width_of(w, kid);
+      if (k == Width::None) return Width::None;
+      if (k == Width::Bigint) widest = Width::Bigint;
+    }
+    return widest;
+  }
+
+  // tsql_int(a op b) / tsql_bigint(a op b) for + - *: SQLite computes in 64 bits (and past them
+  // in REAL), the server fails at its type's edge.
+  static Tokens checked(Width width, Tokens left, const Token& o, Tokens right) {
+    left.push_back(o);
+    append(left, std::move(right));
+    if (width == Width::None || o.text == "/" || o.text == "%") return left;
+    std::string space = left.empty() ? "" : left[0].space;
+    Tokens call{word(width == Width::Int ? "tsql_int" : "tsql_bigint", space), op("(")};
+    append(call, bare(std::move(left)));
+    call.push_back(op(")"));
+    return call;
+  }
+
+  // The value of literal arithmetic, nullopt when it is not all literals or leaves int on the
+  // way (the run must then fail as the server's does) or divides by zero.
+  std::optional<int64_t> constant(Walk& w, int k) {
+    const Node& n = w.node(k);
+    if (n.kind == Node::Kind::Number && int_literal(t_[n.begin].text))
+      return std::stoll(t_[n.begin].text);
+    if (n.kind == Node::Kind::Paren && n.kids.size() == 1) return constant(w, n.kids[0]);
+    if (n.kind == Node::Kind::Unary && (n.name == "-" || n.name == "+")) {
+      auto v = constant(w, n.kids[0]);
+      return v && n.name == "-" ? std::optional(-*v) : v;
+    }
+    if (n.kind != Node::Kind::Chain || chain_width(w, n) != Width::Int) return std::nullopt;
+    auto acc = constant(w, n.kids[0]);
+    for (std::size_t i = 0; acc && i < n.ops.size(); ++i) {
+      auto v = constant(w, n.kids[i + 1]);
+      const std::string& o = n.ops[i];
+      if (!v || ((o == "/" || o == "%") && *v == 0)) return std::nullopt;
+      acc = o == "+"   ? *acc + *v
+            : o == "-" ? *acc - *v
+            : o == "*" ? *acc * *v
+            : o == "/" ? *acc / *v
+                       : *acc % *v;
+      if (*acc < INT32_MIN || *acc > INT32_MAX) return std::nullopt;
+    }
+    return acc;
+  }
+
+  void emit_multiply(Walk& w, const Node& n, Width width, Tokens& out) {
+    // Literal arithmetic that stays within int reads as written.
+    if (width == Width::Int && constant(w, static_cast<int>(&n - w.x.nodes.data())))
+      width = Width::None;
+    Tokens acc = emitted(w, n.kids[0]);
+    for (std::size_t k = 0; k < n.ops.size(); ++k)
+      acc = checked(width, std::move(acc), t_[n.op_pos[k]], emitted(w, n.kids[k + 1]));
+    append(out, std::move(acc));
+  }
+
   void emit_node(Walk& w, int k, Tokens& out) {
     const Node& n = w.node(k);
     if (n.kind == Node::Kind::Subquery) {
@@ -371,6 +478,10 @@ class Typer {
       return;
     }
     if (n.kind == Node::Kind::Chain && n.level == kAdditive) return emit_additive(w, n, out);
+    if (n.kind == Node::Kind::Chain && n.level == kMultiply) {
+      Width width = chain_width(w, n);
+      if (width != Width::None) return emit_multiply(w, n, width, out);
+    }
     std::size_t i = n.begin;
     for (int kid : n.kids) {
       const Node& c = w.node(kid);
@@ -390,6 +501,8 @@ class Typer {
   // Left to right as T-SQL evaluates: each run of '+' is decided on its own operands, the value
   // so far being the first of them.
   void emit_additive(Walk& w, const Node& n, Tokens& out) {
+    Width width = chain_width(w, n);
+    if (width != Width::None) return emit_multiply(w, n, width, out);
     Tokens acc = emitted(w, n.kids[0]);
     Type acc_type = type_of(w, n.kids[0]);
     bool bitwise = false;  // acc ends in & | ^, which SQLite binds looser than + and -
@@ -469,8 +582,10 @@ class Typer {
 }  // namespace
 
 void type_additions(Tokens& t, const Catalog* catalog, bool expression) {
-  bool plus = std::any_of(t.begin(), t.end(), [](const Token& k) { return is_op(k, "+"); });
-  if (!plus) return;
+  bool arithmetic = std::any_of(t.begin(), t.end(), [](const Token& k) {
+    return is_op(k, "+") || is_op(k, "-") || is_op(k, "*");
+  });
+  if (!arithmetic) return;
   Typer typer(t, catalog);
   t = expression ? typer.expression_list() : typer.statement();
 }

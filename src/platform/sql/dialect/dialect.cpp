@@ -20,12 +20,14 @@ void rewrite(Tokens& t, const Catalog* catalog, bool expression) {
   quote_type_arguments(t);
   cast_to_convert(t);
   rewrite_string_calls(t);
+  temp_tables(t);
   date_arithmetic(t);
   type_additions(t, catalog, expression);
   guard_division(t);
   collate_literals(t);
   top_to_limit(t);
   if (expression) return;
+  collate_new_columns(t);
   complete_insert(t);
   rewrite_delete(t);
   rewrite_update_from(t);

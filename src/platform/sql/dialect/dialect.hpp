@@ -28,13 +28,15 @@ class Catalog {
 // becomes ":RetCode" (see parameter_name). The executor binds every parameter a statement names
 // from the batch's variables (unset ones as NULL).
 struct Action {
-  enum class Kind { Sql, Call, If, Set, Declare };
+  enum class Kind { Sql, Call, If, Set, Declare, Exec, SelectInto };
   Kind kind = Kind::Sql;
   // Sql: one SQLite statement. If: the condition as an SQLite expression, true when
   // "SELECT (<sql>)" gives a non-NULL, non-zero value. Set: the value expression, evaluated the
-  // same way.
+  // same way. Exec: the expression giving the T-SQL text to run, in a scope of its own.
+  // SelectInto: the SELECT whose rows fill the new table.
   std::string sql;
   // Call: procedure name without "dbo." and without brackets; Set/Declare: the variable name.
+  // SelectInto: the new table as SQLite reads it ("\"#t\"" is a temporary table).
   std::string name;
   // Call: each argument as an SQLite expression (evaluate with "select a1, a2...").
   std::vector<std::string> args;
@@ -66,7 +68,7 @@ std::string parameter_name(std::string_view variable);
 // Statements longer than kMaxCachedLength are translated every time and never kept.
 class TranslationCache {
  public:
-  static constexpr std::size_t kMaxCachedLength = 64 * 1024;
+  static constexpr std::size_t kMaxCachedLength = std::size_t{64} * 1024;
 
   explicit TranslationCache(std::size_t capacity = 4096);
   std::shared_ptr<const Translation> get(std::string_view tsql, const Catalog* catalog);

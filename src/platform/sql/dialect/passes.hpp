@@ -15,6 +15,7 @@ void rename_functions(Tokens& t);     // isnull( → ifnull(, @@IDENTITY, @@ROWC
 void quote_type_arguments(Tokens& t);  // convert(datetime, x) → convert('datetime', x), datepart...
 void cast_to_convert(Tokens& t);       // cast(x as varchar(3)) → convert('varchar(3)', x)
 void rewrite_string_calls(Tokens& t);  // left/right → substr, charindex → instr
+void temp_tables(Tokens& t);           // #t → "#t"; CREATE TABLE #t → CREATE TEMP TABLE "#t"
 
 // Typing of '+': string concatenation becomes (a)||(b), numeric addition stays, the undecidable
 // becomes tsql_add(a, b). `expression`: the tokens are an expression list, not a statement.
@@ -26,7 +27,9 @@ void guard_division(Tokens& t);  // a / b → a / tsql_divisor(b) unless b is a 
 void collate_literals(Tokens& t);  // 'abc' = f(x) → 'abc' COLLATE PL_CI_AS = f(x)
 
 // Statement-level passes.
-void top_to_limit(Tokens& t);     // SELECT TOP n ... → SELECT ... LIMIT n
+void top_to_limit(Tokens& t);  // SELECT TOP n ... → SELECT ... LIMIT n
+void collate_new_columns(
+    Tokens& t);                   // CREATE TABLE t (a varchar(5)) → a varchar(5) COLLATE PL_CI_AS
 void complete_insert(Tokens& t);  // INSERT t → INSERT INTO t; TRUNCATE TABLE t → DELETE FROM t
 void rewrite_delete(Tokens& t);   // DELETE T WHERE, DELETE T FROM T x ..., joined forms
 void rewrite_update_from(Tokens& t);  // UPDATE T SET ... FROM T w, ... binds T to w

@@ -41,7 +41,7 @@ bool ignorable_option(const Tokens& t) {
 class PlanBuilder {
  public:
   PlanBuilder(const Tokens& t, const std::vector<Span>& spans, const Catalog* catalog)
-      : t_(t), spans_(spans), catalog_(catalog) {}
+      : t_(t), spans_(spans), catalog_(catalog), unclosed_(spans.size(), 0) {}
 
   Plan run() {
     Plan plan;
@@ -105,17 +105,21 @@ class PlanBuilder {
     const Span& s = spans_[next_];
     if (s.end > s.begin + 1) return begin_transaction(s, out);
     std::size_t start = next_++;
-    std::vector<Action> block;
-    while (next_ < spans_.size() && !is_block_end(next_)) unit(block, depth + 1);
-    if (next_ >= spans_.size()) {
-      // "BEGIN;" with no END anywhere: SQLite's own way of opening a transaction.
-      if (!s.semicolon) unexpected_end();
-      next_ = start + 1;
-      out.push_back(sql_action("BEGIN"));
-      return;
+    if (!unclosed_[start]) {
+      std::vector<Action> block;
+      while (next_ < spans_.size() && !is_block_end(next_)) unit(block, depth + 1);
+      if (next_ < spans_.size()) {
+        ++next_;  // END
+        for (Action& a : block) out.push_back(std::move(a));
+        return;
+      }
+      // Remembered: each BEGIN would otherwise read the rest again for every BEGIN before it.
+      unclosed_[start] = 1;
     }
-    ++next_;  // END
-    for (Action& a : block) out.push_back(std::move(a));
+    // "BEGIN;" with no END anywhere: SQLite's own way of opening a transaction.
+    if (!s.semicolon) unexpected_end();
+    next_ = start + 1;
+    out.push_back(sql_action("BEGIN"));
   }
 
   bool is_block_end(std::size_t k) const {
@@ -146,6 +150,7 @@ class PlanBuilder {
       return out.push_back(sql_action(is_kw(head, "COMMIT") ? "COMMIT" : "ROLLBACK"));
     if (call(t, out) || declare(t, out) || set(t, out) || select_assign(t, out)) return;
     rewrite(t, catalog_, false);
+    if (select_into(t, out)) return;
     std::string sql = emit(t);
     if (!sql.empty()) out.push_back(sql_action(std::move(sql)));
   }
@@ -184,6 +189,8 @@ class PlanBuilder {
     if (i >= t.size() || !any_kw(t[i], {"CALL", "EXEC", "EXECUTE"})) return false;
     bool exec = !is_kw(t[i], "CALL");
     ++i;
+    if (exec && a.return_var.empty() && i < t.size() && is_op(t[i], "("))
+      return exec_string(t, i, out);
     if (exec && i + 1 < t.size() && t[i].kind == TokenKind::Variable && is_op(t[i + 1], "=") &&
         a.return_var.empty()) {
       a.return_var = t[i].text;
@@ -193,6 +200,12 @@ class PlanBuilder {
     if (name_end == i) return false;
     a.name = name_of(t[name_end - 1]);
     if (!arguments(t, name_end, exec, a.args)) return false;
+    // sp_executesql with the statement alone is EXEC of that text.
+    if (same_name(a.name, "sp_executesql") && a.args.size() == 1 && a.return_var.empty()) {
+      a.kind = Action::Kind::Exec;
+      a.sql = std::move(a.args[0]);
+      a.args.clear();
+    }
     out.push_back(std::move(a));
     return true;
   }
@@ -215,6 +228,35 @@ class PlanBuilder {
       args.push_back(expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(ab),
                                        t.begin() + static_cast<std::ptrdiff_t>(ae))));
     }
+    return true;
+  }
+
+  // EXEC ('...' [+ ...]): the text is a batch of its own, translated when it runs.
+  bool exec_string(const Tokens& t, std::size_t open, std::vector<Action>& out) {
+    auto match = match_brackets(t);
+    if (match[open] != t.size() - 1 || open + 1 == match[open]) return false;
+    Action a;
+    a.kind = Action::Kind::Exec;
+    a.sql = expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(open + 1), t.end() - 1));
+    out.push_back(std::move(a));
+    return true;
+  }
+
+  // SELECT list INTO table FROM ...: the executor makes the table from the SELECT's columns.
+  static bool select_into(Tokens& t, std::vector<Action>& out) {
+    if (t.empty() || !is_kw(t[0], "SELECT")) return false;
+    auto match = match_brackets(t);
+    std::size_t into = find_kw(t, match, 1, t.size(), {"INTO", "FROM"});
+    if (into == npos || !is_kw(t[into], "INTO")) return false;
+    std::size_t name_end = dotted_name_end(t, into + 1, t.size());
+    if (name_end == into + 1) throw DialectError{incorrect_near_keyword(t[into])};
+    Action a;
+    a.kind = Action::Kind::SelectInto;
+    a.name = emit(t, into + 1, name_end);
+    t.erase(t.begin() + static_cast<std::ptrdiff_t>(into),
+            t.begin() + static_cast<std::ptrdiff_t>(name_end));
+    a.sql = emit(t);
+    out.push_back(std::move(a));
     return true;
   }
 
@@ -310,6 +352,7 @@ class PlanBuilder {
   const Tokens& t_;
   const std::vector<Span>& spans_;
   const Catalog* catalog_;
+  std::vector<char> unclosed_;  // per span: a BEGIN there found no END
   std::size_t next_ = 0;
 };
 

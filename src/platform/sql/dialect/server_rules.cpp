@@ -70,6 +70,12 @@ bool moment_call(const Tokens& t, std::size_t i) {
   return type.starts_with("'date") || type.starts_with("'smalldatetime");
 }
 
+// The last token of a text operand: a literal, a variable, a name, a bracket or CASE's END.
+bool operand_last(const Token& k) {
+  return k.kind == TokenKind::String || k.kind == TokenKind::Variable ||
+         k.kind == TokenKind::HostVar || is_op(k, ")") || name_like(k) || is_kw(k, "END");
+}
+
 }  // namespace
 
 // A moment plus or minus a number moves by days on the server; SQLite would add to the year.
@@ -136,16 +142,62 @@ void guard_division(Tokens& t) {
   t = std::move(out);
 }
 
+namespace {
+
+// A CASE with an operand compares it with each WHEN value: the WHEN literals of a CASE whose
+// operand is not a bare column are marked (a column brings its own collation).
+void mark_case_values(const Tokens& t, const std::vector<std::size_t>& match, std::size_t c,
+                      std::vector<char>& collate) {
+  if (c + 1 >= t.size() || is_kw(t[c + 1], "WHEN")) return;
+  std::size_t k = c + 1;
+  bool operand_is_column = bare_column_starting_at(t, k) &&
+                           dotted_name_end(t, k, t.size()) < t.size() &&
+                           is_kw(t[dotted_name_end(t, k, t.size())], "WHEN");
+  int depth = 1;
+  for (; k < t.size() && depth > 0; ++k) {
+    if (is_op(t[k], "(") && match[k] != npos) {
+      k = match[k];
+      continue;
+    }
+    if (is_kw(t[k], "CASE")) ++depth;
+    if (is_kw(t[k], "END")) --depth;
+    bool value = depth == 1 && is_kw(t[k], "WHEN") && k + 2 < t.size() &&
+                 t[k + 1].kind == TokenKind::String && is_kw(t[k + 2], "THEN");
+    if (value && !operand_is_column) collate[k + 1] = 1;
+  }
+}
+
+// x IN ('a', 'b') compares with x's collation only: an x that is not a bare column gets the
+// database's.
+void mark_in_operand(const Tokens& t, const std::vector<std::size_t>& match, std::size_t in,
+                     std::vector<char>& collate) {
+  if (in + 1 >= t.size() || !is_op(t[in + 1], "(") || match[in + 1] == npos || in == 0) return;
+  bool literal = false;
+  for (auto [b, e] : split_commas(t, match, in + 2, match[in + 1]))
+    literal = literal || (e == b + 1 && t[b].kind == TokenKind::String);
+  if (!literal) return;
+  std::size_t last = is_kw(t[in - 1], "NOT") ? in - 2 : in - 1;
+  if (last >= t.size() || !operand_last(t[last])) return;
+  if (bare_column_ending_at(t, last) || (last >= 1 && is_kw(t[last - 1], "COLLATE"))) return;
+  collate[last] = 1;
+}
+
+}  // namespace
+
 // A literal compared with anything but a column (another literal, a call, a variable) compares
-// as the database's text does; a column already brings that collation.
+// as the database's text does; a column already brings that collation. The same holds for the
+// values of CASE x WHEN 'a' and for x IN ('a', 'b').
 void collate_literals(Tokens& t) {
   std::vector<char> collate(t.size(), 0);
+  auto match = match_brackets(t);
   for (std::size_t i = 0; i < t.size(); ++i) {
+    if (is_kw(t[i], "CASE")) mark_case_values(t, match, i, collate);
+    if (is_kw(t[i], "IN")) mark_in_operand(t, match, i, collate);
     if (t[i].kind != TokenKind::String) continue;
     if (i + 1 < t.size() && is_kw(t[i + 1], "COLLATE")) continue;
     bool left = i > 0 && comparison(t[i - 1]) && !bare_column_ending_at(t, i - 2);
     bool right = i + 1 < t.size() && comparison(t[i + 1]) && !bare_column_starting_at(t, i + 2);
-    collate[i] = left || right;
+    collate[i] = collate[i] || left || right;
   }
   Tokens out;
   out.reserve(t.size() + 8);

@@ -346,4 +346,63 @@ void rewrite_string_calls(Tokens& t) {
   if (candidate) t = CallRewriter(t).run();
 }
 
+// #name and ##name are the server's temporary tables; SQLite would read #name as a parameter.
+// CREATE TABLE #t makes a TEMP table, private to the connection as on the server.
+void temp_tables(Tokens& t) {
+  bool any = false;
+  for (Token& k : t) {
+    if (k.kind != TokenKind::Word || k.text.empty() || k.text[0] != '#') continue;
+    k.kind = TokenKind::Name;
+    k.text = "\"" + k.text + "\"";
+    any = true;
+  }
+  if (!any || t.size() < 3 || !is_kw(t[0], "CREATE") || !is_kw(t[1], "TABLE")) return;
+  if (t[2].kind == TokenKind::Name && t[2].text.starts_with("\"#"))
+    t.insert(t.begin() + 1, word("TEMP"));
+}
+
+namespace {
+
+bool text_type(const Token& k) {
+  if (k.kind != TokenKind::Word) return false;
+  std::string type = ascii_lower(k.text);
+  return type.find("char") != std::string::npos || type.find("text") != std::string::npos ||
+         type == "sysname";
+}
+
+}  // namespace
+
+// A text column the server creates takes the database's collation; SQLite's would compare
+// bytes. CREATE TABLE t (a varchar(5)) → (a varchar(5) COLLATE PL_CI_AS).
+void collate_new_columns(Tokens& t) {
+  std::size_t open = 2;
+  while (open < t.size() && !is_op(t[open], "(") && !is_kw(t[open], "AS")) ++open;
+  if (t.size() < 4 || !is_kw(t[0], "CREATE") || open >= t.size() || !is_op(t[open], "(")) return;
+  if (!is_kw(t[1], "TABLE") && !(is_kw(t[1], "TEMP") && is_kw(t[2], "TABLE"))) return;
+  auto match = match_brackets(t);
+  if (match[open] == npos) return;
+  struct Edit {
+    std::size_t at;  // after the type and its length
+    bool collate;
+    bool max;  // the length is (max): no SQLite spelling, and SQLite enforces none
+  };
+  std::vector<Edit> edits;
+  for (auto [b, e] : split_commas(t, match, open + 1, match[open])) {
+    if (e < b + 2 || !text_type(t[b + 1])) continue;
+    std::size_t end = b + 2;
+    bool max =
+        end + 2 < e && is_op(t[end], "(") && is_kw(t[end + 1], "MAX") && is_op(t[end + 2], ")");
+    if (end < e && is_op(t[end], "(") && match[end] != npos) end = match[end] + 1;
+    bool collated = false;
+    for (std::size_t k = end; k < e; ++k) collated = collated || is_kw(t[k], "COLLATE");
+    if (!collated || max) edits.push_back({end, !collated, max});
+  }
+  for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
+    auto at = t.begin() + static_cast<std::ptrdiff_t>(it->at);
+    if (it->collate) t.insert(at, {word("COLLATE"), word("PL_CI_AS")});
+    at = t.begin() + static_cast<std::ptrdiff_t>(it->at);
+    if (it->max) t.erase(at - 3, at);
+  }
+}
+
 }  // namespace orv::sql::dialect

@@ -1,4 +1,5 @@
-// SELECT TOP n → LIMIT n at the end of that SELECT (after its ORDER BY, before a subquery's ')').
+// SELECT TOP n [PERCENT] [WITH TIES] → LIMIT at the end of that SELECT (after its ORDER BY,
+// before a subquery's ')').
 #include <algorithm>
 #include <map>
 
@@ -42,18 +43,25 @@ class TopRewriter {
                t_[count_begin].kind != TokenKind::Variable) {
       return;
     }
-    if (count_end < t_.size() && is_kw(t_[count_end], "PERCENT"))
+    std::size_t after = count_end;
+    bool percent = after < t_.size() && is_kw(t_[after], "PERCENT");
+    after += percent;
+    bool ties = after + 1 < t_.size() && is_kw(t_[after], "WITH") && is_kw(t_[after + 1], "TIES");
+    after += ties ? 2 : 0;
+    if (percent && !ties && count_end == count_begin + 1 && t_[count_begin].text == "100")
       return whole_percent(k, count_begin, count_end);
-    if (count_end + 1 < t_.size() && is_kw(t_[count_end], "WITH") &&
-        is_kw(t_[count_end + 1], "TIES"))
-      return;  // not understood: SQLite reports it
     std::fill(drop_.begin() + static_cast<std::ptrdiff_t>(k),
-              drop_.begin() + static_cast<std::ptrdiff_t>(count_end), 1);
+              drop_.begin() + static_cast<std::ptrdiff_t>(after), 1);
     ++edits_;
+    bool compound = s > 0 && any_kw(t_[s - 1], {"UNION", "ALL", "EXCEPT", "INTERSECT"});
+    std::size_t end = select_end(after, compound);
+    Tokens count = copy(count_begin, count_end);
+    if (percent) count = share_of_rows(std::move(count), s, k, after, end);
+    if (ties) count = rows_tied(std::move(count), after, end);
     Tokens limit{word("LIMIT")};
-    for (std::size_t c = count_begin; c < count_end; ++c) limit.push_back(t_[c]);
+    append(limit, std::move(count));
     limit[1].space.assign(1, ' ');
-    place_limit(s, count_end, std::move(limit));
+    place_limit(s, end, compound, std::move(limit));
   }
 
   // TOP 100 PERCENT means every row.
@@ -63,11 +71,52 @@ class TopRewriter {
     ++edits_;
   }
 
-  // The LIMIT goes at the end of the SELECT; a member of UNION/EXCEPT/INTERSECT is wrapped in
-  // SELECT * FROM (... LIMIT n), as T-SQL limits that member only.
-  void place_limit(std::size_t s, std::size_t from, Tokens limit) {
+  // TOP n PERCENT: n per cent of the rows the SELECT gives, a part of a row counting as a row.
+  // ceil(count(*) * n / 100.0) over (SELECT [DISTINCT] list FROM ...)
+  Tokens share_of_rows(Tokens n, std::size_t s, std::size_t top, std::size_t after,
+                       std::size_t end) {
+    std::size_t order = find_kw(t_, match_, after, end, {"ORDER"});
+    Tokens body{word("SELECT", "")};
+    append(body, copy(s + 1, top));
+    append(body, copy(after, order == npos ? end : order));
+    top_to_limit(body);
+    Tokens out = lexed(
+        "(SELECT CAST(tsql_share AS INTEGER) + (tsql_share > CAST(tsql_share AS INTEGER)) FROM "
+        "(SELECT count(*)*(");
+    append(out, bare(std::move(n)));
+    append(out, lexed(")/100.0 AS tsql_share FROM (", ""));
+    append(out, bare(std::move(body)));
+    append(out, lexed(")))", ""));
+    return out;
+  }
+
+  // TOP n WITH TIES: as many rows as rank at most n in the SELECT's own order.
+  // (SELECT count(*) FROM (SELECT rank() OVER (ORDER BY ...) AS tsql_rank FROM ...) WHERE
+  // tsql_rank <= n)
+  Tokens rows_tied(Tokens n, std::size_t after, std::size_t end) {
+    std::size_t order = find_kw(t_, match_, after, end, {"ORDER"});
+    if (order == npos || order + 1 >= end || !is_kw(t_[order + 1], "BY")) {
+      throw DialectError{
+          "The TOP N WITH TIES clause is not allowed without a corresponding ORDER BY clause."};
+    }
+    std::size_t from = find_kw(t_, match_, after, order, {"FROM"});
+    Tokens body = lexed("SELECT rank() OVER (ORDER BY");
+    append(body, copy(order + 2, end));
+    append(body, lexed(") AS tsql_rank", ""));
+    if (from != npos) append(body, copy(from, order));
+    top_to_limit(body);
+    Tokens out = lexed("(SELECT count(*) FROM (");
+    append(out, bare(std::move(body)));
+    append(out, lexed(") WHERE tsql_rank <=", ""));
+    append(out, std::move(n));
+    out.push_back(op(")"));
+    return out;
+  }
+
+  // The token after the SELECT that starts at `from`: its ORDER BY's end, a subquery's ')' or
+  // the next member of a compound select (which makes the select a compound member).
+  std::size_t select_end(std::size_t from, bool& compound) const {
     std::size_t end = from;
-    bool compound = s > 0 && any_kw(t_[s - 1], {"UNION", "ALL", "EXCEPT", "INTERSECT"});
     while (end < t_.size()) {
       const Token& k = t_[end];
       if (is_op(k, "(") && match_[end] != npos) {
@@ -81,11 +130,37 @@ class TopRewriter {
       }
       ++end;
     }
+    return end;
+  }
+
+  // The LIMIT goes at the end of the SELECT; a member of UNION/EXCEPT/INTERSECT is wrapped in
+  // SELECT * FROM (... LIMIT n), as T-SQL limits that member only.
+  void place_limit(std::size_t s, std::size_t end, bool compound, Tokens limit) {
     if (compound) {
       insert(s, {word("SELECT", t_[s].space), op("*", " "), word("FROM"), op("(", " ")});
       limit.push_back(op(")"));
     }
     insert(end, std::move(limit));
+  }
+
+  Tokens copy(std::size_t b, std::size_t e) const {
+    return Tokens(t_.begin() + static_cast<std::ptrdiff_t>(b),
+                  t_.begin() + static_cast<std::ptrdiff_t>(e));
+  }
+
+  static Tokens lexed(std::string_view sql, std::string_view space = " ") {
+    Tokens out = lex(sql).tokens;
+    if (!out.empty()) out[0].space = space;
+    return out;
+  }
+
+  static Tokens bare(Tokens t) {
+    if (!t.empty()) t[0].space.clear();
+    return t;
+  }
+
+  static void append(Tokens& to, Tokens from) {
+    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
   }
 
   void insert(std::size_t at, Tokens tokens) {

@@ -70,6 +70,7 @@ class OdbcConnection : public Connection {
   int send(std::string_view statement) override;
   std::string message() const override { return message_; }
   bool next() override;
+  bool next_result() override;
   std::size_t columns() const override { return row_.size(); }
   std::string column(std::size_t k) const override {
     return k < row_.size() ? row_[k] : std::string();
@@ -186,6 +187,14 @@ bool OdbcConnection::fetch_column(SQLUSMALLINT k, std::string& out, bool& null) 
     out.append(buffer, partial ? sizeof buffer - 1 : static_cast<std::size_t>(length));
     if (rc == SQL_SUCCESS) return true;
   }
+}
+
+bool OdbcConnection::next_result() {
+  row_.clear();
+  nulls_.clear();
+  pending_ = SQL_SUCCEEDED(SQLMoreResults(stmt_)) && find_result();
+  if (!pending_) finish_results();
+  return pending_;
 }
 
 bool OdbcConnection::next() {

@@ -93,8 +93,8 @@ int SqliteConnection::run(std::string_view statement) {
   bool was_autocommit = sqlite3_get_autocommit(db_.get()) != 0;
   Variables vars;
   Executor executor(db_.get(), session_, &statements_);
-  if (!executor.run(translation->plan, vars, result_, /*live=*/true)) {
-    result_.reset();
+  if (!executor.run(translation->plan, vars, result_, /*live=*/true, &more_)) {
+    clear();
     // A transaction this batch opened must not outlive its failure: it would hold the write
     // lock against every other channel and process.
     if (was_autocommit && !sqlite3_get_autocommit(db_.get())) {
@@ -126,8 +126,17 @@ bool SqliteConnection::null(std::size_t k) const {
   return on_row_ && k < columns() && result_->value(k).is_null();
 }
 
+bool SqliteConnection::next_result() {
+  on_row_ = false;
+  if (next_more_ >= more_.size()) return false;
+  result_ = std::move(more_[next_more_++]);
+  return true;
+}
+
 void SqliteConnection::clear() {
   result_.reset();
+  more_.clear();
+  next_more_ = 0;
   on_row_ = false;
 }
 

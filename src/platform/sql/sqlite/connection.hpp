@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sql/driver.hpp"
 #include "platform/sql/sqlite/executor.hpp"
@@ -30,6 +31,7 @@ class SqliteConnection : public Connection {
   std::size_t columns() const override;
   std::string column(std::size_t k) const override;
   bool null(std::size_t k) const override;
+  bool next_result() override;
   void clear() override;
   std::optional<std::string> variable(std::string_view name) const override;
   int read_blob(const BlobCell& cell, Blob& out) override;
@@ -49,6 +51,8 @@ class SqliteConnection : public Connection {
   StatementCache statements_;
   DbSession session_;
   std::unique_ptr<ResultSet> result_;
+  std::vector<std::unique_ptr<ResultSet>> more_;  // the batch's later result sets
+  std::size_t next_more_ = 0;
   bool on_row_ = false;
   Variables bound_;
   std::string message_;

@@ -2,6 +2,8 @@
 #include "platform/sql/sqlite/executor.hpp"
 
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "platform/sql/sqlite/guard.hpp"
 #include "platform/sql/sqlite/sqlite_values.hpp"
@@ -10,6 +12,15 @@ namespace orv::sql::sqlite {
 namespace {
 
 using dialect::Action;
+
+// The server's limit on EXEC inside EXEC.
+constexpr int kMaxExecNesting = 32;
+
+std::string quoted_identifier(std::string_view name) {
+  std::string out = "\"";
+  for (char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
 
 bool only_blanks(const char* p, const char* end) {
   for (; p < end; ++p) {
@@ -23,13 +34,16 @@ struct ColumnInfo {
   std::vector<int> scales;
 };
 
-ColumnInfo describe(sqlite3_stmt* st) {
+// Places of a column: its declared type's, else (`on_row`) those its first value carries.
+ColumnInfo describe(sqlite3_stmt* st, bool on_row) {
   ColumnInfo info;
   int n = sqlite3_column_count(st);
   for (int k = 0; k < n; ++k) {
     const char* name = sqlite3_column_name(st, k);
     info.names.emplace_back(name ? name : "");
-    info.scales.push_back(declared_scale(sqlite3_column_decltype(st, k)));
+    int scale = declared_scale(sqlite3_column_decltype(st, k));
+    if (scale < 0 && on_row) scale = carried_scale(sqlite3_column_value(st, k)).value_or(-1);
+    info.scales.push_back(scale);
   }
   return info;
 }
@@ -59,7 +73,8 @@ class MemoryResult : public ResultSet {
 // The last statement of a batch, stepped as the caller reads; its first row is already there.
 class LiveResult : public ResultSet {
  public:
-  LiveResult(sqlite3* db, Statement st) : db_(db), st_(std::move(st)), info_(describe(st_.get())) {}
+  LiveResult(sqlite3* db, Statement st)
+      : db_(db), st_(std::move(st)), info_(describe(st_.get(), /*on_row=*/true)) {}
   std::size_t columns() const override { return info_.names.size(); }
   std::string name(std::size_t k) const override { return info_.names.at(k); }
   int scale(std::size_t k) const override { return info_.scales.at(k); }
@@ -178,9 +193,10 @@ Rows drain_rows(ResultSet& result) {
 }
 
 bool Executor::run(const dialect::Plan& plan, Variables& vars, std::unique_ptr<ResultSet>& result,
-                   bool live) {
+                   bool live, std::vector<std::unique_ptr<ResultSet>>* more) {
   vars_ = &vars;
   result_ = &result;
+  more_ = more;
   live_ = live;
   error_.clear();
   return run_actions(plan.actions, true);
@@ -212,6 +228,10 @@ bool Executor::run_action(const Action& a, bool last) {
       return run_if(a);
     case Action::Kind::Set:
       return run_set(a);
+    case Action::Kind::Exec:
+      return run_exec(a);
+    case Action::Kind::SelectInto:
+      return run_select_into(a);
     case Action::Kind::Declare: {
       std::vector<SqlValue> init;
       if (!a.sql.empty() && !evaluate(a.sql, init)) return false;
@@ -282,12 +302,27 @@ bool Executor::run_statement(Statement statement, bool last) {
     *result_ = std::make_unique<LiveResult>(db_, std::move(statement));
     return true;
   }
+  bool kept = first_result || (more_ && sqlite3_column_count(st) > 0);
   std::vector<std::vector<SqlValue>> rows;
+  std::optional<ColumnInfo> info;
   for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
-    if (first_result) rows.push_back(row_of(st));
+    if (!kept) continue;
+    if (!info) info = describe(st, /*on_row=*/true);
+    rows.push_back(row_of(st));
   }
   if (rc != SQLITE_DONE) return fail_sqlite();
-  if (first_result) *result_ = std::make_unique<MemoryResult>(describe(st), std::move(rows));
+  if (!kept) return true;
+  if (!info) info = describe(st, /*on_row=*/false);
+  return keep_result(std::make_unique<MemoryResult>(std::move(*info), std::move(rows)));
+  return true;
+}
+
+// The first result set is the channel's; later ones are kept only for a caller that asked.
+bool Executor::keep_result(std::unique_ptr<ResultSet> rows) {
+  if (!*result_)
+    *result_ = std::move(rows);
+  else if (more_)
+    more_->push_back(std::move(rows));
   return true;
 }
 
@@ -328,11 +363,9 @@ bool Executor::run_call(const Action& a) {
   }
   if (!a.return_var.empty())
     (*vars_)[variable_key(a.return_var)] = SqlValue::of(int64_t{r.return_code});
-  if (!*result_ && !r.rows.columns.empty()) {
-    ColumnInfo info{r.rows.columns, std::vector<int>(r.rows.columns.size(), -1)};
-    *result_ = std::make_unique<MemoryResult>(std::move(info), std::move(r.rows.rows));
-  }
-  return true;
+  if (r.rows.columns.empty()) return true;
+  ColumnInfo info{r.rows.columns, std::vector<int>(r.rows.columns.size(), -1)};
+  return keep_result(std::make_unique<MemoryResult>(std::move(info), std::move(r.rows.rows)));
 }
 
 bool Executor::run_if(const Action& a) {
@@ -347,6 +380,51 @@ bool Executor::run_set(const Action& a) {
   if (!evaluate(a.sql, v)) return false;
   (*vars_)[variable_key(a.name)] = v.empty() ? SqlValue::null() : v[0];
   return true;
+}
+
+// EXEC ('...'): the text is translated now and runs with variables of its own, as dynamic SQL
+// does on the server; its result sets are the batch's.
+bool Executor::run_exec(const Action& a) {
+  if (nesting_ >= kMaxExecNesting) {
+    return fail(
+        "Maximum stored procedure, function, trigger, or view nesting level exceeded "
+        "(limit 32).");
+  }
+  std::vector<SqlValue> v;
+  if (!evaluate(a.sql, v)) return false;
+  if (v.empty() || v[0].is_null()) return true;
+  dialect::Translation tr = dialect::translate(v[0].as_text(), nullptr);
+  if (!tr.ok) return fail(tr.error);
+  Variables own;
+  Variables* outer = std::exchange(vars_, &own);
+  ++nesting_;
+  bool ok = run_actions(tr.plan.actions, false);
+  --nesting_;
+  vars_ = outer;
+  return ok;
+}
+
+// SELECT ... INTO t: t gets the SELECT's column names and declared types, and the database's
+// text collation on every column, as a table the server makes keeps the source's collation.
+bool Executor::run_select_into(const Action& a) {
+  const char* p = a.sql.data();
+  Statement select;
+  if (!prepare(a.sql, p, select)) return false;
+  if (!select.get() || sqlite3_column_count(select.get()) == 0)
+    return fail("Incorrect syntax near the keyword 'INTO'.");
+  bool temporary = a.name.starts_with("\"#");
+  std::string create = temporary ? "CREATE TEMP TABLE " : "CREATE TABLE ";
+  create += a.name + " (";
+  for (int k = 0, n = sqlite3_column_count(select.get()); k < n; ++k) {
+    const char* name = sqlite3_column_name(select.get(), k);
+    const char* decl = sqlite3_column_decltype(select.get(), k);
+    create += (k ? ", " : "") + quoted_identifier(name ? name : "");
+    if (decl && *decl) create += std::string(" ") + decl;
+    create += " COLLATE PL_CI_AS";
+  }
+  select = Statement();
+  if (!run_sql(create + ")", false)) return false;
+  return run_sql("INSERT INTO " + a.name + " " + a.sql, false);
 }
 
 }  // namespace orv::sql::sqlite

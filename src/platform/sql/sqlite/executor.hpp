@@ -82,9 +82,10 @@ class Executor {
 
   // Runs the plan. The rows of the first statement or procedure that returns a result set go
   // to `result`; with `live`, a last statement's rows are stepped as they are read instead of
-  // being kept in memory. False with error() set (UTF-8) when a step fails; the batch stops.
+  // being kept in memory. With `more`, every later result set is kept there, in order. False
+  // with error() set (UTF-8) when a step fails; the batch stops.
   bool run(const dialect::Plan& plan, Variables& vars, std::unique_ptr<ResultSet>& result,
-           bool live);
+           bool live, std::vector<std::unique_ptr<ResultSet>>* more = nullptr);
   const std::string& error() const { return error_; }
 
  private:
@@ -95,6 +96,9 @@ class Executor {
   bool run_call(const dialect::Action& a);
   bool run_if(const dialect::Action& a);
   bool run_set(const dialect::Action& a);
+  bool run_exec(const dialect::Action& a);
+  bool run_select_into(const dialect::Action& a);
+  bool keep_result(std::unique_ptr<ResultSet> rows);
   bool prepare(const std::string& sql, const char*& p, Statement& out);
   bool bind(sqlite3_stmt* st);
   bool evaluate(const std::string& select_list, std::vector<SqlValue>& out);
@@ -106,7 +110,9 @@ class Executor {
   StatementCache* statements_;
   Variables* vars_ = nullptr;
   std::unique_ptr<ResultSet>* result_ = nullptr;
+  std::vector<std::unique_ptr<ResultSet>>* more_ = nullptr;
   bool live_ = false;
+  int nesting_ = 0;  // EXEC ('...') inside EXEC
   std::string error_;
 };
 

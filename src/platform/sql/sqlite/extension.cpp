@@ -120,7 +120,10 @@ void fn_convert(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   guarded(ctx, [&] {
     std::optional<int> style;
     if (argc == 3 && sqlite3_value_type(argv[2]) != SQLITE_NULL) style = sqlite3_value_int(argv[2]);
-    result_value(ctx, tsql_convert(value_text(argv[0]), read_value(argv[1]), style));
+    std::string_view type = value_text(argv[0]);
+    result_value(ctx, tsql_convert(type, read_value(argv[1]), style, carried_scale(argv[1])));
+    if (auto scale = tsql_decimal_scale(type))
+      sqlite3_result_subtype(ctx, kScaleSubtype + static_cast<unsigned>(*scale));
   });
 }
 

@@ -119,4 +119,10 @@ int declared_scale(const char* decl) {
   return scale >= 0 && scale <= 18 ? scale : -1;
 }
 
+std::optional<int> carried_scale(sqlite3_value* v) {
+  unsigned subtype = sqlite3_value_subtype(v);
+  if (subtype < kScaleSubtype || subtype > kScaleSubtype + 38) return std::nullopt;
+  return static_cast<int>(subtype - kScaleSubtype);
+}
+
 }  // namespace orv::sql::sqlite

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ struct DbCloser {
 // Declared decimal places of a column type: NUMERIC(p,s)/DECIMAL(p,s) give s, NUMERIC(p) 0,
 // MONEY 4; -1 when the type fixes none.
 int declared_scale(const char* decltype_text);
+
+// A decimal's places travel with its value as the value's subtype (CONVERT to decimal sets it):
+// from one function straight into the next, and into the result row. SQLite keeps the number a
+// REAL, which would lose 1.50's second place.
+inline constexpr unsigned kScaleSubtype = 0xC0;  // + places (at most 38)
+std::optional<int> carried_scale(sqlite3_value* v);
 
 // Runs the body of a function SQLite calls: nothing may unwind into SQLite's C frames, so every
 // failure becomes the statement's error (the server's own message for a TsqlError).

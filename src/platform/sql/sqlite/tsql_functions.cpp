@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <new>
 #include <random>
@@ -139,6 +140,15 @@ SqlValue tsql_divisor(const SqlValue& v) {
   return v;
 }
 
+SqlValue tsql_checked_integer(const SqlValue& v, bool bigint) {
+  bool fits = v.type != SqlValue::Type::Real;
+  if (v.type == SqlValue::Type::Integer && !bigint)
+    fits = v.integer >= INT32_MIN && v.integer <= INT32_MAX;
+  if (fits) return v;
+  throw TsqlError{std::string("Arithmetic overflow error converting expression to data type ") +
+                  (bigint ? "bigint." : "int.")};
+}
+
 namespace {
 
 SqlValue arg(sqlite3_value** argv, int argc, int k) {
@@ -174,6 +184,14 @@ void fn_format(sqlite3_context* ctx, int argc, sqlite3_value** v) {
 
 void fn_divisor(sqlite3_context* ctx, int argc, sqlite3_value** v) {
   guarded(ctx, [&] { result_value(ctx, tsql_divisor(arg(v, argc, 0))); });
+}
+
+void fn_int(sqlite3_context* ctx, int argc, sqlite3_value** v) {
+  guarded(ctx, [&] { result_value(ctx, tsql_checked_integer(arg(v, argc, 0), false)); });
+}
+
+void fn_bigint(sqlite3_context* ctx, int argc, sqlite3_value** v) {
+  guarded(ctx, [&] { result_value(ctx, tsql_checked_integer(arg(v, argc, 0), true)); });
 }
 
 // Bytes the server keeps: one per character of a varchar (Windows-1250), 4 or 8 for numbers.
@@ -326,6 +344,8 @@ constexpr struct {
     {"format", 2, true, fn_format},
     {"format", 3, true, fn_format},
     {"tsql_divisor", 1, true, fn_divisor},
+    {"tsql_int", 1, true, fn_int},
+    {"tsql_bigint", 1, true, fn_bigint},
     {"datalength", 1, true, fn_datalength},
     {"reverse", 1, true, fn_reverse},
     {"patindex", 2, true, fn_patindex},

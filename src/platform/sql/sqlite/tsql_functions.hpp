@@ -13,7 +13,8 @@ namespace orv::sql::sqlite {
 
 // datalength, reverse, str, patindex, isdate, stuff, quotename, newid, ascii, nchar, square,
 // concat, substring (starts below 1 as the server counts), log (natural; with a base), rand,
-// format (numbers .NET-style N/F/D/P/#,0.00; dates yyyy-MM-dd...), tsql_divisor.
+// format (numbers .NET-style N/F/D/P/#,0.00; dates yyyy-MM-dd...), tsql_divisor, tsql_int,
+// tsql_bigint.
 void register_tsql_functions(sqlite3* db);
 
 // The pure rules behind them (UTF-8 texts, 1-based positions as the server has them); each
@@ -27,5 +28,8 @@ SqlValue tsql_format(const SqlValue& value, std::string_view format, std::string
 std::string fixed_text(double v, int places);
 // The divisor of '/' and '%', refused when it is zero ("Divide by zero error encountered.").
 SqlValue tsql_divisor(const SqlValue& v);
+// The result of int (`bigint`) arithmetic, refused past the type's range ("Arithmetic overflow
+// error converting expression to data type int."). SQLite gives a REAL past 64 bits.
+SqlValue tsql_checked_integer(const SqlValue& v, bool bigint);
 
 }  // namespace orv::sql::sqlite

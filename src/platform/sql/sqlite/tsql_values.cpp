@@ -316,9 +316,16 @@ SqlValue tsql_add(const SqlValue& a, const SqlValue& b) {
   return add_numbers(a, b);
 }
 
-SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optional<int> style) {
+SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optional<int> style,
+                      std::optional<int> scale) {
   TargetType t = parse_type(type);
   if (value.is_null()) return SqlValue::null();
+  bool number = value.type == SqlValue::Type::Integer || value.type == SqlValue::Type::Real;
+  if (t.family == Family::Text && scale && *scale > 0 && number) {
+    Decimal d = value.type == SqlValue::Type::Integer ? Decimal::from_int(value.integer)
+                                                      : Decimal::from_double(value.real);
+    return to_text(t, SqlValue::of(d.rescale(*scale).to_string()), std::nullopt);
+  }
   switch (t.family) {
     case Family::Integer:
       return to_integer(t, value);
@@ -334,6 +341,12 @@ SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optiona
       return to_date(t, value, style);
   }
   return value;
+}
+
+std::optional<int> tsql_decimal_scale(std::string_view type) {
+  TargetType t = parse_type(type);
+  if (t.family != Family::Decimal) return std::nullopt;
+  return t.scale;
 }
 
 SqlValue tsql_len(const SqlValue& value) {

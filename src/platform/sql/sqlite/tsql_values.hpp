@@ -19,8 +19,14 @@ struct TsqlError {
 SqlValue tsql_add(const SqlValue& a, const SqlValue& b);
 
 // CONVERT(type, value[, style]); `type` as written ("datetime", "varchar(10)", "numeric(15,2)").
-// Dates come back as ISO texts; numbers as SQLite numbers. Throws TsqlError.
-SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optional<int> style);
+// Dates come back as ISO texts; numbers as SQLite numbers. `scale`: the places of a decimal
+// value (a number SQLite keeps as a REAL), which its text keeps: 1.50 as decimal(10,2) is
+// "1.50". Throws TsqlError.
+SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optional<int> style,
+                      std::optional<int> scale = std::nullopt);
+
+// The places of a decimal type ("numeric(15,2)" → 2, "money" → 4); nullopt for other types.
+std::optional<int> tsql_decimal_scale(std::string_view type);
 
 // LEN: characters without the trailing blanks; NULL stays NULL.
 SqlValue tsql_len(const SqlValue& value);

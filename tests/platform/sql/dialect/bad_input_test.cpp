@@ -39,8 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"ValueWithApostrophe", "update kontrahent set nazwa='O'Brien' where id=1",
                 "ERROR Unclosed quotation mark after the character string ' where id=1'.\n"},
         // 2 a NUL byte in the middle
-        BadCase{"NulByte", std::string("select 1\0 delete from t", 24),
+        BadCase{"NulByte", std::string("select 1\0 delete from t", 23),
                 "ERROR Incorrect syntax: the statement contains a NUL character.\n"},
+        // 2b many BEGIN; without END: each is SQLite's BEGIN, found in linear time, not 2^n
+        BadCase{"UnclosedBegins", repeat("BEGIN; select 1; ", 40), repeat("BEGIN\nselect 1\n", 40)},
         // 3 0xFF bytes are identifier characters: passed to SQLite, which reports them
         BadCase{"FfBytes", "select \xFF\xFF from t\xFF", "select \xFF\xFF from t\xFF\n"},
         // 4 500 nested parentheses: refused before any recursion runs deep
@@ -67,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"UnknownConstruct", "merge into t using u on t.id=u.id when matched then delete",
                 "merge into t using u on t.id=u.id when matched then delete\n"},
         BadCase{"WhileLoop", "while 1=0 select 1", "while 1=0\nselect 1\n"},
-        BadCase{"TempTable", "select * into #tmp from t", "select * into #tmp from t\n"},
+        BadCase{"TempTable", "select * into #tmp from t", "INTO \"#tmp\" select * from t\n"},
         // 12 a lone keyword
         BadCase{"LoneEnd", "end", "ERROR Incorrect syntax near the keyword 'end'.\n"},
         BadCase{"LoneIf", "if", "ERROR Incorrect syntax near the keyword 'if'.\n"},

@@ -9,7 +9,8 @@
 namespace orv::sql::dialect::test {
 
 // One line per action: the SQL text; "CALL name [a1] [a2] => &Var"; "IF cond" with the branches
-// indented two blanks and "ELSE" between; "SET @x = expr"; "DECLARE @x"; a failure as "ERROR msg".
+// indented two blanks and "ELSE" between; "SET @x = expr"; "DECLARE @x"; "EXEC expr";
+// "INTO table select"; a failure as "ERROR msg".
 inline void dump_actions(const std::vector<Action>& actions, const std::string& indent,
                          std::string& out) {
   for (const Action& a : actions) {
@@ -36,6 +37,12 @@ inline void dump_actions(const std::vector<Action>& actions, const std::string& 
         break;
       case Action::Kind::Declare:
         out += indent + "DECLARE " + a.name + "\n";
+        break;
+      case Action::Kind::Exec:
+        out += indent + "EXEC " + a.sql + "\n";
+        break;
+      case Action::Kind::SelectInto:
+        out += indent + "INTO " + a.name + " " + a.sql + "\n";
         break;
     }
   }

@@ -170,6 +170,27 @@ TEST_F(ConnectionTest, NewSendReplacesPendingRows) {
   EXPECT_EQ(conn_->column(0), "");
 }
 
+// Every result set of a batch in order, after the first (the channel's): statements, EXEC of a
+// text, empty ones; a failed batch and a new send leave none behind.
+TEST_F(ConnectionTest, LaterResultSetsFollowTheFirst) {
+  exec("create table t (a); insert into t values (1), (2)");
+  ASSERT_EQ(conn_->send("select a from t order by a update t set a = a "
+                        "select 'x' where 0 = 1 exec('select count(*) from t') select null"),
+            kOk);
+  std::vector<std::string> sets;
+  do {
+    std::string rows;
+    while (conn_->next()) rows += (rows.empty() ? "" : ",") + conn_->column(0);
+    sets.push_back(rows);
+  } while (conn_->next_result());
+  EXPECT_EQ(sets, (std::vector<std::string>{"1,2", "", "2", ""}));
+  ASSERT_EQ(conn_->send("select 1 select 2"), kOk);
+  ASSERT_EQ(conn_->send("select 3"), kOk);
+  EXPECT_FALSE(conn_->next_result());
+  EXPECT_NE(conn_->send("select 1 select nosuch"), kOk);
+  EXPECT_FALSE(conn_->next_result());
+}
+
 // Server functions: a scalar querying its own connection, table-valued ones with arguments.
 TEST_F(ConnectionTest, ServerFunctions) {
   EXPECT_EQ(query("select orv_test_double(21), orv_test_double(1.25)"), "42|2.5");

@@ -59,6 +59,23 @@ const AnswerCase kAnswers[] = {
     {"select square(3), nchar(380), concat('a', null, 1)", "select square(3), nchar(380), concat('a', null, 1)", "9|ż|a1"_w1250},
     {"select log(exp(2)), log(8, 2)", "select log(exp(2)), log(8, 2)", "2|3"},
     {"select log(0)", "select log(0)", "ERR An invalid floating point operation occurred."},
+    // 34-36. A decimal's places survive CONVERT to text and reach the channel.
+    {"select convert(varchar, cast(1.50 as decimal(10,2)))", "select convert('varchar', convert('decimal(10,2)',1.50))", "1.50"},
+    {"select cast(cast(2 as money) as varchar(10)), cast(1.5 as varchar)", "select convert('varchar(10)',convert('money',2)), convert('varchar',1.5)", "2.0000|1.5"},
+    {"select cast(3 as decimal(5,1))", "select convert('decimal(5,1)',3)", "3.0"},
+    // 37-41. int arithmetic fails past 2^31-1, bigint past 2^63-1; within them nothing changes.
+    {"select 2147483647+1", "select tsql_int(2147483647+1)", "ERR Arithmetic overflow error converting expression to data type int."},
+    {"select 65536*65536", "select tsql_int(65536*65536)", "ERR Arithmetic overflow error converting expression to data type int."},
+    {"select 2147483646+1, -2147483647-1", "select 2147483646+1, -2147483647-1", "2147483647|-2147483648"},
+    {"select cast(9223372036854775807 as bigint)+1", "select tsql_bigint(convert('bigint',9223372036854775807)+1)", "ERR Arithmetic overflow error converting expression to data type bigint."},
+    {"select cast(3000000000 as bigint)*2", "select tsql_bigint(convert('bigint',3000000000)*2)", "6000000000"},
+    // 42-44. CASE ... WHEN 'x' and IN ('a','b') compare as the database does.
+    {"select case 'x' when 'X ' then 1 else 0 end", "select case 'x' when 'X ' COLLATE PL_CI_AS then 1 else 0 end", "1"},
+    {"select case when 'a' in ('A ','b') then 1 else 0 end", "select case when 'a' COLLATE PL_CI_AS in ('A ','b') then 1 else 0 end", "1"},
+    {"select case when upper('z') not in ('Z', 'y') then 1 else 0 end", "select case when upper('z') COLLATE PL_CI_AS not in ('Z', 'y') then 1 else 0 end", "0"},
+    // 45-46. EXEC of a text; EXEC inside EXEC.
+    {"exec('select 1+1')", "EXEC 'select 1+1'", "2"},
+    {"exec('exec(''select 7'')')", "EXEC 'exec(''select 7'')'", "7"},
 };
 // clang-format on
 
@@ -74,7 +91,10 @@ TEST(ServerAnswers, TranslationAndTheServersAnswer) {
     auto tr = dialect::translate(text::to_utf8(a.tsql), nullptr);
     ASSERT_TRUE(tr.ok) << n << ": " << tr.error;
     ASSERT_EQ(tr.plan.actions.size(), 1u) << n;
-    EXPECT_EQ(text::from_utf8(tr.plan.actions[0].sql), a.translation) << n << ": " << a.tsql;
+    const auto& action = tr.plan.actions[0];
+    std::string translation = action.sql;
+    if (action.kind == dialect::Action::Kind::Exec) translation.insert(0, "EXEC ");
+    EXPECT_EQ(text::from_utf8(translation), a.translation) << n << ": " << a.tsql;
     std::string got;
     if (c->send(a.tsql) != kOk) {
       got = "ERR " + c->message();
@@ -101,6 +121,40 @@ TEST(ServerAnswers, CommonTableExpressionsBeforeWrites) {
   ASSERT_EQ(c->send(batch), kOk) << c->message();
   ASSERT_TRUE(c->next());
   EXPECT_EQ(c->column(0), "20");
+}
+
+// TOP n PERCENT, TOP n WITH TIES and SELECT INTO #t give the server's rows; the temporary table
+// compares texts as the database does and is the connection's own.
+TEST(ServerAnswers, TopFormsAndTemporaryTables) {
+  test::TempDir dir;
+  SqliteDriver driver(dir.file("t.db"));
+  std::string error;
+  auto c = driver.connect(error);
+  auto other = driver.connect(error);
+  ASSERT_TRUE(c && other) << error;
+  ASSERT_EQ(c->send("create table t (a int, s varchar(5)) "
+                    "insert into t values (1,'Ab'),(2,'b'),(2,'c'),(3,'d'),(4,'e')"),
+            kOk)
+      << c->message();
+  struct {
+    const char* batch;
+    const char* rows;  // first column of every row, by ','
+  } cases[] = {
+      {"select top 50 percent a from t order by a", "1,2,2"},      // 1. 2.5 rows are 3
+      {"select top 2 with ties a from t order by a", "1,2,2"},     // 2. the tie comes along
+      {"select top (1) with ties a from t order by a desc", "4"},  // 3.
+      {"select a, s into #k from t where a < 3 select count(*) from #k where s = 'AB  '", "1"},
+      {"select t.a from t join #k on #k.s = t.s order by 1", "1,2,2"},  // 5. still there
+  };
+  int n = 0;
+  for (const auto& k : cases) {
+    ++n;
+    ASSERT_EQ(c->send(k.batch), kOk) << n << ": " << c->message();
+    std::string got;
+    while (c->next()) got += (got.empty() ? "" : ",") + c->column(0);
+    EXPECT_EQ(got, k.rows) << n << ": " << k.batch;
+  }
+  EXPECT_NE(other->send("select * from #k"), kOk);  // 6. another connection does not see it
 }
 
 }  // namespace
