@@ -1,8 +1,10 @@
 // C entry points of the list support: open-window and open-object registries, column settings
 // and their dialog, popups, status texts, shortcuts, the mouse and tooltips.
 #include "boundary.hpp"
+#include "list_handle.hpp"
 #include "lists/column_dialog.hpp"
 #include "lists/column_settings.hpp"
+#include "lists/list_export.hpp"
 #include "lists/popups.hpp"
 #include "lists/shortcuts.hpp"
 #include "lists/tooltips.hpp"
@@ -98,6 +100,15 @@ void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy) noexcept {
 }
 void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) noexcept {
   guard(__func__, [&] { orv::lists::USTAWTOOLTIP(window, control, in(text)); });
+}
+
+void EXPORTBROWSERTOEXCEL(const ORVRUN_LIST* list, int32_t control,
+                          const char* description) noexcept {
+  guard(__func__, [&] {
+    static const orv::lists::ListObject kEmpty;
+    orv::lists::EXPORTBROWSERTOEXCEL(list ? list->list : kEmpty, control,
+                                     description ? std::optional(in(description)) : std::nullopt);
+  });
 }
 
 }  // extern "C"
