@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace orv::files {
@@ -37,6 +38,13 @@ bool write_all(const std::string& path, const std::string& bytes) {
 bool exists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
+}
+
+std::string temp_folder() {
+  const char* dir = std::getenv("TMPDIR");
+  std::string out = dir && *dir ? dir : "/tmp";
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
+  return out;
 }
 
 }  // namespace orv::files

@@ -13,6 +13,8 @@ std::optional<std::string> read_all(const std::string& path);
 // Writes through a temporary file and a rename, so a failed write never leaves half a file.
 bool write_all(const std::string& path, const std::string& bytes);
 bool exists(const std::string& path);
+// The system's folder for temporary files (TMPDIR, else /tmp), without a trailing '/'.
+std::string temp_folder();
 
 }  // namespace orv::files
 
