@@ -11,21 +11,21 @@
 #include <vector>
 
 #include "platform/text/text.hpp"
-
-#define XLSX_API extern "C" __attribute__((visibility("default")))
+#include "torix_util.h"
 
 // Every argument is a NUL-terminated Windows-1250 text; rows and columns count from 1 as
 // decimal texts. Each function answers "" when it did its work, else why not (Windows-1250); the
 // answer belongs to the library and holds until the next call on the same thread.
-XLSX_API const char* UtworzPlikExcel(const char* file);
-XLSX_API const char* UtworzArkuszExcel(const char* sheet);
-XLSX_API const char* ZapiszDaneDoKomorkiTekst(const char* row, const char* col, const char* text,
-                                              const char* style);
-XLSX_API const char* ZapiszDaneDoKomorkiLiczba(const char* row, const char* col, const char* value,
-                                               const char* format, const char* style);
-XLSX_API const char* UstawKolorTlaNaKomorce(const char* row, const char* col, const char* rgb);
-XLSX_API const char* UstawKolorCzcionkiNaKomorce(const char* row, const char* col, const char* rgb);
-XLSX_API const char* ZapiszArkuszExcel(void);
+TORIX_API const char* UtworzPlikExcel(const char* file);
+TORIX_API const char* UtworzArkuszExcel(const char* sheet);
+TORIX_API const char* ZapiszDaneDoKomorkiTekst(const char* row, const char* col, const char* text,
+                                               const char* style);
+TORIX_API const char* ZapiszDaneDoKomorkiLiczba(const char* row, const char* col, const char* value,
+                                                const char* format, const char* style);
+TORIX_API const char* UstawKolorTlaNaKomorce(const char* row, const char* col, const char* rgb);
+TORIX_API const char* UstawKolorCzcionkiNaKomorce(const char* row, const char* col,
+                                                  const char* rgb);
+TORIX_API const char* ZapiszArkuszExcel(void);
 
 namespace {
 

@@ -2,16 +2,15 @@
 // log entry and the offer to open the file.
 #include "lists/list_export.hpp"
 
-#include <clocale>
-
+#include "calc/library_services.hpp"
 #include "calc/text_utils.hpp"
+#include "calc/utility_library.hpp"
 #include "config/parameters.hpp"
 #include "config/permissions.hpp"
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
 #include "frame/window_conventions.hpp"
 #include "lists/csv_export.hpp"
-#include "lists/export_library.hpp"
 #include "lists/xls_export.hpp"
 #include "lists/xlsx_export.hpp"
 #include "platform/date/date.hpp"
@@ -29,23 +28,19 @@ namespace {
 constexpr std::size_t kFileStem = 127;
 constexpr const char* kWindowName = "EksportDoExcela";
 
-// The locale's own rule: where numbers take a decimal comma, lists are separated by ";".
-std::string locale_separator() {
-  const std::lconv* l = std::localeconv();
-  return l && l->decimal_point && std::string_view(l->decimal_point) == "," ? ";" : ",";
-}
+// The utility library as the XLSX writer looks its functions up.
+class LibraryFunctions : public FunctionSource {
+ public:
+  explicit LibraryFunctions(calc::UtilityLibrary& library) : library_(library) {}
+  void* find(std::string_view name) override { return library_.find(name); }
 
-ListSeparator& separator_source() {
-  static ListSeparator s = nullptr;
-  return s;
-}
+ private:
+  calc::UtilityLibrary& library_;
+};
 
 char csv_separator() {
   std::string chosen(text::clip(config::POBIERZPARAMKONF("u", "ZnakDoExcela")));
-  if (chosen.empty() || text::upper(chosen) == "S") {
-    ListSeparator s = separator_source();
-    chosen = s ? s() : locale_separator();
-  }
+  if (chosen.empty() || text::upper(chosen) == "S") chosen = calc::POBIERZSYSTEMLISTSEPARATOR();
   if (!chosen.empty()) return chosen[0];
   frame::MSG_INFORMACJA(
       "W parametrach konfiguracyjnych użytkownika nie znaleziono ustawionego znaku "
@@ -71,13 +66,14 @@ bool with_colours() {
 // The XLSX is written by the library under a temporary name and renamed once it is whole.
 bool write_xlsx_file(const ListObject& list, const std::vector<ExportColumn>& columns, bool colours,
                      const std::string& name, std::string& error, bool& warned) {
-  ExportLibrary library;
+  calc::UtilityLibrary library;
   if (!library.loaded()) {
     warned = true;
     return false;
   }
+  LibraryFunctions functions(library);
   std::string temp = files::temporary_name(name);
-  XlsxOutcome outcome = write_xlsx(library, list, columns, colours, temp, error);
+  XlsxOutcome outcome = write_xlsx(functions, list, columns, colours, temp, error);
   warned = outcome == XlsxOutcome::Refused;
   std::string on_disk = text::to_utf8(temp);
   if (outcome == XlsxOutcome::Written && !files::exists(on_disk)) {
@@ -133,12 +129,6 @@ std::string proposed_name(const ListObject& list) {
 }
 
 }  // namespace
-
-ListSeparator set_list_separator(ListSeparator source) {
-  ListSeparator old = separator_source();
-  separator_source() = source;
-  return old;
-}
 
 std::string export_filter(std::string_view preferred) {
   std::string p(text::upper(text::clip(preferred)));

@@ -24,9 +24,4 @@ ExportType export_type(std::string& file_name);
 // The type list of the file dialog, in the order "TypDoExcela" asks for.
 std::string export_filter(std::string_view preferred);
 
-// The regional list separator the CSV uses when the user set none; a seam tests may replace
-// (nullptr restores the library's own).
-using ListSeparator = std::string (*)();
-ListSeparator set_list_separator(ListSeparator source);
-
 }  // namespace orv::lists
