@@ -41,7 +41,8 @@ ORVRUN_API void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy) ORVRUN_NOEXCEP
 /* set a control's tooltip */
 ORVRUN_API void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) ORVRUN_NOEXCEPT;
 /* Export of a list to a spreadsheet file. */
-/* export a list to a CSV, XLS or XLSX file the user names, log it when described, offer to open it */
+/* export a list to a CSV, XLS or XLSX file the user names, log it when described, offer to open it
+ */
 ORVRUN_API void EXPORTBROWSERTOEXCEL(const ORVRUN_LIST* list, int32_t control,
                                      const char* description /* optional */) ORVRUN_NOEXCEPT;
 /* Column settings of the lists (INI_BRO, INI_KOL_BRO) and the column configuration dialog. */
