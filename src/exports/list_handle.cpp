@@ -159,9 +159,9 @@ extern "C" {
 
 ORVRUN_LIST* ORVRUN_LIST_NEW(const char* caption) noexcept {
   return guard(__func__, static_cast<ORVRUN_LIST*>(nullptr), [&] {
-    auto* l = new ORVRUN_LIST;
+    auto l = std::make_unique<ORVRUN_LIST>();
     l->list.caption = in(caption);
-    return l;
+    return l.release();
   });
 }
 

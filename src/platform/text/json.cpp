@@ -100,8 +100,9 @@ class Parser {
       std::string name;
       if (at_ >= s_.size() || s_[at_] != '"' || !string(name)) return fail("expected a name");
       if (!eat(':')) return fail("expected ':'");
-      v.members.emplace_back(std::move(name), Value{});
-      if (!value(v.members.back().second, depth + 1)) return false;
+      v.names.push_back(std::move(name));
+      v.items.emplace_back();
+      if (!value(v.items.back(), depth + 1)) return false;
     } while (eat(','));
     return eat('}') || fail("expected ',' or '}'");
   }
@@ -182,8 +183,9 @@ class Parser {
 }  // namespace
 
 const Value* Value::find(std::string_view name) const {
-  for (const auto& [key, v] : members) {
-    if (key == name) return &v;
+  if (kind != Kind::Object) return nullptr;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) return &items[i];
   }
   return nullptr;
 }

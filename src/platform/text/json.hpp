@@ -15,9 +15,9 @@ struct Value {
   Kind kind = Kind::Null;
   bool boolean = false;
   double number = 0;
-  std::string string;  // UTF-8
-  std::vector<Value> items;
-  std::vector<std::pair<std::string, Value>> members;  // in document order
+  std::string string;              // UTF-8
+  std::vector<Value> items;        // an array's values, an object's member values
+  std::vector<std::string> names;  // an object's member names, in document order
 
   // The member of that name, nullptr when absent or not an object.
   const Value* find(std::string_view name) const;

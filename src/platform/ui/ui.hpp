@@ -81,6 +81,8 @@ class Backend {
   // Opens a file (a Windows-1250 path) with the desktop's program for its type; false with a
   // reason in `error` when that could not start. Scripted backends record the request instead.
   virtual bool open_document(const std::string& path, std::string& error);
+  // What backends that show windows to a person do for open_document: the desktop's program.
+  bool open_on_desktop(const std::string& path, std::string& error);
   // The F1 help topic of a window.
   virtual void help(const std::string& /*file*/, const std::string& /*topic*/) {}
   virtual void busy(bool /*on*/) {}
