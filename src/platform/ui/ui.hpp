@@ -81,8 +81,6 @@ class Backend {
   // Opens a file (a Windows-1250 path) with the desktop's program for its type; false with a
   // reason in `error` when that could not start. Scripted backends record the request instead.
   virtual bool open_document(const std::string& path, std::string& error);
-  // What backends that show windows to a person do for open_document: the desktop's program.
-  bool open_on_desktop(const std::string& path, std::string& error);
   // The F1 help topic of a window.
   virtual void help(const std::string& /*file*/, const std::string& /*topic*/) {}
   virtual void busy(bool /*on*/) {}
@@ -113,6 +111,8 @@ std::vector<std::string> message_lines(const std::string& text);
 // Shorthands over the current backend.
 std::optional<std::string> ask_file(const FileDialog& dialog);
 bool open_document(const std::string& path, std::string& error);
+// What backends that show windows to a person do for open_document: the desktop's program.
+bool open_on_desktop(const std::string& path, std::string& error);
 void set_clipboard(const std::string& text);
 std::string clipboard();
 
