@@ -4,6 +4,7 @@
 #include "boundary.hpp"
 #include "dialogs/calendar.hpp"
 #include "dialogs/date_range.hpp"
+#include "dialogs/stock_levels.hpp"
 #include "table.hpp"
 
 using orv::exports::guard;
@@ -45,6 +46,10 @@ uint8_t PYTAJOZAKRES3DAT(int32_t* date_from, int32_t* date_to, ORVRUN_TEXT* rang
     if (r != 0 && range_name) orv::exports::put_text(range_name, name);
     return r;
   });
+}
+
+void STANYMINMAXREZGRUPOWAZMIANA(int32_t usage) noexcept {
+  guard(__func__, [&] { orv::dialogs::STANYMINMAXREZGRUPOWAZMIANA(usage); });
 }
 
 }  // extern "C"

@@ -76,7 +76,15 @@ enum {
   ORVRUN_TYPE_BYTE = 3,
   ORVRUN_TYPE_REAL = 4,
   ORVRUN_TYPE_HANDLE = 5, /* an opaque host object (ORVRUN_INIT's); passed as null by name */
-  ORVRUN_TYPE_LIST = 6    /* a list (orvrun_list.h); by name its `text` is the list's JSON */
+  ORVRUN_TYPE_LIST = 6,   /* a list (orvrun_list.h); by name its `text` is the list's JSON */
+  /* 7 is the blob kind */
+  ORVRUN_TYPE_SHORT = 8,
+  ORVRUN_TYPE_BOOL = 9, /* 1 or 0 (also "true", "false" as text) */
+  /* By name these three go in and come back as JSON text (ORVRUN_VALUE's text and out): */
+  ORVRUN_TYPE_GROUP = 10,  /* a record, as ORVRUN_GROUP_FROM_JSON reads it */
+  ORVRUN_TYPE_TEXTS = 11,  /* ten texts: ["a", "", "12"] (fewer are padded with empty texts) */
+  ORVRUN_TYPE_WINDOW = 12, /* an open window's handle, a LONG (ORVRUN_LIST_WINDOW_OPEN) */
+  ORVRUN_TYPE_BAND = 13    /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
 };
 
 /* Globals by name: "GLO:ID_UZYTKOWNIKA" (the prefix and case do not matter). Numbers read as
@@ -189,7 +197,8 @@ ORVRUN_API void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) ORVRUN_NOEXC
  *           error), "title", "text" (for error: the statement), "answer" (yes, no, ok... or the
  *           chosen caption; empty for error).
  * WINDOWS   each window as it closed; fields "name", "title", "controls" (their number), and
- *           "id:K" / "value:K" for its K-th control that holds a value (from 0).
+ *           "id:K" / "value:K" for its K-th control that holds a value (from 0); "marks" (the
+ *           number of controls with a tip or an icon) and "mark:K" (its id), "tip:K", "icon:K".
  * NOTES     windows closed as by Esc for want of input (UTF-8), field "text".
  * LEFTOVER  script commands nothing took (UTF-8), field "text".
  * OPENED    files a procedure asked the desktop to open (recorded, not run, by the headless
@@ -207,6 +216,13 @@ ORVRUN_API char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field
 /* Why the script failed (UTF-8), empty when it did not. */
 ORVRUN_API char* ORVRUN_SHOWN_FAILURE(void) ORVRUN_NOEXCEPT;
 ORVRUN_API void ORVRUN_SHOWN_CLEAR(void) ORVRUN_NOEXCEPT;
+
+/* A list window of the host's own, for procedures that take a window (DISPLAYZAZNACZONE):
+ * named "ListaHosta", control 1 its list ("LISTA"), control 2 its marked-count box
+ * ("ZAZNACZONE"). OPEN gives its handle; CLOSE ends it on the same thread, and its final state
+ * joins the WINDOWS shown (0 for a handle OPEN did not give). */
+ORVRUN_API int32_t ORVRUN_LIST_WINDOW_OPEN(const char* title) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_LIST_WINDOW_CLOSE(int32_t window) ORVRUN_NOEXCEPT;
 
 /* The library's windows as designed, before a procedure fills them in (what `orvrun windows`
  * lists), indexes from 0. FIND takes a procedure name or an INI section, -1 when unknown.
