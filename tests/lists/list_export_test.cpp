@@ -133,6 +133,15 @@ TEST_F(ListExport, LogsTheDescribedExport) {
   EXPECT_EQ(texts().size(), 2u);  // then the open question: the file stands
 }
 
+// Rows go out in the order of the list's view, numbered as they go.
+TEST_F(ListExport, TheViewOrdersTheRows) {
+  ListObject list = sample_list();
+  list.view = std::vector<std::size_t>{1, 0};
+  std::string csv = run("answer " + dir.file("a.csv") + "; answer no", {}, list);
+  EXPECT_EQ(csv.substr(csv.find("\r\n") + 2),
+            "\"1\";\"FE `10`\";\"1 234,50\"\r\n\"2\";\"WU-750\";\"259,00\"\r\n");
+}
+
 // A name ending otherwise is written as CSV with ".csv" appended.
 TEST_F(ListExport, OtherEndingsBecomeCsv) {
   run("answer " + dir.file("a.txt") + "; answer no");
