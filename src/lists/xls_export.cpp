@@ -12,7 +12,8 @@ namespace orv::lists {
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;
-constexpr std::size_t kMaxText = 4000;  // characters a cell keeps: one record holds 8224 bytes
+constexpr std::size_t kMaxText = 4000;    // characters a cell keeps
+constexpr std::size_t kMaxRecord = 8224;  // bytes of one record's body
 constexpr int kMaxPlaces = 6;
 constexpr double kMargin = 1.5;            // inches, all four sides
 constexpr std::uint16_t kRowHeight = 280;  // 14 points, in twips
@@ -93,19 +94,63 @@ class Biff {
     add_double(buffer_, v);
     return buffer_.size() < kFlushAt || flush();
   }
-  bool label(std::uint16_t row, std::uint16_t col, std::uint16_t xf, std::string_view text) {
-    body_.clear();
-    add16(body_, row);
-    add16(body_, col);
-    add16(body_, xf);
-    add_string16(body_, text);
-    return record(0x0204, body_);
+  // A text cell: its string's number in the shared strings.
+  bool label(std::uint16_t row, std::uint16_t col, std::uint16_t xf, std::uint32_t string) {
+    add16(buffer_, 0x00FD);
+    add16(buffer_, 10);
+    add16(buffer_, row);
+    add16(buffer_, col);
+    add16(buffer_, xf);
+    add32(buffer_, string);
+    return buffer_.size() < kFlushAt || flush();
   }
 
  private:
   CompoundFile& file_;
   std::string buffer_;
-  std::string body_;
+};
+
+// The shared strings: every text cell gets its own entry, in the order the cells come, so the
+// table is written as the cells are walked and nothing is held to look strings up. A string
+// that does not fit the record goes on in a continuation, which repeats the encoding byte.
+class SharedStrings {
+ public:
+  explicit SharedStrings(Biff& biff) : biff_(biff), record_(8, '\0') {}
+
+  bool add(std::string_view cp1250) {
+    std::size_t n = std::min(cp1250.size(), kMaxText);
+    if (record_.size() + 5 > kMaxRecord && !next_record()) return false;
+    add16(record_, static_cast<std::uint16_t>(n));
+    record_ += '\x01';  // UTF-16
+    for (std::size_t i = 0; i < n; ++i) {
+      if (record_.size() + 2 > kMaxRecord) {
+        if (!next_record()) return false;
+        record_ += '\x01';
+      }
+      add_utf16(record_, cp1250.substr(i, 1), 1);
+    }
+    ++count_;
+    return true;
+  }
+  bool finish() { return next_record(); }
+  std::uint32_t count() const { return count_; }
+  // Where the two counts at the head of the table stand in the stream.
+  std::uint64_t counts_at() const { return counts_at_; }
+
+ private:
+  bool next_record() {
+    if (first_) counts_at_ = biff_.offset() + 4;
+    bool ok = biff_.record(first_ ? 0x00FC : 0x003C, record_);
+    first_ = false;
+    record_.clear();
+    return ok;
+  }
+
+  Biff& biff_;
+  std::string record_;
+  bool first_ = true;
+  std::uint32_t count_ = 0;
+  std::uint64_t counts_at_ = 0;
 };
 
 std::string bof(std::uint16_t kind) {
@@ -173,12 +218,56 @@ bool write_styles(Biff& biff) {
   return ok && biff.record(0x0293, std::string("\x00\x80\x00\xFF", 4));  // the Normal style
 }
 
+constexpr std::size_t kPerSheet = kXlsRowsPerSheet - 1;
+
+// The cells of sheet `sheet` in writing order, the header row first: visit(row, col, header, cell)
+// until it answers false.
+template <class Visit>
+bool visit_sheet(const ListObject& list, const std::vector<ExportColumn>& columns,
+                 std::size_t sheet, Visit&& visit) {
+  std::size_t first = sheet * kPerSheet;
+  std::size_t count = std::min(kPerSheet, list.row_count() - first);
+  bool ok = true;
+  for (std::size_t k = 0; ok && k < columns.size(); ++k) {
+    SheetCell title{SheetCell::Kind::Text, columns[k].source->title, 0, 0};
+    ok = visit(std::uint16_t{0}, static_cast<std::uint16_t>(k), true, title);
+  }
+  Cell scratch;
+  for (std::size_t i = 0; ok && i < count; ++i) {
+    const Row* row = list.shown_row(first + i);
+    for (std::size_t k = 0; ok && row && k < columns.size(); ++k) {
+      const Cell& v = value_of(columns[k], *row, first + i + 1, scratch);
+      ok = visit(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(k), false,
+                 sheet_cell(columns[k], v));
+    }
+  }
+  return ok;
+}
+
+std::size_t sheet_count(const ListObject& list) {
+  return std::max<std::size_t>(1, (list.row_count() + kPerSheet - 1) / kPerSheet);
+}
+
 std::string sheet_name(std::size_t sheet) {
   return sheet == 0 ? kSheetName : std::string(kSheetName) + " " + std::to_string(sheet + 1);
 }
 
+// Every text of every sheet into the shared strings.
+bool write_strings(SharedStrings& strings, const ListObject& list,
+                   const std::vector<ExportColumn>& columns) {
+  auto add = [&](std::uint16_t, std::uint16_t, bool, const SheetCell& c) {
+    return c.kind != SheetCell::Kind::Text || strings.add(c.text);
+  };
+  bool ok = true;
+  for (std::size_t s = 0; ok && s < sheet_count(list); ++s) ok = visit_sheet(list, columns, s, add);
+  return ok && strings.finish();
+}
+
 // The workbook globals; `positions` receives where each sheet's offset is to be written.
-bool write_globals(Biff& biff, std::size_t sheets, std::vector<std::uint64_t>& positions) {
+bool write_globals(Biff& biff, SharedStrings& strings, const ListObject& list,
+                   const std::vector<ExportColumn>& columns,
+                   std::vector<std::uint64_t>& positions) {
+  std::size_t sheets = sheet_count(list);
   std::string window;
   for (std::uint16_t v : {0, 0, 0x3000, 0x2000, 0x0038, 0, 0, 1, 0x0258}) add16(window, v);
   bool ok = biff.record(0x0809, bof(0x0005)) && biff.record(0x0042, "\xB0\x04") &&
@@ -191,7 +280,7 @@ bool write_globals(Biff& biff, std::size_t sheets, std::vector<std::uint64_t>& p
     positions.push_back(biff.offset() + 4);
     ok = biff.record(0x0085, b);
   }
-  return ok && biff.record(0x000A, {});
+  return ok && write_strings(strings, list, columns) && biff.record(0x000A, {});
 }
 
 bool write_page(Biff& biff, const std::vector<ExportColumn>& columns, std::uint32_t rows) {
@@ -226,10 +315,11 @@ bool write_page(Biff& biff, const std::vector<ExportColumn>& columns, std::uint3
   return ok && biff.record(0x023E, window2);
 }
 
-bool write_cell(Biff& biff, std::uint16_t row, std::uint16_t col, const SheetCell& c) {
+bool write_cell(Biff& biff, std::uint16_t row, std::uint16_t col, bool header, const SheetCell& c,
+                std::uint32_t& string) {
   switch (c.kind) {
     case SheetCell::Kind::Text:
-      return biff.label(row, col, kXfCell, c.text);
+      return biff.label(row, col, header ? kXfHeader : kXfCell, string++);
     case SheetCell::Kind::Number:
       return biff.number(row, col, kXfNumber + std::min(c.places, kMaxPlaces), c.number);
     case SheetCell::Kind::Date:
@@ -240,39 +330,34 @@ bool write_cell(Biff& biff, std::uint16_t row, std::uint16_t col, const SheetCel
   return true;
 }
 
-// One sheet: the header row, then the rows shown from `first` on.
+// One sheet: its page settings, then its cells; texts take the shared strings in the order they
+// were written, counted on in `string`.
 bool write_sheet(Biff& biff, const ListObject& list, const std::vector<ExportColumn>& columns,
-                 std::size_t first, std::size_t count) {
-  bool ok = write_page(biff, columns, static_cast<std::uint32_t>(count + 1));
-  for (std::size_t k = 0; ok && k < columns.size(); ++k) {
-    ok = biff.label(0, static_cast<std::uint16_t>(k), kXfHeader, columns[k].source->title);
-  }
-  Cell scratch;
-  for (std::size_t i = 0; ok && i < count; ++i) {
-    const Row* row = list.shown_row(first + i);
-    if (!row) continue;
-    for (std::size_t k = 0; ok && k < columns.size(); ++k) {
-      const Cell& v = value_of(columns[k], *row, first + i + 1, scratch);
-      ok = write_cell(biff, static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(k),
-                      sheet_cell(columns[k], v));
-    }
-  }
-  return ok && biff.record(0x000A, {});
+                 std::size_t sheet, std::uint32_t& string) {
+  std::size_t rows = std::min(kPerSheet, list.row_count() - sheet * kPerSheet);
+  auto write = [&](std::uint16_t row, std::uint16_t col, bool header, const SheetCell& c) {
+    return write_cell(biff, row, col, header, c, string);
+  };
+  return write_page(biff, columns, static_cast<std::uint32_t>(rows + 1)) &&
+         visit_sheet(list, columns, sheet, write) && biff.record(0x000A, {});
 }
 
 bool write_book(CompoundFile& file, const ListObject& list,
                 const std::vector<ExportColumn>& columns) {
-  constexpr std::size_t kPerSheet = kXlsRowsPerSheet - 1;
-  std::size_t rows = list.row_count();
-  std::size_t sheets = std::max<std::size_t>(1, (rows + kPerSheet - 1) / kPerSheet);
   Biff biff(file);
+  SharedStrings strings(biff);
   std::vector<std::uint64_t> positions;
-  bool ok = file.begin("Workbook") && write_globals(biff, sheets, positions);
-  for (std::size_t s = 0; ok && s < sheets; ++s) {
+  bool ok = file.begin("Workbook") && write_globals(biff, strings, list, columns, positions);
+  std::string counts;
+  add32(counts, strings.count());  // strings in all, and distinct ones: each entry is its own
+  add32(counts, strings.count());
+  ok = ok && biff.flush() && file.patch(strings.counts_at(), counts);
+  std::uint32_t string = 0;
+  for (std::size_t s = 0; ok && s < positions.size(); ++s) {
     std::string at;
     add32(at, static_cast<std::uint32_t>(biff.offset()));
-    ok = biff.flush() && file.patch(positions[s], at) &&
-         write_sheet(biff, list, columns, s * kPerSheet, std::min(kPerSheet, rows - s * kPerSheet));
+    ok =
+        biff.flush() && file.patch(positions[s], at) && write_sheet(biff, list, columns, s, string);
   }
   return ok && biff.flush() && file.finish();
 }

@@ -121,11 +121,14 @@ TEST_F(ExportReadback, LongXlsSpillsIntoSheets) {
     j << (k > 1 ? "," : "") << R"({"title": "K)" << k
       << R"(", "width": 40, "picture": "@n-14_`2", "field": )" << k << "}";
   }
-  j << R"(], "rows": [)";
+  // Texts fill the shared strings over many continuation records; the last is longer than a
+  // cell keeps and spans records itself.
+  j << R"(, {"title": "Nazwa", "width": 80, "picture": "@s40", "field": 9}], "rows": [)";
   for (int r = 0; r < 70000; ++r) {
     j << (r ? ",[" : "[");
     for (int k = 1; k <= 8; ++k) j << (k > 1 ? "," : "") << r * 10 + k;
-    j << "]";
+    std::string name = r == 69999 ? std::string(5000, 'x') + "ż" : "Śruba nr " + std::to_string(r);
+    j << ", \"" << name << "\"]";
   }
   j << "]}";
   std::ofstream(list) << j.str();

@@ -12,7 +12,10 @@ def show(value):
         return "d:" + value.strftime("%Y-%m-%d")
     if isinstance(value, (int, float)) and not isinstance(value, bool):
         return "n:" + repr(float(value))
-    return "s:" + str(value)
+    text = str(value)
+    if len(text) > 60:  # long texts by their start, end and length
+        return "s:%s...%s (%d)" % (text[:10], text[-10:], len(text))
+    return "s:" + text
 
 
 def read_xlsx(path):
