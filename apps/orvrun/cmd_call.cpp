@@ -143,7 +143,8 @@ struct Arguments {
   std::vector<int32_t> opened;            // the windows opened for them
 };
 
-// A record (GROUP) or ten texts (TEXTS): JSON inline, or "@group:FILE" / "@texts:FILE".
+// A record (GROUP), ten texts (TEXTS) or a list (LIST): JSON inline, or "@group:FILE",
+// "@texts:FILE" / "@list:FILE.json".
 std::optional<std::string> json_argument(const std::string& word, const char* prefix,
                                          std::string& error) {
   if (!word.starts_with(prefix)) return word;
@@ -172,6 +173,7 @@ std::optional<std::string> word_for(const ORVRUN_PARAM_INFO& p, const std::strin
                                     std::string& error) {
   if (p.type == ORVRUN_TYPE_GROUP) return json_argument(word, "@group:", error);
   if (p.type == ORVRUN_TYPE_TEXTS) return json_argument(word, "@texts:", error);
+  if (p.type == ORVRUN_TYPE_LIST) return json_argument(word, "@list:", error);
   if (p.type == ORVRUN_TYPE_BAND) return band_argument(word, error);
   return word;
 }

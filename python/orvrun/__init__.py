@@ -22,10 +22,11 @@ __all__ = [
     "open", "procedures", "set_global", "sign_in", "sign_out", "table", "windows",
 ]
 
-TEXT, LONG, BYTE, REAL, HANDLE = 1, 2, 3, 4, 5
+TEXT, LONG, BYTE, REAL, HANDLE, LIST = 1, 2, 3, 4, 5, 6
 SHORT, BOOL, GROUP, TEXTS, WINDOW, BAND = 8, 9, 10, 11, 12, 13
-# Kinds that cross a call as JSON text: records (lists of field dicts), ten texts, report bands.
-_JSON_KINDS = (GROUP, TEXTS, BAND)
+# Kinds that cross a call as JSON text: records (lists of field dicts), ten texts, report bands,
+# lists (a dict as orvrun_list.h describes it).
+_JSON_KINDS = (GROUP, TEXTS, BAND, LIST)
 _MESSAGES, _WINDOWS = 0, 1
 
 

@@ -6,6 +6,7 @@
 
 #include "boundary.hpp"
 #include "host_result.hpp"
+#include "list_handle.hpp"
 #include "orvrun_host.h"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/group_json.hpp"
@@ -57,6 +58,8 @@ int32_t type_of(Kind k) {
       return ORVRUN_TYPE_BAND;
     case Kind::Blob:
       return ORVRUN_TYPE_BLOB;
+    case Kind::List:
+      return ORVRUN_TYPE_LIST;
     case Kind::None:
       break;
   }
@@ -66,7 +69,7 @@ int32_t type_of(Kind k) {
 const char* kind_word(Kind k) {
   static const char* const kWords[] = {"none",   "STRING", "LONG", "BYTE",  "REAL",
                                        "HANDLE", "SHORT",  "BOOL", "GROUP", "TEXTS",
-                                       "WINDOW", "BAND",   "BLOB"};
+                                       "WINDOW", "BAND",   "BLOB",  "LIST"};
   return kWords[static_cast<int>(k)];
 }
 
@@ -160,6 +163,13 @@ bool read_blob_file(const Param& p, std::string_view path, Arg& a) {
   return true;
 }
 
+// A list argument: its JSON form read into a list the call owns.
+bool convert_list(const ORVRUN_VALUE& v, Arg& a, std::string& why) {
+  std::shared_ptr<const ORVRUN_LIST> list = orv::exports::list_from_json(in(v.text), why);
+  a.list = list;
+  return list != nullptr;
+}
+
 // One argument into the table's form; false when it does not fit the parameter (`why` says so
 // for the JSON kinds).
 bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a, std::string& why) {
@@ -169,6 +179,9 @@ bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a, std::string& why) {
     return read_structured(p, v, a, why);
   }
   if (p.kind == Kind::Blob) return read_blob_file(p, in(v.text), a);
+}
+
+  if (p.kind == Kind::List) return convert_list(v, a, why);
   if (p.kind == Kind::Text) {
     a.text = in(v.text);
     if (p.by_ref) {

@@ -24,6 +24,7 @@
  */
 
 #include "orvrun.h"
+#include "orvrun_list.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -74,8 +75,8 @@ enum {
   ORVRUN_TYPE_BYTE = 3,
   ORVRUN_TYPE_REAL = 4,
   ORVRUN_TYPE_HANDLE = 5, /* an opaque host object (ORVRUN_INIT's); passed as null by name */
-  /* 6 is the list kind */
-  ORVRUN_TYPE_BLOB = 7, /* binary; by name, `text` is the path of a file holding its bytes */
+  ORVRUN_TYPE_LIST = 6,   /* a list (orvrun_list.h); by name its `text` is the list's JSON */
+  ORVRUN_TYPE_BLOB = 7,   /* binary; by name, `text` is the path of a file holding its bytes */
   ORVRUN_TYPE_SHORT = 8,
   ORVRUN_TYPE_BOOL = 9, /* 1 or 0 (also "true", "false" as text) */
   /* By name these three go in and come back as JSON text (ORVRUN_VALUE's text and out): */

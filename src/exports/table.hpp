@@ -20,7 +20,8 @@ namespace orv::exports {
 
 // Handle: an opaque host object (ORVRUN_INIT's handlers); a dynamic call always passes null.
 // Group, Texts (ten texts) and Band cross a dynamic call as JSON text both ways; Window is a
-// LONG naming an open window; a Blob travels by name as the path of a file holding its bytes.
+// LONG naming an open window; a Blob travels by name as the path of a file holding its bytes;
+// List (a host's list, ORVRUN_LIST) comes in as its JSON form.
 enum class Kind {
   None,
   Text,
@@ -34,7 +35,8 @@ enum class Kind {
   Texts,
   Window,
   Band,
-  Blob
+  Blob,
+  List
 };
 
 // Kinds whose value crosses a dynamic call as text.
@@ -67,6 +69,7 @@ struct Arg {
   std::vector<std::vector<char>> texts;  // storage of ten texts by reference
   ORVRUN_TEXT10 text10{};
   std::shared_ptr<ORVRUN_BAND> band;
+  std::shared_ptr<const ORVRUN_LIST> list;  // a list argument, read from its JSON form
 };
 
 struct Value {
@@ -194,6 +197,13 @@ struct ParamOf<void*> {
   static constexpr Kind kind = Kind::Handle;
   static constexpr bool ref = false;
   static void* get(Arg&) { return nullptr; }
+};
+
+template <>
+struct ParamOf<const ORVRUN_LIST*> {
+  static constexpr Kind kind = Kind::List;
+  static constexpr bool ref = false;
+  static const ORVRUN_LIST* get(Arg& a) { return a.given ? a.list.get() : nullptr; }
 };
 
 template <class T>

@@ -9,6 +9,7 @@
 
 #include "platform/text/cp1250.hpp"
 #include "platform/ui/headless/headless.hpp"
+#include "platform/ui/terminal/terminal.hpp"
 #include "support/support.hpp"
 
 namespace orv::shell {
@@ -66,6 +67,19 @@ TEST(Shell, OpeningGoesThroughTheBackend) {
   PlainBackend plain_backend;
   EXPECT_TRUE(plain_backend.open_document("Łódź.xlsx"_w1250, error));
   EXPECT_EQ(g_started, (std::vector<std::string>{"xdg-open", "Łódź.xlsx"}));
+
+  // The terminal, where a person sits, records the request and starts the opener as well.
+  g_started.clear();
+  std::FILE* in = std::tmpfile();
+  std::FILE* out = std::tmpfile();
+  {
+    ui::TerminalBackend terminal(in, out);
+    EXPECT_TRUE(terminal.open_document("a.csv", error));
+    EXPECT_EQ(terminal.opened_documents(), std::vector<std::string>{"a.csv"});
+  }
+  std::fclose(in);
+  std::fclose(out);
+  EXPECT_EQ(g_started, (std::vector<std::string>{"xdg-open", "a.csv"}));
 
   set_starter(refuse_start);
   EXPECT_FALSE(plain_backend.open_document("x.csv", error));
