@@ -68,6 +68,16 @@ ORVRUN_API void WYKONAJOPERACJE(const char* list_kind, const char* operation, in
 ORVRUN_API int32_t POBIERZIDFILTRAXML(const char* name, const char* context, const char* type,
                                       const char* subsystem) ORVRUN_NOEXCEPT;
 
+/* Saved-filter windows. The caller's record travels as its XML (GRUPADOXML form, one element per
+ * field): read when the call starts, written back (declaration order) when it ends. */
+/* the list of a dialog context's saved filters; choosing one fills the record from it */
+ORVRUN_API void LISTAFILTROWAPLIKACJI_BRW(const char* context,
+                                          ORVRUN_TEXT* record /* 10000 bytes */) ORVRUN_NOEXCEPT;
+/* the form of the filter in ORV_DEFINICJA_FILTRA.ID_FILTRA for GLOBALREQUEST; saving stores the
+ * record */
+ORVRUN_API void FILTRAPLIKACJI_UPD(const char* context,
+                                   ORVRUN_TEXT* record /* 10000 bytes */) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -23,10 +23,14 @@ sql::ScratchTable& saved_state_table() {
   return table;
 }
 
+std::string row_condition(int32_t filter_id, double user) {
+  return " where id_filtra=" + std::to_string(filter_id) +
+         " and id_firmy=" + plain_id(dict::glo().ID_FIRMY) +
+         " and id_uzytkownika=" + plain_id(user);
+}
+
 std::string row_condition(int32_t filter_id) {
-  const dict::Context& g = dict::glo();
-  return " where id_filtra=" + std::to_string(filter_id) + " and id_firmy=" + plain_id(g.ID_FIRMY) +
-         " and id_uzytkownika=" + plain_id(g.ID_UZYTKOWNIKA);
+  return row_condition(filter_id, dict::glo().ID_UZYTKOWNIKA);
 }
 
 // A typed value between quotes: clipped, cut to its column, apostrophes doubled.
@@ -68,9 +72,13 @@ void XMLDOGRUPY(std::string_view xml, dict::Group& record, std::optional<uint8_t
 void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const dict::Group& record,
                                std::optional<std::string_view> additional) {
   if (filter_id <= 0) return;
-  const std::string xml = GRUPADOXML(record);
+  store_filter_state(filter_id, dict::glo().ID_UZYTKOWNIKA, GRUPADOXML(record), additional);
+}
+
+void store_filter_state(int32_t filter_id, double user, const std::string& xml,
+                        std::optional<std::string_view> additional) {
   if (!fits_saved_state(xml)) return;
-  const std::string condition = row_condition(filter_id);
+  const std::string condition = row_condition(filter_id, user);
   const std::optional<bool> exists = row_exists(condition);
   if (!exists) return;
   const std::string x = text::double_apostrophes(xml);
@@ -83,28 +91,34 @@ void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const dict::Group& record,
     frame::ESQL(
         "insert into ORV_FILTR_UZYTKOWNIKA (id_filtra,id_firmy,id_uzytkownika,xml,tekst_dodatkowy) "
         "values(" +
-        std::to_string(filter_id) + "," + plain_id(g.ID_FIRMY) + "," + plain_id(g.ID_UZYTKOWNIKA) +
-        ",'" + x + "','" + extra + "')");
+        std::to_string(filter_id) + "," + plain_id(g.ID_FIRMY) + "," + plain_id(user) + ",'" + x +
+        "','" + extra + "')");
   }
   frame::CLOSESQL();
 }
 
-void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, dict::Group& record, std::string* additional) {
+std::optional<std::pair<std::string, std::string>> filter_state(int32_t filter_id, double user) {
   sql::ScratchTable& t = saved_state_table();
   t.close();
   t.open();
   if (t.send("select xml, tekst_dodatkowy from ORV_FILTR_UZYTKOWNIKA with (nolock)" +
-             row_condition(filter_id)) != sql::kOk) {
+             row_condition(filter_id, user)) != sql::kOk) {
     frame::ERRORWIN(t.sql_text(), t.message());
     t.close();
-    return;
+    return std::nullopt;
   }
   const bool found = t.next();
-  const std::string xml = t.field(1), extra = t.field(2);
+  std::pair<std::string, std::string> state{t.field(1), t.field(2)};
   t.close();
-  if (!found) return;
-  XMLDOGRUPY(xml, record);
-  if (additional) *additional = extra;
+  if (!found) return std::nullopt;
+  return state;
+}
+
+void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, dict::Group& record, std::string* additional) {
+  auto state = filter_state(filter_id, dict::glo().ID_UZYTKOWNIKA);
+  if (!state) return;
+  XMLDOGRUPY(state->first, record);
+  if (additional) *additional = state->second;
 }
 
 int32_t POBIERZIDFILTRAXML(std::string_view name, std::string_view context, std::string_view type,

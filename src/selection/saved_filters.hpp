@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/dict/group.hpp"
 
@@ -30,6 +31,12 @@ void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const dict::Group& record,
 // text; with no saved state both are left as they were.
 void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, dict::Group& record,
                                 std::string* additional = nullptr);
+
+// A filter's saved state (XML, additional text) of one user in the current company; user 0 holds
+// the state shared by everyone the filter is assigned to. Nothing when there is none.
+std::optional<std::pair<std::string, std::string>> filter_state(int32_t filter_id, double user);
+void store_filter_state(int32_t filter_id, double user, const std::string& xml,
+                        std::optional<std::string_view> additional = {});
 
 // The id of the saved filter with that name, context, type and subsystem; 0 when none.
 int32_t POBIERZIDFILTRAXML(std::string_view name, std::string_view context, std::string_view type,
