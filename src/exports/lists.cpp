@@ -3,6 +3,7 @@
 #include "boundary.hpp"
 #include "lists/column_dialog.hpp"
 #include "lists/column_settings.hpp"
+#include "lists/log_window.hpp"
 #include "lists/popups.hpp"
 #include "lists/shortcuts.hpp"
 #include "lists/tooltips.hpp"
@@ -101,6 +102,9 @@ void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) noexcept {
   guard(__func__, [&] { orv::lists::USTAWTOOLTIP(window, control, in(text)); });
 }
 
+void LOG_WYKONANIA(const char* context) noexcept {
+  guard(__func__, [&] { orv::lists::LOG_WYKONANIA(in(context)); });
+}
 void UZYTKOWNIK1_BRW(void) noexcept {
   guard(__func__, [] { orv::lists::UZYTKOWNIK1_BRW(); });
 }

@@ -59,6 +59,8 @@ ORVRUN_API uint8_t KONFIGURACJA_KOLUMN(const char* window) ORVRUN_NOEXCEPT;
  * the list's record buffer (ORVRUN_RECORD_GET) and GLOBALRESPONSE is 1, else 2. */
 /* the list of users; chooses one into UZYTKOWNIK1 (ID_UZYTKOWNIKA, NAZWA, IDENTYFIKATOR) */
 ORVRUN_API void UZYTKOWNIK1_BRW(void) ORVRUN_NOEXCEPT;
+/* the execution-log rows of the current user and one context */
+ORVRUN_API void LOG_WYKONANIA(const char* context) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }
