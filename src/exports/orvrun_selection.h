@@ -78,6 +78,17 @@ ORVRUN_API void LISTAFILTROWAPLIKACJI_BRW(const char* context,
 ORVRUN_API void FILTRAPLIKACJI_UPD(const char* context,
                                    ORVRUN_TEXT* record /* 10000 bytes */) ORVRUN_NOEXCEPT;
 
+/* Object lists: stored copies of a marked set of customers (kind 120) or articles (102). */
+/* the object lists of a kind; modes 4, 14 and 24 choose one into ORV_LISTA_OBIEKTOW */
+ORVRUN_API void LISTY_OBIEKTOW(const char* kind, const char* mode /* optional */,
+                               const char* usage /* optional */,
+                               const int32_t* warehouse /* optional */) ORVRUN_NOEXCEPT;
+/* the form of the list in ORV_LISTA_OBIEKTOW.ID_LISTY; mode 24 stores the marked set as a clipboard
+ * list */
+ORVRUN_API void LISTY_OBIEKTOW_UPD(int32_t kind, const int32_t* mode /* optional */,
+                                   const int32_t* usage /* optional */,
+                                   const int32_t* warehouse /* optional */) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -8,6 +8,7 @@
 #include "selection/list_marking.hpp"
 #include "selection/marked_count_display.hpp"
 #include "selection/marked_records.hpp"
+#include "selection/object_lists.hpp"
 #include "selection/saved_filters.hpp"
 #include "table.hpp"
 
@@ -124,6 +125,22 @@ void LISTAFILTROWAPLIKACJI_BRW(const char* context, ORVRUN_TEXT* record) noexcep
 void FILTRAPLIKACJI_UPD(const char* context, ORVRUN_TEXT* record) noexcept {
   guard(__func__, [&] {
     with_record(record, [&](orv::dict::Group& g) { sel::FILTRAPLIKACJI_UPD(in(context), g); });
+  });
+}
+
+void LISTY_OBIEKTOW(const char* kind, const char* mode, const char* usage,
+                    const int32_t* warehouse) noexcept {
+  guard(__func__, [&] {
+    auto text_of = [](const char* s) {
+      return s ? std::optional<std::string_view>(in(s)) : std::nullopt;
+    };
+    sel::LISTY_OBIEKTOW(in(kind), text_of(mode), text_of(usage), optional_of(warehouse));
+  });
+}
+void LISTY_OBIEKTOW_UPD(int32_t kind, const int32_t* mode, const int32_t* usage,
+                        const int32_t* warehouse) noexcept {
+  guard(__func__, [&] {
+    sel::LISTY_OBIEKTOW_UPD(kind, optional_of(mode), optional_of(usage), optional_of(warehouse));
   });
 }
 
