@@ -94,8 +94,21 @@ dict::Group companion_group(const dict::FiltrTabelRow& row) {
   return g;
 }
 
-int32_t table_of(const dict::Group& record) {
-  const dict::Field* f = record.find("ID_TABELI");
+// A field by its name without the prefix ("LOC:ID_TABELI" is ID_TABELI), as the runtime names it.
+dict::Field* field_named(dict::Group& record, std::string_view bare) {
+  for (std::size_t k = 0; k < record.size(); ++k) {
+    dict::Field& f = record.at(k);
+    const std::size_t colon = f.name.find(':');
+    const std::string_view name = colon == std::string::npos
+                                      ? std::string_view(f.name)
+                                      : std::string_view(f.name).substr(colon + 1);
+    if (text::equal_ci(name, bare) && f.dimension == 0) return &f;
+  }
+  return nullptr;
+}
+
+int32_t table_of(dict::Group& record) {
+  const dict::Field* f = field_named(record, "ID_TABELI");
   return f ? text::long_of(f->values[0]) : 0;
 }
 
@@ -252,7 +265,7 @@ bool FilterForm::save() {
                   " where id_filtra=" + std::to_string(id_)) != 0)
     return false;
   frame::CLOSESQL();
-  if (dict::Field* f = record_.find("ID_FILTRAF8")) f->values[0] = std::to_string(id_);
+  if (dict::Field* f = field_named(record_, "ID_FILTRAF8")) f->values[0] = std::to_string(id_);
   store_filter_state(id_, 0, GRUPADOXML(record_));
   if (int32_t table = table_of(record_); table > 0) save_companion(id_, table);
   set_buffer("ID_FILTRA", std::to_string(id_));
