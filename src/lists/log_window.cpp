@@ -37,13 +37,17 @@ ListSpec log_spec(std::string_view context) {
   return s;
 }
 
-ui::Window log_window() {
-  ui::Window w = build_list_window(log_spec(""));
+ui::Window log_window_of(const ListSpec& spec) {
+  ui::Window w = build_list_window(spec);
   w.rect = {0, 0, 423, 193};
   w.at(kLocator).hidden = true;
-  w.add(ui::ControlKind::Label, kOwnControls, "NAGLOWEK", "Informacje");
+  w.add(ui::ControlKind::Label, kOwnControls, "NAGLOWEK", spec.title);
   w.add(ui::ControlKind::Label, kOwnControls + 1, "PODPOWIEDZ", "Esc");
   return w;
+}
+
+ui::Window log_window() {
+  return log_window_of(log_spec(""));
 }
 
 const ui::WindowRegistrar kLogWin("Log_wykonania", "LOG_WYKONANIA", &log_window);
@@ -52,9 +56,7 @@ const ui::WindowRegistrar kLogWin("Log_wykonania", "LOG_WYKONANIA", &log_window)
 
 void LOG_WYKONANIA(std::string_view context) {
   const ListSpec spec = log_spec(context);
-  ui::Window w = log_window();
-  w.title = spec.title;
-  w.at(kOwnControls).caption = spec.title;
+  ui::Window w = log_window_of(spec);
   ListWindow list(w, spec);
   list.run();
 }
