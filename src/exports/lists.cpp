@@ -4,7 +4,9 @@
 #include "lists/column_dialog.hpp"
 #include "lists/column_settings.hpp"
 #include "lists/log_window.hpp"
+#include "lists/navigator.hpp"
 #include "lists/popups.hpp"
+#include "lists/settings_profiles.hpp"
 #include "lists/shortcuts.hpp"
 #include "lists/tooltips.hpp"
 #include "lists/users_list.hpp"
@@ -104,6 +106,12 @@ void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) noexcept {
 
 void LOG_WYKONANIA(const char* context) noexcept {
   guard(__func__, [&] { orv::lists::LOG_WYKONANIA(in(context)); });
+}
+void PROFILE_USTAWIEN_BRW(void) noexcept {
+  guard(__func__, [] { orv::lists::PROFILE_USTAWIEN_BRW(); });
+}
+int32_t NAWIGATOR(void) noexcept {
+  return guard(__func__, int32_t{0}, [] { return orv::lists::NAWIGATOR(); });
 }
 void UZYTKOWNIK1_BRW(void) noexcept {
   guard(__func__, [] { orv::lists::UZYTKOWNIK1_BRW(); });
