@@ -4,6 +4,7 @@
 #include "boundary.hpp"
 #include "dialogs/calendar.hpp"
 #include "dialogs/date_range.hpp"
+#include "dialogs/send_email.hpp"
 #include "table.hpp"
 
 using orv::exports::guard;
@@ -44,6 +45,16 @@ uint8_t PYTAJOZAKRES3DAT(int32_t* date_from, int32_t* date_to, ORVRUN_TEXT* rang
     uint8_t r = orv::dialogs::PYTAJOZAKRES3DAT(date_from, date_to, range_name ? &name : nullptr);
     if (r != 0 && range_name) orv::exports::put_text(range_name, name);
     return r;
+  });
+}
+
+uint8_t SENDEMAIL(const char* to, const char* subject, const char* text,
+                  const char* attachment) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    auto given = [](const char* s) {
+      return s ? std::optional<std::string_view>(s) : std::nullopt;
+    };
+    return orv::dialogs::SENDEMAIL(given(to), given(subject), given(text), given(attachment));
   });
 }
 

@@ -25,6 +25,11 @@ ORVRUN_API uint8_t
 PYTAJOZAKRES3DAT(int32_t* date_from /* optional */, int32_t* date_to /* optional */,
                  ORVRUN_TEXT* range_name /* optional */ /* 21 bytes */) ORVRUN_NOEXCEPT;
 
+/* compose and send an e-mail through the company's SMTP server: 1 sent, 0 given up */
+ORVRUN_API uint8_t SENDEMAIL(const char* to /* optional */, const char* subject /* optional */,
+                             const char* text /* optional */,
+                             const char* attachment /* optional */) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif
