@@ -20,6 +20,8 @@ namespace {
 constexpr int kPollMs = 10;
 // How often a window busy with timer events is drawn.
 constexpr int kPumpMs = 20;
+// How many closed views wait for a window of their layout.
+constexpr std::size_t kSpareViews = 16;
 
 class QtSession : public UiSession {
  public:
@@ -56,6 +58,7 @@ QtBackend::QtBackend(ScriptedBackend& engine, UiOptions options)
 
 QtBackend::~QtBackend() {
   views_.clear();
+  spare_.clear();
   while (busy_-- > 0) QApplication::restoreOverrideCursor();
 }
 
@@ -72,8 +75,15 @@ bool QtBackend::person_answers() const {
 void QtBackend::window_opened(Window& w) {
   engine_.window_opened(w);
   if (!on_gui_thread()) return;  // windows of other threads run on the engine alone
-  auto v = std::make_unique<WindowView>(w, options_.interactive,
-                                        [this](Command c) { engine_.add_command(std::move(c)); });
+  std::unique_ptr<WindowView> v;
+  if (auto spare = spare_.find(WindowView::layout_key(w)); spare != spare_.end()) {
+    v = std::move(spare->second);
+    spare_.erase(spare);
+    v->rebind(w);
+  } else {
+    v = std::make_unique<WindowView>(w, options_.interactive,
+                                     [this](Command c) { engine_.add_command(std::move(c)); });
+  }
   if (w.maximized) {
     v->showMaximized();
   } else {
@@ -96,7 +106,13 @@ void QtBackend::window_closed(const Window& w) {
     v->sync();
     shoot(*v);  // the state the window ends in
     due_.erase(&w);
-    views_.erase(&w);
+    auto it = views_.find(&w);
+    std::string key = WindowView::layout_key(w);
+    if (spare_.size() < kSpareViews && !spare_.count(key)) {
+      it->second->park();
+      spare_[key] = std::move(it->second);
+    }
+    views_.erase(it);
   }
   engine_.window_closed(w);
 }

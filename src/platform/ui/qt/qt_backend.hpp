@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 
 #include "platform/ui/backends.hpp"
 #include "platform/ui/script.hpp"
@@ -48,6 +49,9 @@ class QtBackend : public Backend {
   ScriptedBackend& engine_;
   UiOptions options_;
   std::map<const Window*, std::unique_ptr<WindowView>> views_;  // the Qt thread's only
+  // Closed views kept hidden by layout key: a window opened again (a calendar, a prompt) is
+  // drawn into them instead of building and tearing down its widgets each time.
+  std::map<std::string, std::unique_ptr<WindowView>> spare_;
   std::set<const Window*> due_;  // windows a command acted on since their last picture
   int shots_ = 0;
   int busy_ = 0;

@@ -60,14 +60,47 @@ bool spans(ControlKind k) {
 }  // namespace
 
 WindowView::WindowView(Window& w, bool person, Sink sink)
-    : w_(w), person_(person), sink_(std::move(sink)) {
+    : w_(&w), person_(person), sink_(std::move(sink)) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   build();
   sync();
-  adjustSize();
-  QSize hint = sizeHint();
-  resize(std::max(hint.width(), w.rect.width), std::max(hint.height(), w.rect.height));
-  move(w.rect.x, w.rect.y);
+  place();
+}
+
+// A view drawn again keeps the size its layout first asked for: asked again, a table that
+// stretched its columns to the last window would ask for more each time. The layout's minimum
+// still widens it for longer texts.
+void WindowView::place() {
+  if (hint_.isEmpty()) {
+    adjustSize();
+    hint_ = sizeHint();
+  }
+  resize(std::max(hint_.width(), w_->rect.width), std::max(hint_.height(), w_->rect.height));
+  move(w_->rect.x, w_->rect.y);
+}
+
+std::string WindowView::layout_key(const Window& w) {
+  std::string key = w.name();
+  for (const Control& c : w.controls()) {
+    key += '\n' + std::to_string(c.number) + ' ' + std::to_string(static_cast<int>(c.kind)) + ' ' +
+           c.id + ' ' + c.key + (c.prompt.empty() ? " -" : " +");
+  }
+  return key;
+}
+
+// Hiding moves the focus out of the entries: with no window bound, that says nothing.
+void WindowView::park() {
+  w_ = nullptr;
+  hide();
+  if (QWidget* f = focusWidget()) f->clearFocus();
+}
+
+void WindowView::rebind(Window& w) {
+  w_ = &w;
+  for (auto& [n, s] : shown_) s.fresh = true;
+  if (tabs_) tabs_->setCurrentIndex(0);
+  sync();
+  place();
 }
 
 // Hiding a dialog moves the focus out of its entries: nothing said then is a person's.
@@ -79,18 +112,18 @@ WindowView::~WindowView() {
 }
 
 void WindowView::build() {
-  setWindowTitle(qstr(w_.title));
+  setWindowTitle(qstr(w_->title));
   auto* root = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   int row = 0;
-  for (const Control& c : w_.controls()) {
+  for (const Control& c : w_->controls()) {
     if (c.kind == ControlKind::Tab) {
       if (!tabs_) tabs_ = new QTabBar(this);
       int index = tabs_->addTab(qstr(c.caption));
       connect(tabs_, &QTabBar::tabBarClicked, this, [this, index, n = c.number](int clicked) {
-        if (clicked == index) give("press", w_.at(n));
+        if (clicked == index) give("press", n);
       });
       shown_[c.number].tab = index;
       continue;
@@ -175,34 +208,34 @@ QWidget* WindowView::make(const Control& c) {
 
 void WindowView::connect_gestures(const Control& c, QWidget* widget) {
   int n = c.number;
-  auto control = [this, n]() -> const Control& { return w_.at(n); };
   if (auto* b = qobject_cast<QPushButton*>(widget)) {
-    connect(b, &QPushButton::clicked, this, [=, this] { give("press", control()); });
+    connect(b, &QPushButton::clicked, this, [=, this] { give("press", n); });
   } else if (auto* k = qobject_cast<QCheckBox*>(widget)) {
     connect(k, &QCheckBox::clicked, this,
-            [=, this](bool on) { give("check", control(), on ? "on" : "off"); });
+            [=, this](bool on) { give("check", n, on ? "on" : "off"); });
   } else if (auto* d = qobject_cast<QComboBox*>(widget)) {
     connect(d, &QComboBox::activated, this,
-            [=, this](int i) { give("choose", control(), std::to_string(i + 1)); });
+            [=, this](int i) { give("choose", n, std::to_string(i + 1)); });
   } else if (auto* e = qobject_cast<QLineEdit*>(widget)) {
     // Only what the person typed: a focus leaving a text the logic has just changed is not.
     connect(e, &QLineEdit::editingFinished, this, [=, this] {
       if (!e->isModified()) return;
       e->setModified(false);
-      give("set", control(), cp1250(e->text()));
+      give("set", n, cp1250(e->text()));
     });
   } else if (auto* t = qobject_cast<QTableWidget*>(widget)) {
     connect(t, &QTableWidget::currentCellChanged, this, [=, this](int r, int col, int, int) {
-      if (r >= 0) give("select", control(), std::to_string(r + 1) + " " + std::to_string(col + 1));
+      if (r >= 0) give("select", n, std::to_string(r + 1) + " " + std::to_string(col + 1));
     });
     connect(t, &QTableWidget::cellDoubleClicked, this, [=, this](int r, int col) {
-      give("dclick", control(), std::to_string(r + 1) + " " + std::to_string(col + 1));
+      give("dclick", n, std::to_string(r + 1) + " " + std::to_string(col + 1));
     });
   }
 }
 
-void WindowView::give(std::string verb, const Control& c, std::string arg) {
-  if (syncing_ || !person_) return;
+void WindowView::give(std::string verb, int number, std::string arg) {
+  if (syncing_ || !person_ || !w_) return;
+  const Control& c = w_->at(number);
   Command cmd;
   cmd.verb = std::move(verb);
   cmd.target = c.id.empty() ? std::to_string(c.number) : c.id;
@@ -212,7 +245,7 @@ void WindowView::give(std::string verb, const Control& c, std::string arg) {
 }
 
 void WindowView::give_key(const std::string& key) {
-  if (!person_) return;
+  if (!person_ || !w_) return;
   Command cmd;
   cmd.verb = "key";
   cmd.target = key;
@@ -225,16 +258,17 @@ bool WindowView::is_text_widget(QObject* o) const {
 }
 
 bool WindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (!w_) return QDialog::eventFilter(watched, event);
   if (event->type() == QEvent::FocusIn && person_) {
     for (auto& [n, s] : shown_) {
-      if (s.widget == watched) w_.set_focus(n);
+      if (s.widget == watched) w_->set_focus(n);
     }
   }
   auto* area = qobject_cast<QPlainTextEdit*>(watched);
   if (event->type() == QEvent::FocusOut && area && area->document()->isModified()) {
     area->document()->setModified(false);
     for (auto& [n, s] : shown_) {
-      if (s.widget == area) give("set", w_.at(n), cp1250(area->toPlainText()));
+      if (s.widget == area) give("set", n, cp1250(area->toPlainText()));
     }
   }
   if (event->type() == QEvent::KeyRelease) {
@@ -261,7 +295,8 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
 void WindowView::keyPressEvent(QKeyEvent* event) {
   std::string name = key_name(*event, false);
   if (name.empty()) {
-    QWidget::keyPressEvent(event);  // not QDialog's: Esc and Enter belong to the window's logic
+    // Not QDialog's: Esc and Enter belong to the window's logic.
+    QWidget::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call)
     return;
   }
   give_key(name);
@@ -270,7 +305,7 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
 void WindowView::closeEvent(QCloseEvent* event) {
   // The window's logic decides whether it closes; the model's close deletes this view.
   event->ignore();
-  if (!person_) return;
+  if (!person_ || !w_) return;
   Command cmd;
   cmd.verb = "close";
   cmd.source = "close";
@@ -279,18 +314,19 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::moveEvent(QMoveEvent* event) {
   QDialog::moveEvent(event);
-  if (person_ && event->spontaneous()) w_.rect.x = x(), w_.rect.y = y();
+  if (person_ && w_ && event->spontaneous()) w_->rect.x = x(), w_->rect.y = y();
 }
 
 void WindowView::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  if (person_ && event->spontaneous()) w_.rect.width = width(), w_.rect.height = height();
+  if (person_ && w_ && event->spontaneous()) w_->rect.width = width(), w_->rect.height = height();
 }
 
 void WindowView::sync() {
   syncing_ = true;
-  if (windowTitle() != qstr(w_.title)) setWindowTitle(qstr(w_.title));
-  for (const Control& c : w_.controls()) {
+  if (!w_) return;
+  if (windowTitle() != qstr(w_->title)) setWindowTitle(qstr(w_->title));
+  for (const Control& c : w_->controls()) {
     auto it = shown_.find(c.number);
     if (it != shown_.end()) sync_control(c, it->second);
   }

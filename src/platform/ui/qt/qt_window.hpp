@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "platform/ui/script.hpp"
 #include "platform/ui/window.hpp"
@@ -23,9 +24,16 @@ class WindowView : public QDialog {
   WindowView(Window& w, bool person, Sink sink);
   ~WindowView() override;
 
+  // What decides the widgets built: windows with the same key can share one view in turn.
+  static std::string layout_key(const Window& w);
+  // Hidden and bound to no window: nothing it hears reaches a model until it is rebound.
+  void park();
+  // Shows another window of the same layout key, drawn afresh as a new view would be.
+  void rebind(Window& w);
+
   // Brings every widget up to the model; cheap when little changed.
   void sync();
-  Window& window() { return w_; }
+  Window& window() { return *w_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,17 +56,19 @@ class WindowView : public QDialog {
   void sync_control(const Control& c, Shown& s);
   void sync_value(const Control& c, Shown& s);
   void sync_list(const Control& c, Shown& s);
-  void give(std::string verb, const Control& c, std::string arg = {});
+  void place();
+  void give(std::string verb, int number, std::string arg = {});
   void give_key(const std::string& key);
   bool is_text_widget(QObject* o) const;
 
-  Window& w_;
+  Window* w_;  // null while parked
   bool person_;
   Sink sink_;
   bool syncing_ = false;
   bool alt_alone_ = false;      // Alt is down and no other key came
   std::map<int, Shown> shown_;  // by control number
   QTabBar* tabs_ = nullptr;
+  QSize hint_;  // what the layout asked for when the view was built
 };
 
 }  // namespace orv::ui::qt

@@ -217,6 +217,30 @@ TEST_F(Person, TimerTicksAndEventsPostedFromAThread) {
   EXPECT_EQ(e.code, 1034);
 }
 
+// A window opened again is drawn into the view the last one left: it shows the new model
+// afresh, at the size a new view would take, and the person's gestures reach the new window.
+TEST_F(Person, AReopenedWindowIsDrawnAfresh) {
+  window.at(kInfo).caption = "Pierwsze";
+  window.open();
+  QDialog* first = &shown("Próbka");
+  QSize size = first->size();
+  window.close();
+  for (int round = 0; round < 3; ++round) {
+    Window again = sample_window();
+    again.at(kInfo).caption = "Drugie";
+    again.at(kMark).disabled = true;
+    again.open();
+    QDialog& d = shown("Próbka");
+    EXPECT_EQ(&d, first);
+    EXPECT_EQ(d.size(), size) << "round " << round;
+    EXPECT_EQ(child<QLabel>(d, "INFO").text(), "Drugie");
+    EXPECT_FALSE(child<QCheckBox>(d, "ZAZN").isEnabled());
+    QTimer::singleShot(0, [&] { child<QPushButton>(d, "OK").click(); });
+    EXPECT_TRUE(again.accept().accepted(kConfirmButton));
+    again.close();
+  }
+}
+
 // Each time the script acts on a window, a picture of it; the window keeps its place in the
 // model (and so in the INI) as the other backends do.
 TEST(QtScripted, ScreenshotsAndPlaces) {
