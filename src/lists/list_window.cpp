@@ -47,6 +47,7 @@ ui::Window build_list_window(const ListSpec& spec) {
   ui::Window w(spec.name, spec.title);
   w.rect = {0, 0, 420, 200};
   ui::Control& list = w.add(ControlKind::List, kList, "LISTA", spec.title);
+  list.paged = true;
   for (const ListColumnSpec& c : spec.columns)
     list.columns.push_back({c.title, c.hidden ? 0 : c.width});
   w.add(ControlKind::Entry, kLocator, "LOKATOR", "Szukaj:");
@@ -337,8 +338,8 @@ bool ListWindow::run() {
   ui::Control& choose_button = w_.at(kSelectButton);
   choose_button.hidden = !(select_mode_ && (spec_.buttons & kSelect));
   w_.set_focus(kList);
+  load(pager_.first(rows_per_page()), 0);  // before it shows: the first drawing has the rows
   frame::open_window(w_, spec_.help_topic);
-  load(pager_.first(rows_per_page()), 0);
   while (!dispatch(w_.accept()) && !closing_) {
   }
   w_.close();

@@ -74,6 +74,9 @@ struct Control {
   bool hidden = false;
   bool disabled = false;
   bool read_only = false;
+  // A list whose window's logic pages its rows: the moving keys (Down, Up, PgDn, PgUp, Home, End)
+  // go to the logic, as the widget holds one page only.
+  bool paged = false;
   Rect rect;
 
   // What the user sees as this control's value (a list's selected cell, else the selected row's
