@@ -20,8 +20,8 @@ constexpr double kDefaultCompany = 5;
 constexpr double kDefaultWarehouse = 1;
 
 const char* type_name(int32_t type) {
-  static const char* const kNames[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE"};
-  return type >= 0 && type <= ORVRUN_TYPE_HANDLE ? kNames[type] : "?";
+  static const char* const kNames[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE", "LIST"};
+  return type >= 0 && type <= ORVRUN_TYPE_LIST ? kNames[type] : "?";
 }
 
 struct Procedure {
@@ -134,6 +134,23 @@ struct Arguments {
   std::vector<std::string> texts;
 };
 
+// A list argument: "@list:FILE.json" names a file holding the list's JSON form, anything else is
+// that JSON itself. The JSON stays UTF-8: the library reads it as such.
+std::optional<std::string> list_argument(const std::string& word, const std::string& param) {
+  if (!word.starts_with("@list:")) return word;
+  std::string path = word.substr(6);
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    usage_error("call: argument " + param + ": cannot read the list file \"" + path + "\"");
+    return std::nullopt;
+  }
+  std::string text;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+  std::fclose(f);
+  return text;
+}
+
 std::optional<Arguments> arguments(const Procedure& p, const Words& words, std::size_t first) {
   Arguments a;
   a.values.resize(p.params.size());
@@ -142,9 +159,11 @@ std::optional<Arguments> arguments(const Procedure& p, const Words& words, std::
   for (std::size_t i = 0; i < p.params.size() && word < words.size(); ++i) {
     if (p.params[i].type == ORVRUN_TYPE_HANDLE) continue;
     std::string error;
-    auto cp = cp1250_of(words[word], "argument " + std::string(p.params[i].name), error);
+    auto cp = p.params[i].type == ORVRUN_TYPE_LIST
+                  ? list_argument(words[word], p.params[i].name)
+                  : cp1250_of(words[word], "argument " + std::string(p.params[i].name), error);
     if (!cp) {
-      usage_error("call: " + std::string(p.info.name) + ": " + error);
+      if (!error.empty()) usage_error("call: " + std::string(p.info.name) + ": " + error);
       return std::nullopt;
     }
     a.texts.push_back(std::move(*cp));

@@ -24,8 +24,10 @@ Usage:
               [--screenshot DIR] NAME [ARG...]
       Calls the exported procedure NAME. Arguments are UTF-8 and converted to Windows-1250;
       trailing optional parameters left off are omitted. Every word after NAME is an argument,
-      even one that begins with "-". With --json prints one JSON object:
-      {"result": ..., "out": {...}, "messages": [...], "windows": [...]}; otherwise the result
+      even one that begins with "-". A LIST argument is @list:FILE.json (or the JSON itself),
+      in the form orvrun_list.h gives. With --json prints one JSON object:
+      {"result": ..., "out": {...}, "messages": [...], "windows": [...]} (and "opened": [...],
+      the files handed to the desktop's program, when there are any); otherwise the result
       alone. --answer gives the answers to questions in order (default: No). --ui-script drives
       the windows the procedure opens (see orvrun windows): commands one per line or separated
       by ";": set <control> <value>, press <control>, choose <control> <item>,

@@ -13,6 +13,7 @@ procedure can be called by name with no binding code of its own:
 """
 
 import ctypes
+import json
 import os
 from typing import NamedTuple
 
@@ -21,7 +22,7 @@ __all__ = [
     "open", "procedures", "set_global", "sign_in", "sign_out", "table", "windows",
 ]
 
-TEXT, LONG, BYTE, REAL, HANDLE = 1, 2, 3, 4, 5
+TEXT, LONG, BYTE, REAL, HANDLE, LIST = 1, 2, 3, 4, 5, 6
 _MESSAGES, _WINDOWS = 0, 1
 
 
@@ -303,6 +304,10 @@ def call(name, *args, **kwargs):
         values[i].given = 1
         if p.type == TEXT:
             keep.append(_cp1250(v))
+            values[i].text = keep[-1]
+        elif p.type == LIST:
+            # A list goes by its JSON form (orvrun_list.h): a dict, or its JSON text.
+            keep.append((v if isinstance(v, str) else json.dumps(v)).encode("utf-8"))
             values[i].text = keep[-1]
         elif isinstance(v, str):
             keep.append(v.encode("ascii", "replace"))

@@ -70,6 +70,16 @@ class DemoDatabase(unittest.TestCase):
         self.assertIn("NIPOK", names)
         self.assertEqual(orvrun.call("nipok", "5260250995").value, 1)
 
+    def test_6_a_list_goes_as_its_json_form(self):
+        path = os.path.join(self.dir, "lista.csv")
+        orvrun.headless("answer %s; answer no" % path)
+        orvrun.call("EXPORTBROWSERTOEXCEL", {
+            "caption": "Artykuły",
+            "columns": [{"title": "Nazwa", "width": 40, "picture": "@s20", "field": 1}],
+            "rows": [["Śruba"], ["Taśma"]]}, 1)
+        with open(path, encoding="cp1250") as f:
+            self.assertEqual(f.read(), '"Nazwa"\n"Śruba"\n"Taśma"\n')
+
 
 if __name__ == "__main__":
     unittest.main()

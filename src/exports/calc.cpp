@@ -12,6 +12,7 @@
 #include "calc/discount.hpp"
 #include "calc/iban.hpp"
 #include "calc/identifiers.hpp"
+#include "calc/library_services.hpp"
 #include "calc/text_lines.hpp"
 #include "calc/text_replace.hpp"
 #include "calc/text_utils.hpp"
@@ -247,6 +248,22 @@ uint8_t LIMITKUPIECKI(uint8_t window_mode, double customer_id, double payer_id, 
     return orv::calc::LIMITKUPIECKI(window_mode, customer_id, payer_id, sale_amount, document_id,
                                     optional_of(date));
   });
+}
+
+uint8_t POBIERZKURSYNBP(int32_t* date, int32_t* notice) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::POBIERZKURSYNBP(date, notice); });
+}
+uint8_t POBIERZKURSYECB(int32_t* date, int32_t* notice) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::POBIERZKURSYECB(date, notice); });
+}
+char* POBIERZSYSTEMLISTSEPARATOR() noexcept {
+  return guard_text(__func__, [&] { return orv::calc::POBIERZSYSTEMLISTSEPARATOR(); });
+}
+uint8_t UTWORZPLIK(const char* name) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::UTWORZPLIK(in(name)); });
+}
+uint8_t ISINTERNETCONNECTION() noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return orv::calc::ISINTERNETCONNECTION(); });
 }
 
 }  // extern "C"

@@ -6,6 +6,7 @@
 
 #include "boundary.hpp"
 #include "host_result.hpp"
+#include "list_handle.hpp"
 #include "orvrun_host.h"
 #include "platform/decimal/decimal.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
@@ -40,6 +41,8 @@ int32_t type_of(Kind k) {
       return ORVRUN_TYPE_REAL;
     case Kind::Handle:
       return ORVRUN_TYPE_HANDLE;
+    case Kind::List:
+      return ORVRUN_TYPE_LIST;
     case Kind::None:
       break;
   }
@@ -47,7 +50,7 @@ int32_t type_of(Kind k) {
 }
 
 const char* kind_word(Kind k) {
-  static const char* const kWords[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE"};
+  static const char* const kWords[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE", "LIST"};
   return kWords[static_cast<int>(k)];
 }
 
@@ -72,6 +75,13 @@ bool read_text(Kind kind, std::string_view text, Arg& a) {
   auto v = orv::text::byte_argument(text);
   if (v) a.byte = *v;
   return v.has_value();
+}
+
+// A list argument: its JSON form read into a list the call owns.
+bool convert_list(const ORVRUN_VALUE& v, Arg& a, std::string& why) {
+  std::shared_ptr<const ORVRUN_LIST> list = orv::exports::list_from_json(in(v.text), why);
+  a.list = list;
+  return list != nullptr;
 }
 
 // One argument into the table's form; false when it does not fit the parameter.
@@ -119,6 +129,15 @@ bool call(const Procedure& p, ORVRUN_VALUE* values, int32_t count, ORVRUN_VALUE*
     if (!values[i].given && !q.optional && !q.by_ref && q.kind != Kind::Handle) {
       why = "argument " + q.name + " is required";
       return false;
+    }
+    if (q.kind == Kind::List && values[i].given) {
+      std::string bad;
+      args[i].given = true;
+      if (!convert_list(values[i], args[i], bad)) {
+        why = "argument " + q.name + " is not a list: " + bad;
+        return false;
+      }
+      continue;
     }
     if (!convert(q, values[i], args[i])) {
       why = "argument " + q.name + " must be " + kind_word(q.kind) + ", not \"" +

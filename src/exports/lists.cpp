@@ -1,8 +1,10 @@
 // C entry points of the list support: open-window and open-object registries, column settings
 // and their dialog, popups, status texts, shortcuts, the mouse and tooltips.
 #include "boundary.hpp"
+#include "list_handle.hpp"
 #include "lists/column_dialog.hpp"
 #include "lists/column_settings.hpp"
+#include "lists/list_export.hpp"
 #include "lists/log_window.hpp"
 #include "lists/navigator.hpp"
 #include "lists/popups.hpp"
@@ -115,6 +117,14 @@ int32_t NAWIGATOR(void) noexcept {
 }
 void UZYTKOWNIK1_BRW(void) noexcept {
   guard(__func__, [] { orv::lists::UZYTKOWNIK1_BRW(); });
+}
+void EXPORTBROWSERTOEXCEL(const ORVRUN_LIST* list, int32_t control,
+                          const char* description) noexcept {
+  guard(__func__, [&] {
+    static const orv::lists::ListObject kEmpty;
+    orv::lists::EXPORTBROWSERTOEXCEL(list ? list->list : kEmpty, control,
+                                     description ? std::optional(in(description)) : std::nullopt);
+  });
 }
 
 }  // extern "C"

@@ -44,6 +44,10 @@ typedef struct ORVRUN_TEXT {
   size_t size;
 } ORVRUN_TEXT;
 
+/* A host's list (columns and rows of typed values) as EXPORTBROWSERTOEXCEL takes it: built with
+ * the functions of orvrun_list.h, owned by the host. */
+typedef struct ORVRUN_LIST ORVRUN_LIST;
+
 ORVRUN_API void ORVRUN_FREE(char* text) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus

@@ -119,6 +119,19 @@ ORVRUN_API uint8_t LIMITKUPIECKI(uint8_t window_mode, double customer_id, double
                                  double sale_amount, double document_id,
                                  const int32_t* date /* optional */) ORVRUN_NOEXCEPT;
 
+/* Services of the utility library TORIXutilKS and the connection state. The date of a rate import
+ * is by reference: 0 asks for the current table and receives the imported table's day. */
+/* import the NBP rate table of a day (0 = current); 1 when imported */
+ORVRUN_API uint8_t POBIERZKURSYNBP(int32_t* date, int32_t* notice) ORVRUN_NOEXCEPT;
+/* import the ECB reference rates of a day (0 = current); 1 when imported */
+ORVRUN_API uint8_t POBIERZKURSYECB(int32_t* date, int32_t* notice) ORVRUN_NOEXCEPT;
+/* the regional list separator, up to 4 characters */
+ORVRUN_API char* POBIERZSYSTEMLISTSEPARATOR(void) ORVRUN_NOEXCEPT;
+/* file-writing test through the utility library; always 0 */
+ORVRUN_API uint8_t UTWORZPLIK(const char* name) ORVRUN_NOEXCEPT;
+/* kind of internet connection: 0 none, 1 modem, 2 LAN, 3 proxy */
+ORVRUN_API uint8_t ISINTERNETCONNECTION(void) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

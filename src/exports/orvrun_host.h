@@ -23,6 +23,7 @@
  */
 
 #include "orvrun.h"
+#include "orvrun_list.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -72,7 +73,8 @@ enum {
   ORVRUN_TYPE_LONG = 2,
   ORVRUN_TYPE_BYTE = 3,
   ORVRUN_TYPE_REAL = 4,
-  ORVRUN_TYPE_HANDLE = 5 /* an opaque host object (ORVRUN_INIT's); passed as null by name */
+  ORVRUN_TYPE_HANDLE = 5, /* an opaque host object (ORVRUN_INIT's); passed as null by name */
+  ORVRUN_TYPE_LIST = 6    /* a list (orvrun_list.h); by name its `text` is the list's JSON */
 };
 
 /* Globals by name: "GLO:ID_UZYTKOWNIKA" (the prefix and case do not matter). Numbers read as

@@ -40,6 +40,10 @@ ORVRUN_API void SKROTYKLAWISZOWE(ORVRUN_TEXT* name /* 31 bytes */, int32_t* code
 ORVRUN_API void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy) ORVRUN_NOEXCEPT;
 /* set a control's tooltip */
 ORVRUN_API void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) ORVRUN_NOEXCEPT;
+/* Export of a list to a spreadsheet file. */
+/* export a list to a CSV, XLS or XLSX file the user names, log it when described, offer to open it */
+ORVRUN_API void EXPORTBROWSERTOEXCEL(const ORVRUN_LIST* list, int32_t control,
+                                     const char* description /* optional */) ORVRUN_NOEXCEPT;
 /* Column settings of the lists (INI_BRO, INI_KOL_BRO) and the column configuration dialog. */
 /* load the windows, the current user's list columns and window parameters */
 ORVRUN_API void LADUJUSTAWIENIAKOLUMN(void) ORVRUN_NOEXCEPT;

@@ -80,6 +80,7 @@ Value arg_value(const Param& p, const Arg& a) {
       break;
     case Kind::None:
     case Kind::Handle:
+    case Kind::List:
       break;
   }
   return v;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +18,8 @@
 namespace orv::exports {
 
 // Handle: an opaque host object (ORVRUN_INIT's handlers); a dynamic call always passes null.
-enum class Kind { None, Text, Long, Byte, Real, Handle };
+// List: a host's list (ORVRUN_LIST); a dynamic call gives its JSON form.
+enum class Kind { None, Text, Long, Byte, Real, Handle, List };
 
 struct Param {
   std::string name;
@@ -35,7 +37,8 @@ struct Arg {
   double real = 0;
   int32_t lng = 0;
   uint8_t byte = 0;
-  std::vector<char> buffer;  // storage of a text by reference
+  std::vector<char> buffer;                 // storage of a text by reference
+  std::shared_ptr<const ORVRUN_LIST> list;  // a list argument, read from its JSON form
 };
 
 struct Value {
@@ -102,6 +105,13 @@ struct ParamOf<void*> {
   static constexpr Kind kind = Kind::Handle;
   static constexpr bool ref = false;
   static void* get(Arg&) { return nullptr; }
+};
+
+template <>
+struct ParamOf<const ORVRUN_LIST*> {
+  static constexpr Kind kind = Kind::List;
+  static constexpr bool ref = false;
+  static const ORVRUN_LIST* get(Arg& a) { return a.given ? a.list.get() : nullptr; }
 };
 
 template <class T>

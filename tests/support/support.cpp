@@ -55,6 +55,12 @@ std::string drain(int fd) {
 }  // namespace
 
 CliResult run_cli(const std::vector<std::string>& args, const std::string& stdin_text) {
+  std::vector<std::string> argv{cli_path()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return run_program(argv, stdin_text);
+}
+
+CliResult run_program(const std::vector<std::string>& argv_in, const std::string& stdin_text) {
   // A CLI that exits without reading its input must fail the write, not kill the test.
   static const bool kNoSigpipe = (std::signal(SIGPIPE, SIG_IGN), true);
   (void)kNoSigpipe;
@@ -68,9 +74,9 @@ CliResult run_cli(const std::vector<std::string>& args, const std::string& stdin
   for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
     posix_spawn_file_actions_addclose(&actions, fd);
   }
-  std::string path = cli_path();
-  std::vector<char*> argv{path.data()};
-  std::vector<std::string> copy(args);
+  std::vector<std::string> copy(argv_in);
+  std::string path = copy.at(0);
+  std::vector<char*> argv;
   for (auto& a : copy) argv.push_back(a.data());
   argv.push_back(nullptr);
   pid_t pid;

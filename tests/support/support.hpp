@@ -50,6 +50,8 @@ struct CliResult {
 
 // Runs the orvrun CLI with the given arguments (no shell involved) and collects its output.
 CliResult run_cli(const std::vector<std::string>& args, const std::string& stdin_text = {});
+// Runs a program by path with its arguments (argv[0] is the path), the same way.
+CliResult run_program(const std::vector<std::string>& argv, const std::string& stdin_text = {});
 
 // A fresh, empty temporary directory removed with the object.
 class TempDir {

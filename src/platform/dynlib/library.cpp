@@ -112,6 +112,15 @@ void* Library::symbol(std::string_view name) {
   return address;
 }
 
+std::string own_folder() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&own_folder), &info) == 0 || !info.dli_fname) return {};
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::weakly_canonical(info.dli_fname, ec);
+  if (ec) p = info.dli_fname;
+  return p.parent_path().string();
+}
+
 void Library::unload() {
   if (!handle_) return;
   dlclose(handle_);

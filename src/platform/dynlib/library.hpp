@@ -45,4 +45,8 @@ class Library {
   std::string error_;
 };
 
+// The folder holding the shared object this code was linked into (the module's own folder), no
+// trailing '/'; empty when the dynamic linker cannot say.
+std::string own_folder();
+
 }  // namespace orv::dynlib

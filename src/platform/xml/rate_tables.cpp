@@ -196,6 +196,45 @@ bool finish(RateTable& table, std::string_view bank, std::string& error) {
 
 }  // namespace
 
+std::optional<std::string> ecb_day(std::string_view file, std::string_view iso_day,
+                                   std::string& oldest) {
+  oldest.clear();
+  RateTable asked;
+  std::vector<Element> els;
+  if (!read_iso_date(iso_day, asked) || iso_day.size() != 10) return std::nullopt;
+  if (!flatten_xml(file, els)) return std::nullopt;
+  std::string cubes;
+  bool in_day = false, found = false;
+  int day_depth = -1;
+  for (const Element& e : els) {
+    if (e.name != "cube") continue;
+    if (e.attrs.count("time")) {
+      std::string time = trim(e.attrs.at("time"));
+      if (oldest.empty() || time < oldest) oldest = time;
+      in_day = time == iso_day;
+      found = found || in_day;
+      day_depth = e.depth;
+    } else if (in_day && e.depth > day_depth && e.attrs.count("currency") &&
+               e.attrs.count("rate")) {
+      // Only a code and a plain number go into the apostrophes: nothing can close them early.
+      std::string code = upper_code(e.attrs.at("currency"));
+      std::string rate = trim(e.attrs.at("rate"));
+      double value = 0;
+      if (code.empty() || rate.find(',') != std::string::npos || !positive_number(rate, value)) {
+        continue;
+      }
+      cubes += "\t\t\t<Cube currency='" + code + "' rate='" + rate + "'/>\n";
+    }
+  }
+  if (!found) return std::nullopt;
+  return "<gesmes:Envelope xmlns:gesmes=\"http://www.gesmes.org/xml/2002-08-01\" "
+         "xmlns=\"http://www.ecb.int/vocabulary/2002-08-01/eurofxref\">\n"
+         "\t<gesmes:subject>Reference rates</gesmes:subject>\n"
+         "\t<gesmes:Sender>\n\t\t<gesmes:name>European Central Bank</gesmes:name>\n"
+         "\t</gesmes:Sender>\n\t<Cube>\n\t\t<Cube time='" +
+         std::string(iso_day) + "'>\n" + cubes + "\t\t</Cube>\n\t</Cube>\n</gesmes:Envelope>";
+}
+
 bool read_nbp_table(std::string_view text, RateTable& table, std::string& error) {
   table = RateTable{};
   std::string head = trim(text.substr(0, 64));

@@ -2,6 +2,7 @@
 // files, or JSON) and the ECB daily reference rates (eurofxref XML).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,5 +25,12 @@ struct RateTable {
 // date or no rate. Never throws, whatever the input.
 bool read_nbp_table(std::string_view text, RateTable& table, std::string& error);
 bool read_ecb_table(std::string_view text, RateTable& table, std::string& error);
+
+// The ECB reference rates of one day (`iso_day`, yyyy-mm-dd) taken out of a daily or history
+// file, written as the bank writes its daily file (attributes between apostrophes); nullopt when
+// the file holds no such day. `oldest` receives the oldest day the file holds (empty when none),
+// so a caller can tell a day the file covers but the bank did not publish.
+std::optional<std::string> ecb_day(std::string_view file, std::string_view iso_day,
+                                   std::string& oldest);
 
 }  // namespace orv::xml

@@ -1,0 +1,20 @@
+// The list written as an .xls workbook (BIFF8 in a compound document), row by row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lists/export_cells.hpp"
+#include "lists/list_object.hpp"
+
+namespace orv::lists {
+
+// Rows one sheet holds; longer lists go on into further sheets, each with the header row again.
+inline constexpr std::size_t kXlsRowsPerSheet = 65536;
+
+// Writes the workbook to `path` (a file-system name). False with `error` when a write failed;
+// nothing is then left under `path`.
+bool write_xls(const ListObject& list, const std::vector<ExportColumn>& columns,
+               const std::string& path, std::string& error);
+
+}  // namespace orv::lists
