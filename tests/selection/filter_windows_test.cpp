@@ -96,6 +96,32 @@ TEST_F(FilterWindows, SavingStoresTheRecordAndChoosingFillsIt) {
   EXPECT_EQ(record.at(0).values[0], "abc");
 }
 
+// A record with ID_TABELI carries the additional table's conditions in a companion filter,
+// "FiltrExt<id>TabExt<table>", and brings them back into FILTRTABELQUEUE when chosen.
+TEST_F(FilterWindows, TheAdditionalTableTravelsInTheCompanionFilter) {
+  record.add("LOC:ID_TABELI", FieldKind::Long).values[0] = "3";
+  dict::FiltrTabelRow row;
+  row.table = 3;
+  row.name = "Dodatkowa";
+  row.switches[4] = 1;
+  row.texts100[0] = "O'Neil";
+  row.texts20[99] = "koniec";
+  dict::glo().tables.FILTRTABELQUEUE.add(row);
+  run("key Insert; set NAZWA Z tabela; key F10; close");
+  EXPECT_EQ(db.count("orv_definicja_filtra where nazwa='FiltrExt4TabExt3' and "
+                     "nazwa_kontekstu='FiltrExt4TabExt3'"),
+            1);
+  dict::glo().tables.FILTRTABELQUEUE.clear();
+  run("set LOKATOR Z; key Enter");
+  ASSERT_EQ(dict::glo().tables.FILTRTABELQUEUE.size(), 1u);
+  const dict::FiltrTabelRow& back = *dict::glo().tables.FILTRTABELQUEUE.get(1);
+  EXPECT_EQ(back.table, 3);
+  EXPECT_EQ(back.name, "Dodatkowa");
+  EXPECT_EQ(back.switches[4], 1);
+  EXPECT_EQ(back.texts100[0], "O'Neil");
+  EXPECT_EQ(back.texts20[99], "koniec");
+}
+
 // Sound behaviour: the definition made when the form opened goes when the form is abandoned.
 TEST_F(FilterWindows, AnAbandonedNewFilterLeavesNoDefinition) {
   const int before = db.count("orv_definicja_filtra");
