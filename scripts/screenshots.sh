@@ -35,3 +35,7 @@ shoot column-settings "select KOLUMNY 3; press UKRYJ; select KOLUMNY 2; key Esc"
 # Kept open when done, so the picture shows the finished run.
 shoot progress "" EXECSQLWIN "update artykul set uwagi='W#1#' where id_artykulu=#1#" \
   "Uwagi artykułu #1#" "" "select id_artykulu from artykul" "" 1
+# A list window paged to its end, and the form of a new saved filter on its users tab.
+shoot object-lists "key End" LISTY_OBIEKTOW 120
+shoot filter-form "set NAZWA \"Duzi odbiorcy\"; press DODAJ_UZYTKOWNIKA; choose LISTA \"Ewa Nowak\"; \
+  press ZAKLADKA_UZYTKOWNICY" FILTRAPLIKACJI_UPD Kontrahent_Brw "<GROUP><KOD>abc</KOD></GROUP>"
