@@ -167,11 +167,14 @@ bool ListForm::save() {
 void ListForm::remove(bool created_only) {
   if (created_only && !created_here_) return;
   const std::string id = std::to_string(id_);
-  frame::EXECSQL("begin transaction");
-  frame::EXECSQL("delete from ORV_ELEMENTY_LISTY_OBIEKTOW where id_listy=" + id);
-  frame::EXECSQL("delete from ORV_UZYTKOWNIK_LISTY_OBIEKTOW where id_listy=" + id);
-  frame::EXECSQL("delete from ORV_LISTA_OBIEKTOW where id_listy=" + id);
-  frame::EXECSQL(frame::VAX().error() == 0 ? "commit transaction" : "rollback transaction");
+  bool ok = true;
+  for (const std::string& sql : {std::string("begin transaction"),
+                                 "delete from ORV_ELEMENTY_LISTY_OBIEKTOW where id_listy=" + id,
+                                 "delete from ORV_UZYTKOWNIK_LISTY_OBIEKTOW where id_listy=" + id,
+                                 "delete from ORV_LISTA_OBIEKTOW where id_listy=" + id}) {
+    if (ok) ok = frame::ESQL(sql) == 0;
+  }
+  frame::EXECSQL(ok ? "commit transaction" : "rollback transaction");
   frame::CLOSESQL();
 }
 

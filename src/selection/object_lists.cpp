@@ -153,7 +153,11 @@ void LISTY_OBIEKTOW_UPD(int32_t kind, std::optional<int32_t> mode, std::optional
                         std::optional<int32_t> warehouse) {
   Options o{kind, mode.value_or(0), usage.value_or(0), warehouse.value_or(0)};
   if (o.usage == 0) o.usage = o.kind;
-  if (o.mode == 24) return store_clipboard(o);
+  // Sound behaviour: the clipboard list's own window deletes and views its lists through the
+  // form; only a new list (or a host's call) stores the marked set as a clipboard list.
+  const lists::Request r = lists::global_request();
+  if (o.mode == 24 && (r == lists::Request::None || r == lists::Request::Insert))
+    return store_clipboard(o);
   object_lists::form(o.kind, o.mode, o.usage, o.warehouse);
 }
 

@@ -78,6 +78,14 @@ TEST_F(ObjectLists, ModeTwentyFourStoresTheClipboardWithoutAWindow) {
   ui.ui().add_script("close");
   LISTY_OBIEKTOW("102", "24");
   EXPECT_EQ(ui.ui().windows().back().controls[0].rows.size(), 1u);
+  // Its window deletes through the form (not by storing another clipboard list); a delete that
+  // fails half-way leaves the list whole: elements and row go together or not.
+  db.faults().fail_matching("delete from ORV_LISTA_OBIEKTOW", sql::Fault::rejected(), 1);
+  ui.ui().add_script("key Delete; answer yes; close; close");
+  LISTY_OBIEKTOW("102", "24");
+  EXPECT_EQ(db.count("orv_elementy_listy_obiektow where id_listy=4"), 3);
+  EXPECT_EQ(db.count("orv_lista_obiektow where id_listy=4"), 1);
+  EXPECT_EQ(db.count("orv_lista_obiektow where id_uzytkownika=7 and uzycie=102"), 1);
 }
 
 }  // namespace
