@@ -73,8 +73,8 @@ ORVRUN_API int32_t POBIERZIDFILTRAXML(const char* name, const char* context, con
 /* the list of a dialog context's saved filters; choosing one fills the record from it */
 ORVRUN_API void LISTAFILTROWAPLIKACJI_BRW(const char* context,
                                           ORVRUN_TEXT* record /* 10000 bytes */) ORVRUN_NOEXCEPT;
-/* the form of the filter in ORV_DEFINICJA_FILTRA.ID_FILTRA for GLOBALREQUEST; saving stores the
- * record */
+/* the form of the filter ORV_DEFINICJA_FILTRA.ID_FILTRA for GLOBALREQUEST; saving keeps the record
+ */
 ORVRUN_API void FILTRAPLIKACJI_UPD(const char* context,
                                    ORVRUN_TEXT* record /* 10000 bytes */) ORVRUN_NOEXCEPT;
 
@@ -83,8 +83,7 @@ ORVRUN_API void FILTRAPLIKACJI_UPD(const char* context,
 ORVRUN_API void LISTY_OBIEKTOW(const char* kind, const char* mode /* optional */,
                                const char* usage /* optional */,
                                const int32_t* warehouse /* optional */) ORVRUN_NOEXCEPT;
-/* the form of the list in ORV_LISTA_OBIEKTOW.ID_LISTY; mode 24 stores the marked set as a clipboard
- * list */
+/* the form of the list ORV_LISTA_OBIEKTOW.ID_LISTY; mode 24: the marked set as a clipboard list */
 ORVRUN_API void LISTY_OBIEKTOW_UPD(int32_t kind, const int32_t* mode /* optional */,
                                    const int32_t* usage /* optional */,
                                    const int32_t* warehouse /* optional */) ORVRUN_NOEXCEPT;
