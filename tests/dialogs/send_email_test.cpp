@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -29,10 +30,11 @@ class LoopbackSmtp {
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(listener_, 1);
     socklen_t n = sizeof a;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &n);
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        ::listen(listener_, 1) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &n) != 0)
+      throw std::runtime_error("no loopback port for the SMTP fixture");
     port_ = ntohs(a.sin_port);
     thread_ = std::thread([this] { serve(); });
   }

@@ -9,6 +9,10 @@ namespace {
 
 using test::run_cli;
 
+const std::string kNewFilter =
+    "key Insert; set NAZWA \"O'Neil\"; press DODAJ_UZYTKOWNIKA; choose LISTA \"Ewa Nowak\"; key "
+    "F10; close";
+
 TEST(ListWindowsCli, EachStepReachesTheDatabase) {
   test::TempDir dir;
   const std::string db = dir.file("demo.db");
@@ -22,10 +26,8 @@ TEST(ListWindowsCli, EachStepReachesTheDatabase) {
   } steps[] = {
       // 1: a saved filter with a user from the chooser
       {1,
-       {"--ui-script",
-        "key Insert; set NAZWA \"O'Neil\"; press DODAJ_UZYTKOWNIKA; choose LISTA \"Ewa Nowak\"; "
-        "key F10; close",
-        "LISTAFILTROWAPLIKACJI_BRW", "Kontrahent_Brw", "<GROUP><KOD>x</KOD></GROUP>"},
+       {"--ui-script", kNewFilter, "LISTAFILTROWAPLIKACJI_BRW", "Kontrahent_Brw",
+        "<GROUP><KOD>x</KOD></GROUP>"},
        "select nazwa from orv_definicja_filtra where id_filtra=4 union all select count(*) from "
        "orv_uzytkownik_filtrow where id_filtra=4",
        "O'Neil\n3\n"},

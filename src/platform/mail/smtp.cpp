@@ -48,7 +48,7 @@ std::string header_value(std::string_view cp1250) {
   for (char c : cp1250) {
     if (c != '\r' && c != '\n') v += c;
   }
-  const std::string utf8 = text::to_utf8(v);
+  std::string utf8 = text::to_utf8(v);
   for (unsigned char c : utf8) {
     if (c >= 0x80) return "=?UTF-8?B?" + base64(utf8) + "?=";
   }
