@@ -20,8 +20,15 @@ constexpr double kDefaultCompany = 5;
 constexpr double kDefaultWarehouse = 1;
 
 const char* type_name(int32_t type) {
-  static const char* const kNames[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE", "LIST"};
-  return type >= 0 && type <= ORVRUN_TYPE_LIST ? kNames[type] : "?";
+  static const char* const kNames[] = {"none",   "STRING", "LONG",   "BYTE",  "REAL",
+                                       "HANDLE", "LIST",   "BLOB",   "SHORT", "BOOL",
+                                       "GROUP",  "TEXTS",  "WINDOW", "BAND"};
+  return type >= 0 && type <= ORVRUN_TYPE_BAND ? kNames[type] : "?";
+}
+
+// Types whose value comes back as JSON text, printed as it is.
+bool json_typed(int32_t type) {
+  return type == ORVRUN_TYPE_GROUP || type == ORVRUN_TYPE_TEXTS || type == ORVRUN_TYPE_BAND;
 }
 
 struct Procedure {
@@ -132,23 +139,43 @@ std::optional<Options> parse_options(const Words& words) {
 struct Arguments {
   std::vector<ORVRUN_VALUE> values;
   std::vector<std::string> texts;
+  std::vector<std::size_t> list_windows;  // parameters given as "@list"
+  std::vector<int32_t> opened;            // the windows opened for them
 };
 
-// A list argument: "@list:FILE.json" names a file holding the list's JSON form, anything else is
-// that JSON itself. The JSON stays UTF-8: the library reads it as such.
-std::optional<std::string> list_argument(const std::string& word, const std::string& param) {
-  if (!word.starts_with("@list:")) return word;
-  std::string path = word.substr(6);
+// A record (GROUP), ten texts (TEXTS) or a list (LIST): JSON inline, or "@group:FILE",
+// "@texts:FILE" / "@list:FILE.json".
+std::optional<std::string> json_argument(const std::string& word, const char* prefix,
+                                         std::string& error) {
+  if (!word.starts_with(prefix)) return word;
+  const std::string path = word.substr(std::string_view(prefix).size());
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) {
-    usage_error("call: argument " + param + ": cannot read the list file \"" + path + "\"");
+    error = "cannot read \"" + path + "\"";
     return std::nullopt;
   }
   std::string text;
-  char buffer[65536];
+  char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
   std::fclose(f);
   return text;
+}
+
+// A report band is always a fresh one: "@band".
+std::optional<std::string> band_argument(const std::string& word, std::string& error) {
+  if (word == "@band") return word;
+  error = "a report band is given as @band";
+  return std::nullopt;
+}
+
+// One word as the parameter's type takes it, before the conversion to Windows-1250.
+std::optional<std::string> word_for(const ORVRUN_PARAM_INFO& p, const std::string& word,
+                                    std::string& error) {
+  if (p.type == ORVRUN_TYPE_GROUP) return json_argument(word, "@group:", error);
+  if (p.type == ORVRUN_TYPE_TEXTS) return json_argument(word, "@texts:", error);
+  if (p.type == ORVRUN_TYPE_LIST) return json_argument(word, "@list:", error);
+  if (p.type == ORVRUN_TYPE_BAND) return band_argument(word, error);
+  return word;
 }
 
 std::optional<Arguments> arguments(const Procedure& p, const Words& words, std::size_t first) {
@@ -159,13 +186,16 @@ std::optional<Arguments> arguments(const Procedure& p, const Words& words, std::
   for (std::size_t i = 0; i < p.params.size() && word < words.size(); ++i) {
     if (p.params[i].type == ORVRUN_TYPE_HANDLE) continue;
     std::string error;
-    auto cp = p.params[i].type == ORVRUN_TYPE_LIST
-                  ? list_argument(words[word], p.params[i].name)
-                  : cp1250_of(words[word], "argument " + std::string(p.params[i].name), error);
+    const std::string what = "argument " + std::string(p.params[i].name);
+    auto given = word_for(p.params[i], words[word], error);
+    auto cp = given ? cp1250_of(*given, what, error) : std::nullopt;
     if (!cp) {
-      if (!error.empty()) usage_error("call: " + std::string(p.info.name) + ": " + error);
+      std::string message = "call: " + std::string(p.info.name) + ": ";
+      if (!given) message += what + ": ";
+      usage_error(message + error);
       return std::nullopt;
     }
+    if (p.params[i].type == ORVRUN_TYPE_WINDOW && *cp == "@list") a.list_windows.push_back(i);
     a.texts.push_back(std::move(*cp));
     a.values[i].given = 1;
     a.values[i].text = a.texts.back().c_str();
@@ -174,9 +204,26 @@ std::optional<Arguments> arguments(const Procedure& p, const Words& words, std::
   return a;
 }
 
+// "@list" for a window: a list window of the host's own, open while the procedure runs.
+void open_list_windows(const Procedure& p, Arguments& a) {
+  for (std::size_t i : a.list_windows) {
+    int32_t handle = ORVRUN_LIST_WINDOW_OPEN(p.info.name);
+    a.opened.push_back(handle);
+    a.values[i].text = nullptr;
+    a.values[i].number = handle;
+  }
+}
+
+void close_list_windows(Arguments& a) {
+  for (int32_t handle : a.opened) ORVRUN_LIST_WINDOW_CLOSE(handle);
+  a.opened.clear();
+}
+
 std::string json_value(int32_t type, const ORVRUN_VALUE& v) {
   if (type == ORVRUN_TYPE_NONE || type == ORVRUN_TYPE_HANDLE) return "null";
   if (type == ORVRUN_TYPE_TEXT) return json_string(taken(ORVRUN_TO_UTF8(v.out ? v.out : "")));
+  if (json_typed(type)) return taken(ORVRUN_TO_UTF8(v.out ? v.out : "null"));
+  if (type == ORVRUN_TYPE_BOOL) return v.number != 0 ? "true" : "false";
   return json_number(v.number);
 }
 
@@ -201,6 +248,22 @@ std::string json_messages() {
   return out + "]";
 }
 
+// The tips and icons a window's controls showed, when any did: , "marks": {id: {...}}.
+std::string json_marks(int32_t window) {
+  int marks = std::atoi(shown(ORVRUN_SHOWN_WINDOWS, window, "marks").c_str());
+  if (marks == 0) return "";
+  std::string out = ", \"marks\": {";
+  for (int k = 0; k < marks; ++k) {
+    auto field = [&](const char* name) {
+      return shown(ORVRUN_SHOWN_WINDOWS, window, (name + std::to_string(k)).c_str());
+    };
+    out += (k ? ", " : "") + json_string(field("mark:")) +
+           ": {\"tip\": " + json_string(field("tip:")) +
+           ", \"icon\": " + json_string(field("icon:")) + "}";
+  }
+  return out + "}";
+}
+
 // Each window opened: its name, title and the final values of its controls.
 std::string json_windows() {
   std::string out = "[";
@@ -215,7 +278,7 @@ std::string json_windows() {
       std::string value = shown(ORVRUN_SHOWN_WINDOWS, i, ("value:" + std::to_string(k)).c_str());
       out += (k ? ", " : "") + json_string(id) + ": " + json_string(value);
     }
-    out += "}}";
+    out += "}" + json_marks(i) + "}";
   }
   return out + "]";
 }
@@ -247,7 +310,7 @@ void print_json(const Procedure& p, const ORVRUN_VALUE& result, const Arguments&
 
 void print_plain(int32_t type, const ORVRUN_VALUE& result) {
   if (type == ORVRUN_TYPE_NONE || type == ORVRUN_TYPE_HANDLE) return;
-  if (type == ORVRUN_TYPE_TEXT) {
+  if (type == ORVRUN_TYPE_TEXT || json_typed(type)) {
     std::printf("%s\n", taken(ORVRUN_TO_UTF8(result.out ? result.out : "")).c_str());
   } else {
     std::printf("%s\n", json_number(result.number).c_str());
@@ -406,10 +469,11 @@ int call(const Words& words) {
 
   ORVRUN_VALUE result{};
   char* why = nullptr;
-  if (!ORVRUN_CALL(p.index, args->values.data(), static_cast<int32_t>(args->values.size()), &result,
-                   &why)) {
-    return call_failed(*options, std::string(p.info.name) + ": " + utf8_of(why));
-  }
+  open_list_windows(p, *args);
+  const bool called = ORVRUN_CALL(p.index, args->values.data(),
+                                  static_cast<int32_t>(args->values.size()), &result, &why);
+  close_list_windows(*args);
+  if (!called) return call_failed(*options, std::string(p.info.name) + ": " + utf8_of(why));
   // The user leaves: what the call changed is kept.
   if (opened && !ORVRUN_SIGN_OUT(&why)) {
     std::fprintf(stderr, "orvrun: %s\n", utf8_of(why).c_str());

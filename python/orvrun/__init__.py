@@ -23,6 +23,10 @@ __all__ = [
 ]
 
 TEXT, LONG, BYTE, REAL, HANDLE, LIST = 1, 2, 3, 4, 5, 6
+SHORT, BOOL, GROUP, TEXTS, WINDOW, BAND = 8, 9, 10, 11, 12, 13
+# Kinds that cross a call as JSON text: records (lists of field dicts), ten texts, report bands,
+# lists (a dict as orvrun_list.h describes it).
+_JSON_KINDS = (GROUP, TEXTS, BAND, LIST)
 _MESSAGES, _WINDOWS = 0, 1
 
 
@@ -276,7 +280,11 @@ def procedures():
 def _value(kind, v):
     if kind == TEXT:
         return _str(v.out)
-    if kind in (LONG, BYTE):
+    if kind in _JSON_KINDS:
+        return json.loads(_str(v.out))
+    if kind == BOOL:
+        return v.number != 0
+    if kind in (LONG, BYTE, SHORT, WINDOW):
         return int(v.number)
     if kind == REAL:
         return v.number
@@ -298,16 +306,15 @@ def call(name, *args, **kwargs):
     values = (_Value * max(len(proc.params), 1))()
     keep = []
     for i, p in enumerate(proc.params):
-        if p.name not in given or given[p.name] is None:
+        if given.get(p.name) is None:  # left out
+            given.pop(p.name, None)
             continue
         v = given.pop(p.name)
         values[i].given = 1
-        if p.type == TEXT:
+        if p.type in _JSON_KINDS and not isinstance(v, str):
+            v = "@band" if p.type == BAND else json.dumps(v, ensure_ascii=False)
+        if p.type == TEXT or p.type in _JSON_KINDS:
             keep.append(_cp1250(v))
-            values[i].text = keep[-1]
-        elif p.type == LIST:
-            # A list goes by its JSON form (orvrun_list.h): a dict, or its JSON text.
-            keep.append((v if isinstance(v, str) else json.dumps(v)).encode("utf-8"))
             values[i].text = keep[-1]
         elif isinstance(v, str):
             keep.append(v.encode("ascii", "replace"))

@@ -53,6 +53,17 @@ class DemoDatabase(unittest.TestCase):
         result = orvrun.call("POBIERZZAKRESKOLUMNBROWSERA", "nosuch", **{p.name: 5 for p in refs})
         self.assertEqual(result.out, {p.name: 0 for p in refs})
 
+    def test_3b_records_text_arrays_and_bands_cross_as_python_values(self):
+        record = [{"name": "LOC:Kod", "type": "STRING", "size": 10, "value": "Łódź"},
+                  {"name": "LOC:Tab", "type": "BYTE", "dim": 2, "value": [1, 2]}]
+        xml = orvrun.call("GRUPADOXML", record).value
+        empty = [{k: v for k, v in f.items() if k != "value"} for f in record]
+        back = orvrun.call("XMLDOGRUPY", xml, empty)
+        self.assertEqual(back.out["record"], record)
+        printed = orvrun.call("KLASYFIKATORY_RAPORT", "Artykul", ["czarny"], "@band", "1")
+        self.assertEqual(printed.value, False)
+        self.assertEqual(printed.out["band"][0]["text"], "Kolor:  czarny")
+
     def test_4_what_cannot_be_passed_is_refused(self):
         cases = [
             (ValueError, lambda: orvrun.call("NIPOK", "日本")),      # no Windows-1250 form

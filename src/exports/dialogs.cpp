@@ -5,6 +5,7 @@
 #include "dialogs/calendar.hpp"
 #include "dialogs/date_range.hpp"
 #include "dialogs/send_email.hpp"
+#include "dialogs/stock_levels.hpp"
 #include "table.hpp"
 
 using orv::exports::guard;
@@ -56,6 +57,9 @@ uint8_t SENDEMAIL(const char* to, const char* subject, const char* text,
     };
     return orv::dialogs::SENDEMAIL(given(to), given(subject), given(text), given(attachment));
   });
+}
+void STANYMINMAXREZGRUPOWAZMIANA(int32_t usage) noexcept {
+  guard(__func__, [&] { orv::dialogs::STANYMINMAXREZGRUPOWAZMIANA(usage); });
 }
 
 }  // extern "C"

@@ -9,7 +9,9 @@
 #include "list_handle.hpp"
 #include "orvrun_host.h"
 #include "platform/decimal/decimal.hpp"
+#include "platform/dict/group_json.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/json.hpp"
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/ui.hpp"
@@ -41,6 +43,18 @@ int32_t type_of(Kind k) {
       return ORVRUN_TYPE_REAL;
     case Kind::Handle:
       return ORVRUN_TYPE_HANDLE;
+    case Kind::Short:
+      return ORVRUN_TYPE_SHORT;
+    case Kind::Bool:
+      return ORVRUN_TYPE_BOOL;
+    case Kind::Group:
+      return ORVRUN_TYPE_GROUP;
+    case Kind::Texts:
+      return ORVRUN_TYPE_TEXTS;
+    case Kind::Window:
+      return ORVRUN_TYPE_WINDOW;
+    case Kind::Band:
+      return ORVRUN_TYPE_BAND;
     case Kind::List:
       return ORVRUN_TYPE_LIST;
     case Kind::None:
@@ -50,13 +64,66 @@ int32_t type_of(Kind k) {
 }
 
 const char* kind_word(Kind k) {
-  static const char* const kWords[] = {"none", "STRING", "LONG", "BYTE", "REAL", "HANDLE", "LIST"};
+  static const char* const kWords[] = {"none",   "STRING", "LONG", "BYTE",  "REAL",
+                                       "HANDLE", "SHORT",  "BOOL", "GROUP", "TEXTS",
+                                       "WINDOW", "BAND",   "LIST"};
   return kWords[static_cast<int>(k)];
 }
 
 const Procedure* procedure_at(int32_t index) {
   const auto& all = orv::exports::procedures();
   return index >= 0 && static_cast<std::size_t>(index) < all.size() ? &all[index] : nullptr;
+}
+
+bool read_bool(std::string_view text, bool& out) {
+  const std::string_view t = orv::text::trim(text);
+  if (t == "1" || t == "true") return out = true, true;
+  if (t == "0" || t == "false") return out = false, true;
+  return false;
+}
+
+// Ten texts by reference from a JSON array of at most ten strings (or numbers), each buffer as
+// wide as the parameter says, or its text and a thousand characters more.
+bool read_texts(const Param& p, std::string_view json, Arg& a, std::string& why) {
+  auto doc = orv::text::parse_json(json, why);
+  if (doc && (!doc->is(orv::text::Json::Type::Array) || doc->items.size() > 10)) {
+    why = "an array of at most 10 texts expected";
+    doc.reset();
+  }
+  if (!doc) return false;
+  a.texts.assign(10, {});
+  for (std::size_t i = 0; i < 10; ++i) {
+    const std::string value = i < doc->items.size() ? doc->items[i].text : "";
+    if (i < doc->items.size() && !doc->items[i].is(orv::text::Json::Type::String) &&
+        !doc->items[i].is(orv::text::Json::Type::Number)) {
+      why = "element " + std::to_string(i + 1) + " is not a text";
+      return false;
+    }
+    a.texts[i].assign(std::max(p.capacity ? p.capacity : value.size() + 1001, value.size() + 1),
+                      '\0');
+    value.copy(a.texts[i].data(), value.size());
+  }
+  return true;
+}
+
+bool read_group(std::string_view json, Arg& a, std::string& why) {
+  auto g = orv::dict::group_from_json(json, why);
+  if (!g) return false;
+  a.group = std::make_shared<ORVRUN_GROUP>(ORVRUN_GROUP{std::move(*g)});
+  return true;
+}
+
+// The kinds that come as JSON (or, for a band, as anything: a fresh band either way).
+bool read_structured(const Param& p, const ORVRUN_VALUE& v, Arg& a, std::string& why) {
+  if (p.kind == Kind::Band) {
+    a.band = std::make_shared<ORVRUN_BAND>();
+    return true;
+  }
+  if (!v.text) {
+    why = "a JSON text expected";
+    return false;
+  }
+  return p.kind == Kind::Group ? read_group(v.text, a, why) : read_texts(p, v.text, a, why);
 }
 
 // A number given as text, read as command-line arguments are: decimal only, whole for LONG and
@@ -67,11 +134,17 @@ bool read_text(Kind kind, std::string_view text, Arg& a) {
     if (v) a.real = *v;
     return v.has_value();
   }
-  if (kind == Kind::Long) {
+  if (kind == Kind::Long || kind == Kind::Window) {
     auto v = orv::text::long_argument(text);
     if (v) a.lng = *v;
     return v.has_value();
   }
+  if (kind == Kind::Short) {
+    auto v = orv::text::long_argument(text);
+    if (v && *v >= INT16_MIN && *v <= INT16_MAX) a.shrt = static_cast<int16_t>(*v);
+    return v && *v >= INT16_MIN && *v <= INT16_MAX;
+  }
+  if (kind == Kind::Bool) return read_bool(text, a.boolean);
   auto v = orv::text::byte_argument(text);
   if (v) a.byte = *v;
   return v.has_value();
@@ -84,10 +157,15 @@ bool convert_list(const ORVRUN_VALUE& v, Arg& a, std::string& why) {
   return list != nullptr;
 }
 
-// One argument into the table's form; false when it does not fit the parameter.
-bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a) {
+// One argument into the table's form; false when it does not fit the parameter (`why` says so
+// for the JSON kinds).
+bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a, std::string& why) {
   a.given = v.given != 0 && p.kind != Kind::Handle;
   if (!a.given) return true;
+  if (p.kind == Kind::Group || p.kind == Kind::Texts || p.kind == Kind::Band) {
+    return read_structured(p, v, a, why);
+  }
+  if (p.kind == Kind::List) return convert_list(v, a, why);
   if (p.kind == Kind::Text) {
     a.text = in(v.text);
     if (p.by_ref) {
@@ -110,7 +188,7 @@ bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a) {
 void give_back(const orv::exports::Value& v, ORVRUN_VALUE& out) {
   out.given = v.kind != Kind::None;
   out.number = v.number;
-  out.out = v.kind == Kind::Text ? give_text(v.text) : nullptr;
+  out.out = orv::exports::textual(v.kind) ? give_text(v.text) : nullptr;
 }
 
 std::string shown_value(const ORVRUN_VALUE& v) {
@@ -130,18 +208,10 @@ bool call(const Procedure& p, ORVRUN_VALUE* values, int32_t count, ORVRUN_VALUE*
       why = "argument " + q.name + " is required";
       return false;
     }
-    if (q.kind == Kind::List && values[i].given) {
-      std::string bad;
-      args[i].given = true;
-      if (!convert_list(values[i], args[i], bad)) {
-        why = "argument " + q.name + " is not a list: " + bad;
-        return false;
-      }
-      continue;
-    }
-    if (!convert(q, values[i], args[i])) {
-      why = "argument " + q.name + " must be " + kind_word(q.kind) + ", not \"" +
-            shown_value(values[i]) + "\"";
+    std::string detail;
+    if (!convert(q, values[i], args[i], detail)) {
+      why = "argument " + q.name + " must be " + kind_word(q.kind) +
+            (detail.empty() ? ", not \"" + shown_value(values[i]) + "\"" : ": " + detail);
       return false;
     }
   }
@@ -211,7 +281,7 @@ uint8_t ORVRUN_CALL(int32_t proc, ORVRUN_VALUE* args, int32_t count, ORVRUN_VALU
 uint8_t ORVRUN_READ_NUMBER(const char* text, int32_t type, double* value) noexcept {
   return guard(__func__, uint8_t{0}, [&] {
     static const Kind kKinds[] = {Kind::None, Kind::None, Kind::Long, Kind::Byte, Kind::Real};
-    if (type < ORVRUN_TYPE_LONG || type > ORVRUN_TYPE_REAL) return uint8_t{0};
+    if (type < ORVRUN_TYPE_LONG || type > ORVRUN_TYPE_REAL) return uint8_t{0};  // numbers only
     Arg a;
     if (!read_text(kKinds[type], in(text), a)) return uint8_t{0};
     if (value)

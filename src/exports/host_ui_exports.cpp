@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "boundary.hpp"
+#include "host/list_window.hpp"
 #include "host/ui_host.hpp"
 #include "host_result.hpp"
 #include "orvrun_host.h"
@@ -74,17 +75,28 @@ std::string message_field(const orv::host::ShownMessage& m, std::string_view fie
   return {};
 }
 
-// "name", "title", "controls", "id:K", "value:K".
+// "mark:K", "tip:K", "icon:K" of the K-th control with a tip or an icon.
+std::string mark_field(const orv::host::ShownWindow& w, std::string_view what, std::size_t k) {
+  if (k >= w.marks.size()) return {};
+  if (what == "mark") return w.marks[k].id;
+  if (what == "tip") return w.marks[k].tip;
+  return what == "icon" ? w.marks[k].icon : std::string();
+}
+
+// "name", "title", "controls", "id:K", "value:K", "marks" and the mark fields.
 std::string window_field(const orv::host::ShownWindow& w, std::string_view field) {
   if (field == "name") return w.name;
   if (field == "title") return w.title;
   if (field == "controls") return std::to_string(w.controls.size());
+  if (field == "marks") return std::to_string(w.marks.size());
   auto colon = field.find(':');
   if (colon == std::string_view::npos) return {};
   std::size_t k = std::strtoul(std::string(field.substr(colon + 1)).c_str(), nullptr, 10);
+  const std::string_view what = field.substr(0, colon);
+  if (what == "mark" || what == "tip" || what == "icon") return mark_field(w, what, k);
   if (k >= w.controls.size()) return {};
-  if (field.substr(0, colon) == "id") return w.controls[k].id;
-  if (field.substr(0, colon) == "value") return w.controls[k].value;
+  if (what == "id") return w.controls[k].id;
+  if (what == "value") return w.controls[k].value;
   return {};
 }
 
@@ -174,6 +186,15 @@ char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field) noexcept 
 
 char* ORVRUN_SHOWN_FAILURE(void) noexcept {
   return guard_text(__func__, [] { return give_text(orv::host::shown().failure); });
+}
+
+int32_t ORVRUN_LIST_WINDOW_OPEN(const char* title) noexcept {
+  return guard(__func__, int32_t{0},
+               [&] { return orv::host::open_list_window(std::string(in(title))); });
+}
+
+uint8_t ORVRUN_LIST_WINDOW_CLOSE(int32_t window) noexcept {
+  return guard(__func__, uint8_t{0}, [&] { return uint8_t{orv::host::close_list_window(window)}; });
 }
 
 void ORVRUN_SHOWN_CLEAR(void) noexcept {

@@ -8,6 +8,7 @@
 #include "orvrun_list.h"
 #include "platform/date/date.hpp"
 #include "platform/text/json.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 using orv::exports::guard;
@@ -17,33 +18,33 @@ using orv::lists::Cell;
 namespace orv::exports {
 namespace {
 
-using json::Value;
+using text::Json;
+using Type = Json::Type;
 
 // A failure while reading: the message names the place in the list.
 struct Bad {
   std::string why;
 };
 
-std::string text_of(const Value& v, std::string_view what) {
-  if (v.kind != Value::Kind::String) throw Bad{std::string(what) + " must be a string"};
-  std::string error;
-  auto cp = text::from_utf8_strict(v.string, error);
-  if (!cp) throw Bad{std::string(what) + ": " + error};
-  return *cp;
+std::string text_of(const Json& v, std::string_view what) {
+  if (!v.is(Type::String)) throw Bad{std::string(what) + " must be a string"};
+  return v.text;
 }
 
-int32_t whole_of(const Value& v, std::string_view what) {
-  if (v.kind != Value::Kind::Number || v.number != std::floor(v.number) ||
-      std::fabs(v.number) > 2147483647.0) {
-    throw Bad{std::string(what) + " must be a whole number"};
-  }
-  return static_cast<int32_t>(v.number);
+double number_of(const Json& v) {
+  return text::real_of(v.text);
 }
 
-int32_t day_of(const Value& v) {
-  if (v.kind == Value::Kind::Number) return whole_of(v, "a date");
+int32_t whole_of(const Json& v, std::string_view what) {
+  auto n = v.is(Type::Number) ? text::long_argument(v.text) : std::nullopt;
+  if (!n) throw Bad{std::string(what) + " must be a whole number"};
+  return *n;
+}
+
+int32_t day_of(const Json& v) {
+  if (v.is(Type::Number)) return whole_of(v, "a date");
   int y = 0, m = 0, d = 0;
-  std::string s = v.kind == Value::Kind::String ? v.string : "";
+  std::string s = v.is(Type::String) ? v.text : "";
   if (std::sscanf(s.c_str(), "%4d-%2d-%2d", &y, &m, &d) != 3 || m < 1 || m > 12 || d < 1 ||
       d > date::days_in_month(m, y)) {
     throw Bad{"a date must be YYYY-MM-DD or a day number, not \"" + s + "\""};
@@ -52,8 +53,8 @@ int32_t day_of(const Value& v) {
 }
 
 // "#RRGGBB" as the runtime's colour value, 0x00BBGGRR.
-double colour_of(const Value& v) {
-  std::string s = v.kind == Value::Kind::String ? v.string : "";
+double colour_of(const Json& v) {
+  std::string s = v.is(Type::String) ? v.text : "";
   unsigned rgb = 0;
   char rest = 0;
   if (s.size() != 7 || s[0] != '#' || std::sscanf(s.c_str() + 1, "%6x%c", &rgb, &rest) != 1) {
@@ -62,17 +63,17 @@ double colour_of(const Value& v) {
   return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
-Cell cell_of(const Value& v) {
-  switch (v.kind) {
-    case Value::Kind::Null:
+Cell cell_of(const Json& v) {
+  switch (v.type) {
+    case Type::Null:
       return Cell{};
-    case Value::Kind::Number:
-      return Cell::of_number(v.number);
-    case Value::Kind::String:
-      return Cell::of_text(text_of(v, "a text"));
-    case Value::Kind::Object:
-      if (const Value* d = v.find("date")) return Cell::of_date(day_of(*d));
-      if (const Value* c = v.find("colour")) return Cell::of_number(colour_of(*c));
+    case Type::Number:
+      return Cell::of_number(number_of(v));
+    case Type::String:
+      return Cell::of_text(v.text);
+    case Type::Object:
+      if (const Json* d = v.member("date")) return Cell::of_date(day_of(*d));
+      if (const Json* c = v.member("colour")) return Cell::of_number(colour_of(*c));
       break;
     default:
       break;
@@ -80,39 +81,39 @@ Cell cell_of(const Value& v) {
   throw Bad{"a value must be a string, a number, null, {\"date\": ...} or {\"colour\": ...}"};
 }
 
-lists::ListColumn column_of(const Value& v) {
-  if (v.kind != Value::Kind::Object) throw Bad{"a column must be an object"};
+lists::ListColumn column_of(const Json& v) {
+  if (!v.is(Type::Object)) throw Bad{"a column must be an object"};
   lists::ListColumn c;
-  if (const Value* t = v.find("title")) c.title = text_of(*t, "a column's title");
-  if (const Value* w = v.find("width")) c.width = whole_of(*w, "a column's width");
-  if (const Value* p = v.find("picture")) c.picture = text_of(*p, "a column's picture");
-  if (const Value* f = v.find("field")) c.field = whole_of(*f, "a column's field");
-  if (const Value* k = v.find("colours")) c.colours = k->kind == Value::Kind::Bool && k->boolean;
+  if (const Json* t = v.member("title")) c.title = text_of(*t, "a column's title");
+  if (const Json* w = v.member("width")) c.width = whole_of(*w, "a column's width");
+  if (const Json* p = v.member("picture")) c.picture = text_of(*p, "a column's picture");
+  if (const Json* f = v.member("field")) c.field = whole_of(*f, "a column's field");
+  if (const Json* k = v.member("colours")) c.colours = k->is(Type::Bool) && k->text == "true";
   return c;
 }
 
-const std::vector<Value>& array_of(const Value* v, std::string_view what) {
-  static const std::vector<Value> kNone;
+const std::vector<Json>& array_of(const Json* v, std::string_view what) {
+  static const std::vector<Json> kNone;
   if (!v) return kNone;
-  if (v->kind != Value::Kind::Array) throw Bad{std::string(what) + " must be an array"};
+  if (!v->is(Type::Array)) throw Bad{std::string(what) + " must be an array"};
   return v->items;
 }
 
-void read_list(const Value& doc, lists::ListObject& list) {
-  if (doc.kind != Value::Kind::Object) throw Bad{"a list must be a JSON object"};
-  if (const Value* c = doc.find("caption")) list.caption = text_of(*c, "the caption");
-  for (const Value& c : array_of(doc.find("columns"), "\"columns\"")) {
+void read_list(const Json& doc, lists::ListObject& list) {
+  if (!doc.is(Type::Object)) throw Bad{"a list must be a JSON object"};
+  if (const Json* c = doc.member("caption")) list.caption = text_of(*c, "the caption");
+  for (const Json& c : array_of(doc.member("columns"), "\"columns\"")) {
     list.columns.push_back(column_of(c));
   }
-  for (const Value& r : array_of(doc.find("rows"), "\"rows\"")) {
+  for (const Json& r : array_of(doc.member("rows"), "\"rows\"")) {
     lists::Row row;
-    for (const Value& v : array_of(&r, "a row")) row.push_back(cell_of(v));
+    for (const Json& v : array_of(&r, "a row")) row.push_back(cell_of(v));
     list.rows.push_back(std::move(row));
   }
-  const Value* view = doc.find("view");
+  const Json* view = doc.member("view");
   if (!view) return;
   list.view.emplace();
-  for (const Value& n : array_of(view, "\"view\"")) {
+  for (const Json& n : array_of(view, "\"view\"")) {
     int32_t at = whole_of(n, "a view's row");
     if (at < 1 || static_cast<std::size_t>(at) > list.rows.size()) {
       throw Bad{"the view names row " + std::to_string(at) + ", which the list does not have"};
@@ -141,7 +142,7 @@ uint8_t set_field(ORVRUN_LIST* list, int32_t row, int32_t field, Cell cell) {
 }  // namespace
 
 std::unique_ptr<ORVRUN_LIST> list_from_json(std::string_view text, std::string& error) {
-  auto doc = json::parse(text, error);
+  auto doc = text::parse_json(text, error);
   if (!doc) return nullptr;
   auto out = std::make_unique<ORVRUN_LIST>();
   try {
@@ -159,9 +160,9 @@ extern "C" {
 
 ORVRUN_LIST* ORVRUN_LIST_NEW(const char* caption) noexcept {
   return guard(__func__, static_cast<ORVRUN_LIST*>(nullptr), [&] {
-    auto* l = new ORVRUN_LIST;
+    auto l = std::make_unique<ORVRUN_LIST>();
     l->list.caption = in(caption);
-    return l;
+    return l.release();
   });
 }
 

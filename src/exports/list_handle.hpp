@@ -14,8 +14,8 @@ struct ORVRUN_LIST {
 
 namespace orv::exports {
 
-// A list from its JSON form (UTF-8; texts become Windows-1250); nullptr with `error` (UTF-8)
-// when the text is not JSON or not a list.
+// A list from its JSON form (Windows-1250, as every text here); nullptr with `error` when the
+// text is not JSON or not a list.
 std::unique_ptr<ORVRUN_LIST> list_from_json(std::string_view json, std::string& error);
 
 }  // namespace orv::exports

@@ -1,4 +1,5 @@
-/* The host interface: what a host does around the procedures (database, context, sign-in, windows). */
+/* The host interface: what a host does around the procedures (database, context, sign-in, windows).
+ */
 #ifndef ORVRUN_HOST_H
 #define ORVRUN_HOST_H
 
@@ -62,7 +63,8 @@ ORVRUN_API uint8_t ORVRUN_OPEN(const char* target, uint32_t flags, char** error)
 ORVRUN_API void ORVRUN_CLOSE(void) ORVRUN_NOEXCEPT;
 /* A new SQLite database with the schema and, with `demo`, the demo company. An existing file is
  * kept unless `force` (which replaces only an SQLite database). */
-ORVRUN_API uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force, char** error) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_CREATE(const char* path, uint8_t demo, uint8_t force,
+                                 char** error) ORVRUN_NOEXCEPT;
 
 /* ---- Shared context ------------------------------------------------------------------------- */
 
@@ -74,7 +76,15 @@ enum {
   ORVRUN_TYPE_BYTE = 3,
   ORVRUN_TYPE_REAL = 4,
   ORVRUN_TYPE_HANDLE = 5, /* an opaque host object (ORVRUN_INIT's); passed as null by name */
-  ORVRUN_TYPE_LIST = 6    /* a list (orvrun_list.h); by name its `text` is the list's JSON */
+  ORVRUN_TYPE_LIST = 6,   /* a list (orvrun_list.h); by name its `text` is the list's JSON */
+  /* 7 is the blob kind */
+  ORVRUN_TYPE_SHORT = 8,
+  ORVRUN_TYPE_BOOL = 9, /* 1 or 0 (also "true", "false" as text) */
+  /* By name these three go in and come back as JSON text (ORVRUN_VALUE's text and out): */
+  ORVRUN_TYPE_GROUP = 10,  /* a record, as ORVRUN_GROUP_FROM_JSON reads it */
+  ORVRUN_TYPE_TEXTS = 11,  /* ten texts: ["a", "", "12"] (fewer are padded with empty texts) */
+  ORVRUN_TYPE_WINDOW = 12, /* an open window's handle, a LONG (ORVRUN_LIST_WINDOW_OPEN) */
+  ORVRUN_TYPE_BAND = 13    /* a fresh report band; comes back as ORVRUN_BAND_TO_JSON writes */
 };
 
 /* Globals by name: "GLO:ID_UZYTKOWNIKA" (the prefix and case do not matter). Numbers read as
@@ -99,7 +109,8 @@ ORVRUN_API int32_t ORVRUN_TABLE_ADD(const char* table) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_TABLE_DELETE(const char* table, int32_t row) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_TABLE_SET(const char* table, int32_t row, const char* field,
                                     const char* value) ORVRUN_NOEXCEPT;
-ORVRUN_API char* ORVRUN_TABLE_GET(const char* table, int32_t row, const char* field) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_TABLE_GET(const char* table, int32_t row,
+                                  const char* field) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_TABLE_NAME(int32_t index) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_TABLE_FIELD(const char* table, int32_t index) ORVRUN_NOEXCEPT;
 
@@ -119,8 +130,14 @@ ORVRUN_API uint8_t ORVRUN_SIGN_OUT(char** error) ORVRUN_NOEXCEPT;
 
 /* The button codes of boxes (an OR of them is a box's buttons). */
 enum {
-  ORVRUN_OK = 1, ORVRUN_YES = 2, ORVRUN_NO = 4, ORVRUN_ABORT = 8,
-  ORVRUN_RETRY = 16, ORVRUN_IGNORE = 32, ORVRUN_CANCEL = 64, ORVRUN_HELP = 128
+  ORVRUN_OK = 1,
+  ORVRUN_YES = 2,
+  ORVRUN_NO = 4,
+  ORVRUN_ABORT = 8,
+  ORVRUN_RETRY = 16,
+  ORVRUN_IGNORE = 32,
+  ORVRUN_CANCEL = 64,
+  ORVRUN_HELP = 128
 };
 
 /* Each choice holds for every later call and starts new records (ORVRUN_SHOWN_*).
@@ -131,7 +148,8 @@ enum {
  * order by questions the script does not answer. 0 for a script that does not parse.
  * TERMINAL: windows drawn on stderr, commands read from stdin; qt through ORVRUN_UI_USE.
  * DEFAULT: boxes take their default button, windows close at once, nothing is recorded. */
-ORVRUN_API uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict, char** error) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_UI_HEADLESS(const char* script, uint8_t strict,
+                                      char** error) ORVRUN_NOEXCEPT;
 /* Any backend by name: "headless", "terminal", "qt" (where Qt was built and a display or the
  * offscreen platform is there); null or "" = the default: $ORVRUN_UI, else for `interactive`
  * (a person at a terminal answers what the script does not) qt on a display or the terminal,
@@ -152,14 +170,13 @@ typedef struct ORVRUN_RENDERER {
   void* user;
   /* A modal box: return the button code pressed (ORVRUN_YES...), 0 for its default. icon:
    * 0 none, 1 question, 2 information, 3 exclamation, 4 hand. */
-  uint32_t (*box)(void* user, const char* title, const char* text, int32_t icon,
-                  uint32_t buttons, uint32_t default_button);
+  uint32_t (*box)(void* user, const char* title, const char* text, int32_t icon, uint32_t buttons,
+                  uint32_t default_button);
   void (*open_window)(void* user, int32_t window, const char* name, const char* title);
   /* A control's state, on opening and after the window's logic changed it; kind as
    * `orvrun windows` names it ("entry", "button", "list"...). */
   void (*update_control)(void* user, int32_t window, const char* id, const char* kind,
-                         const char* caption, const char* value, uint8_t hidden,
-                         uint8_t disabled);
+                         const char* caption, const char* value, uint8_t hidden, uint8_t disabled);
   /* The user's next action on the window as one or more script commands ("press OK",
    * "set NAZWA Kowalski", "key Esc"), written into `commands` (at most size - 1 bytes and a
    * NUL). Return 0 when the user is gone: the window closes as by Esc. */
@@ -180,19 +197,32 @@ ORVRUN_API void ORVRUN_UI_RENDERER(const ORVRUN_RENDERER* renderer) ORVRUN_NOEXC
  *           error), "title", "text" (for error: the statement), "answer" (yes, no, ok... or the
  *           chosen caption; empty for error).
  * WINDOWS   each window as it closed; fields "name", "title", "controls" (their number), and
- *           "id:K" / "value:K" for its K-th control that holds a value (from 0).
+ *           "id:K" / "value:K" for its K-th control that holds a value (from 0); "marks" (the
+ *           number of controls with a tip or an icon) and "mark:K" (its id), "tip:K", "icon:K".
  * NOTES     windows closed as by Esc for want of input (UTF-8), field "text".
  * LEFTOVER  script commands nothing took (UTF-8), field "text".
  * OPENED    files a procedure asked the desktop to open (recorded, not run, by the headless
  *           backend), field "path".
  * Indexes from 0; an unknown list, index or field reads as the empty text. */
-enum { ORVRUN_SHOWN_MESSAGES = 0, ORVRUN_SHOWN_WINDOWS = 1, ORVRUN_SHOWN_NOTES = 2,
-       ORVRUN_SHOWN_LEFTOVER = 3, ORVRUN_SHOWN_OPENED = 4 };
+enum {
+  ORVRUN_SHOWN_MESSAGES = 0,
+  ORVRUN_SHOWN_WINDOWS = 1,
+  ORVRUN_SHOWN_NOTES = 2,
+  ORVRUN_SHOWN_LEFTOVER = 3,
+  ORVRUN_SHOWN_OPENED = 4
+};
 ORVRUN_API int32_t ORVRUN_SHOWN_COUNT(int32_t list) ORVRUN_NOEXCEPT;
 ORVRUN_API char* ORVRUN_SHOWN_GET(int32_t list, int32_t index, const char* field) ORVRUN_NOEXCEPT;
 /* Why the script failed (UTF-8), empty when it did not. */
 ORVRUN_API char* ORVRUN_SHOWN_FAILURE(void) ORVRUN_NOEXCEPT;
 ORVRUN_API void ORVRUN_SHOWN_CLEAR(void) ORVRUN_NOEXCEPT;
+
+/* A list window of the host's own, for procedures that take a window (DISPLAYZAZNACZONE):
+ * named "ListaHosta", control 1 its list ("LISTA"), control 2 its marked-count box
+ * ("ZAZNACZONE"). OPEN gives its handle; CLOSE ends it on the same thread, and its final state
+ * joins the WINDOWS shown (0 for a handle OPEN did not give). */
+ORVRUN_API int32_t ORVRUN_LIST_WINDOW_OPEN(const char* title) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_LIST_WINDOW_CLOSE(int32_t window) ORVRUN_NOEXCEPT;
 
 /* The library's windows as designed, before a procedure fills them in (what `orvrun windows`
  * lists), indexes from 0. FIND takes a procedure name or an INI section, -1 when unknown.
@@ -201,7 +231,8 @@ ORVRUN_API void ORVRUN_SHOWN_CLEAR(void) ORVRUN_NOEXCEPT;
  * control K its "number", "id", "kind", "text" (caption or prompt), "key", "hidden" (1 or 0). */
 ORVRUN_API int32_t ORVRUN_WINDOW_DEF_COUNT(void) ORVRUN_NOEXCEPT;
 ORVRUN_API int32_t ORVRUN_WINDOW_DEF_FIND(const char* name) ORVRUN_NOEXCEPT;
-ORVRUN_API char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control, const char* field) ORVRUN_NOEXCEPT;
+ORVRUN_API char* ORVRUN_WINDOW_DEF_GET(int32_t window, int32_t control,
+                                       const char* field) ORVRUN_NOEXCEPT;
 
 /* ---- Statements ----------------------------------------------------------------------------- */
 
@@ -243,7 +274,8 @@ ORVRUN_API int32_t ORVRUN_PROC_COUNT(void) ORVRUN_NOEXCEPT;
 /* The index of a procedure by name (case does not matter), -1 when there is none. */
 ORVRUN_API int32_t ORVRUN_PROC_FIND(const char* name) ORVRUN_NOEXCEPT;
 ORVRUN_API uint8_t ORVRUN_PROC_INFO_GET(int32_t proc, ORVRUN_PROC_INFO* info) ORVRUN_NOEXCEPT;
-ORVRUN_API uint8_t ORVRUN_PARAM_INFO_GET(int32_t proc, int32_t param, ORVRUN_PARAM_INFO* info) ORVRUN_NOEXCEPT;
+ORVRUN_API uint8_t ORVRUN_PARAM_INFO_GET(int32_t proc, int32_t param,
+                                         ORVRUN_PARAM_INFO* info) ORVRUN_NOEXCEPT;
 
 /* One argument or result of ORVRUN_CALL.
  * In:  `given` 0 leaves the parameter out (optional ones and references only). A text takes

@@ -4,7 +4,8 @@
 
 /*
  * A list is built column by column and row by row, or read from JSON, and freed by the host.
- * Texts are Windows-1250 (the JSON is UTF-8). Rows and fields count from 1. A row's fields are
+ * Texts are Windows-1250, the JSON form too (its \u escapes name Windows-1250 characters).
+ * Rows and fields count from 1. A row's fields are
  * numbered as the host's in-memory table numbers them; a column shows field `field`, and a column
  * with colours takes its foreground and background colour from fields field + 1 and field + 2
  * (the runtime's colour values, 0x00BBGGRR; 0 or less means none).
@@ -47,8 +48,8 @@ ORVRUN_API uint8_t ORVRUN_LIST_DATE(ORVRUN_LIST* list, int32_t row, int32_t fiel
 /* The order the list shows its rows in (row numbers from 1); count 0 removes the view. */
 ORVRUN_API uint8_t ORVRUN_LIST_VIEW(ORVRUN_LIST* list, const int32_t* rows,
                                     int32_t count) ORVRUN_NOEXCEPT;
-/* A list from its JSON form (UTF-8); null with `error` (free with ORVRUN_FREE) when the text is
- * not such a list. */
+/* A list from its JSON form; null with `error` (free with ORVRUN_FREE) when the text is not
+ * such a list. */
 ORVRUN_API ORVRUN_LIST* ORVRUN_LIST_FROM_JSON(const char* json, char** error) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus

@@ -37,11 +37,12 @@ ORVRUN_API void POKAZSTATUSDOK(const char* base, double editing_user, uint8_t ed
 /* choose a keyboard shortcut */
 ORVRUN_API void SKROTYKLAWISZOWE(ORVRUN_TEXT* name /* 31 bytes */, int32_t* code) ORVRUN_NOEXCEPT;
 /* move the mouse pointer relative to a window */
-ORVRUN_API void USTAWMYSZ(int32_t window, int32_t dx, int32_t dy) ORVRUN_NOEXCEPT;
+ORVRUN_API void USTAWMYSZ(int32_t window /* window */, int32_t dx, int32_t dy) ORVRUN_NOEXCEPT;
 /* set a control's tooltip */
-ORVRUN_API void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) ORVRUN_NOEXCEPT;
+ORVRUN_API void USTAWTOOLTIP(int32_t window /* window */, int32_t control,
+                             const char* text) ORVRUN_NOEXCEPT;
 /* Export of a list to a spreadsheet file. */
-/* export a list to a CSV, XLS or XLSX file the user names, log it when described, offer to open it */
+/* export a list to a CSV, XLS or XLSX file the user names; log it; offer to open it */
 ORVRUN_API void EXPORTBROWSERTOEXCEL(const ORVRUN_LIST* list, int32_t control,
                                      const char* description /* optional */) ORVRUN_NOEXCEPT;
 /* Column settings of the lists (INI_BRO, INI_KOL_BRO) and the column configuration dialog. */

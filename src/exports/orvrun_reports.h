@@ -32,6 +32,27 @@ ORVRUN_API void LADUJSTATUSYZAMOWIEN(void) ORVRUN_NOEXCEPT;
 ORVRUN_API char* PODAJOPISSTATUSUZAMOWIENIA(const char* code, const char* layout) ORVRUN_NOEXCEPT;
 /* fill the statuses order lists filter by */
 ORVRUN_API void INICJUJKOLEJKESTATUSOW(const uint8_t* reload /* optional */) ORVRUN_NOEXCEPT;
+/* Classifiers (additional fields): values travel as ten texts, element i holding field number
+ * i + 1 (dates as day numbers); the group is the object's table ("Artykul"). */
+/* load an object's values (mode 2 and up) or a new one's defaults (mode 1): 1 when any is set */
+ORVRUN_API uint8_t KLASYFIKATORY_INITUSE(const char* group, const char* id_column /* SQL */,
+                                         double object_id, ORVRUN_TEXT10* values,
+                                         const uint8_t* mode /* optional */) ORVRUN_NOEXCEPT;
+/* a condition on alias A for the values typed; "1=0" when refused (a non-number compared as a
+ * number, or longer than 2,000 characters), after a warning */
+ORVRUN_API char* KLASYFIKATORY_UTWORZSQL(const char* group, ORVRUN_TEXT10* values,
+                                         ORVRUN_TEXT10* operators /* optional */) ORVRUN_NOEXCEPT;
+/* true when a value is wrong (its warning shown) */
+ORVRUN_API bool KLASYFIKATORY_WALIDUJ(const char* group, ORVRUN_TEXT10* values) ORVRUN_NOEXCEPT;
+/* write an object's values (id above 0) or, with id 0, the flagged ones where the condition holds;
+ * the values array is left as it was */
+ORVRUN_API void KLASYFIKATORY_ZAPISZ(const char* group, const char* id_or_condition /* SQL */,
+                                     double object_id, ORVRUN_TEXT10* values,
+                                     ORVRUN_TEXT10* change_flags /* optional */) ORVRUN_NOEXCEPT;
+/* place the masked fields' texts on a report band: true when nothing was placed */
+ORVRUN_API bool KLASYFIKATORY_RAPORT(const char* group, ORVRUN_TEXT10* values, ORVRUN_BAND* band,
+                                     const char* mask) ORVRUN_NOEXCEPT;
+
 /* The record buffers the host shares with the library (RAPORT, WARIANT, DOKUMENT_HANDLOWY), by
  * record and field name: SET gives 1 when the field exists and the value fits it; GET gives the
  * field's value as text, empty for an unknown one. */

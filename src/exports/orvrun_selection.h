@@ -34,7 +34,8 @@ ORVRUN_API int32_t INWERSJASQL(int32_t usage, const char* statement /* SQL */,
                                const char* id_column /* SQL */) ORVRUN_NOEXCEPT;
 
 /* show the marked count in a list control's tip and icon (window 0 = the current one) */
-ORVRUN_API void DISPLAYZAZNACZONE(int32_t window, int32_t control, int32_t count, const char* label,
+ORVRUN_API void DISPLAYZAZNACZONE(int32_t window /* window */, int32_t control, int32_t count,
+                                  const char* label,
                                   const int32_t* total /* optional */) ORVRUN_NOEXCEPT;
 
 /* Filter expressions to SQL; text results are released with ORVRUN_FREE. */
@@ -64,6 +65,21 @@ ORVRUN_API int32_t POLICZREKORDYBROWSERA(const char* statement /* SQL */,
 ORVRUN_API void WYKONAJOPERACJE(const char* list_kind, const char* operation, int32_t usage,
                                 double current_id) ORVRUN_NOEXCEPT;
 
+/* Saved filters: a dialog's record (ORVRUN_GROUP, orvrun.h) as XML, stored per filter, company
+ * and user. */
+/* the record as XML, one element per value (arrays included); sorted by name unless 1 */
+ORVRUN_API char* GRUPADOXML(const ORVRUN_GROUP* record,
+                            const uint8_t* declaration_order /* optional */) ORVRUN_NOEXCEPT;
+/* fill the record from XML, by name unless positional is 1; a text that is not XML warns */
+ORVRUN_API void XMLDOGRUPY(const char* xml, ORVRUN_GROUP* record,
+                           const uint8_t* positional /* optional */) ORVRUN_NOEXCEPT;
+/* save the current user's state of a filter (whole, or refused with a warning when too long) */
+ORVRUN_API void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const ORVRUN_GROUP* record,
+                                          const char* additional /* optional */) ORVRUN_NOEXCEPT;
+/* load the current user's state of a filter into the record (left as it was when none) */
+ORVRUN_API void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, ORVRUN_GROUP* record,
+                                           ORVRUN_TEXT* additional /* optional */ /* 5001 bytes */)
+    ORVRUN_NOEXCEPT;
 /* the id of a saved filter found by name, context, type and subsystem; 0 when none */
 ORVRUN_API int32_t POBIERZIDFILTRAXML(const char* name, const char* context, const char* type,
                                       const char* subsystem) ORVRUN_NOEXCEPT;

@@ -2,6 +2,7 @@
 // buffers the host shares with them.
 #include "boundary.hpp"
 #include "platform/dict/context.hpp"
+#include "reports/classifiers.hpp"
 #include "reports/descriptions.hpp"
 #include "reports/numbering.hpp"
 #include "reports/variants.hpp"
@@ -13,7 +14,64 @@ using orv::exports::in;
 using orv::exports::optional_of;
 using orv::exports::put_text;
 
+namespace {
+
+using orv::reports::ClassifierValues;
+
+ClassifierValues values_of(const ORVRUN_TEXT10* t) {
+  ClassifierValues v;
+  for (std::size_t i = 0; t && i < v.size(); ++i) {
+    if (t->text[i].data && t->text[i].size) v[i] = t->text[i].data;
+  }
+  return v;
+}
+
+void give_values(ORVRUN_TEXT10* t, const ClassifierValues& v) {
+  for (std::size_t i = 0; t && i < v.size(); ++i) put_text(&t->text[i], v[i]);
+}
+
+}  // namespace
+
 extern "C" {
+
+uint8_t KLASYFIKATORY_INITUSE(const char* group, const char* id_column, double object_id,
+                              ORVRUN_TEXT10* values, const uint8_t* mode) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    ClassifierValues v = values_of(values);
+    const uint8_t any = orv::reports::KLASYFIKATORY_INITUSE(in(group), in(id_column), object_id, v,
+                                                            optional_of(mode));
+    give_values(values, v);
+    return any;
+  });
+}
+char* KLASYFIKATORY_UTWORZSQL(const char* group, ORVRUN_TEXT10* values,
+                              ORVRUN_TEXT10* operators) noexcept {
+  return guard_text(__func__, [&] {
+    const ClassifierValues ops = values_of(operators);
+    return orv::reports::KLASYFIKATORY_UTWORZSQL(in(group), values_of(values),
+                                                 operators ? &ops : nullptr);
+  });
+}
+bool KLASYFIKATORY_WALIDUJ(const char* group, ORVRUN_TEXT10* values) noexcept {
+  return guard(__func__, false,
+               [&] { return orv::reports::KLASYFIKATORY_WALIDUJ(in(group), values_of(values)); });
+}
+void KLASYFIKATORY_ZAPISZ(const char* group, const char* id_or_condition, double object_id,
+                          ORVRUN_TEXT10* values, ORVRUN_TEXT10* change_flags) noexcept {
+  guard(__func__, [&] {
+    const ClassifierValues flags = values_of(change_flags);
+    orv::reports::KLASYFIKATORY_ZAPISZ(in(group), in(id_or_condition), object_id, values_of(values),
+                                       change_flags ? &flags : nullptr);
+  });
+}
+bool KLASYFIKATORY_RAPORT(const char* group, ORVRUN_TEXT10* values, ORVRUN_BAND* band,
+                          const char* mask) noexcept {
+  return guard(__func__, true, [&] {
+    orv::reports::Band scratch;
+    return orv::reports::KLASYFIKATORY_RAPORT(in(group), values_of(values),
+                                              band ? band->band : scratch, in(mask));
+  });
+}
 
 void INICJUJWARIANT(double report_id, double variant_id) noexcept {
   guard(__func__, [&] { orv::reports::INICJUJWARIANT(report_id, variant_id); });

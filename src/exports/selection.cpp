@@ -103,6 +103,37 @@ void WYKONAJOPERACJE(const char* list_kind, const char* operation, int32_t usage
   guard(__func__, [&] { sel::WYKONAJOPERACJE(in(list_kind), in(operation), usage, current_id); });
 }
 
+char* GRUPADOXML(const ORVRUN_GROUP* record, const uint8_t* declaration_order) noexcept {
+  return guard_text(__func__, [&] {
+    return sel::GRUPADOXML(record ? record->group : orv::dict::Group(),
+                           optional_of(declaration_order));
+  });
+}
+
+void XMLDOGRUPY(const char* xml, ORVRUN_GROUP* record, const uint8_t* positional) noexcept {
+  guard(__func__, [&] {
+    if (record) sel::XMLDOGRUPY(in(xml), record->group, optional_of(positional));
+  });
+}
+
+void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const ORVRUN_GROUP* record,
+                               const char* additional) noexcept {
+  guard(__func__, [&] {
+    const auto extra = additional ? std::optional<std::string_view>(additional) : std::nullopt;
+    sel::ZAPISZXMLFILTRUZYTKOWNIKA(filter_id, record ? record->group : orv::dict::Group(), extra);
+  });
+}
+
+void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, ORVRUN_GROUP* record,
+                                ORVRUN_TEXT* additional) noexcept {
+  guard(__func__, [&] {
+    if (!record) return;
+    std::string extra;
+    sel::POBIERZXMLFILTRUZYTKOWNIKA(filter_id, record->group, additional ? &extra : nullptr);
+    if (additional) orv::exports::put_text(additional, extra);
+  });
+}
+
 int32_t POBIERZIDFILTRAXML(const char* name, const char* context, const char* type,
                            const char* subsystem) noexcept {
   return guard(__func__, int32_t{0}, [&] {

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/dict/group_json.hpp"
+#include "platform/text/json.hpp"
+
 extern "C" void ORVRUN_FREE(char* text) ORVRUN_NOEXCEPT {
   std::free(text);
 }
@@ -43,6 +46,10 @@ Param parse_param_name(std::string_view n) {
     p.sql = true;
     n.remove_prefix(4);
   }
+  if (n.starts_with("win:")) {
+    p.window = true;
+    n.remove_prefix(4);
+  }
   if (auto b = n.find('['); b != std::string_view::npos) {
     p.capacity = std::strtoul(std::string(n.substr(b + 1)).c_str(), nullptr, 10);
     n = n.substr(0, b);
@@ -62,6 +69,18 @@ const Procedure* find(std::string_view name) {
   return at != t.end() && at->name == name ? &*at : nullptr;
 }
 
+namespace {
+
+std::string texts_json(const Arg& a) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < a.texts.size(); ++i) {
+    out += (i ? ", " : "") + text::json_quote(a.texts[i].data());
+  }
+  return out + "]";
+}
+
+}  // namespace
+
 Value arg_value(const Param& p, const Arg& a) {
   Value v;
   v.kind = p.kind;
@@ -69,7 +88,23 @@ Value arg_value(const Param& p, const Arg& a) {
     case Kind::Text:
       v.text = p.by_ref ? std::string(a.buffer.data()) : a.text;
       break;
+    case Kind::Group:
+      if (a.group) v.text = dict::group_to_json(a.group->group);
+      break;
+    case Kind::Texts:
+      v.text = texts_json(a);
+      break;
+    case Kind::Band:
+      if (a.band) v.text = reports::band_to_json(a.band->band);
+      break;
+    case Kind::Short:
+      v.number = a.shrt;
+      break;
+    case Kind::Bool:
+      v.number = a.boolean ? 1 : 0;
+      break;
     case Kind::Long:
+    case Kind::Window:
       v.number = a.lng;
       break;
     case Kind::Byte:

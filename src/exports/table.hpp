@@ -13,13 +13,34 @@
 #include <type_traits>
 #include <vector>
 
+#include "handles.hpp"
 #include "orvrun.h"
 
 namespace orv::exports {
 
 // Handle: an opaque host object (ORVRUN_INIT's handlers); a dynamic call always passes null.
-// List: a host's list (ORVRUN_LIST); a dynamic call gives its JSON form.
-enum class Kind { None, Text, Long, Byte, Real, Handle, List };
+// Group, Texts (ten texts) and Band cross a dynamic call as JSON text both ways; Window is a
+// LONG naming an open window; List (a host's list, ORVRUN_LIST) comes in as its JSON form.
+enum class Kind {
+  None,
+  Text,
+  Long,
+  Byte,
+  Real,
+  Handle,
+  Short,
+  Bool,
+  Group,
+  Texts,
+  Window,
+  Band,
+  List
+};
+
+// Kinds whose value crosses a dynamic call as text.
+inline bool textual(Kind k) {
+  return k == Kind::Text || k == Kind::Group || k == Kind::Texts || k == Kind::Band;
+}
 
 struct Param {
   std::string name;
@@ -28,6 +49,7 @@ struct Param {
   bool by_ref = false;
   std::size_t capacity = 0;  // bytes of a text by reference
   bool sql = false;          // an SQL fragment the host writes, sent as it is
+  bool window = false;       // a LONG that names an open window
 };
 
 // One argument of a dynamic call. `given` false = left out (optional or reference).
@@ -37,7 +59,13 @@ struct Arg {
   double real = 0;
   int32_t lng = 0;
   uint8_t byte = 0;
-  std::vector<char> buffer;                 // storage of a text by reference
+  std::vector<char> buffer;  // storage of a text by reference
+  int16_t shrt = 0;
+  bool boolean = false;
+  std::shared_ptr<ORVRUN_GROUP> group;
+  std::vector<std::vector<char>> texts;  // storage of ten texts by reference
+  ORVRUN_TEXT10 text10{};
+  std::shared_ptr<ORVRUN_BAND> band;
   std::shared_ptr<const ORVRUN_LIST> list;  // a list argument, read from its JSON form
 };
 
@@ -101,6 +129,35 @@ struct ParamOf<ORVRUN_TEXT*> {
 };
 
 template <>
+struct ParamOf<ORVRUN_GROUP*> {
+  static constexpr Kind kind = Kind::Group;
+  static constexpr bool ref = true;
+  static ORVRUN_GROUP* get(Arg& a) { return a.given ? a.group.get() : nullptr; }
+};
+template <>
+struct ParamOf<const ORVRUN_GROUP*> {  // a record only read: required, not given back
+  static constexpr Kind kind = Kind::Group;
+  static constexpr bool ref = false;
+  static const ORVRUN_GROUP* get(Arg& a) { return a.given ? a.group.get() : nullptr; }
+};
+template <>
+struct ParamOf<ORVRUN_BAND*> {
+  static constexpr Kind kind = Kind::Band;
+  static constexpr bool ref = true;
+  static ORVRUN_BAND* get(Arg& a) { return a.given ? a.band.get() : nullptr; }
+};
+template <>
+struct ParamOf<ORVRUN_TEXT10*> {
+  static constexpr Kind kind = Kind::Texts;
+  static constexpr bool ref = true;
+  static ORVRUN_TEXT10* get(Arg& a) {
+    if (!a.given || a.texts.size() != 10) return nullptr;
+    for (std::size_t i = 0; i < 10; ++i) a.text10.text[i] = {a.texts[i].data(), a.texts[i].size()};
+    return &a.text10;
+  }
+};
+
+template <>
 struct ParamOf<void*> {
   static constexpr Kind kind = Kind::Handle;
   static constexpr bool ref = false;
@@ -119,6 +176,8 @@ constexpr Kind kind_of() {
   if constexpr (std::is_same_v<T, int32_t>) return Kind::Long;
   if constexpr (std::is_same_v<T, uint8_t>) return Kind::Byte;
   if constexpr (std::is_same_v<T, double>) return Kind::Real;
+  if constexpr (std::is_same_v<T, int16_t>) return Kind::Short;
+  if constexpr (std::is_same_v<T, bool>) return Kind::Bool;
   return Kind::None;
 }
 
@@ -127,6 +186,8 @@ T& slot_of(Arg& a) {
   if constexpr (std::is_same_v<T, int32_t>) return a.lng;
   if constexpr (std::is_same_v<T, uint8_t>) return a.byte;
   if constexpr (std::is_same_v<T, double>) return a.real;
+  if constexpr (std::is_same_v<T, int16_t>) return a.shrt;
+  if constexpr (std::is_same_v<T, bool>) return a.boolean;
 }
 
 template <class T>
@@ -194,7 +255,8 @@ constexpr Kind result_kind() {
 
 // A parameter's declaration for the table: its name, "?" at the end marks it optional
 // ("currency?"), "[n]" gives the capacity of a text by reference ("line[1001]"), and "sql:" in
-// front marks a text that is SQL by design ("sql:statement"); every other text is a value.
+// front marks a text that is SQL by design ("sql:statement"); every other text is a value;
+// "win:" in front marks a LONG that names a window ("win:window").
 struct ParamName {
   const char* text;
   ParamName(const char* t) : text(t) {}  // NOLINT: names are written as plain literals
@@ -234,7 +296,7 @@ struct Registrar {
     for (const ParamName& n : names) {
       if (i == sizeof...(A)) std::abort();  // more names than parameters
       Param param = parse_param_name(n.text);
-      param.kind = kinds[i];
+      param.kind = param.window && kinds[i] == Kind::Long ? Kind::Window : kinds[i];
       param.by_ref = refs[i];
       // Pointers are left out as null; only those may be optional.
       param.optional = param.optional && pointers[i];

@@ -2,8 +2,8 @@
 # once. Every declaration of the headers orvrun.h includes, with its line of purpose above it,
 #   /* summary */
 #   ORVRUN_API R NAME(T a, T* b /* optional */, ORVRUN_TEXT* c /* 21 bytes */,
-#                     const char* d /* SQL */) ORVRUN_NOEXCEPT;
-# becomes ORV_EXPORT(NAME, "summary", "a", "b?", "c[21]", "sql:d").
+#                     const char* d /* SQL */, int32_t w /* window */) ORVRUN_NOEXCEPT;
+# becomes ORV_EXPORT(NAME, "summary", "a", "b?", "c[21]", "sql:d", "win:w").
 # Run as: cmake -DDIR=<src/exports> -DOUT=<generated .cpp> -P table_from_headers.cmake
 # The procedures are those of the subsystem headers orvrun.h gathers; other headers (the host
 # interface) declare no procedures of the table.
@@ -22,6 +22,9 @@ function(param_entry text result)
   set(entry "")
   if(text MATCHES "/\\* SQL \\*/")
     set(entry "sql:")
+  endif()
+  if(text MATCHES "/\\* window \\*/")
+    set(entry "win:")
   endif()
   string(REGEX REPLACE "${comment}" "" bare "${text}")
   string(STRIP "${bare}" bare)

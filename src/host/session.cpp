@@ -15,6 +15,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/sql/odbc/odbc_driver.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/headless/headless.hpp"
 #include "server/server.hpp"
@@ -232,6 +233,35 @@ void load_window_parameters(double user, std::optional<Failure>& failure) {
   }
 }
 
+void load_classifier_rows(std::optional<Failure>& failure) {
+  auto& q = dict::glo().tables.KOL_KLASYFIKATOROW;
+  q.clear();
+  for (const Row& r :
+       rows_of("select kod_klas_grupy, etykieta, nazwa_pola_map, nr_pola, maska, rodzaj, "
+               "lista_wartosci, typ_danych, wartosc_domyslna, czy_aktywne, wymagane, funkcja, "
+               "przekaz_id, id_slownika, program from klasyfikator_pole order by kod_klas_grupy, "
+               "nr_pola",
+               15, failure)) {
+    dict::KlasyfikatorRow k;
+    k.group = r[0].substr(0, 30);
+    k.label = r[1];
+    k.column = r[2];
+    k.number = text::long_of(r[3]);
+    k.picture = r[4];
+    k.kind = text::byte_of(r[5]);
+    k.allowed = r[6];
+    k.data_type = r[7];
+    k.default_value = r[8];
+    k.active = text::byte_of(r[9]);
+    k.required = text::byte_of(r[10]);
+    k.function = r[11];
+    k.pass_object_id = text::byte_of(r[12]);
+    k.dictionary_id = text::long_of(r[13]);
+    k.opener = r[14];
+    q.add(std::move(k));
+  }
+}
+
 void restore_date_range() {
   dict::Context& g = dict::glo();
   g.ZAKRES = std::string(text::clip(config::POBIERZPARAMKONF("u", "ZakrWys"))).substr(0, 20);
@@ -255,6 +285,10 @@ void run_loaders(std::optional<Failure>& failure) {
   lists::LADUJUSTAWIENIAKOLUMN();
   ui::set_backend(previous);
   restore_date_range();
+  // Last, as the host loads them after the grants: a failure here is named by the watching
+  // driver only when nothing failed before it.
+  std::optional<Failure> later;
+  load_classifier_rows(later);
 }
 
 }  // namespace
@@ -335,6 +369,12 @@ bool sign_in(const Identity& who, std::string& error) {
   }
   session().signed_in = current_preferences();
   return true;
+}
+
+bool load_classifiers() {
+  std::optional<Failure> failure;
+  load_classifier_rows(failure);
+  return !failure;
 }
 
 bool sign_out(std::string& error) {

@@ -31,9 +31,14 @@ struct Identity {
 };
 
 // What the host does after log-in: the context, VATQ, both configuration tables, the grants,
-// the window parameters, the column settings and the last date range. A statement that fails
+// the window parameters, the column settings, the classifier fields
+// (GLO:KOL_KLASYFIKATOROW) and the last date range. A statement that fails
 // fails the sign-in, and `error` names it with the driver's message.
 bool sign_in(const Identity& who, std::string& error);
+
+// The classifier fields of every group (KLASYFIKATOR_POLE) into GLO:KOL_KLASYFIKATOROW, as the
+// sign-in loads them; false when the query failed.
+bool load_classifiers();
 
 // The user leaves: the preferences changed since sign-in are written back. False with `error`
 // when writing failed; true when nobody signed in or nothing changed.

@@ -140,6 +140,26 @@ Entry entry(const char* name, Queue<Row> Tables::*queue, std::vector<Field<Row>>
   return {name, std::make_unique<TableAccess<Row>>(queue, std::move(fields))};
 }
 
+// The classifier fields, one entry of their own: the row has the most fields of all.
+Entry classifier_entry() {
+  return entry<KlasyfikatorRow>("GLO:KOL_KLASYFIKATOROW", &Tables::KOL_KLASYFIKATOROW,
+                                {{"GROUP", &KlasyfikatorRow::group, 30},
+                                 {"LABEL", &KlasyfikatorRow::label},
+                                 {"COLUMN", &KlasyfikatorRow::column},
+                                 {"NUMBER", &KlasyfikatorRow::number},
+                                 {"PICTURE", &KlasyfikatorRow::picture},
+                                 {"KIND", &KlasyfikatorRow::kind},
+                                 {"ALLOWED", &KlasyfikatorRow::allowed},
+                                 {"DATA_TYPE", &KlasyfikatorRow::data_type},
+                                 {"DEFAULT_VALUE", &KlasyfikatorRow::default_value},
+                                 {"ACTIVE", &KlasyfikatorRow::active},
+                                 {"REQUIRED", &KlasyfikatorRow::required},
+                                 {"FUNCTION", &KlasyfikatorRow::function},
+                                 {"PASS_OBJECT_ID", &KlasyfikatorRow::pass_object_id},
+                                 {"DICTIONARY_ID", &KlasyfikatorRow::dictionary_id},
+                                 {"OPENER", &KlasyfikatorRow::opener}});
+}
+
 // The capacities are those the row types document; FILTRTABELQUEUE's arrays of conditions are
 // the library's own working state and are not offered field by field.
 std::vector<Entry> make_entries() {
@@ -216,20 +236,7 @@ std::vector<Entry> make_entries() {
                                           {"SYSTEM", &StatusZamowieniaRow::system},
                                           {"AUTOMATIC", &StatusZamowieniaRow::automatic},
                                           {"ACTIVE", &StatusZamowieniaRow::active}}));
-  e.push_back(entry<KlasyfikatorRow>("GLO:KOL_KLASYFIKATOROW", &Tables::KOL_KLASYFIKATOROW,
-                                     {{"GROUP", &KlasyfikatorRow::group, 30},
-                                      {"LABEL", &KlasyfikatorRow::label},
-                                      {"COLUMN", &KlasyfikatorRow::column},
-                                      {"NUMBER", &KlasyfikatorRow::number},
-                                      {"PICTURE", &KlasyfikatorRow::picture},
-                                      {"KIND", &KlasyfikatorRow::kind},
-                                      {"ALLOWED", &KlasyfikatorRow::allowed},
-                                      {"DATA_TYPE", &KlasyfikatorRow::data_type},
-                                      {"DEFAULT_VALUE", &KlasyfikatorRow::default_value},
-                                      {"ACTIVE", &KlasyfikatorRow::active},
-                                      {"REQUIRED", &KlasyfikatorRow::required},
-                                      {"FUNCTION", &KlasyfikatorRow::function},
-                                      {"PASS_OBJECT_ID", &KlasyfikatorRow::pass_object_id}}));
+  e.push_back(classifier_entry());
   e.push_back(
       entry<FiltrTabelRow>("FILTRTABELQUEUE", &Tables::FILTRTABELQUEUE,
                            {{"TABLE", &FiltrTabelRow::table}, {"NAME", &FiltrTabelRow::name, 50}}));

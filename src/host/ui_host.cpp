@@ -168,9 +168,10 @@ Shown shown() {
     out.messages.push_back({"error", e.message, e.statement, ""});
   }
   for (const auto& w : b->windows()) {
-    ShownWindow sw{w.name, w.title, {}};
+    ShownWindow sw{w.name, w.title, {}, {}};
     for (const auto& c : w.controls) {
       if (has_value(c.kind)) sw.controls.push_back({c.id, c.shown_value()});
+      if (!c.tip.empty() || !c.icon.empty()) sw.marks.push_back({c.id, c.tip, c.icon});
     }
     out.windows.push_back(std::move(sw));
   }

@@ -72,10 +72,17 @@ struct ShownControl {
   std::string id;
   std::string value;  // Windows-1250
 };
+// A control's tip and icon, which hold no value but say what the window showed.
+struct ShownMark {
+  std::string id;
+  std::string tip;  // Windows-1250
+  std::string icon;
+};
 struct ShownWindow {
   std::string name;
   std::string title;
   std::vector<ShownControl> controls;  // those that hold a value
+  std::vector<ShownMark> marks;        // those with a tip or an icon
 };
 struct Shown {
   std::vector<ShownMessage> messages;  // boxes in order, then error windows

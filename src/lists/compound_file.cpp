@@ -99,7 +99,7 @@ bool CompoundFile::write_table(std::uint32_t data, std::uint32_t fat, std::uint3
                         : n < total - 1  ? kDifSect
                         : n == total - 1 ? kEndOfChain
                                          : kFree;
-      put32(sector, 4 * i, v);
+      put32(sector, std::size_t{4} * i, v);
     }
     if (!out_.write(sector)) return false;
   }
@@ -112,7 +112,7 @@ bool CompoundFile::write_difat(std::uint32_t data, std::uint32_t fat, std::uint3
   std::uint32_t listed = kHeaderEntries;
   for (std::uint32_t d = 0; d < difat; ++d) {
     for (std::uint32_t i = 0; i < kPerSector - 1; ++i, ++listed) {
-      put32(sector, 4 * i, listed < fat ? data + listed : kFree);
+      put32(sector, std::size_t{4} * i, listed < fat ? data + listed : kFree);
     }
     put32(sector, kSector - 4, d + 1 < difat ? data + fat + d + 1 : kEndOfChain);
     if (!out_.write(sector)) return false;

@@ -63,7 +63,7 @@ int comma_places(std::string_view v, std::string& digits) {
   return ok ? static_cast<int>(after) : 0;
 }
 
-std::string trimmed(std::string s) {
+std::string trimmed(const std::string& s) {
   return std::string(text::trim(s));
 }
 

@@ -121,7 +121,7 @@ std::string bof(std::uint16_t kind) {
 
 std::string font(bool bold) {
   std::string b;
-  add16(b, 200);       // 10 points, in twips
+  add16(b, 200);           // 10 points, in twips
   add16(b, bold ? 1 : 0);  // older readers take bold from this bit, newer from the weight
   add16(b, 0x7FFF);
   add16(b, bold ? 700 : 400);

@@ -14,6 +14,7 @@
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
+#include "selection/companion_filters.hpp"
 #include "selection/saved_filters.hpp"
 
 namespace orv::selection {
@@ -74,27 +75,8 @@ const ui::WindowRegistrar kListWin("ListaFiltrowAplikacji_Brw", "LISTAFILTROWAPL
                                    &filters_window);
 const ui::WindowRegistrar kFormWin("FiltrAplikacji_upd", "FILTRAPLIKACJI_UPD", &filter_form);
 
-std::string companion_name(int32_t filter, int32_t table) {
-  return "FiltrExt" + std::to_string(filter) + "TabExt" + std::to_string(table);
-}
-
-// The additional table's conditions as a record, fields in the order their names sort, so the
-// saved XML reads back by position.
-dict::Group companion_group(const dict::FiltrTabelRow& row) {
-  dict::Group g;
-  g.add("NAZWA", dict::FieldKind::Text, 50).values[0] = row.name;
-  dict::Field& sw = g.add("PRZELACZNIKI", dict::FieldKind::Byte, 0, 100);
-  dict::Field& t100 = g.add("TEKSTY100", dict::FieldKind::Text, 100, 100);
-  dict::Field& t20 = g.add("TEKSTY20", dict::FieldKind::Text, 20, 100);
-  for (std::size_t k = 0; k < 100; ++k) {
-    sw.values[k] = std::to_string(row.switches[k]);
-    t100.values[k] = row.texts100[k];
-    t20.values[k] = row.texts20[k];
-  }
-  return g;
-}
-
-// A field by its name without the prefix ("LOC:ID_TABELI" is ID_TABELI), as the runtime names it.
+// A field by its name without the prefix ("LOC:ID_FILTRAF8" is ID_FILTRAF8), as the runtime
+// names it.
 dict::Field* field_named(dict::Group& record, std::string_view bare) {
   for (std::size_t k = 0; k < record.size(); ++k) {
     dict::Field& f = record.at(k);
@@ -107,58 +89,12 @@ dict::Field* field_named(dict::Group& record, std::string_view bare) {
   return nullptr;
 }
 
-int32_t table_of(dict::Group& record) {
-  const dict::Field* f = field_named(record, "ID_TABELI");
-  return f ? text::long_of(f->values[0]) : 0;
-}
-
-dict::FiltrTabelRow* tabel_row(int32_t table) {
-  auto& q = dict::glo().tables.FILTRTABELQUEUE;
-  for (std::size_t k = 1; k <= q.size(); ++k) {
-    if (q.get(k)->table == table) return q.get(k);
-  }
-  return nullptr;
-}
-
-void save_companion(int32_t filter, int32_t table) {
-  const dict::FiltrTabelRow* row = tabel_row(table);
-  if (!row) return;
-  const std::string name = quote(companion_name(filter, table));
-  const int32_t id = text::long_of(frame::FUNCSQL("call RM_DodajFiltrUzytkownika(" + name + "," +
-                                                  name + ",'Filtr','FiltrF8'," +
-                                                  plain_id(dict::glo().ID_UZYTKOWNIKA) + ")"));
-  if (id > 0) store_filter_state(id, 0, GRUPADOXML(companion_group(*row)));
-}
-
-void load_companion(int32_t filter, int32_t table) {
-  const std::string name = quote(companion_name(filter, table));
-  const int32_t id = text::long_of(frame::FUNCSQL(
-      "select id_filtra from ORV_DEFINICJA_FILTRA with (nolock) where nazwa=" + name +
-      " and nazwa_kontekstu=" + name + " and typ='Filtr' and podsystem='FiltrF8'"));
-  auto state = id > 0 ? filter_state(id, 0) : std::nullopt;
-  if (!state) return;
-  dict::FiltrTabelRow row;
-  row.table = table;
-  dict::Group g = companion_group(row);
-  XMLDOGRUPY(state->first, g, 1);
-  row.name = g.at(0).values[0];
-  for (std::size_t k = 0; k < 100; ++k) {
-    row.switches[k] = text::byte_of(g.at(1).values[k]);
-    row.texts100[k] = g.at(2).values[k];
-    row.texts20[k] = g.at(3).values[k];
-  }
-  if (dict::FiltrTabelRow* old = tabel_row(table)) {
-    *old = row;
-  } else {
-    dict::glo().tables.FILTRTABELQUEUE.add(row);
-  }
-}
-
 void choose_filter(int32_t filter, dict::Group& record) {
-  auto state = filter_state(filter, 0);
-  if (!state || text::clip(state->first).empty()) return;
-  XMLDOGRUPY(state->first, record);
-  if (int32_t table = table_of(record); table > 0) load_companion(filter, table);
+  std::optional<SavedState> state = fetch_saved_state(filter, 0);
+  if (!state || text::clip(state->xml).empty()) return;
+  XMLDOGRUPY(state->xml, record);
+  if (int32_t table = additional_table_of(record); table > 0)
+    load_companion_filter(filter, table, 0);
 }
 
 std::string buffer(const char* field) {
@@ -266,8 +202,8 @@ bool FilterForm::save() {
     return false;
   frame::CLOSESQL();
   if (dict::Field* f = field_named(record_, "ID_FILTRAF8")) f->values[0] = std::to_string(id_);
-  store_filter_state(id_, 0, GRUPADOXML(record_));
-  if (int32_t table = table_of(record_); table > 0) save_companion(id_, table);
+  if (!store_saved_state(id_, 0, GRUPADOXML(record_), "")) return false;
+  if (int32_t table = additional_table_of(record_); table > 0) save_companion_filter(id_, table, 0);
   set_buffer("ID_FILTRA", std::to_string(id_));
   return true;
 }

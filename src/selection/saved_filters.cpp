@@ -9,6 +9,7 @@
 #include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/xml/group_xml.hpp"
+#include "selection/companion_filters.hpp"
 #include "selection/marked_records.hpp"
 
 namespace orv::selection {
@@ -23,14 +24,10 @@ sql::ScratchTable& saved_state_table() {
   return table;
 }
 
-std::string row_condition(int32_t filter_id, double user) {
+std::string row_condition(int32_t filter_id, double owner) {
   return " where id_filtra=" + std::to_string(filter_id) +
          " and id_firmy=" + plain_id(dict::glo().ID_FIRMY) +
-         " and id_uzytkownika=" + plain_id(user);
-}
-
-std::string row_condition(int32_t filter_id) {
-  return row_condition(filter_id, dict::glo().ID_UZYTKOWNIKA);
+         " and id_uzytkownika=" + plain_id(owner);
 }
 
 // A typed value between quotes: clipped, cut to its column, apostrophes doubled.
@@ -69,56 +66,65 @@ void XMLDOGRUPY(std::string_view xml, dict::Group& record, std::optional<uint8_t
   if (!xml::xml_to_group(xml, record, matching, error)) frame::MSG_OSTRZEZENIE(error);
 }
 
-void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const dict::Group& record,
-                               std::optional<std::string_view> additional) {
-  if (filter_id <= 0) return;
-  store_filter_state(filter_id, dict::glo().ID_UZYTKOWNIKA, GRUPADOXML(record), additional);
-}
-
-void store_filter_state(int32_t filter_id, double user, const std::string& xml,
-                        std::optional<std::string_view> additional) {
-  if (!fits_saved_state(xml)) return;
-  const std::string condition = row_condition(filter_id, user);
+bool store_saved_state(int32_t filter_id, double owner, const std::string& xml,
+                       std::string_view additional) {
+  if (!fits_saved_state(xml)) return false;
+  const std::string condition = row_condition(filter_id, owner);
   const std::optional<bool> exists = row_exists(condition);
-  if (!exists) return;
+  if (!exists) return false;
   const std::string x = text::double_apostrophes(xml);
-  const std::string extra = quoted(additional.value_or(""), kMaxAdditional);
-  const dict::Context& g = dict::glo();
+  const std::string extra = quoted(additional, kMaxAdditional);
+  uint8_t sent = 0;
   if (*exists) {
-    frame::ESQL("update ORV_FILTR_UZYTKOWNIKA with (rowlock) set xml='" + x +
-                "', tekst_dodatkowy='" + extra + "'" + condition);
+    sent = frame::ESQL("update ORV_FILTR_UZYTKOWNIKA with (rowlock) set xml='" + x +
+                       "', tekst_dodatkowy='" + extra + "'" + condition);
   } else {
-    frame::ESQL(
+    sent = frame::ESQL(
         "insert into ORV_FILTR_UZYTKOWNIKA (id_filtra,id_firmy,id_uzytkownika,xml,tekst_dodatkowy) "
         "values(" +
-        std::to_string(filter_id) + "," + plain_id(g.ID_FIRMY) + "," + plain_id(user) + ",'" + x +
-        "','" + extra + "')");
+        std::to_string(filter_id) + "," + plain_id(dict::glo().ID_FIRMY) + "," + plain_id(owner) +
+        ",'" + x + "','" + extra + "')");
   }
   frame::CLOSESQL();
+  return sent == 0;
 }
 
-std::optional<std::pair<std::string, std::string>> filter_state(int32_t filter_id, double user) {
+std::optional<SavedState> fetch_saved_state(int32_t filter_id, double owner) {
   sql::ScratchTable& t = saved_state_table();
   t.close();
   t.open();
   if (t.send("select xml, tekst_dodatkowy from ORV_FILTR_UZYTKOWNIKA with (nolock)" +
-             row_condition(filter_id, user)) != sql::kOk) {
+             row_condition(filter_id, owner)) != sql::kOk) {
     frame::ERRORWIN(t.sql_text(), t.message());
     t.close();
     return std::nullopt;
   }
   const bool found = t.next();
-  std::pair<std::string, std::string> state{t.field(1), t.field(2)};
+  SavedState state{t.field(1), t.field(2)};
   t.close();
   if (!found) return std::nullopt;
   return state;
 }
 
+void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const dict::Group& record,
+                               std::optional<std::string_view> additional) {
+  if (filter_id <= 0) return;
+  const double owner = dict::glo().ID_UZYTKOWNIKA;
+  if (!store_saved_state(filter_id, owner, GRUPADOXML(record), additional.value_or(""))) return;
+  if (const int32_t table = additional_table_of(record); table > 0) {
+    save_companion_filter(filter_id, table, owner);
+  }
+}
+
 void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, dict::Group& record, std::string* additional) {
-  auto state = filter_state(filter_id, dict::glo().ID_UZYTKOWNIKA);
+  const double owner = dict::glo().ID_UZYTKOWNIKA;
+  const std::optional<SavedState> state = fetch_saved_state(filter_id, owner);
   if (!state) return;
-  XMLDOGRUPY(state->first, record);
-  if (additional) *additional = state->second;
+  XMLDOGRUPY(state->xml, record);
+  if (additional) *additional = state->additional;
+  if (const int32_t table = additional_table_of(record); table > 0) {
+    load_companion_filter(filter_id, table, owner);
+  }
 }
 
 int32_t POBIERZIDFILTRAXML(std::string_view name, std::string_view context, std::string_view type,

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "platform/dict/group.hpp"
 
@@ -22,21 +21,29 @@ std::string GRUPADOXML(const dict::Group& record, std::optional<uint8_t> declara
 // in a warning and leaves the record as it was.
 void XMLDOGRUPY(std::string_view xml, dict::Group& record, std::optional<uint8_t> positional = {});
 
+// One row of ORV_FILTR_UZYTKOWNIKA of the current company: the state of a filter for `owner`
+// (a user, or 0 for the state its users share). Stored whole, updated when it exists: false
+// (after a warning or the SQL error window) when it was too long or the statements failed.
+bool store_saved_state(int32_t filter_id, double owner, const std::string& xml,
+                       std::string_view additional);
+struct SavedState {
+  std::string xml;
+  std::string additional;
+};
+// Nothing when there is no such row (or the query failed, shown in the SQL error window).
+std::optional<SavedState> fetch_saved_state(int32_t filter_id, double owner);
+
 // The current user's saved state of a filter in the current company: written whole (updated
-// when it exists), nothing when the id is 0 or less.
+// when it exists), nothing when the id is 0 or less. A record with an ID_TABELI above 0 carries
+// its additional table's conditions (FILTRTABELQUEUE) in a companion filter.
 void ZAPISZXMLFILTRUZYTKOWNIKA(int32_t filter_id, const dict::Group& record,
                                std::optional<std::string_view> additional = {});
 
 // Fills the record from that saved state, and `additional` (when given) with its additional
-// text; with no saved state both are left as they were.
+// text; with no saved state both are left as they were. The companion filter of an additional
+// table comes back into FILTRTABELQUEUE.
 void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, dict::Group& record,
                                 std::string* additional = nullptr);
-
-// A filter's saved state (XML, additional text) of one user in the current company; user 0 holds
-// the state shared by everyone the filter is assigned to. Nothing when there is none.
-std::optional<std::pair<std::string, std::string>> filter_state(int32_t filter_id, double user);
-void store_filter_state(int32_t filter_id, double user, const std::string& xml,
-                        std::optional<std::string_view> additional = {});
 
 // The id of the saved filter with that name, context, type and subsystem; 0 when none.
 int32_t POBIERZIDFILTRAXML(std::string_view name, std::string_view context, std::string_view type,

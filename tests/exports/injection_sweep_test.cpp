@@ -41,6 +41,7 @@ const std::map<std::string, std::set<std::string>>& purposes() {
   static const std::map<std::string, std::set<std::string>> kWrites = {
       {"ADDWATCH", {"jl_obserwowana_procedura"}},
       {"ZAPISZDOLOGU", {"log_zdarzen"}},
+      {"ZAPISZXMLFILTRUZYTKOWNIKA", {"orv_filtr_uzytkownika"}},
   };
   return kWrites;
 }
@@ -193,13 +194,15 @@ void sweep_call(SweepDb& db, const Procedure& p, std::size_t target, const std::
   }
 }
 
-// 1. Every procedure, every text parameter (SQL fragments excepted), every hostile value.
+// 1. Every procedure, every text parameter (SQL fragments excepted; arrays of texts and records
+// holding the value included), every hostile value.
 TEST(InjectionSweep, HostileTextsChangeOnlyWhatTheProcedureIsFor) {
   SweepDb db;
   std::vector<Finding> findings;
   for (const Procedure& p : procedures()) {
     for (std::size_t i = 0; i < p.params.size(); ++i) {
-      if (p.params[i].kind != Kind::Text || p.params[i].sql) continue;
+      const Kind k = p.params[i].kind;
+      if ((k != Kind::Text && k != Kind::Texts && k != Kind::Group) || p.params[i].sql) continue;
       for (const std::string& v : hostile_values()) sweep_call(db, p, i, v, findings);
     }
   }

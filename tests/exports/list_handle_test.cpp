@@ -32,7 +32,7 @@ TEST(ListHandle, FunctionsAndJsonBuildTheSameList) {
   auto read = list_from_json(R"({"caption": "Artykuły", "columns": [{"title": "Cena",
       "width": 40, "picture": "@n-14_`2", "field": 2, "colours": true}], "rows": [
       ["Łódź", 12.5, null, {"colour": "#FFFF00"}], [null, {"date": "2015-05-01"}]],
-      "view": [2, 1]})",
+      "view": [2, 1]})"_w1250,
                              error);
   ASSERT_TRUE(read) << error;
   const auto& a = built->list;
@@ -58,16 +58,16 @@ struct BadCase {
 TEST(ListHandle, BadListsAreRefusedWithTheReason) {
   static const std::string kDeep(100, '[');
   const BadCase cases[] = {
-      {1, "[1,", "unexpected end at offset 3"},
-      {2, "{\"rows\": [[\"a\\q\"]]}", "bad escape at offset 15"},
+      {1, "[1,", "JSON: a value expected at character 4"},
+      {2, "{\"rows\": [[\"a\\q\"]]}", "JSON: an escape expected at character 15"},
       {3, "[]", "a list must be a JSON object"},
       {4, "{\"columns\": [{\"width\": 1.5}]}", "a column's width must be a whole number"},
       {5, "{\"rows\": [[{\"date\": \"2015-02-30\"}]]}",
        "a date must be YYYY-MM-DD or a day number, not \"2015-02-30\""},
       {6, "{\"rows\": [[{\"colour\": \"red\"}]]}", "a colour must be \"#RRGGBB\", not \"red\""},
-      {7, "{\"rows\": [[\"\\u20ac\\u4e2d\"]]}", "a text: "},
+      {7, "{\"rows\": [[\"\\u20ac\\u4e2d\"]]}", "JSON: a character Windows-1250 has expected"},
       {8, "{\"rows\": [[1]], \"view\": [2]}", "the view names row 2, which the list does not have"},
-      {9, kDeep.c_str(), "nesting too deep at offset 65"},
+      {9, kDeep.c_str(), "JSON: a shallower nesting expected at character 66"},
   };
   for (const auto& c : cases) {
     std::string error;
@@ -87,7 +87,7 @@ TEST(ListHandle, CallByNameTakesTheJson) {
   char* error = nullptr;
   EXPECT_EQ(ORVRUN_CALL(proc, args, 3, nullptr, &error), 0);
   ASSERT_NE(error, nullptr);
-  EXPECT_STREQ(error, "argument list is not a list: \"rows\" must be an array");
+  EXPECT_STREQ(error, "argument list must be LIST: \"rows\" must be an array");
   ORVRUN_FREE(error);
 }
 

@@ -77,6 +77,7 @@ CliResult run_program(const std::vector<std::string>& argv_in, const std::string
   std::vector<std::string> copy(argv_in);
   std::string path = copy.at(0);
   std::vector<char*> argv;
+  argv.reserve(copy.size() + 1);
   for (auto& a : copy) argv.push_back(a.data());
   argv.push_back(nullptr);
   pid_t pid;

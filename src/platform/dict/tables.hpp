@@ -47,8 +47,8 @@ struct AccessRow {
   int32_t id3 = 0;
   int32_t id4 = 0;
   int32_t id5 = 0;
-  uint8_t access = 0;        // 1 full, 2 restricted
-  std::string state_flags;   // 20 characters
+  uint8_t access = 0;       // 1 full, 2 restricted
+  std::string state_flags;  // 20 characters
 };
 
 // Report grants, keyed by report id.
@@ -139,10 +139,12 @@ struct KlasyfikatorRow {
   uint8_t required = 0;
   std::string function;
   uint8_t pass_object_id = 0;
+  int32_t dictionary_id = 0;  // kind 2: the KLASYFIKATOR_SLOWNIK offered
+  std::string opener;         // kind 4: the program that opens the object, blank = the system's
 };
 
 // Conditions of an additional table for a list filter, keyed by table number.
-struct FiltrTabelRow {
+struct FiltrTabelRow {  // NOLINT(bugprone-reserved-identifier): the arrays' implicit copy
   int32_t table = 0;
   std::string name;  // 50 characters
   uint8_t switches[100] = {};

@@ -19,6 +19,7 @@ bool spawn(const std::vector<std::string>& argv, std::string& error) {
     return false;
   }
   std::vector<char*> args;
+  args.reserve(argv.size() + 1);
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
   pid_t pid = 0;

@@ -1,195 +1,227 @@
-// Recursive-descent JSON: objects, arrays, strings with escapes (surrogate pairs included),
-// numbers.
+// A small strict JSON reader: recursive descent over the text, depth bounded.
 #include "platform/text/json.hpp"
 
-#include <charconv>
+#include <cstdio>
 
-namespace orv::json {
+#include "platform/text/text.hpp"
+
+namespace orv::text {
 namespace {
 
 constexpr int kMaxDepth = 64;
 
-class Parser {
+class Reader {
  public:
-  explicit Parser(std::string_view s) : s_(s) {}
+  explicit Reader(std::string_view s) : s_(s) {}
 
-  std::optional<Value> document(std::string& error) {
-    Value v;
-    bool ok = value(v, 0);
-    skip();
-    if (ok && at_ == s_.size()) return v;
-    error = (why_.empty() ? std::string("unexpected text") : why_) + " at offset " +
-            std::to_string(at_);
-    return std::nullopt;
+  bool document(Json& out) {
+    if (!value(out, 0)) return false;
+    blanks();
+    return at_ == s_.size() || fail("the end of the text");
   }
+  const std::string& error() const { return error_; }
 
  private:
-  bool fail(const char* why) {
-    if (why_.empty()) why_ = why;
+  bool fail(std::string_view expected) {
+    if (error_.empty())
+      error_ =
+          "JSON: " + std::string(expected) + " expected at character " + std::to_string(at_ + 1);
     return false;
   }
-  void skip() {
+  void blanks() {
     while (at_ < s_.size() &&
-           (s_[at_] == ' ' || s_[at_] == '\t' || s_[at_] == '\n' || s_[at_] == '\r')) {
+           (s_[at_] == ' ' || s_[at_] == '\t' || s_[at_] == '\n' || s_[at_] == '\r'))
       ++at_;
-    }
   }
-  bool eat(char c) {
-    skip();
-    if (at_ < s_.size() && s_[at_] == c) {
-      ++at_;
-      return true;
-    }
+  bool take(char c) {
+    blanks();
+    if (at_ < s_.size() && s_[at_] == c) return ++at_, true;
     return false;
   }
   bool word(std::string_view w) {
-    if (s_.substr(at_, w.size()) != w) return fail("unknown word");
+    if (s_.substr(at_, w.size()) != w) return false;
     at_ += w.size();
     return true;
   }
 
-  bool value(Value& v, int depth) {
-    if (depth > kMaxDepth) return fail("nesting too deep");
-    skip();
-    if (at_ >= s_.size()) return fail("unexpected end");
-    char c = s_[at_];
-    if (c == '{') return object(v, depth);
-    if (c == '[') return array(v, depth);
-    if (c == '"') {
-      v.kind = Value::Kind::String;
-      return string(v.string);
+  bool value(Json& out, int depth) {
+    if (depth > kMaxDepth) return fail("a shallower nesting");
+    blanks();
+    if (at_ >= s_.size()) return fail("a value");
+    const char c = s_[at_];
+    if (c == '{') return object(out, depth);
+    if (c == '[') return array(out, depth);
+    if (c == '"') return out.type = Json::Type::String, string(out.text);
+    for (const std::string_view truth : {"true", "false"}) {
+      if (word(truth)) return out.type = Json::Type::Bool, out.text = truth, true;
     }
-    if (c == 't' || c == 'f') {
-      v.kind = Value::Kind::Bool;
-      v.boolean = c == 't';
-      return word(c == 't' ? "true" : "false");
-    }
-    if (c == 'n') return word("null");
-    return number(v);
+    if (word("null")) return out.type = Json::Type::Null, true;
+    return number(out);
   }
 
-  bool number(Value& v) {
-    std::size_t start = at_;
-    while (at_ < s_.size() &&
-           std::string_view("+-0123456789.eE").find(s_[at_]) != std::string_view::npos) {
+  bool digits() {
+    const std::size_t from = at_;
+    while (at_ < s_.size() && is_digit(s_[at_])) ++at_;
+    return at_ > from;
+  }
+
+  bool number(Json& out) {
+    const std::size_t from = at_;
+    if (at_ < s_.size() && s_[at_] == '-') ++at_;
+    if (!digits()) return fail("a value");
+    if (s_[from + (s_[from] == '-')] == '0' && at_ - from > 1u + (s_[from] == '-'))
+      return fail("a number without leading zeros");
+    if (at_ < s_.size() && s_[at_] == '.' && (++at_, !digits())) return fail("digits");
+    if (at_ < s_.size() && (s_[at_] == 'e' || s_[at_] == 'E')) {
       ++at_;
+      if (at_ < s_.size() && (s_[at_] == '+' || s_[at_] == '-')) ++at_;
+      if (!digits()) return fail("digits");
     }
-    auto [end, ec] = std::from_chars(s_.data() + start, s_.data() + at_, v.number);
-    if (start == at_ || ec != std::errc{} || end != s_.data() + at_) return fail("bad number");
-    v.kind = Value::Kind::Number;
+    out.type = Json::Type::Number;
+    out.text = std::string(s_.substr(from, at_ - from));
     return true;
   }
 
-  bool array(Value& v, int depth) {
-    v.kind = Value::Kind::Array;
-    ++at_;
-    if (eat(']')) return true;
-    do {
-      v.items.emplace_back();
-      if (!value(v.items.back(), depth + 1)) return false;
-    } while (eat(','));
-    return eat(']') || fail("expected ',' or ']'");
-  }
-
-  bool object(Value& v, int depth) {
-    v.kind = Value::Kind::Object;
-    ++at_;
-    if (eat('}')) return true;
-    do {
-      skip();
-      std::string name;
-      if (at_ >= s_.size() || s_[at_] != '"' || !string(name)) return fail("expected a name");
-      if (!eat(':')) return fail("expected ':'");
-      v.members.emplace_back(std::move(name), Value{});
-      if (!value(v.members.back().second, depth + 1)) return false;
-    } while (eat(','));
-    return eat('}') || fail("expected ',' or '}'");
-  }
-
-  bool hex4(unsigned& out) {
-    if (at_ + 4 > s_.size()) return fail("bad escape");
-    auto [end, ec] = std::from_chars(s_.data() + at_, s_.data() + at_ + 4, out, 16);
-    if (ec != std::errc{} || end != s_.data() + at_ + 4) return fail("bad escape");
-    at_ += 4;
+  bool hex4(unsigned& v) {
+    v = 0;
+    for (int i = 0; i < 4; ++i, ++at_) {
+      if (at_ >= s_.size()) return false;
+      const char c = s_[at_];
+      const int d = is_digit(c)                              ? c - '0'
+                    : (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10
+                                                             : -1;
+      if (d < 0) return false;
+      v = v * 16 + static_cast<unsigned>(d);
+    }
     return true;
   }
 
-  static void put_utf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
+  // A \u escape: the character's UTF-8 form, then its Windows-1250 byte.
+  bool unicode(std::string& out) {
+    unsigned u = 0;
+    if (!hex4(u)) return fail("four hex digits");
+    if (u >= 0xD800 && u <= 0xDFFF) return fail("a character Windows-1250 has");
+    std::string utf8;
+    if (u < 0x80) {
+      utf8 += static_cast<char>(u);
+    } else if (u < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (u >> 6));
+      utf8 += static_cast<char>(0x80 | (u & 0x3F));
     } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
+      utf8 += static_cast<char>(0xE0 | (u >> 12));
+      utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (u & 0x3F));
     }
-  }
-
-  bool unicode_escape(std::string& out) {
-    unsigned cp = 0;
-    if (!hex4(cp)) return false;
-    if (cp >= 0xD800 && cp < 0xDC00) {
-      unsigned low = 0;
-      if (!word("\\u") || !hex4(low) || low < 0xDC00 || low > 0xDFFF) return fail("bad surrogate");
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-    } else if (cp >= 0xDC00 && cp < 0xE000) {
-      return fail("bad surrogate");
-    }
-    put_utf8(out, cp);
+    std::string why;
+    auto cp = from_utf8_strict(utf8, why);
+    if (!cp) return fail("a character Windows-1250 has");
+    out += *cp;
     return true;
   }
 
   bool escape(std::string& out) {
-    if (at_ >= s_.size()) return fail("unexpected end");
-    char c = s_[at_++];
-    static const std::string_view kFrom = "\"\\/bfnrt";
-    static const std::string_view kTo = "\"\\/\b\f\n\r\t";
-    std::size_t k = kFrom.find(c);
-    if (k != std::string_view::npos) {
-      out += kTo[k];
-      return true;
-    }
-    return c == 'u' ? unicode_escape(out) : fail("bad escape");
+    if (at_ >= s_.size()) return fail("an escape");
+    const char c = s_[at_++];
+    static constexpr std::string_view kFrom = "\"\\/bfnrt", kTo = "\"\\/\b\f\n\r\t";
+    if (const auto k = kFrom.find(c); k != std::string_view::npos) return out += kTo[k], true;
+    if (c == 'u') return unicode(out);
+    --at_;
+    return fail("an escape");
   }
 
   bool string(std::string& out) {
-    ++at_;
+    ++at_;  // the opening quote
+    out.clear();
     while (at_ < s_.size()) {
-      char c = s_[at_++];
+      const char c = s_[at_++];
       if (c == '"') return true;
-      if (static_cast<unsigned char>(c) < 0x20) return fail("control character in a string");
+      if (static_cast<unsigned char>(c) < 0x20) return --at_, fail("an escaped control character");
       if (c != '\\') {
         out += c;
       } else if (!escape(out)) {
         return false;
       }
     }
-    return fail("unterminated string");
+    return fail("the closing quote");
+  }
+
+  bool array(Json& out, int depth) {
+    ++at_;
+    out.type = Json::Type::Array;
+    if (take(']')) return true;
+    do {
+      if (!value(out.items.emplace_back(), depth + 1)) return false;
+    } while (take(','));
+    return take(']') || fail("',' or ']'");
+  }
+
+  bool object(Json& out, int depth) {
+    ++at_;
+    out.type = Json::Type::Object;
+    if (take('}')) return true;
+    do {
+      blanks();
+      if (at_ >= s_.size() || s_[at_] != '"') return fail("a member name");
+      auto& m = out.members.emplace_back();
+      if (!string(m.name)) return false;
+      if (!take(':')) return fail("':'");
+      if (!value(m.value, depth + 1)) return false;
+    } while (take(','));
+    return take('}') || fail("',' or '}'");
   }
 
   std::string_view s_;
   std::size_t at_ = 0;
-  std::string why_;
+  std::string error_;
 };
 
 }  // namespace
 
-const Value* Value::find(std::string_view name) const {
-  for (const auto& [key, v] : members) {
-    if (key == name) return &v;
+const Json* Json::member(std::string_view name) const {
+  for (const auto& m : members) {
+    if (m.name == name) return &m.value;
   }
   return nullptr;
 }
 
-std::optional<Value> parse(std::string_view text, std::string& error) {
-  return Parser(text).document(error);
+std::optional<Json> parse_json(std::string_view text, std::string& error) {
+  Reader r(text);
+  Json out;
+  if (r.document(out)) return out;
+  error = r.error();
+  return std::nullopt;
 }
 
-}  // namespace orv::json
+std::string json_quote(std::string_view s) {
+  std::string out = "\"";
+  for (const char c : s) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+          out += buf;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace orv::text

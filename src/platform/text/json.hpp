@@ -1,30 +1,38 @@
-// A small JSON reader for what hosts hand the library (lists described in a file), UTF-8 in.
+// JSON as hosts hand records, arrays and bands across the ABI: read strictly, written plainly.
 #pragma once
 
-#include <cstddef>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace orv::json {
+namespace orv::text {
 
-struct Value {
-  enum class Kind { Null, Bool, Number, String, Array, Object };
-  Kind kind = Kind::Null;
-  bool boolean = false;
-  double number = 0;
-  std::string string;  // UTF-8
-  std::vector<Value> items;
-  std::vector<std::pair<std::string, Value>> members;  // in document order
+struct JsonMember;
 
-  // The member of that name, nullptr when absent or not an object.
-  const Value* find(std::string_view name) const;
+struct Json {
+  enum class Type { Null, Bool, Number, String, Array, Object };
+  Type type = Type::Null;
+  std::string text;  // a string's value, a number as written, "true"/"false"
+  std::vector<Json> items;
+  std::vector<JsonMember> members;  // in the order written
+
+  const Json* member(std::string_view name) const;
+  bool is(Type t) const { return type == t; }
 };
 
-// Parses a whole document; nullopt with `error` (naming the offset) when it is not JSON.
-// Nesting deeper than 64 levels is refused rather than followed.
-std::optional<Value> parse(std::string_view text, std::string& error);
+struct JsonMember {
+  std::string name;
+  Json value;
+};
 
-}  // namespace orv::json
+// One JSON value and nothing after it but blanks. Texts are Windows-1250: bytes pass through
+// unchanged, "\uXXXX" escapes become the Windows-1250 character. nullopt with `error` (the
+// offset and what was expected) when the text is not JSON or a \u character has no
+// Windows-1250 form.
+std::optional<Json> parse_json(std::string_view text, std::string& error);
+
+// A string in JSON quotes: the escapes JSON needs, every other byte as it is.
+std::string json_quote(std::string_view s);
+
+}  // namespace orv::text

@@ -75,8 +75,24 @@ std::vector<Event> set_check(Window& w, const Command& c, Control& ctl, const st
   return {accepted(ctl)};
 }
 
+// A slider moves to a whole number within its range, as dragging it would.
+std::vector<Event> move_slider(Window& w, const Command& c, Control& ctl) {
+  int v = 0;
+  const std::string arg(text::trim(c.arg));
+  auto [end, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), v);
+  if (ec != std::errc() || end != arg.data() + arg.size() || v < ctl.low || v > ctl.high) {
+    fail(w, c,
+         "the slider " + ctl.id + " takes a whole number from " + std::to_string(ctl.low) + " to " +
+             std::to_string(ctl.high));
+  }
+  ctl.value = std::to_string(v);
+  return {accepted(ctl)};
+}
+
 std::vector<Event> set_value(Window& w, const Command& c, Control& ctl) {
   switch (ctl.kind) {
+    case ControlKind::Slider:
+      return move_slider(w, c, ctl);
     case ControlKind::Entry:
     case ControlKind::TextArea:
       if (ctl.read_only) fail(w, c, "the control " + ctl.id + " is read-only");

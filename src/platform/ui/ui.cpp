@@ -62,8 +62,12 @@ std::vector<std::string> message_lines(const std::string& text) {
   return lines;
 }
 
-bool Backend::open_document(const std::string& path, std::string& error) {
+bool open_on_desktop(const std::string& path, std::string& error) {
   return shell::open_with_desktop(text::to_utf8(path), error);
+}
+
+bool Backend::open_document(const std::string& path, std::string& error) {
+  return open_on_desktop(path, error);
 }
 
 bool open_document(const std::string& path, std::string& error) {

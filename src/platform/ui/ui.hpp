@@ -111,6 +111,8 @@ std::vector<std::string> message_lines(const std::string& text);
 // Shorthands over the current backend.
 std::optional<std::string> ask_file(const FileDialog& dialog);
 bool open_document(const std::string& path, std::string& error);
+// What backends that show windows to a person do for open_document: the desktop's program.
+bool open_on_desktop(const std::string& path, std::string& error);
 void set_clipboard(const std::string& text);
 std::string clipboard();
 

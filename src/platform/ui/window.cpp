@@ -51,7 +51,7 @@ std::optional<int> parse_int(std::string_view s) {
 const char* kind_name(ControlKind kind) {
   static const char* const kNames[] = {"label",    "entry",    "button", "check",
                                        "droplist", "list",     "tab",    "progress",
-                                       "image",    "textarea", "group"};
+                                       "image",    "textarea", "group",  "slider"};
   return kNames[static_cast<int>(kind)];
 }
 
@@ -270,7 +270,7 @@ Window* window_by_handle(int32_t handle) {
   return it == all.by_handle.end() ? nullptr : it->second;
 }
 
-void post_to_thread(int32_t thread, Event e) {
+void post_to_thread(int32_t thread, const Event& e) {
   OpenWindows& all = open_windows();
   std::lock_guard lock(all.mutex);
   for (auto& [handle, w] : all.by_handle) {

@@ -27,7 +27,8 @@ enum class ControlKind {
   Progress,
   Image,
   TextArea,
-  Group
+  Group,
+  Slider
 };
 
 const char* kind_name(ControlKind kind);
@@ -60,6 +61,10 @@ struct Control {
   std::vector<std::vector<std::string>> rows;  // list rows, one cell per column
   int selected = 0;                            // list or drop list: 1-based, 0 = none
   int visible_items = 0;  // drop list: items its opened list shows at a time, 0 = toolkit's own
+  // Slider: its position is `value` (a whole number from `low` to `high`), marks every `tick`.
+  int low = 0;
+  int high = 100;
+  int tick = 0;
   // Text area: the selected characters [selection_start, selection_end) of `value`; none when
   // the two are equal.
   std::size_t selection_start = 0;
@@ -195,7 +200,7 @@ Window* current_window();
 // An open window by handle; 0 is the calling thread's current window.
 Window* window_by_handle(int32_t handle);
 // Posts an event to every open window of a thread.
-void post_to_thread(int32_t thread, Event e);
+void post_to_thread(int32_t thread, const Event& e);
 
 // Keys as scripts and buttons name them, in one spelling: "ctrl+d" → "Ctrl+D", "esc" → "Esc".
 std::string canonical_key(std::string_view key);

@@ -22,26 +22,23 @@ std::string_view bare_name(std::string_view name) {
 }
 
 // A carriage return is written as a reference: the parser would fold a raw CR LF into LF.
+// Values are scanned byte by byte against a table: most hold nothing to escape, and a search
+// for any of four characters costs a library call per byte.
 void append_escaped(std::string& out, std::string_view value) {
-  for (;;) {
-    const std::size_t special = value.find_first_of("&<>\r");
-    out.append(value.substr(0, special));
-    if (special == std::string_view::npos) return;
-    switch (value[special]) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += "&#13;";
-    }
-    value.remove_prefix(special + 1);
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'&', '<', '>', '\r'}) t[c] = true;
+    return t;
+  }();
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (!kSpecial[static_cast<unsigned char>(c)]) continue;
+    out.append(value.data() + start, i - start);
+    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&#13;";
+    start = i + 1;
   }
+  out.append(value.data() + start, value.size() - start);
 }
 
 // The runtime's upper case of every Windows-1250 byte, looked up without a call per character.
@@ -209,6 +206,9 @@ void assign(const dict::Field& f, std::string& slot, std::string_view value) {
       slot = whole_of(value, -32768, 32767);
       return;
     case K::Byte:
+      if (plain_digits(value, 3) && (value.size() < 3 || value <= "255")) {
+        return void(slot.assign(value));
+      }
       slot = std::to_string(text::byte_of(value));
       return;
     case K::Real:

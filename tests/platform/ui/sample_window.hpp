@@ -16,7 +16,8 @@ enum : int {
   kInfo,
   kHidden,
   kFixed,
-  kBar
+  kBar,
+  kSlider
 };
 
 inline Window sample_window() {
@@ -33,6 +34,10 @@ inline Window sample_window() {
   w.add(ControlKind::Entry, kHidden, "UKRYTE", "Ukryte").hidden = true;
   w.add(ControlKind::Entry, kFixed, "STALA", "Stała"_w1250).read_only = true;
   w.add(ControlKind::Progress, kBar, "PASEK");
+  Control& slider = w.add(ControlKind::Slider, kSlider, "SUWAK", "Procent");
+  slider.high = 200;
+  slider.tick = 10;
+  slider.value = "50";
   return w;
 }
 

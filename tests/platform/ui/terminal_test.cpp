@@ -72,6 +72,22 @@ TEST(Terminal, DrawsTheWindowAndTakesTypedCommands) {
   EXPECT_FALSE(contains(screen, "Ukryte")) << "hidden controls are not drawn";
 }
 
+TEST(Terminal, SliderIsDrawnAndMovedWithinItsRange) {
+  Terminal t("set SUWAK 100\nset SUWAK 250\n");
+  Window w = sample_window();
+  w.open();
+  EXPECT_TRUE(w.accept().accepted(kSlider));
+  EXPECT_EQ(w.at(kSlider).value, "100");
+  std::string screen = t.screen();
+  EXPECT_TRUE(contains(screen, "Procent [SUWAK]: 0 [━━━━━●───────────────] 200  50")) << screen;
+  try {
+    w.accept();
+    ADD_FAILURE() << "a position out of range was taken";
+  } catch (const ScriptError& e) {
+    EXPECT_TRUE(contains(e.message, "takes a whole number from 0 to 200")) << e.message;
+  }
+}
+
 TEST(Terminal, EndOfInputClosesAsByEsc) {
   Terminal t("");
   Window w = sample_window();

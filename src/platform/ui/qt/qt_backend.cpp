@@ -180,7 +180,7 @@ void QtBackend::shoot(WindowView& v) {
 // The engine keeps the record; the desktop opens the file.
 bool QtBackend::open_document(const std::string& path, std::string& error) {
   engine_.open_document(path, error);
-  return Backend::open_document(path, error);
+  return open_on_desktop(path, error);
 }
 
 void QtBackend::help(const std::string& file, const std::string& topic) {

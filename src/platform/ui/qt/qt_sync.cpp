@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
@@ -166,6 +168,9 @@ void WindowView::sync_value(const Control& c, Shown& s) {
     case ControlKind::Progress:
       static_cast<QProgressBar*>(s.widget)->setValue(percent(c.value));
       return;
+    case ControlKind::Slider:
+      sync_slider(c, s);
+      return;
     case ControlKind::Image: {
       if (!fresh && d.icon == c.icon) return;
       auto* l = static_cast<QLabel*>(s.widget);
@@ -180,6 +185,14 @@ void WindowView::sync_value(const Control& c, Shown& s) {
     default:
       if (fresh || d.caption != c.caption) static_cast<QLabel*>(s.widget)->setText(qstr(c.caption));
   }
+}
+
+// The window's logic moved it: no gesture of the user's to report back.
+void WindowView::sync_slider(const Control& c, Shown& s) {
+  auto* slider = static_cast<QSlider*>(s.widget);
+  const QSignalBlocker quiet(slider);
+  slider->setRange(c.low, c.high);
+  slider->setValue(static_cast<int>(text::long_of(c.value)));
 }
 
 void WindowView::sync_list(const Control& c, Shown& s) {

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSlider>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -188,6 +189,14 @@ QWidget* WindowView::make(const Control& c) {
     case ControlKind::Progress:
       out = new QProgressBar(this);
       break;
+    case ControlKind::Slider: {
+      auto* slider = new QSlider(Qt::Horizontal, this);
+      slider->setRange(c.low, c.high);
+      slider->setTickInterval(c.tick);
+      slider->setTickPosition(c.tick > 0 ? QSlider::TicksBelow : QSlider::NoTicks);
+      out = slider;
+      break;
+    }
     case ControlKind::TextArea:
       out = new QPlainTextEdit(this);
       break;
@@ -210,6 +219,9 @@ void WindowView::connect_gestures(const Control& c, QWidget* widget) {
   int n = c.number;
   if (auto* b = qobject_cast<QPushButton*>(widget)) {
     connect(b, &QPushButton::clicked, this, [=, this] { give("press", n); });
+  } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
+    connect(slider, &QSlider::valueChanged, this,
+            [=, this](int v) { give("set", n, std::to_string(v)); });
   } else if (auto* k = qobject_cast<QCheckBox*>(widget)) {
     connect(k, &QCheckBox::clicked, this,
             [=, this](bool on) { give("check", n, on ? "on" : "off"); });

@@ -56,6 +56,7 @@ class WindowView : public QDialog {
   void sync_control(const Control& c, Shown& s);
   void sync_value(const Control& c, Shown& s);
   void sync_list(const Control& c, Shown& s);
+  void sync_slider(const Control& c, Shown& s);
   void place();
   void give(std::string verb, int number, std::string arg = {});
   void give_key(const std::string& key);

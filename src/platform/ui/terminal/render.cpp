@@ -89,7 +89,10 @@ std::string render_list(const Control& c) {
     }
     std::string number = std::to_string(r) + ". ";
     number.insert(0, number_fill.size() - std::min(number_fill.size(), number.size()), ' ');
-    out += (r == c.selected ? "    > " : "      ") + number + line + "\n";
+    out += r == c.selected ? "    > " : "      ";
+    out += number;
+    out += line;
+    out += '\n';
   }
   if (n > kListRows) out += "      (" + std::to_string(n) + " rows; select <list> <row>)\n";
   return out;
@@ -109,6 +112,16 @@ std::string render_items(const Control& c) {
     line += (line.empty() ? "" : " | ") + shown_item;
   }
   return out + "      (" + line + ")\n";
+}
+
+// low [━━━━●─────] high  value
+std::string render_slider(const Control& c) {
+  constexpr int kWidth = 20;
+  const int span = std::max(1, c.high - c.low);
+  const int at = std::clamp((text::long_of(c.value) - c.low) * kWidth / span, 0, kWidth);
+  std::string out = std::to_string(c.low) + " [";
+  for (int i = 0; i <= kWidth; ++i) out += i < at ? "━" : i == at ? "●" : "─";
+  return out + "] " + std::to_string(c.high) + "  " + u(c.value);
 }
 
 std::string render_control(const Window& w, const Control& c) {
@@ -133,6 +146,8 @@ std::string render_control(const Window& w, const Control& c) {
       for (const auto& line : message_lines(c.value)) out += "    " + u(line) + "\n";
       return out;
     }
+    case ControlKind::Slider:
+      return m + shown(c.prompt) + suffix(c) + ": " + render_slider(c) + "\n";
     case ControlKind::DropList: {
       std::string out = m + shown(c.prompt) + suffix(c) + ": " + u(c.value) + " ▾\n";
       return out + render_items(c);

@@ -144,9 +144,9 @@ ScriptedBackend::Input TerminalBackend::more_input(Window* w) {
     }
     if (waiting_ == Waiting::Popup && !l.empty() && l.find(' ') == std::string::npos &&
         l != "close") {
-      l = "choose popup " + l;
+      l.insert(0, "choose popup ");
     } else if (waiting_ == Waiting::File) {
-      l = l.empty() ? "answer cancel" : "answer " + l;
+      l.insert(0, l.empty() ? "answer cancel" : "answer ");
     } else if (l.empty()) {
       l = "key Enter";
     }
@@ -220,7 +220,7 @@ void TerminalBackend::status_changed(int zone, const std::string& text) {
 
 bool TerminalBackend::open_document(const std::string& path, std::string& error) {
   ScriptedBackend::open_document(path, error);
-  return Backend::open_document(path, error);
+  return open_on_desktop(path, error);
 }
 
 void TerminalBackend::help(const std::string& file, const std::string& topic) {

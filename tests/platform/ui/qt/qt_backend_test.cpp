@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSlider>
 #include <QTableWidget>
 #include <QTimer>
 #include <filesystem>
@@ -141,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
         // 7. A check box clicked and a drop-list item picked are accepted.
         GestureCase{"Check", [](QDialog& d) { child<QCheckBox>(d, "ZAZN").click(); }, A, kMark, ""},
         GestureCase{"DropList", [](QDialog& d) { emit child<QComboBox>(d, "ZAKRES").activated(1); },
-                    A, kRange, ""}),
+                    A, kRange, ""},
+        // 8. A slider dragged is set to where it was let go.
+        GestureCase{"Slider", [](QDialog& d) { child<QSlider>(d, "SUWAK").setValue(120); }, A,
+                    kSlider, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A list whose logic pages its rows hears End and PgDn itself: the table holds one page only.
