@@ -6,6 +6,7 @@
 
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::host {
@@ -66,14 +67,10 @@ const Global kGlobals[] = {
     {"VCRREQUEST", &Context::VCRREQUEST},
 };
 
-std::string_view bare(std::string_view name) {
-  return name.starts_with("GLO:") ? name.substr(4) : name;
-}
-
 const Global* find(std::string_view name) {
   std::string wanted = text::upper(text::trim(name));
   for (const Global& g : kGlobals) {
-    if (bare(g.name) == bare(wanted)) return &g;
+    if (without_glo(g.name) == without_glo(wanted)) return &g;
   }
   return nullptr;
 }
@@ -84,13 +81,11 @@ GlobalType type_of(const Member& m) {
   return kTypes[m.index()];
 }
 
-// A whole number within [low, high], or nullopt.
-std::optional<double> whole_in(double v, double low, double high) {
-  if (!std::isfinite(v) || v != std::floor(v) || v < low || v > high) return std::nullopt;
-  return v;
-}
-
 }  // namespace
+
+std::string_view without_glo(std::string_view name) {
+  return name.starts_with("GLO:") ? name.substr(4) : name;
+}
 
 GlobalType global_type(std::string_view name) {
   const Global* g = find(name);
@@ -129,12 +124,12 @@ bool set_global_number(std::string_view name, double value) {
     return true;
   }
   if (auto* m = std::get_if<int32_t Context::*>(&g->member)) {
-    auto v = whole_in(value, INT32_MIN, INT32_MAX);
+    auto v = text::whole_in(value, INT32_MIN, INT32_MAX);
     if (v) c.** m = static_cast<int32_t>(*v);
     return v.has_value();
   }
   if (auto* m = std::get_if<uint8_t Context::*>(&g->member)) {
-    auto v = whole_in(value, 0, 255);
+    auto v = text::whole_in(value, 0, 255);
     if (v) c.** m = static_cast<uint8_t>(*v);
     return v.has_value();
   }

@@ -23,6 +23,9 @@ bool set_global_number(std::string_view name, double value);
 // Texts are cut to the global's capacity; numbers given as text read strictly as decimals.
 bool set_global_text(std::string_view name, std::string_view value);
 
+// A global's or table's name without the "GLO:" the host may or may not write.
+std::string_view without_glo(std::string_view name);
+
 // The globals' names in the order they are listed, "GLO:" included where the global has it;
 // empty past the end.
 std::string global_name(std::size_t index);

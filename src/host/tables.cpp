@@ -7,8 +7,10 @@
 #include <variant>
 #include <vector>
 
+#include "host/globals.hpp"
 #include "platform/decimal/decimal.hpp"
 #include "platform/dict/context.hpp"
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 
 namespace orv::host {
@@ -24,11 +26,6 @@ struct Field {
       member;
   std::size_t capacity = 0;
 };
-
-std::optional<double> whole_in(double v, double low, double high) {
-  if (!std::isfinite(v) || v != std::floor(v) || v < low || v > high) return std::nullopt;
-  return v;
-}
 
 template <class Row>
 bool store(Row& r, const Field<Row>& f, std::string_view value) {
@@ -48,11 +45,11 @@ bool store(Row& r, const Field<Row>& f, std::string_view value) {
     return true;
   }
   if (auto* m = std::get_if<int32_t Row::*>(&f.member)) {
-    auto w = whole_in(v, INT32_MIN, INT32_MAX);
+    auto w = text::whole_in(v, INT32_MIN, INT32_MAX);
     if (w) r.** m = static_cast<int32_t>(*w);
     return w.has_value();
   }
-  auto w = whole_in(v, 0, 255);
+  auto w = text::whole_in(v, 0, 255);
   if (w) r.*std::get<uint8_t Row::*>(f.member) = static_cast<uint8_t>(*w);
   return w.has_value();
 }
@@ -162,8 +159,7 @@ Entry classifier_entry() {
 
 // The capacities are those the row types document; FILTRTABELQUEUE's arrays of conditions are
 // the library's own working state and are not offered field by field.
-std::vector<Entry> make_entries() {
-  std::vector<Entry> e;
+void add_session_tables(std::vector<Entry>& e) {
   e.push_back(entry<VatRow>("VATQ", &Tables::VATQ,
                             {{"SYMBOL", &VatRow::symbol, 10}, {"RATE", &VatRow::rate}}));
   std::vector<Field<ParamKonfRow>> param = {{"CODE", &ParamKonfRow::code, 20},
@@ -189,6 +185,9 @@ std::vector<Entry> make_entries() {
   e.push_back(entry<DostepRaportRow>(
       "DOSTEPRAPORTOWQ", &Tables::DOSTEPRAPORTOWQ,
       {{"REPORT_ID", &DostepRaportRow::report_id}, {"ACCESS", &DostepRaportRow::access}}));
+}
+
+void add_window_tables(std::vector<Entry>& e) {
   e.push_back(entry<ParOknoRow>("INI_PAR_OKNO", &Tables::INI_PAR_OKNO,
                                 {{"WINDOW", &ParOknoRow::window, 50},
                                  {"PARAMETER", &ParOknoRow::parameter, 50},
@@ -224,6 +223,9 @@ std::vector<Entry> make_entries() {
                                          {"PERIOD", &FormatNumeracjiRow::period},
                                          {"PARAMETER1", &FormatNumeracjiRow::parameter1},
                                          {"PARAMETER2", &FormatNumeracjiRow::parameter2}}));
+}
+
+void add_document_tables(std::vector<Entry>& e) {
   e.push_back(entry<StatusRow>("Q_STATUSY", &Tables::Q_STATUSY,
                                {{"CODE", &StatusRow::code, 1},
                                 {"ONE", &StatusRow::one},
@@ -240,6 +242,13 @@ std::vector<Entry> make_entries() {
   e.push_back(
       entry<FiltrTabelRow>("FILTRTABELQUEUE", &Tables::FILTRTABELQUEUE,
                            {{"TABLE", &FiltrTabelRow::table}, {"NAME", &FiltrTabelRow::name, 50}}));
+}
+
+std::vector<Entry> make_entries() {
+  std::vector<Entry> e;
+  add_session_tables(e);
+  add_window_tables(e);
+  add_document_tables(e);
   return e;
 }
 
@@ -248,14 +257,10 @@ const std::vector<Entry>& entries() {
   return e;
 }
 
-std::string_view bare(std::string_view name) {
-  return name.starts_with("GLO:") ? name.substr(4) : name;
-}
-
 Access* find(std::string_view table) {
   std::string wanted = text::upper(text::trim(table));
   for (const auto& e : entries()) {
-    if (bare(e.name) == bare(wanted)) return e.access.get();
+    if (without_glo(e.name) == without_glo(wanted)) return e.access.get();
   }
   return nullptr;
 }

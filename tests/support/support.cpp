@@ -18,7 +18,10 @@ namespace orv::test {
 
 std::string test_ui_name() {
   const char* env = std::getenv("ORV_TEST_UI");
-  return env && *env ? env : "headless";
+  std::string name = env && *env ? env : "headless";
+  // Desktop windows are drawn offscreen unless the runner chose a display platform itself.
+  if (name == "qt") setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+  return name;
 }
 
 ShownUi::ShownUi(ui::ScriptedBackend& engine)

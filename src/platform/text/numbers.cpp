@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string>
@@ -192,6 +193,11 @@ std::optional<int32_t> long_argument(std::string_view s) {
 
 std::optional<uint8_t> byte_argument(std::string_view s) {
   return in_byte_range(long_argument(s));
+}
+
+std::optional<double> whole_in(double v, double low, double high) {
+  if (!std::isfinite(v) || v != std::floor(v) || v < low || v > high) return std::nullopt;
+  return v;
 }
 
 }  // namespace orv::text

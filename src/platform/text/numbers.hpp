@@ -52,4 +52,8 @@ std::optional<double> real_argument(std::string_view s);
 std::optional<int32_t> long_argument(std::string_view s);
 std::optional<uint8_t> byte_argument(std::string_view s);
 
+// A number a host hands over as a double, for a LONG or a BYTE: itself when it is whole and
+// within [low, high], else nullopt (never rounded or wrapped).
+std::optional<double> whole_in(double v, double low, double high);
+
 }  // namespace orv::text
