@@ -37,3 +37,7 @@ shoot progress "" EXECSQLWIN "update artykul set uwagi='W#1#' where id_artykulu=
   "Uwagi artykułu #1#" "" "select id_artykulu from artykul" "" 1
 # The sliders moved for the marked articles (usage 102), cancelled so nothing changes.
 shoot stock-levels "set PR_STAN_MAX 150; set PR_STAN_MIN 35; key Esc" STANYMINMAXREZGRUPOWAZMIANA 102
+# A list window paged to its end, and the form of a new saved filter on its users tab.
+shoot object-lists "key End" LISTY_OBIEKTOW 120
+shoot filter-form "set NAZWA \"Duzi odbiorcy\"; press DODAJ_UZYTKOWNIKA; choose LISTA \"Ewa Nowak\"; \
+  press ZAKLADKA_UZYTKOWNICY" FILTRAPLIKACJI_UPD Kontrahent_Brw "<GROUP><KOD>abc</KOD></GROUP>"

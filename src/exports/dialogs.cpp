@@ -4,6 +4,7 @@
 #include "boundary.hpp"
 #include "dialogs/calendar.hpp"
 #include "dialogs/date_range.hpp"
+#include "dialogs/send_email.hpp"
 #include "dialogs/stock_levels.hpp"
 #include "table.hpp"
 
@@ -48,6 +49,15 @@ uint8_t PYTAJOZAKRES3DAT(int32_t* date_from, int32_t* date_to, ORVRUN_TEXT* rang
   });
 }
 
+uint8_t SENDEMAIL(const char* to, const char* subject, const char* text,
+                  const char* attachment) noexcept {
+  return guard(__func__, uint8_t{0}, [&] {
+    auto given = [](const char* s) {
+      return s ? std::optional<std::string_view>(s) : std::nullopt;
+    };
+    return orv::dialogs::SENDEMAIL(given(to), given(subject), given(text), given(attachment));
+  });
+}
 void STANYMINMAXREZGRUPOWAZMIANA(int32_t usage) noexcept {
   guard(__func__, [&] { orv::dialogs::STANYMINMAXREZGRUPOWAZMIANA(usage); });
 }

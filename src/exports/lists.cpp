@@ -5,7 +5,10 @@
 #include "lists/column_dialog.hpp"
 #include "lists/column_settings.hpp"
 #include "lists/list_export.hpp"
+#include "lists/log_window.hpp"
+#include "lists/navigator.hpp"
 #include "lists/popups.hpp"
+#include "lists/settings_profiles.hpp"
 #include "lists/shortcuts.hpp"
 #include "lists/tooltips.hpp"
 #include "lists/users_list.hpp"
@@ -103,10 +106,18 @@ void USTAWTOOLTIP(int32_t window, int32_t control, const char* text) noexcept {
   guard(__func__, [&] { orv::lists::USTAWTOOLTIP(window, control, in(text)); });
 }
 
+void LOG_WYKONANIA(const char* context) noexcept {
+  guard(__func__, [&] { orv::lists::LOG_WYKONANIA(in(context)); });
+}
+void PROFILE_USTAWIEN_BRW(void) noexcept {
+  guard(__func__, [] { orv::lists::PROFILE_USTAWIEN_BRW(); });
+}
+int32_t NAWIGATOR(void) noexcept {
+  return guard(__func__, int32_t{0}, [] { return orv::lists::NAWIGATOR(); });
+}
 void UZYTKOWNIK1_BRW(void) noexcept {
   guard(__func__, [] { orv::lists::UZYTKOWNIK1_BRW(); });
 }
-
 void EXPORTBROWSERTOEXCEL(const ORVRUN_LIST* list, int32_t control,
                           const char* description) noexcept {
   guard(__func__, [&] {

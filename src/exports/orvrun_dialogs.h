@@ -27,6 +27,11 @@ PYTAJOZAKRES3DAT(int32_t* date_from /* optional */, int32_t* date_to /* optional
 /* set the minimum, maximum and reservation levels of the marked articles (the usage code's set) */
 ORVRUN_API void STANYMINMAXREZGRUPOWAZMIANA(int32_t usage) ORVRUN_NOEXCEPT;
 
+/* compose and send an e-mail through the company's SMTP server: 1 sent, 0 given up */
+ORVRUN_API uint8_t SENDEMAIL(const char* to /* optional */, const char* subject /* optional */,
+                             const char* text /* optional */,
+                             const char* attachment /* optional */) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -64,6 +64,12 @@ ORVRUN_API uint8_t KONFIGURACJA_KOLUMN(const char* window) ORVRUN_NOEXCEPT;
  * the list's record buffer (ORVRUN_RECORD_GET) and GLOBALRESPONSE is 1, else 2. */
 /* the list of users; chooses one into UZYTKOWNIK1 (ID_UZYTKOWNIKA, NAZWA, IDENTYFIKATOR) */
 ORVRUN_API void UZYTKOWNIK1_BRW(void) ORVRUN_NOEXCEPT;
+/* the settings profiles the user sees (own and shared); chooses one into ORV_PROFILE_USTAWIEN */
+ORVRUN_API void PROFILE_USTAWIEN_BRW(void) ORVRUN_NOEXCEPT;
+/* the open windows and objects: the chosen window's value, else 0 (an object: record NAWIGATOR) */
+ORVRUN_API int32_t NAWIGATOR(void) ORVRUN_NOEXCEPT;
+/* the execution-log rows of the current user and one context */
+ORVRUN_API void LOG_WYKONANIA(const char* context) ORVRUN_NOEXCEPT;
 
 #ifdef __cplusplus
 }

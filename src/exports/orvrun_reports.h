@@ -62,6 +62,12 @@ ORVRUN_API uint8_t ORVRUN_RECORD_SET(const char* record, const char* field,
 /* a field of a shared record buffer */
 ORVRUN_API char* ORVRUN_RECORD_GET(const char* record, const char* field) ORVRUN_NOEXCEPT;
 
+/* Standard descriptions of financial documents and positions (opis_dok_poz_fin). */
+/* the list of one document type's and level's descriptions, with the default mark */
+ORVRUN_API void OPIS_DOK_POZ_BRW(double type_id, uint8_t level) ORVRUN_NOEXCEPT;
+/* the default description of a level and document type, empty when none */
+ORVRUN_API char* DOMYSLNYOPISDOK(uint8_t level, double type_id) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -84,6 +84,26 @@ ORVRUN_API void POBIERZXMLFILTRUZYTKOWNIKA(int32_t filter_id, ORVRUN_GROUP* reco
 ORVRUN_API int32_t POBIERZIDFILTRAXML(const char* name, const char* context, const char* type,
                                       const char* subsystem) ORVRUN_NOEXCEPT;
 
+/* Saved-filter windows. The caller's record travels as its XML (GRUPADOXML form, one element per
+ * field): read when the call starts, written back (declaration order) when it ends. */
+/* the list of a dialog context's saved filters; choosing one fills the record from it */
+ORVRUN_API void LISTAFILTROWAPLIKACJI_BRW(const char* context,
+                                          ORVRUN_TEXT* record /* 10000 bytes */) ORVRUN_NOEXCEPT;
+/* the form of the filter ORV_DEFINICJA_FILTRA.ID_FILTRA for GLOBALREQUEST; saving keeps the record
+ */
+ORVRUN_API void FILTRAPLIKACJI_UPD(const char* context,
+                                   ORVRUN_TEXT* record /* 10000 bytes */) ORVRUN_NOEXCEPT;
+
+/* Object lists: stored copies of a marked set of customers (kind 120) or articles (102). */
+/* the object lists of a kind; modes 4, 14 and 24 choose one into ORV_LISTA_OBIEKTOW */
+ORVRUN_API void LISTY_OBIEKTOW(const char* kind, const char* mode /* optional */,
+                               const char* usage /* optional */,
+                               const int32_t* warehouse /* optional */) ORVRUN_NOEXCEPT;
+/* the form of the list ORV_LISTA_OBIEKTOW.ID_LISTY; mode 24: the marked set as a clipboard list */
+ORVRUN_API void LISTY_OBIEKTOW_UPD(int32_t kind, const int32_t* mode /* optional */,
+                                   const int32_t* usage /* optional */,
+                                   const int32_t* warehouse /* optional */) ORVRUN_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif

@@ -3,6 +3,7 @@
 #include "boundary.hpp"
 #include "platform/dict/context.hpp"
 #include "reports/classifiers.hpp"
+#include "reports/descriptions.hpp"
 #include "reports/numbering.hpp"
 #include "reports/variants.hpp"
 #include "table.hpp"
@@ -129,6 +130,13 @@ char* ORVRUN_RECORD_GET(const char* record, const char* field) noexcept {
     auto v = orv::dict::record_field(orv::dict::glo().records, in(record), in(field));
     return v ? *v : std::string();
   });
+}
+
+void OPIS_DOK_POZ_BRW(double type_id, uint8_t level) noexcept {
+  guard(__func__, [&] { orv::reports::OPIS_DOK_POZ_BRW(type_id, level); });
+}
+char* DOMYSLNYOPISDOK(uint8_t level, double type_id) noexcept {
+  return guard_text(__func__, [&] { return orv::reports::DOMYSLNYOPISDOK(level, type_id); });
 }
 
 }  // extern "C"

@@ -1,11 +1,14 @@
 // C entry points of the selection subsystem: marks, filters, counting, group operations.
 #include "boundary.hpp"
+#include "platform/xml/group_xml.hpp"
+#include "selection/filter_windows.hpp"
 #include "selection/filters.hpp"
 #include "selection/group_operations.hpp"
 #include "selection/list_count.hpp"
 #include "selection/list_marking.hpp"
 #include "selection/marked_count_display.hpp"
 #include "selection/marked_records.hpp"
+#include "selection/object_lists.hpp"
 #include "selection/saved_filters.hpp"
 #include "table.hpp"
 
@@ -14,6 +17,21 @@ using orv::exports::guard_text;
 using orv::exports::in;
 using orv::exports::optional_of;
 namespace sel = orv::selection;
+
+namespace {
+
+// The record comes as XML and goes back as XML; a record the window left alone comes back as
+// it was given.
+template <class F>
+void with_record(ORVRUN_TEXT* record, F&& window) {
+  orv::dict::Group g = orv::xml::group_of_xml(record && record->data ? in(record->data) : "");
+  window(g);
+  if (record && g.size() > 0) {
+    orv::exports::put_text(record, orv::xml::group_to_xml(g, orv::xml::FieldOrder::Declared));
+  }
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -127,6 +145,34 @@ void DISPLAYZAZNACZONE(int32_t window, int32_t control, int32_t count, const cha
                        const int32_t* total) noexcept {
   guard(__func__,
         [&] { sel::DISPLAYZAZNACZONE(window, control, count, in(label), optional_of(total)); });
+}
+
+void LISTAFILTROWAPLIKACJI_BRW(const char* context, ORVRUN_TEXT* record) noexcept {
+  guard(__func__, [&] {
+    with_record(record,
+                [&](orv::dict::Group& g) { sel::LISTAFILTROWAPLIKACJI_BRW(in(context), g); });
+  });
+}
+void FILTRAPLIKACJI_UPD(const char* context, ORVRUN_TEXT* record) noexcept {
+  guard(__func__, [&] {
+    with_record(record, [&](orv::dict::Group& g) { sel::FILTRAPLIKACJI_UPD(in(context), g); });
+  });
+}
+
+void LISTY_OBIEKTOW(const char* kind, const char* mode, const char* usage,
+                    const int32_t* warehouse) noexcept {
+  guard(__func__, [&] {
+    auto text_of = [](const char* s) {
+      return s ? std::optional<std::string_view>(in(s)) : std::nullopt;
+    };
+    sel::LISTY_OBIEKTOW(in(kind), text_of(mode), text_of(usage), optional_of(warehouse));
+  });
+}
+void LISTY_OBIEKTOW_UPD(int32_t kind, const int32_t* mode, const int32_t* usage,
+                        const int32_t* warehouse) noexcept {
+  guard(__func__, [&] {
+    sel::LISTY_OBIEKTOW_UPD(kind, optional_of(mode), optional_of(usage), optional_of(warehouse));
+  });
 }
 
 }  // extern "C"

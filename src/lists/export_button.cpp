@@ -3,23 +3,23 @@
 
 #include <atomic>
 
-#include "frame/messages.hpp"
-#include "platform/text/cp1250.hpp"
+#include "lists/list_export.hpp"
 
 namespace orv::lists {
 namespace {
 
-// Until the spreadsheet export is linked in, the button says so instead of doing nothing.
-void unavailable(const ListObject&, int32_t) {
-  frame::MSG_OSTRZEZENIE("Eksport do Excela jest niedostępny."_w1250);
+// The list's own export: asks for the file, writes it, offers to open it. The lists of the
+// library log nothing (an empty description).
+void spreadsheet(const ListObject& list, int32_t control) {
+  EXPORTBROWSERTOEXCEL(list, control, std::nullopt);
 }
 
-std::atomic<ListExporter> g_exporter{&unavailable};
+std::atomic<ListExporter> g_exporter{&spreadsheet};
 
 }  // namespace
 
 ListExporter set_list_exporter(ListExporter exporter) {
-  return g_exporter.exchange(exporter ? exporter : &unavailable);
+  return g_exporter.exchange(exporter ? exporter : &spreadsheet);
 }
 
 void export_from_window(const ListObject& list, int32_t control) {

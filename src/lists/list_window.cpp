@@ -2,6 +2,7 @@
 #include "lists/list_window.hpp"
 
 #include <algorithm>
+#include <array>
 
 #include "frame/window_conventions.hpp"
 #include "lists/export_button.hpp"
@@ -47,6 +48,7 @@ ui::Window build_list_window(const ListSpec& spec) {
   ui::Window w(spec.name, spec.title);
   w.rect = {0, 0, 420, 200};
   ui::Control& list = w.add(ControlKind::List, kList, "LISTA", spec.title);
+  list.paged = true;
   for (const ListColumnSpec& c : spec.columns)
     list.columns.push_back({c.title, c.hidden ? 0 : c.width});
   w.add(ControlKind::Entry, kLocator, "LOKATOR", "Szukaj:");
@@ -136,7 +138,8 @@ void ListWindow::load_from(const ListRow& top, double keep) {
   }
   std::size_t at = 0;
   while (at < rows.size() && rows[at].id != keep) ++at;
-  load(std::move(rows), at < rows.size() ? at : selected_);
+  const std::size_t select = at < rows.size() ? at : selected_;
+  load(std::move(rows), select);
 }
 
 bool ListWindow::on_page(double id) const {
@@ -187,17 +190,21 @@ void ListWindow::move_by(int delta) {
 void ListWindow::page_by(int direction) {
   if (page_.empty()) return;
   const std::size_t n = rows_per_page();
+  const bool down = direction > 0;
   std::vector<ListRow> more =
-      direction > 0 ? pager_.after(page_.back(), n) : pager_.before(page_.front(), n);
-  if (more.empty()) return load(std::move(page_), direction > 0 ? page_.size() - 1 : 0);
-  std::vector<ListRow> rows = direction > 0 ? std::move(page_) : std::move(more);
-  std::vector<ListRow>& tail = direction > 0 ? more : page_;
-  rows.insert(rows.end(), std::make_move_iterator(tail.begin()),
-              std::make_move_iterator(tail.end()));
+      down ? pager_.after(page_.back(), n) : pager_.before(page_.front(), n);
+  if (more.empty()) {
+    selected_ = down ? page_.size() - 1 : 0;
+    return show();
+  }
+  std::vector<ListRow> rows;
+  rows.reserve(page_.size() + more.size());
+  for (std::vector<ListRow>* part : down ? std::array{&page_, &more} : std::array{&more, &page_})
+    rows.insert(rows.end(), std::make_move_iterator(part->begin()),
+                std::make_move_iterator(part->end()));
   if (rows.size() > n) {
-    auto cut = static_cast<std::ptrdiff_t>(rows.size() - n);
-    direction > 0 ? rows.erase(rows.begin(), rows.begin() + cut)
-                  : rows.erase(rows.end() - cut, rows.end());
+    const auto cut = static_cast<std::ptrdiff_t>(rows.size() - n);
+    down ? rows.erase(rows.begin(), rows.begin() + cut) : rows.erase(rows.end() - cut, rows.end());
   }
   load(std::move(rows), selected_);
 }
@@ -337,8 +344,8 @@ bool ListWindow::run() {
   ui::Control& choose_button = w_.at(kSelectButton);
   choose_button.hidden = !(select_mode_ && (spec_.buttons & kSelect));
   w_.set_focus(kList);
+  load(pager_.first(rows_per_page()), 0);  // before it shows: the first drawing has the rows
   frame::open_window(w_, spec_.help_topic);
-  load(pager_.first(rows_per_page()), 0);
   while (!dispatch(w_.accept()) && !closing_) {
   }
   w_.close();

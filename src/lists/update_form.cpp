@@ -36,8 +36,22 @@ void UpdateForm::lock_for_view() {
   }
 }
 
+// What the form does, for forms whose own text the window did not set.
+std::string mode_text(Request r) {
+  switch (r) {
+    case Request::Insert:
+      return "Dodawanie rekordu";
+    case Request::Change:
+      return "Zmiana rekordu";
+    default:
+      return "Podgląd"_w1250;
+  }
+}
+
 int32_t UpdateForm::run(const Save& save, const Handler& handler) {
   if (request_ == Request::View) lock_for_view();
+  if (ui::Control* mode = w_.find(kModeText); mode && mode->caption.empty())
+    mode->caption = mode_text(request_);
   frame::open_window(w_, help_topic_);
   int32_t response = kRequestCancelled;
   for (;;) {

@@ -11,21 +11,23 @@
 namespace orv::lists {
 namespace {
 
+ListSpec make_users_spec() {
+  ListSpec s;
+  s.name = "Uzytkownik1_Brw";
+  s.title = "Lista użytkowników"_w1250;
+  s.record = "UZYTKOWNIK1";
+  s.fields = {{"ID_UZYTKOWNIKA", "u.id_uzytkownika", true},
+              {"NAZWA", "u.nazwa"},
+              {"IDENTYFIKATOR", "u.identyfikator"}};
+  s.from = "uzytkownik u with (nolock)";
+  s.columns = {column("Nazwa użytkownika"_w1250, 150, 1), column("Login", 80, 2)};
+  s.sorts = {{"Nazwa", 1}, {"Login", 2}};
+  s.buttons = kSelect | kExport;
+  return s;
+}
+
 const ListSpec& users_spec() {
-  static const ListSpec spec = [] {
-    ListSpec s;
-    s.name = "Uzytkownik1_Brw";
-    s.title = "Lista użytkowników"_w1250;
-    s.record = "UZYTKOWNIK1";
-    s.fields = {{"ID_UZYTKOWNIKA", "u.id_uzytkownika", true},
-                {"NAZWA", "u.nazwa"},
-                {"IDENTYFIKATOR", "u.identyfikator"}};
-    s.from = "uzytkownik u with (nolock)";
-    s.columns = {column("Nazwa użytkownika"_w1250, 150, 1), column("Login", 80, 2)};
-    s.sorts = {{"Nazwa", 1}, {"Login", 2}};
-    s.buttons = kSelect | kExport;
-    return s;
-  }();
+  static const ListSpec spec = make_users_spec();
   return spec;
 }
 

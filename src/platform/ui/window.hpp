@@ -83,6 +83,9 @@ struct Control {
   // Entry: its logic reads a number (typed_number in script.hpp); other text typed at run is the
   // logic's to refuse, a script that gives it is refused as it is read (check_script).
   bool numeric = false;
+  // A list whose window's logic pages its rows: the moving keys (Down, Up, PgDn, PgUp, Home, End)
+  // go to the logic, as the widget holds one page only.
+  bool paged = false;
   Rect rect;
   // Image: the picture shown (JPEG, BMP, GIF, PNG, WMF bytes), shared with whoever drew it; its
   // `value` then reads "<type> <bytes>" (set by show_picture), which scripts and records see.

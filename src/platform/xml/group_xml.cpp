@@ -337,4 +337,19 @@ bool xml_to_group(std::string_view xml, dict::Group& group, Matching matching, s
   return true;
 }
 
+dict::Group group_of_xml(std::string_view xml) {
+  dict::Group group;
+  pugi::xml_document doc;
+  if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata_single,
+                       pugi::encoding_utf8) ||
+      !single_root(doc))
+    return group;
+  for (const pugi::xml_node& n : doc.document_element().children()) {
+    if (n.type() != pugi::node_element) continue;
+    dict::Field& f = group.add(n.name(), dict::FieldKind::Text, kHostFieldSize);
+    f.values[0] = n.child_value();
+  }
+  return group;
+}
+
 }  // namespace orv::xml

@@ -1,6 +1,7 @@
 // A dynamic record (GROUP) as an XML text and back: one element per field under "GROUP".
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,11 @@ std::string group_to_xml(const dict::Group& group, FieldOrder order);
 // index, until the values run out. Values are converted to the field's kind as the runtime
 // assigns them: texts cut to their size, numbers read as numbers (anything else is 0).
 bool xml_to_group(std::string_view xml, dict::Group& group, Matching matching, std::string& error);
+
+// The record a host describes by its XML alone (hosts that cannot share their records): one text
+// field of kHostFieldSize characters per element under the root, in document order, holding the
+// element's text. A text that is not XML gives a record without fields.
+inline constexpr std::size_t kHostFieldSize = 1000;
+dict::Group group_of_xml(std::string_view xml);
 
 }  // namespace orv::xml

@@ -293,6 +293,10 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
   alt_alone_ = key.key() == Qt::Key_Alt;
   if (qobject_cast<QPlainTextEdit*>(watched) && (key.key() == Qt::Key_Return))
     return false;  // a new line of the text
+  if (std::string move = paged_key(watched, key.key()); !move.empty()) {
+    give_key(move);
+    return true;
+  }
   std::string name = key_name(key, is_text_widget(watched));
   if (name.empty()) return false;
   // Enter after typing accepts the typed text; Enter alone is the window's.
@@ -302,6 +306,19 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
   }
   give_key(name);
   return true;
+}
+
+// A list whose logic pages its rows hears the moving keys itself: the widget holds one page.
+std::string WindowView::paged_key(QObject* watched, int key) const {
+  static const std::map<int, const char*> kMoves{
+      {Qt::Key_Down, "Down"},   {Qt::Key_Up, "Up"},     {Qt::Key_PageDown, "PgDn"},
+      {Qt::Key_PageUp, "PgUp"}, {Qt::Key_Home, "Home"}, {Qt::Key_End, "End"}};
+  auto move = kMoves.find(key);
+  if (move == kMoves.end()) return {};
+  for (const auto& [n, s] : shown_) {
+    if (s.widget == watched && s.drawn.paged) return move->second;
+  }
+  return {};
 }
 
 void WindowView::keyPressEvent(QKeyEvent* event) {

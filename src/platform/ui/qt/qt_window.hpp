@@ -61,6 +61,7 @@ class WindowView : public QDialog {
   void give(std::string verb, int number, std::string arg = {});
   void give_key(const std::string& key);
   bool is_text_widget(QObject* o) const;
+  std::string paged_key(QObject* watched, int key) const;
 
   Window* w_;  // null while parked
   bool person_;

@@ -148,6 +148,16 @@ INSTANTIATE_TEST_SUITE_P(
                     kSlider, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A list whose logic pages its rows hears End and PgDn itself: the table holds one page only.
+TEST_F(Person, APagedListHearsItsMovingKeys) {
+  window.at(kList).paged = true;
+  for (auto [key, name] : {std::pair{Qt::Key_End, "End"}, std::pair{Qt::Key_PageDown, "PgDn"}}) {
+    Event e = after([key = key](QDialog& d) { press(child<QTableWidget>(d, "LISTA"), key); });
+    EXPECT_EQ(e.kind, K);
+    EXPECT_EQ(e.key, name);
+  }
+}
+
 TEST_F(Person, TypesPolishLetters) {
   Event e = after([](QDialog& d) {
     auto& entry = child<QLineEdit>(d, "KWOTA");
