@@ -179,8 +179,6 @@ bool convert(const Param& p, const ORVRUN_VALUE& v, Arg& a, std::string& why) {
     return read_structured(p, v, a, why);
   }
   if (p.kind == Kind::Blob) return read_blob_file(p, in(v.text), a);
-}
-
   if (p.kind == Kind::List) return convert_list(v, a, why);
   if (p.kind == Kind::Text) {
     a.text = in(v.text);
