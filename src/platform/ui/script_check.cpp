@@ -1,6 +1,7 @@
 // A script read before any window opens: values no designed control of the procedure can take.
 #include <algorithm>
 
+#include "platform/text/numbers.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/registry.hpp"
 #include "platform/ui/script.hpp"
@@ -58,6 +59,13 @@ std::string refusal(const Window& w, const Control& c, const Command& cmd) {
       return c.read_only ? named(w, c) + " is read-only" : "";
     case ControlKind::Check:
       return is_check_word(v) ? "" : "a check box is set on or off";
+    case ControlKind::Slider: {
+      auto n = text::long_argument(v);
+      bool fits = n && *n >= c.low && *n <= c.high;
+      return fits ? ""
+                  : named(w, c) + " takes a whole number from " + std::to_string(c.low) + " to " +
+                        std::to_string(c.high);
+    }
     default:
       return named(w, c) + " takes no typed value";
   }

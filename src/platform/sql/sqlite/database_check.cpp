@@ -59,6 +59,8 @@ class ReadOnlyHandle {
       return;
     }
     register_extension(db_);
+    // Another process writing now is no damage: wait for it as the channels would.
+    sqlite3_busy_timeout(db_, o.busy_timeout_ms);
   }
   ~ReadOnlyHandle() { sqlite3_close_v2(db_); }
   sqlite3* get() const { return db_; }
@@ -97,6 +99,11 @@ DatabaseCheck read_schema(const std::string& path, AccessMode mode,
   std::string verdict = "ok";
   if (read && size <= kPageCheckLimit) {
     read = each_row(h.get(), "PRAGMA quick_check(1)", error, [&](const char* v) { verdict = v; });
+  }
+  int code = h.get() ? sqlite3_errcode(h.get()) : SQLITE_OK;
+  if (!read && (code == SQLITE_BUSY || code == SQLITE_LOCKED)) {
+    return failed(DatabaseState::Unreadable,
+                  "the database " + path + " stayed locked by another process: " + error);
   }
   if (!read || verdict != "ok") {
     return failed(DatabaseState::Damaged,
