@@ -69,7 +69,7 @@ int32_t type_of(Kind k) {
 const char* kind_word(Kind k) {
   static const char* const kWords[] = {"none",   "STRING", "LONG", "BYTE",  "REAL",
                                        "HANDLE", "SHORT",  "BOOL", "GROUP", "TEXTS",
-                                       "WINDOW", "BAND",   "BLOB",  "LIST"};
+                                       "WINDOW", "BAND",   "BLOB", "LIST"};
   return kWords[static_cast<int>(k)];
 }
 

@@ -116,12 +116,23 @@ int read_blob(sqlite3* db, const BlobCell& cell, Blob& out, std::string& error) 
   return kOk;
 }
 
+// Outside a transaction the write takes the write lock first (BEGIN IMMEDIATE waits for it):
+// a deferred one that reads the row, then writes, fails at once when another process wrote in
+// between. Inside one, a savepoint keeps the caller's transaction.
 int write_blob(sqlite3* db, const BlobCell& cell, std::span<const unsigned char> bytes,
                std::string& error) {
-  if (sqlite3_exec(db, "SAVEPOINT orv_blob", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    return failed(db, error);
-  }
+  const bool own = sqlite3_get_autocommit(db) != 0;
+  const char* begin = own ? "BEGIN IMMEDIATE" : "SAVEPOINT orv_blob";
+  if (sqlite3_exec(db, begin, nullptr, nullptr, nullptr) != SQLITE_OK) return failed(db, error);
   int rc = fill(db, cell, bytes, error);
+  if (own) {
+    const char* end = rc == kOk ? "COMMIT" : "ROLLBACK";
+    if (sqlite3_exec(db, end, nullptr, nullptr, nullptr) != SQLITE_OK && rc == kOk) {
+      rc = failed(db, error);
+      sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    return rc;
+  }
   if (rc != kOk) sqlite3_exec(db, "ROLLBACK TO orv_blob", nullptr, nullptr, nullptr);
   sqlite3_exec(db, "RELEASE orv_blob", nullptr, nullptr, nullptr);
   return rc;

@@ -14,7 +14,7 @@
 namespace orv::sql::sqlite {
 namespace {
 
-constexpr off_t kPageCheckLimit = 64 * 1024 * 1024;
+constexpr off_t kPageCheckLimit = off_t{64} * 1024 * 1024;
 
 DatabaseCheck failed(DatabaseState state, std::string error) {
   DatabaseCheck c;
