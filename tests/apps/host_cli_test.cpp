@@ -104,7 +104,9 @@ TEST_P(HostCli, RefusesAndReports) {
   }
   auto r = test::run_cli(args);
   EXPECT_EQ(r.status, GetParam().status) << r.err;
-  if (GetParam().out) EXPECT_EQ(r.out, GetParam().out);
+  if (GetParam().out) {
+    EXPECT_EQ(r.out, GetParam().out);
+  }
   EXPECT_NE(r.err.find(GetParam().err), std::string::npos) << r.err;
 }
 

@@ -73,7 +73,9 @@ TEST_P(ClassifierFilters, SelectWhatTheyTypedAndNothingElse) {
   const std::string sql =
       KLASYFIKATORY_UTWORZSQL("Artykul", c.values, c.operators ? &*c.operators : nullptr);
   EXPECT_EQ(sql, text::from_utf8(c.condition));
-  if (c.selects) EXPECT_EQ(ids_where(sql.empty() ? "1=1" : sql), c.selects);
+  if (c.selects) {
+    EXPECT_EQ(ids_where(sql.empty() ? "1=1" : sql), c.selects);
+  }
   if (*c.warning) {
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].box.text, text::from_utf8(c.warning));
@@ -120,7 +122,9 @@ TEST_P(ClassifierChecks, WarnAtTheFirstWrongField) {
   for (auto& s : v) s = text::from_utf8(s);
   EXPECT_EQ(KLASYFIKATORY_WALIDUJ("Artykul", v), GetParam().wrong);
   ASSERT_EQ(ui.boxes().size(), *GetParam().warning ? 1u : 0u);
-  if (*GetParam().warning) EXPECT_EQ(ui.boxes()[0].box.text, text::from_utf8(GetParam().warning));
+  if (*GetParam().warning) {
+    EXPECT_EQ(ui.boxes()[0].box.text, text::from_utf8(GetParam().warning));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClassifierChecks, testing::ValuesIn(kChecks),

@@ -80,7 +80,9 @@ TEST_P(MtomSplit, FindsTheEnvelopeOrNothing) {
   std::string_view env = soap_envelope(c.body, c.content_type);
   std::string sid;
   EXPECT_EQ(!env.empty() && bir_result(env, BirCall::Login, sid), c.found);
-  if (c.found) EXPECT_EQ(sid, "4d7c1b9e2a3f4c5d6e7f");
+  if (c.found) {
+    EXPECT_EQ(sid, "4d7c1b9e2a3f4c5d6e7f");
+  }
 }
 
 const std::string kLogin = recorded("bir_login.mtom");
