@@ -64,8 +64,8 @@ class ListDatabase {
   std::unique_ptr<orv::sql::Driver> driver_;
 };
 
-orv::lists::ListSpec spec() {
-  orv::lists::ListSpec s;
+orv::lists::ListDesign design() {
+  orv::lists::ListDesign s;
   s.name = "Pozycja_Brw";
   s.title = "Pozycje";
   s.fields = {{"ID", "p.id", true}, {"NAZWA", "p.nazwa", false}, {"OPIS", "p.opis", false}};
@@ -78,7 +78,7 @@ orv::lists::ListSpec spec() {
 // Open, End, close: the window's whole life as a user who wants the last row lives it.
 void BM_OpenAndEndVsRawPage(benchmark::State& state) {
   ListDatabase db;
-  const orv::lists::ListSpec s = spec();
+  const orv::lists::ListDesign s = design();
   Clock::duration ours{}, raw{};
   for (auto _ : state) {
     orv::ui::HeadlessBackend ui({}, /*strict=*/true, "key End; close");

@@ -56,8 +56,8 @@ enum : int { kFormName = 1, kFormIndex, kFormVat, kFormPrice, kFormSave, kFormCa
 
 constexpr const char* kRecordBuffer = "ARTYKUL_IMP";
 
-lists::ListSpec files_spec(std::string_view kind) {
-  lists::ListSpec s;
+lists::ListDesign files_design(std::string_view kind) {
+  lists::ListDesign s;
   s.name = "ImportCSV_brw";
   s.title = "Import plików CSV"_w1250;
   s.fields = {{"ID_BLOBA", "a.id_bloba", true},
@@ -70,7 +70,7 @@ lists::ListSpec files_spec(std::string_view kind) {
   s.from = "plik_blob a with (nolock)";
   s.where = "a.id_firmy=" + plain_number(dict::glo().ID_FIRMY) + " and a.rodzaj_obiektu='" +
             text::double_apostrophes(kind) + "'";
-  lists::ListColumnSpec state = lists::column("Stan", 20, 1);
+  lists::ListColumnDesign state = lists::column("Stan", 20, 1);
   state.icons = {{"1", "zielony.ico"}, {"0", "czerwony.ico"}};  // the green and the red check
   s.columns = {state,
                lists::column("Nr", 30, 0),
@@ -84,8 +84,8 @@ lists::ListSpec files_spec(std::string_view kind) {
   return s;
 }
 
-lists::ListSpec records_spec(int32_t file_id) {
-  lists::ListSpec s;
+lists::ListDesign records_design(int32_t file_id) {
+  lists::ListDesign s;
   s.name = "ImportCSVArt_brw";
   s.title = "Rekordy importu";
   s.record = kRecordBuffer;
@@ -107,7 +107,7 @@ lists::ListSpec records_spec(int32_t file_id) {
 }
 
 ui::Window files_window() {
-  ui::Window w = lists::build_list_window(files_spec("ARTYKUL"));
+  ui::Window w = lists::build_list_window(files_design("ARTYKUL"));
   w.add(ControlKind::Button, kRestore, "PRZYWROC", "Przywróć do przetworzenia"_w1250);
   w.add(ControlKind::Button, kMove, "PRZENIES", "Przenieś do tabeli"_w1250);
   w.add(ControlKind::Button, kSave, "ZAPISZ", "Zapisz do katalogu");
@@ -117,7 +117,7 @@ ui::Window files_window() {
 }
 
 ui::Window records_window() {
-  return lists::build_list_window(records_spec(0));
+  return lists::build_list_window(records_design(0));
 }
 
 ui::Window record_form() {
@@ -178,9 +178,9 @@ void run_operation(lists::ListWindow& list, int control, const std::string& kind
 
 void IMPORTCSV_BRW(std::string_view kind_text) {
   std::string kind(text::clip(kind_text));
-  lists::ListSpec spec = files_spec(kind);
+  lists::ListDesign design = files_design(kind);
   ui::Window w = files_window();
-  lists::ListWindow list(w, spec);
+  lists::ListWindow list(w, design);
   // The framework's Dodaj and Usuń add and delete files; the rest are the list's own buttons.
   list.on_event([&](lists::ListWindow& l, const ui::Event& e) {
     if (e.kind != ui::EventKind::Accepted) return false;
@@ -210,9 +210,9 @@ void IMPORTCSV_BRW(std::string_view kind_text) {
 void IMPORTCSVART_BRW(int32_t file_id) {
   dict::declare_row_buffer(kRecordBuffer,
                            {"ID_REKORDU", "STAN", "NAZWA", "INDEKS_KATALOGOWY", "UWAGI_IMP"});
-  lists::ListSpec spec = records_spec(file_id);
-  ui::Window w = lists::build_list_window(spec);
-  lists::ListWindow list(w, spec);
+  lists::ListDesign design = records_design(file_id);
+  ui::Window w = lists::build_list_window(design);
+  lists::ListWindow list(w, design);
   list.on_update([] { IMPORTCSVART_UPD(); });
   list.run();
 }

@@ -25,22 +25,22 @@ std::string both(std::string_view a, std::string_view b) {
 
 std::string ListPager::select_list() const {
   std::string out;
-  for (const ListField& f : spec_.fields) out += (out.empty() ? "" : ",") + f.expr;
+  for (const ListField& f : design_.fields) out += (out.empty() ? "" : ",") + f.expr;
   return out;
 }
 
 std::string ListPager::key_expr() const {
-  return spec_.fields[spec_.sorts[sort_].field].expr;
+  return design_.fields[design_.sorts[sort_].field].expr;
 }
 
 std::string ListPager::id_expr() const {
-  return spec_.fields[0].expr;
+  return design_.fields[0].expr;
 }
 
 std::string ListPager::key_value(const ListRow& row) const {
-  const std::size_t f = spec_.sorts[sort_].field;
+  const std::size_t f = design_.sorts[sort_].field;
   const std::string& v = f < row.values.size() ? row.values[f] : std::string();
-  return spec_.fields[f].number ? number(v) : quote(v);
+  return design_.fields[f].number ? number(v) : quote(v);
 }
 
 // The rows beyond `row` in the list's order (or before it, going back).
@@ -54,8 +54,8 @@ std::string ListPager::past(const ListRow& row, bool forward, bool inclusive) co
 
 std::string ListPager::statement(std::string_view condition, bool descending, std::size_t n) const {
   const char* dir = descending ? " desc" : "";
-  std::string where = both(spec_.where, condition);
-  return "select top " + std::to_string(n) + " " + select_list() + " from " + spec_.from +
+  std::string where = both(design_.where, condition);
+  return "select top " + std::to_string(n) + " " + select_list() + " from " + design_.from +
          (where.empty() ? "" : " where " + where) + " order by " + key_expr() + dir + ", " +
          id_expr() + dir;
 }
@@ -63,13 +63,13 @@ std::string ListPager::statement(std::string_view condition, bool descending, st
 std::vector<ListRow> ListPager::read(std::string_view condition, bool descending,
                                      std::size_t n) const {
   std::vector<ListRow> rows;
-  if (n == 0 || spec_.fields.empty() || spec_.sorts.empty()) return rows;
+  if (n == 0 || design_.fields.empty() || design_.sorts.empty()) return rows;
   if (frame::ESQL3(statement(condition, descending, n)) != 0) return rows;
   sql::ScratchTable& t = frame::VAX3();
   while (rows.size() < n && t.next()) {
     ListRow r;
     r.id = t.real_field(1);
-    for (std::size_t k = 1; k <= spec_.fields.size(); ++k) r.values.push_back(t.field(k));
+    for (std::size_t k = 1; k <= design_.fields.size(); ++k) r.values.push_back(t.field(k));
     rows.push_back(std::move(r));
   }
   frame::CLOSESQL3();
@@ -98,8 +98,8 @@ std::vector<ListRow> ListPager::from_row(const ListRow& row, std::size_t n) cons
 }
 
 std::vector<ListRow> ListPager::from_value(std::string_view prefix, std::size_t n) const {
-  const std::size_t f = spec_.sorts[sort_].field;
-  const std::string v = spec_.fields[f].number ? number(prefix) : quote(prefix);
+  const std::size_t f = design_.sorts[sort_].field;
+  const std::string v = design_.fields[f].number ? number(prefix) : quote(prefix);
   return read(key_expr() + " >= " + v, false, n);
 }
 

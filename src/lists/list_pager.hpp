@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lists/list_spec.hpp"
+#include "lists/list_design.hpp"
 
 namespace orv::lists {
 
@@ -17,9 +17,9 @@ namespace orv::lists {
 // window and gives no rows.
 class ListPager {
  public:
-  explicit ListPager(const ListSpec& spec) : spec_(spec) {}
+  explicit ListPager(const ListDesign& design) : design_(design) {}
 
-  void set_sort(std::size_t sort) { sort_ = sort < spec_.sorts.size() ? sort : 0; }
+  void set_sort(std::size_t sort) { sort_ = sort < design_.sorts.size() ? sort : 0; }
   std::size_t sort() const { return sort_; }
 
   std::vector<ListRow> first(std::size_t n) const;
@@ -46,7 +46,7 @@ class ListPager {
   std::string past(const ListRow& row, bool forward, bool inclusive) const;
   std::vector<ListRow> read(std::string_view condition, bool descending, std::size_t n) const;
 
-  const ListSpec& spec_;
+  const ListDesign& design_;
   std::size_t sort_ = 0;
 };
 

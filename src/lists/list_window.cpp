@@ -25,9 +25,9 @@ void add_button(ui::Window& w, int number, const char* id, std::string caption, 
   b.hidden = !shown;
 }
 
-std::vector<std::string> sort_captions(const ListSpec& spec) {
+std::vector<std::string> sort_captions(const ListDesign& design) {
   std::vector<std::string> out;
-  for (const SortKey& s : spec.sorts) out.push_back(s.caption);
+  for (const SortKey& s : design.sorts) out.push_back(s.caption);
   return out;
 }
 
@@ -44,19 +44,19 @@ void set_global_request(Request r) {
   dict::glo().GLOBALREQUEST = static_cast<int32_t>(r);
 }
 
-ui::Window build_list_window(const ListSpec& spec) {
-  ui::Window w(spec.name, spec.title);
+ui::Window build_list_window(const ListDesign& design) {
+  ui::Window w(design.name, design.title);
   w.rect = {0, 0, 420, 200};
-  ui::Control& list = w.add(ControlKind::List, kList, "LISTA", spec.title);
+  ui::Control& list = w.add(ControlKind::List, kList, "LISTA", design.title);
   list.paged = true;
-  for (const ListColumnSpec& c : spec.columns)
+  for (const ListColumnDesign& c : design.columns)
     list.columns.push_back({c.title, c.hidden ? 0 : c.width});
   w.add(ControlKind::Entry, kLocator, "LOKATOR", "Szukaj:");
   ui::Control& sort = w.add(ControlKind::DropList, kSortOrder, "KOLEJNOSC", "Kolejność:"_w1250);
-  sort.items = sort_captions(spec);
-  sort.hidden = spec.sorts.size() < 2;
+  sort.items = sort_captions(design);
+  sort.hidden = design.sorts.size() < 2;
   if (!sort.items.empty()) sort.value = sort.items.front(), sort.selected = 1;
-  const unsigned b = spec.buttons;
+  const unsigned b = design.buttons;
   add_button(w, kInsertButton, "DODAJ", "&Dodaj", "Insert", b & kInsert);
   add_button(w, kChangeButton, "POPRAW", "&Popraw", "", b & kChange);
   add_button(w, kDeleteButton, "USUN", "&Usuń"_w1250, "Delete", b & kDelete);
@@ -69,10 +69,11 @@ ui::Window build_list_window(const ListSpec& spec) {
   return w;
 }
 
-ListWindow::ListWindow(ui::Window& w, const ListSpec& spec) : w_(w), spec_(spec), pager_(spec) {
+ListWindow::ListWindow(ui::Window& w, const ListDesign& design)
+    : w_(w), design_(design), pager_(design) {
   std::vector<std::string> names;
-  for (const ListField& f : spec.fields) names.push_back(f.name);
-  if (!spec.record.empty()) dict::declare_row_buffer(spec.record, names);
+  for (const ListField& f : design.fields) names.push_back(f.name);
+  if (!design.record.empty()) dict::declare_row_buffer(design.record, names);
 }
 
 void ListWindow::add_popup_item(std::string caption, std::function<void(ListWindow&)> action) {
@@ -80,7 +81,7 @@ void ListWindow::add_popup_item(std::string caption, std::function<void(ListWind
 }
 
 std::size_t ListWindow::rows_per_page() const {
-  return static_cast<std::size_t>(std::max(1, spec_.page_rows));
+  return static_cast<std::size_t>(std::max(1, design_.page_rows));
 }
 
 const ListRow* ListWindow::current() const {
@@ -90,13 +91,13 @@ const ListRow* ListWindow::current() const {
 std::string ListWindow::field(std::string_view name) const {
   const ListRow* row = current();
   if (!row) return {};
-  for (std::size_t k = 0; k < spec_.fields.size() && k < row->values.size(); ++k) {
-    if (text::equal_ci(spec_.fields[k].name, name)) return row->values[k];
+  for (std::size_t k = 0; k < design_.fields.size() && k < row->values.size(); ++k) {
+    if (text::equal_ci(design_.fields[k].name, name)) return row->values[k];
   }
   return {};
 }
 
-std::string ListWindow::cell(const ListColumnSpec& c, const ListRow& row) const {
+std::string ListWindow::cell(const ListColumnDesign& c, const ListRow& row) const {
   const std::string v = c.field < row.values.size() ? row.values[c.field] : std::string();
   if (!c.icons.empty()) {
     for (const auto& [value, icon] : c.icons) {
@@ -113,7 +114,7 @@ void ListWindow::show() {
   list.rows.clear();
   for (const ListRow& row : page_) {
     std::vector<std::string> cells;
-    for (const ListColumnSpec& c : spec_.columns) cells.push_back(cell(c, row));
+    for (const ListColumnDesign& c : design_.columns) cells.push_back(cell(c, row));
     list.rows.push_back(std::move(cells));
   }
   list.selected = page_.empty() ? 0 : static_cast<int>(selected_ + 1);
@@ -222,11 +223,11 @@ bool ListWindow::on_key(const std::string& key) {
 }
 
 void ListWindow::fill_buffer(const ListRow* row) const {
-  if (spec_.record.empty()) return;
+  if (design_.record.empty()) return;
   dict::RowBuffer values;
-  for (std::size_t k = 0; row && k < spec_.fields.size() && k < row->values.size(); ++k)
-    values[spec_.fields[k].name] = row->values[k];
-  dict::fill_row_buffer(dict::glo().records, spec_.record, values);
+  for (std::size_t k = 0; row && k < design_.fields.size() && k < row->values.size(); ++k)
+    values[design_.fields[k].name] = row->values[k];
+  dict::fill_row_buffer(dict::glo().records, design_.record, values);
 }
 
 // The form answers in GLOBALRESPONSE; a new row is found again by the id it left in the buffer.
@@ -241,7 +242,7 @@ void ListWindow::request(Request r) {
   set_global_request(Request::None);
   if (dict::glo().GLOBALRESPONSE != kRequestCompleted) return;
   if (r != Request::Insert) return refresh();
-  auto id = dict::row_field(dict::glo().records, spec_.record, spec_.fields[0].name);
+  auto id = dict::row_field(dict::glo().records, design_.record, design_.fields[0].name);
   show_row(text::real_of(id.value_or("")));
 }
 
@@ -256,7 +257,7 @@ void ListWindow::choose() {
 void ListWindow::export_rows() {
   ListObject out;
   out.caption = w_.title;
-  for (const ListColumnSpec& c : spec_.columns) {
+  for (const ListColumnDesign& c : design_.columns) {
     ListColumn column;
     column.title = c.title;
     column.width = c.hidden ? 0 : c.width;
@@ -266,10 +267,10 @@ void ListWindow::export_rows() {
   }
   for (const ListRow& row : pager_.all()) {
     Row cells;
-    for (std::size_t k = 0; k < row.values.size() && k < spec_.fields.size(); ++k) {
+    for (std::size_t k = 0; k < row.values.size() && k < design_.fields.size(); ++k) {
       const std::string v(text::clip(row.values[k]));
-      cells.push_back(spec_.fields[k].number ? Cell::of_number(text::real_of(v))
-                                             : Cell::of_text(v));
+      cells.push_back(design_.fields[k].number ? Cell::of_number(text::real_of(v))
+                                               : Cell::of_text(v));
     }
     out.rows.push_back(std::move(cells));
   }
@@ -331,7 +332,7 @@ bool ListWindow::dispatch(const ui::Event& e) {
       return refresh(), false;
     case kList:
       if (select_mode_) return choose(), chosen_;
-      if (spec_.buttons & kChange) return request(Request::Change), false;
+      if (design_.buttons & kChange) return request(Request::Change), false;
       return request(Request::View), false;
     default:
       return false;
@@ -342,10 +343,10 @@ bool ListWindow::run() {
   select_mode_ = global_request() == Request::Select;
   set_global_request(Request::None);
   ui::Control& choose_button = w_.at(kSelectButton);
-  choose_button.hidden = !(select_mode_ && (spec_.buttons & kSelect));
+  choose_button.hidden = !(select_mode_ && (design_.buttons & kSelect));
   w_.set_focus(kList);
   load(pager_.first(rows_per_page()), 0);  // before it shows: the first drawing has the rows
-  frame::open_window(w_, spec_.help_topic);
+  frame::open_window(w_, design_.help_topic);
   while (!dispatch(w_.accept()) && !closing_) {
   }
   w_.close();

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "lists/list_design.hpp"
 #include "lists/list_pager.hpp"
-#include "lists/list_spec.hpp"
 #include "platform/ui/window.hpp"
 
 namespace orv::lists {
@@ -40,7 +40,7 @@ enum ListControl : int {
 };
 
 // The window as designed: title, list columns, locator, sort orders, buttons.
-ui::Window build_list_window(const ListSpec& spec);
+ui::Window build_list_window(const ListDesign& design);
 
 class ListWindow {
  public:
@@ -51,7 +51,7 @@ class ListWindow {
   // A window's own control, key or popup item: true when handled.
   using Handler = std::function<bool(ListWindow&, const ui::Event&)>;
 
-  ListWindow(ui::Window& w, const ListSpec& spec);
+  ListWindow(ui::Window& w, const ListDesign& design);
 
   void on_update(Update update) { update_ = std::move(update); }
   void on_event(Handler handler) { handler_ = std::move(handler); }
@@ -75,7 +75,7 @@ class ListWindow {
   std::string field(std::string_view name) const;
 
   ui::Window& window() { return w_; }
-  const ListSpec& spec() const { return spec_; }
+  const ListDesign& design() const { return design_; }
   ListPager& pager() { return pager_; }
   const std::vector<ListRow>& page() const { return page_; }
 
@@ -94,11 +94,11 @@ class ListWindow {
   void popup();
   void export_rows();
   void fill_buffer(const ListRow* row) const;
-  std::string cell(const ListColumnSpec& c, const ListRow& row) const;
+  std::string cell(const ListColumnDesign& c, const ListRow& row) const;
   std::size_t rows_per_page() const;
 
   ui::Window& w_;
-  const ListSpec& spec_;
+  const ListDesign& design_;
   ListPager pager_;
   std::vector<ListRow> page_;
   std::size_t selected_ = 0;  // 0-based in page_

@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::size_t kContextSize = 50;
 
-ListSpec log_spec(std::string_view context) {
-  ListSpec s;
+ListDesign log_design(std::string_view context) {
+  ListDesign s;
   s.name = "Log_wykonania";
   s.title = "Informacje";
   s.record = "LOG_WYKONANIA";
@@ -37,17 +37,17 @@ ListSpec log_spec(std::string_view context) {
   return s;
 }
 
-ui::Window log_window_of(const ListSpec& spec) {
-  ui::Window w = build_list_window(spec);
+ui::Window log_window_of(const ListDesign& design) {
+  ui::Window w = build_list_window(design);
   w.rect = {0, 0, 423, 193};
   w.at(kLocator).hidden = true;
-  w.add(ui::ControlKind::Label, kOwnControls, "NAGLOWEK", spec.title);
+  w.add(ui::ControlKind::Label, kOwnControls, "NAGLOWEK", design.title);
   w.add(ui::ControlKind::Label, kOwnControls + 1, "PODPOWIEDZ", "Esc");
   return w;
 }
 
 ui::Window log_window() {
-  return log_window_of(log_spec(""));
+  return log_window_of(log_design(""));
 }
 
 const ui::WindowRegistrar kLogWin("Log_wykonania", "LOG_WYKONANIA", &log_window);
@@ -55,9 +55,9 @@ const ui::WindowRegistrar kLogWin("Log_wykonania", "LOG_WYKONANIA", &log_window)
 }  // namespace
 
 void LOG_WYKONANIA(std::string_view context) {
-  const ListSpec spec = log_spec(context);
-  ui::Window w = log_window_of(spec);
-  ListWindow list(w, spec);
+  const ListDesign design = log_design(context);
+  ui::Window w = log_window_of(design);
+  ListWindow list(w, design);
   list.run();
 }
 

@@ -22,8 +22,8 @@ constexpr const char* kRecord = "ORV_PROFILE_USTAWIEN";
 constexpr std::size_t kNameSize = 50;
 enum : int { kName = 20, kShared, kSettings };
 
-ListSpec profiles_spec() {
-  ListSpec s;
+ListDesign profiles_design() {
+  ListDesign s;
   s.name = "Profile_Ustawien_Brw";
   s.title = "Profile ustawień"_w1250;
   s.record = kRecord;
@@ -36,7 +36,7 @@ ListSpec profiles_spec() {
                "u.id_uzytkownika=p.id_uzytkownika),'')"}};
   s.from = "orv_profile_ustawien p with (nolock)";
   s.where = "p.id_uzytkownika in (0," + plain_id(dict::glo().ID_UZYTKOWNIKA) + ")";
-  ListColumnSpec shared = column("", 12, 2);
+  ListColumnDesign shared = column("", 12, 2);
   shared.icons = {{"0", "~wspolny.ico"}};
   s.columns = {column("Nazwa", 150, 1), shared, column("Właściciel"_w1250, 100, 4)};
   s.sorts = {{"Nazwa", 1}};
@@ -44,7 +44,7 @@ ListSpec profiles_spec() {
 }
 
 ui::Window profiles_window() {
-  return build_list_window(profiles_spec());
+  return build_list_window(profiles_design());
 }
 
 ui::Window profile_form() {
@@ -114,9 +114,9 @@ void update_profile() {
 }  // namespace
 
 void PROFILE_USTAWIEN_BRW() {
-  const ListSpec spec = profiles_spec();
+  const ListDesign design = profiles_design();
   ui::Window w = profiles_window();
-  ListWindow list(w, spec);
+  ListWindow list(w, design);
   list.on_update(&update_profile);
   list.run();
 }

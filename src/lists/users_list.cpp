@@ -11,8 +11,8 @@
 namespace orv::lists {
 namespace {
 
-ListSpec make_users_spec() {
-  ListSpec s;
+ListDesign make_users_design() {
+  ListDesign s;
   s.name = "Uzytkownik1_Brw";
   s.title = "Lista użytkowników"_w1250;
   s.record = "UZYTKOWNIK1";
@@ -26,13 +26,13 @@ ListSpec make_users_spec() {
   return s;
 }
 
-const ListSpec& users_spec() {
-  static const ListSpec spec = make_users_spec();
-  return spec;
+const ListDesign& users_design() {
+  static const ListDesign design = make_users_design();
+  return design;
 }
 
 ui::Window users_window() {
-  return build_list_window(users_spec());
+  return build_list_window(users_design());
 }
 
 const ui::WindowRegistrar kUsersWin("Uzytkownik1_Brw", "UZYTKOWNIK1_BRW", &users_window);
@@ -41,7 +41,7 @@ const ui::WindowRegistrar kUsersWin("Uzytkownik1_Brw", "UZYTKOWNIK1_BRW", &users
 
 void UZYTKOWNIK1_BRW() {
   ui::Window w = users_window();
-  ListWindow list(w, users_spec());
+  ListWindow list(w, users_design());
   list.run();
 }
 

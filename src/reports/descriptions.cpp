@@ -30,8 +30,8 @@ std::string list_condition(double type_id, uint8_t level) {
          " and a.DOK_POZ=" + std::to_string(level);
 }
 
-lists::ListSpec descriptions_spec(double type_id, uint8_t level) {
-  lists::ListSpec s;
+lists::ListDesign descriptions_design(double type_id, uint8_t level) {
+  lists::ListDesign s;
   s.name = "Opis_dok_poz_brw";
   s.title = "Opisy dokumentów"_w1250;
   s.record = kRecord;
@@ -39,7 +39,7 @@ lists::ListSpec descriptions_spec(double type_id, uint8_t level) {
       {"ID_OPISU", "a.id_opisu", true}, {"OPIS", "a.opis"}, {"DOMYSLNY", "a.domyslny", true}};
   s.from = "opis_dok_poz_fin a with (nolock)";
   s.where = list_condition(type_id, level);
-  lists::ListColumnSpec mark = lists::column("Domyślny"_w1250, 40, 2);
+  lists::ListColumnDesign mark = lists::column("Domyślny"_w1250, 40, 2);
   mark.icons = {{"1", "~check.ico"}};
   s.columns = {lists::column("Opis", 250, 1), mark};
   s.sorts = {{"Opis", 1}};
@@ -48,7 +48,7 @@ lists::ListSpec descriptions_spec(double type_id, uint8_t level) {
 }
 
 ui::Window descriptions_window() {
-  ui::Window w = lists::build_list_window(descriptions_spec(0, 0));
+  ui::Window w = lists::build_list_window(descriptions_design(0, 0));
   w.add(ControlKind::Button, kDefaultButton, "DOMYSLNY", "Domyślny"_w1250);
   w.add(ControlKind::Button, kGenerateButton, "GENERUJ", "Generuj");
   return w;
@@ -146,9 +146,9 @@ std::string DOMYSLNYOPISDOK(uint8_t level, double type_id) {
 }
 
 void OPIS_DOK_POZ_BRW(double type_id, uint8_t level) {
-  const lists::ListSpec spec = descriptions_spec(type_id, level);
+  const lists::ListDesign design = descriptions_design(type_id, level);
   ui::Window w = descriptions_window();
-  lists::ListWindow list(w, spec);
+  lists::ListWindow list(w, design);
   list.on_update([&] { update_description(type_id, level); });
   list.add_popup_item("Domyślny"_w1250,
                       [&](lists::ListWindow& l) { toggle_default(l, type_id, level); });

@@ -27,8 +27,8 @@ constexpr double kAdministrator = 4100001;
 constexpr const char* kRecord = "ORV_DEFINICJA_FILTRA";
 enum : int { kTitleLine = 20, kBasicTab, kName, kDescription, kSystem };
 
-lists::ListSpec filters_spec(std::string_view context) {
-  lists::ListSpec s;
+lists::ListDesign filters_design(std::string_view context) {
+  lists::ListDesign s;
   s.name = "ListaFiltrowAplikacji_Brw";
   s.title = "Lista filtrów"_w1250;
   s.record = kRecord;
@@ -44,7 +44,7 @@ lists::ListSpec filters_spec(std::string_view context) {
             " and a.id_filtra in (select f.ID_FILTRA from ORV_UZYTKOWNIK_FILTROW f with (nolock) "
             "where f.ID_UZYTKOWNIKA=" +
             plain_id(dict::glo().ID_UZYTKOWNIKA) + ")";
-  lists::ListColumnSpec icon = lists::column("", 12, 4);
+  lists::ListColumnDesign icon = lists::column("", 12, 4);
   icon.icons = {{"0", "~filtr_uzytkownika.ico"}, {"1", "~filtron.ico"}};
   s.columns = {icon, lists::column("Nazwa", 120, 1), lists::column("Opis", 160, 2)};
   s.sorts = {{"Nazwa", 1}};
@@ -52,7 +52,7 @@ lists::ListSpec filters_spec(std::string_view context) {
 }
 
 ui::Window filters_window() {
-  ui::Window w = lists::build_list_window(filters_spec(""));
+  ui::Window w = lists::build_list_window(filters_design(""));
   w.at(lists::kChangeButton).tip =
       "Umożliwia edycję danych filtra oraz zastąpienie istniejącej definicji "_w1250;
   return w;
@@ -108,9 +108,9 @@ void set_buffer(const char* field, const std::string& value) {
 }  // namespace
 
 void LISTAFILTROWAPLIKACJI_BRW(std::string_view context, dict::Group& record) {
-  const lists::ListSpec spec = filters_spec(context);
+  const lists::ListDesign design = filters_design(context);
   ui::Window w = filters_window();
-  lists::ListWindow list(w, spec);
+  lists::ListWindow list(w, design);
   list.on_update([&] { FILTRAPLIKACJI_UPD(context, record); });
   if (lists::global_request() != lists::Request::Select)
     lists::set_global_request(lists::Request::Select);

@@ -44,9 +44,9 @@ struct Options {
   int32_t warehouse = 0;
 };
 
-lists::ListSpec lists_spec(const Options& o) {
+lists::ListDesign lists_design(const Options& o) {
   const std::string user = plain_id(dict::glo().ID_UZYTKOWNIKA);
-  lists::ListSpec s;
+  lists::ListDesign s;
   s.name = "LISTY_OBIEKTOW";
   s.title = "Listy zaznaczonych " + noun(o.kind);
   s.record = kRecord;
@@ -72,9 +72,9 @@ lists::ListSpec lists_spec(const Options& o) {
                    "ORV_UZYTKOWNIK_LISTY_OBIEKTOW u with (nolock) where u.ID_UZYTKOWNIKA=" +
                        user + ")";
   if (o.warehouse > 0) s.where += " and a.id_magazynu in (0," + std::to_string(o.warehouse) + ")";
-  lists::ListColumnSpec icon = lists::column("", 12, 5);
+  lists::ListColumnDesign icon = lists::column("", 12, 5);
   icon.icons = {{"1", "~mobile.ico"}};
-  lists::ListColumnSpec store = lists::column("Magazyn", 80, 3);
+  lists::ListColumnDesign store = lists::column("Magazyn", 80, 3);
   store.hidden = o.warehouse <= 0;
   s.columns = {icon, lists::column("Nazwa listy", 120, 1),
                lists::column("Ilość rekordów"_w1250, 50, 2, "@n-14"), store,
@@ -84,7 +84,7 @@ lists::ListSpec lists_spec(const Options& o) {
 }
 
 ui::Window lists_window() {
-  return lists::build_list_window(lists_spec({kCustomers, 0, kCustomers, 0}));
+  return lists::build_list_window(lists_design({kCustomers, 0, kCustomers, 0}));
 }
 
 const ui::WindowRegistrar kListWin("LISTY_OBIEKTOW", "LISTY_OBIEKTOW", &lists_window);
@@ -131,15 +131,15 @@ void LISTY_OBIEKTOW(std::string_view kind, std::optional<std::string_view> mode,
                     std::optional<std::string_view> usage, std::optional<int32_t> warehouse) {
   Options o{text::long_of(kind), number_of(mode), number_of(usage), warehouse.value_or(0)};
   if (o.usage == 0) o.usage = o.kind;
-  const lists::ListSpec spec = lists_spec(o);
-  ui::Window w = lists::build_list_window(spec);
+  const lists::ListDesign design = lists_design(o);
+  ui::Window w = lists::build_list_window(design);
   if (o.mode == 14) {
     for (int b : {lists::kInsertButton, lists::kChangeButton, lists::kDeleteButton})
       w.at(b).disabled = true;
   }
   if (o.mode == 24)
     w.at(lists::kInsertButton).disabled = w.at(lists::kChangeButton).disabled = true;
-  lists::ListWindow list(w, spec);
+  lists::ListWindow list(w, design);
   list.on_update([&] { LISTY_OBIEKTOW_UPD(o.kind, o.mode, o.usage, o.warehouse); });
   list.on_event([&](lists::ListWindow&, const ui::Event& e) {
     return e.accepted(lists::kInsertButton) && refuse_empty_insert(o);

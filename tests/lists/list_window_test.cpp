@@ -50,7 +50,7 @@ class ListWindowTest : public ::testing::Test {
 
   test::DemoDb db;
   test::ScopedUi ui;
-  ListSpec s;
+  ListDesign s;
   ListWindow::Update update;
   bool chosen = false;
   int selected = 0;

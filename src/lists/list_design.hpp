@@ -19,18 +19,18 @@ struct ListField {
 
 // One column of the list control. A column with icons shows, for each field value, the icon
 // the table gives (the first pair whose value matches), or nothing.
-struct ListColumnSpec {
+struct ListColumnDesign {
   std::string title;
   int width = 0;
-  std::size_t field = 0;  // index into ListSpec::fields
+  std::size_t field = 0;  // index into ListDesign::fields
   std::string picture;    // display picture of a number or date field, empty = as read
   std::vector<std::pair<std::string, std::string>> icons;  // value → icon file
   bool hidden = false;
 };
 
-inline ListColumnSpec column(std::string title, int width, std::size_t field,
-                             std::string picture = {}) {
-  ListColumnSpec c;
+inline ListColumnDesign column(std::string title, int width, std::size_t field,
+                               std::string picture = {}) {
+  ListColumnDesign c;
   c.title = std::move(title);
   c.width = width;
   c.field = field;
@@ -55,7 +55,7 @@ enum ListButtons : unsigned {
   kAllButtons = kUpdates | kSelect | kExport,
 };
 
-struct ListSpec {
+struct ListDesign {
   std::string name;    // the window's fixed name: INI section, window registry
   std::string title;   // Windows-1250
   std::string record;  // the row buffer the chosen row is left in ("ORV_LISTA_OBIEKTOW")
@@ -64,7 +64,7 @@ struct ListSpec {
   std::vector<ListField> fields;
   std::string from;   // "ORV_DEFINICJA_FILTRA a with (nolock)"
   std::string where;  // the list's filter, SQL as the window builds it; empty = every row
-  std::vector<ListColumnSpec> columns;
+  std::vector<ListColumnDesign> columns;
   std::vector<SortKey> sorts;  // at least one; the first is the order the list opens in
   unsigned buttons = kAllButtons;
   int page_rows = 20;  // rows the list shows at a time, and reads at a time
