@@ -10,6 +10,8 @@
 #include <atomic>
 #include <cerrno>
 
+#include "platform/files/files.hpp"
+
 namespace orv::files {
 namespace {
 
@@ -106,7 +108,7 @@ int read_parts(const std::string& path, std::size_t part, std::vector<unsigned c
 }
 
 int write_parts(const std::string& path, std::span<const unsigned char> bytes, std::size_t part) {
-  std::string tmp = path + ".tmp" + std::to_string(::getpid());
+  std::string tmp = temporary_name(path);
   Fd f{::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
   if (f.fd < 0) return code_of(errno);
   int code = kFileOk;

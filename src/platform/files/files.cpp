@@ -25,7 +25,7 @@ std::optional<std::string> read_all(const std::string& path) {
 }
 
 bool write_all(const std::string& path, const std::string& bytes) {
-  std::string tmp = path + ".tmp" + std::to_string(::getpid());
+  std::string tmp = temporary_name(path);
   std::FILE* f = std::fopen(tmp.c_str(), "wb");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
