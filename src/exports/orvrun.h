@@ -129,6 +129,7 @@ ORVRUN_API void ORVRUN_BLOB_FREE(ORVRUN_BLOB* blob) ORVRUN_NOEXCEPT;
 #include "orvrun_dialogs.h"
 #include "orvrun_frame.h"
 #include "orvrun_lists.h"
+#include "orvrun_payments.h"
 #include "orvrun_reports.h"
 #include "orvrun_selection.h"
 
