@@ -9,16 +9,13 @@ extern "C" {
 #endif
 
 /* Payment-file schemes: their list and forms, the field dictionary, the positions. */
-/* the list of schemes (positions with Ctrl+D): the id chosen with "Wybierz", hidden when the mode
- * reads as 0; else 0 */
+/* the list of schemes: the id chosen with "Wybierz" (hidden when mode reads as 0), else 0 */
 ORVRUN_API int32_t MULTICASH(ORVRUN_TEXT* mode /* 21 bytes */) ORVRUN_NOEXCEPT;
-/* the scheme form on record MC_DEF_NAG for GLOBALREQUEST; a new scheme may copy another's
- * positions; answers in GLOBALRESPONSE */
+/* the scheme form on record MC_DEF_NAG for GLOBALREQUEST; a new one may copy positions */
 ORVRUN_API void UP_MULTICASH(void) ORVRUN_NOEXCEPT;
 /* the field dictionary's form on record MC_DEF_POLA for GLOBALREQUEST (system elements stay) */
 ORVRUN_API void UP_MC_SLOWNIK(void) ORVRUN_NOEXCEPT;
-/* a scheme position's form on record MC_DEF_POZ for GLOBALREQUEST (a new one needs its
- * ID_MC_DEF_NAG and lands at the end; delete closes the gap in LP) */
+/* a scheme position's form on record MC_DEF_POZ for GLOBALREQUEST; delete closes the LP gap */
 ORVRUN_API void UP_MC_POZYCJE(void) ORVRUN_NOEXCEPT;
 
 /* The payment-file writer and its error list. */

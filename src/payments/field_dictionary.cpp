@@ -44,8 +44,11 @@ lists::ListDesign dictionary_design() {
   return s;
 }
 
+// The rows go by type, then name: a name typed into the locator would not find its row.
 ui::Window dictionary_window() {
-  return lists::build_list_window(dictionary_design());
+  ui::Window w = lists::build_list_window(dictionary_design());
+  w.at(lists::kLocator).hidden = true;
+  return w;
 }
 
 ui::Window field_form() {

@@ -259,11 +259,12 @@ TEST(SchemeForm, NewSchemeCopiesPositionsWhenAsked) {
           "ID_MC_DEF_POLA,LP,PREFIKS,SUFIKS,SEPARATOR,TYP,KONIEC_LINII,WYMAGANA_WARTOSC,FORMAT_TYP,"
           "FORMAT_ILOSC,FORMAT_FIXED,FORMAT_FORMAT,FORMAT_SEPARATOR,FORMAT_WYROWNANIE,"
           "FORMAT_DISPLAY_1,FORMAT_DISPLAY_2";
+      std::string copy = "insert into MC_DEF_POZ (ID_MC_DEF_NAG," + columns + ") select ";
+      copy += id;
+      copy += "," + columns;
+      copy += " from MC_DEF_POZ where ID_MC_DEF_NAG=1";
       const Ids sent = db.statements();
-      EXPECT_NE(std::find(sent.begin(), sent.end(),
-                          "insert into MC_DEF_POZ (ID_MC_DEF_NAG," + columns + ") select " + id +
-                              "," + columns + " from MC_DEF_POZ where ID_MC_DEF_NAG=1"),
-                sent.end());
+      EXPECT_NE(std::find(sent.begin(), sent.end(), copy), sent.end());
     }
     if (c.fail) {
       EXPECT_EQ(ui.boxes().back().box.text, "bad copy");
