@@ -121,20 +121,17 @@ std::string insert_scheme(const std::string& values) {
 }
 
 bool save_scheme(ui::Window& w, lists::Request r) {
-  const std::string values = lists::quote(w.at(kName).value, 50) + "," +
-                             lists::quote(w.at(kDescription).value, 255) + "," +
-                             lists::quote(stored_code_page(w.at(kCodePage)), 50);
+  const std::string name = lists::quote(w.at(kName).value, 50);
+  const std::string description = lists::quote(w.at(kDescription).value, 255);
+  const std::string page = lists::quote(stored_code_page(w.at(kCodePage)), 50);
   if (r == lists::Request::Insert) {
-    const std::string id = insert_scheme(values);
-    if (id.empty()) return false;
-    return dict::set_record_field(dict::glo().records, kRecord, "ID_MC_DEF_NAG", id);
+    const std::string id = insert_scheme(name + "," + description + "," + page);
+    return !id.empty() && dict::set_record_field(dict::glo().records, kRecord, "ID_MC_DEF_NAG", id);
   }
   const bool ok =
-      frame::ESQL(
-          "update MC_DEF_NAG with (rowlock) set NAZWA=" + lists::quote(w.at(kName).value, 50) +
-          ",OPIS=" + lists::quote(w.at(kDescription).value, 255) +
-          ",STRONA_KODOWA=" + lists::quote(stored_code_page(w.at(kCodePage)), 50) +
-          " where id_mc_def_nag=" + lists::number(buffer("ID_MC_DEF_NAG"))) == 0;
+      frame::ESQL("update MC_DEF_NAG with (rowlock) set NAZWA=" + name + ",OPIS=" + description +
+                  ",STRONA_KODOWA=" + page +
+                  " where id_mc_def_nag=" + lists::number(buffer("ID_MC_DEF_NAG"))) == 0;
   frame::CLOSESQL();
   return ok;
 }

@@ -272,6 +272,16 @@ TEST(SchemeForm, NewSchemeCopiesPositionsWhenAsked) {
   }
 }
 
+TEST(SchemeForm, ChangeKeepsTheCodePageAsStored) {
+  test::DemoDb db;
+  test::ScopedUi ui;
+  ui.ui().add_script(
+      "select LISTA 2; press POPRAW; set NAZWA Zmieniony; choose STRONA_KODOWA 4; key F10; close");
+  EXPECT_EQ(MULTICASH("0"), 0);
+  EXPECT_EQ(db.value("select nazwa || '/' || strona_kodowa from mc_def_nag where id_mc_def_nag=2"),
+            "Zmieniony/Bez PL");
+}
+
 TEST(SchemeList, ChoosesThroughTheCli) {
   test::TempDir dir;
   const std::string db = dir.file("demo.db");
