@@ -151,6 +151,7 @@ TEST(PositionForm, TypeRulesSampleAndSummaryAreSaved) {
     int n;
     std::string script;  // after Insert in scheme 2's list
     Ids row;             // format_typ, format_format, format_separator, display_1, display_2
+    int id = 0;          // the position changed; 0 = the one added
   } cases[] = {
       {1, "press WYBIERZ_POLE; choose LISTA Data", {"D", "RRRRMMDD", "", "20 d V", " RRRRMMDD"}},
       {2,
@@ -169,6 +170,12 @@ TEST(PositionForm, TypeRulesSampleAndSummaryAreSaved) {
        "press WYBIERZ_POLE; choose LISTA \"Nazwa firmy\"; set PREFIKS \"O'\"; set SUFIKS #; "
        "set SEPARATOR |; set FORMAT_ILOSC 3; choose FORMAT_FIXED 2",
        {"A", "", "", "3 a F", "O' XXX # |"}},
+      // a change: the dictionary opens on the position's field (101, not its first row)
+      {6,
+       "key Esc; select LISTA 5; press POPRAW; press WYBIERZ_POLE; press WYBIERZ; "
+       "set FORMAT_ILOSC 10",
+       {"N", "", ",", "10 n F", " 9999999,99"},
+       30},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.n);
@@ -176,7 +183,8 @@ TEST(PositionForm, TypeRulesSampleAndSummaryAreSaved) {
     test::ScopedUi ui;
     ui.ui().add_script("key Insert; " + c.script + "; key F10; close");
     positions_list(2, "Lista przelewów");
-    const std::string last = "(select max(id_mc_def_poz) from mc_def_poz)";
+    const std::string last =
+        c.id ? std::to_string(c.id) : "(select max(id_mc_def_poz) from mc_def_poz)";
     Ids row;
     for (const char* column : {"format_typ", "format_format", "format_separator",
                                "format_display_1", "format_display_2"})
