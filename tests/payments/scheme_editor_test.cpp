@@ -304,6 +304,8 @@ TEST(SchemeList, ChoosesThroughTheCli) {
       {1, "1", "select LISTA 2; press WYBIERZ", 0, "2\n"},
       {2, "1", "key Esc", 0, "0\n"},
       {3, "0", "select LISTA 2; press WYBIERZ", 1, ""},  // no "Wybierz" to press
+      // the definition of Elixir-0: its second position moved up
+      {4, "0", "select LISTA 1; key Ctrl+D; select LISTA 2; key Ctrl+Up; close; close", 0, "0\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.n);
@@ -313,6 +315,10 @@ TEST(SchemeList, ChoosesThroughTheCli) {
       EXPECT_EQ(r.out, c.out) << r.err;
     }
   }
+  auto first = test::run_cli({"--db", db, "sql",
+                              "select id_mc_def_pola from mc_def_poz where id_mc_def_nag=1 and "
+                              "lp<=2 order by lp"});
+  EXPECT_EQ(first.out, "102\n200\n");
 }
 
 }  // namespace
