@@ -236,6 +236,37 @@ TEST(FieldDictionary, DeletesOnlyUnusedUserElements) {
   }
 }
 
+TEST(FieldDictionary, FormEditsUserElementsOnly) {
+  struct Case {
+    int n;
+    const char* script;
+    bool locked;    // the form's NAZWA and Zapisz disabled
+    int constants;  // rows holding the typed constant afterwards
+  } cases[] = {
+      {1, "select LISTA 1; press POPRAW; key Esc; close", true, 0},
+      {2, "key Insert; set NAZWA \"Sta\xB3a O'Neil\"; set WARTOSC 7; key F10; close", false, 1},
+      {3, "key End; press POPRAW; set WARTOSC 7; key F10; close", false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.n);
+    test::DemoDb db;
+    test::ScopedUi ui;
+    ui.ui().add_script(c.script);
+    EXPECT_EQ(choose_field(0), 0);
+    EXPECT_EQ(db.count("mc_def_pola where wartosc='7' and typ<>'S'"), c.constants);
+    int seen = 0;
+    for (const ui::WindowRecord& w : ui.ui().windows()) {
+      if (w.name != "UpdateMC_Slownik") continue;
+      for (const ui::Control& control : w.controls) {
+        if (control.id != "NAZWA" && control.id != "ZAPISZ") continue;
+        EXPECT_EQ(control.disabled, c.locked);
+        ++seen;
+      }
+    }
+    EXPECT_EQ(seen, 2);
+  }
+}
+
 TEST(SchemeForm, NewSchemeCopiesPositionsWhenAsked) {
   struct Case {
     int n;
