@@ -244,7 +244,10 @@ TEST(FieldDictionary, FormEditsUserElementsOnly) {
     int constants;  // rows holding the typed constant afterwards
   } cases[] = {
       {1, "select LISTA 1; press POPRAW; key Esc; close", true, 0},
-      {2, "key Insert; set NAZWA \"Sta\xB3a O'Neil\"; set WARTOSC 7; key F10; close", false, 1},
+      {2,
+       "key Insert; set NAZWA \"Sta\xB3"
+       "a O'Neil\"; set WARTOSC 7; key F10; close",
+       false, 1},
       {3, "key End; press POPRAW; set WARTOSC 7; key F10; close", false, 1},
   };
   for (const Case& c : cases) {
