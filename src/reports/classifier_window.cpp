@@ -3,6 +3,7 @@
 #include "reports/classifier_window.hpp"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/calendar.hpp"
@@ -159,7 +160,9 @@ void FieldsWindow::add_row(const dict::KlasyfikatorRow& f, const std::string& va
   set_value(f, value);
   // Only the buttons the field's kind and type give; none in a view.
   auto button = [&](RowControl c, const char* id, std::string caption, bool given) {
-    if (given) w_.add(ControlKind::Button, control(n, c), control_id(id, n), caption).hidden = view;
+    if (given)
+      w_.add(ControlKind::Button, control(n, c), control_id(id, n), std::move(caption)).hidden =
+          view;
   };
   button(kClear, "SKASUJ", "Skasuj zawartość pola"_w1250, f.kind != 3);
   button(kDictionary, "SLOWNIK", "Otwórz słownik"_w1250, f.kind == 2);
