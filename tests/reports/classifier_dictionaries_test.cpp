@@ -42,9 +42,12 @@ const EditCase kEdits[] = {
      "Nazwę słownika musi być unikalna!|Proszę wprowadzić nową nazwę."},
     {"NameBlank", Window::Dictionaries, kMayNot, "press DODAJ; press ZAPISZ; press ANULUJ; close",
      "select count(*) from klasyfikator_slownik", "3", "Proszę wprowadzić nazwę słownika!"},
-    // 3. A dictionary goes with its values.
+    // 3. A dictionary goes with its values; its values open from the list.
     {"DeleteDictionary", Window::Dictionaries, kMayNot, "press USUN; answer yes; close",
      "select count(*) from klasyfikator_slownik_war where id_slownika=2", "0", ""},
+    {"ValuesOfHighlighted", Window::Dictionaries, kMayEdit,
+     "press WARTOSCI; press DODAJ; set WARTOSC Rolnictwo; press ZAPISZ; close; close",
+     "select count(*) from klasyfikator_slownik_war where id_slownika=2", "4", ""},
     // 4. Values: added with an apostrophe, unique within the dictionary, unchanged ones saved.
     {"AddValue", Window::Values, kMayEdit,
      "press DODAJ; set WARTOSC \"x' or '1'='1\"; press ZAPISZ; close",
