@@ -5,6 +5,7 @@
 
 #include "host/session.hpp"
 #include "lists/list_window.hpp"
+#include "platform/shell/shell.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
 #include "support/demo_db.hpp"
@@ -171,6 +172,23 @@ TEST_P(ClassifierButtons, BringBackTheirValue) {
 INSTANTIATE_TEST_SUITE_P(Scripts, ClassifierButtons, testing::ValuesIn(kButtons),
                          [](const auto& i) { return std::string(i.param.name); });
 
+// The desktop's side: a backend that shows windows to a person starts through this seam.
+bool accept_start(const std::vector<std::string>&, std::string&) {
+  return true;
+}
+bool refuse_start(const std::vector<std::string>&, std::string& error) {
+  error = "refused";
+  return false;
+}
+
+struct StarterScope {
+  explicit StarterScope(shell::Starter s) : old(shell::set_starter(s)) {}
+  ~StarterScope() { shell::set_starter(old); }
+  StarterScope(const StarterScope&) = delete;
+  StarterScope& operator=(const StarterScope&) = delete;
+  shell::Starter old;
+};
+
 // A backend that records starts and opens as the headless one does, then reports them failed.
 class RefusingUi : public ui::HeadlessBackend {
  public:
@@ -196,6 +214,7 @@ TEST_F(ClassifierWindow, OpeningStartsTheProgramOrTheDesktop) {
     ASSERT_TRUE(host::load_classifiers());
     for (bool refuse : {false, true}) {
       SCOPED_TRACE(std::string(program) + (refuse ? " refused" : ""));
+      const StarterScope starter(refuse ? refuse_start : accept_start);
       RefusingUi refusing;
       test::ScopedUi plain;
       ui::ScriptedBackend& engine = refuse ? static_cast<ui::ScriptedBackend&>(refusing)
