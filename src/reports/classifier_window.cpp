@@ -283,11 +283,14 @@ void FieldsWindow::clear_all() {
   }
 }
 
+// A typed text that is no date leaves the field as it was, rather than blanking it unasked.
 ClassifierValues FieldsWindow::typed(const ClassifierValues& values) const {
   ClassifierValues out = values;
   for (const dict::KlasyfikatorRow* f : fields_) {
-    out[static_cast<std::size_t>(f->number - 1)] =
-        stored(*f, w_.find(control(f->number, kValue))->value);
+    const std::string& entry = w_.find(control(f->number, kValue))->value;
+    std::string value = stored(*f, entry);
+    if (is_date(*f) && value.empty() && !text::trim(entry).empty()) continue;
+    out[static_cast<std::size_t>(f->number - 1)] = std::move(value);
   }
   return out;
 }

@@ -51,6 +51,8 @@ const ModeCase kModes[] = {
      "set POLE2 02.05.2015; press OK", 1, values({"", "78287"}), std::nullopt, ""},
     {"DateZeroBlank", "Rozrachunek", kChangeMode, values({"x", "0"}), std::nullopt, "press OK", 1,
      values({"x", ""}), std::nullopt, ""},
+    {"DateUnreadableKept", "Rozrachunek", kChangeMode, values({"x", "78286"}), std::nullopt,
+     "set POLE2 abc; press OK", 1, values({"x", "78286"}), std::nullopt, ""},
     {"DateCleared", "Rozrachunek", kChangeMode, values({"x", "78286"}), std::nullopt,
      "press SKASUJ2; press OK", 1, values({"x", ""}), std::nullopt, ""},
     // 5. Group change: the flags say which fields the user ticked.
