@@ -10,6 +10,7 @@
 #include "config/reported_writes.hpp"
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
+#include "frame/transaction.hpp"
 #include "frame/window_conventions.hpp"
 #include "lists/list_window.hpp"
 #include "lists/sql_value.hpp"
@@ -101,15 +102,15 @@ bool taken(const std::string& count_statement) {
   return text::long_of(frame::FUNCSQL(count_statement)) > 0;
 }
 
-// Statements that change together or not at all.
-bool in_transaction(const std::vector<std::string>& statements) {
+// Statements that change together or not at all; the first failure is shown once.
+bool all_or_none(const std::vector<std::string>& statements) {
   config::ReportedWrites writes;
-  if (!writes.execute("begin transaction")) return false;
-  bool ok = true;
-  for (const std::string& s : statements) ok = ok && writes.execute(s);
-  if (!ok || !writes.execute("commit transaction")) writes.execute("rollback transaction");
-  frame::CLOSESQL();
-  return ok;
+  return frame::in_transaction([&] {
+    for (const std::string& s : statements) {
+      if (!writes.execute(s)) return false;
+    }
+    return true;
+  });
 }
 
 int32_t answer(bool done) {
@@ -170,8 +171,8 @@ void show_type(ui::Window& w, std::string_view type) {
 int32_t delete_dictionary(double id) {
   if (!lists::confirm_delete()) return answer(false);
   return answer(
-      in_transaction({"delete from KLASYFIKATOR_SLOWNIK_WAR where ID_SLOWNIKA=" + plain_id(id),
-                      "delete from KLASYFIKATOR_SLOWNIK where ID_SLOWNIKA=" + plain_id(id)}));
+      all_or_none({"delete from KLASYFIKATOR_SLOWNIK_WAR where ID_SLOWNIKA=" + plain_id(id),
+                   "delete from KLASYFIKATOR_SLOWNIK where ID_SLOWNIKA=" + plain_id(id)}));
 }
 
 // The form for a request on `d`; a dictionary added leaves its id in `d`.
@@ -238,7 +239,7 @@ bool save_value(const Dictionary& d, double& value_id, std::string_view typed) {
 int32_t edit_value(Request r, const Dictionary& d, double& value_id, std::string_view value) {
   if (r == Request::Delete) {
     if (!lists::confirm_delete()) return answer(false);
-    return answer(in_transaction(
+    return answer(all_or_none(
         {"delete from KLASYFIKATOR_SLOWNIK_WAR where id_wartosci=" + plain_id(value_id)}));
   }
   ui::Window w = value_form();
