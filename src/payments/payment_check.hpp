@@ -77,4 +77,11 @@ std::optional<CheckOptions> check_options_of_scheme(int64_t scheme_id);
 std::string report_text(const CheckResult& result);
 std::string report_json(const CheckResult& result);
 
+// The file at `file` checked with the options of `scheme` (without one: an Elixir-0 file in
+// IBM 852, the code page a new scheme starts with): its report, JSON when `json`; `findings`
+// gets their number, or -1 when no scheme has the id or the file cannot be read, the report then
+// saying which ({"error": "..."} in JSON).
+std::string CHECK_PAYMENT_FILE(std::string_view file, std::optional<int32_t> scheme, bool json,
+                               int32_t& findings);
+
 }  // namespace orv::payments
