@@ -29,7 +29,7 @@ struct CheckOptions {
 
 // Rule codes, stable for scripts reading the JSON report:
 //   empty       the file holds no record                      (line 0)
-//   bom         a byte-order mark opens the file
+//   bom         a byte-order mark opens the file                (line 0)
 //   line-end    a line ended by LF alone, a CR without LF, the last line without CR LF
 //   utf8        UTF-8 text where a single-byte code page is expected
 //   code-page   a byte the expected code page does not read as meant (see payment_check.cpp)
