@@ -532,7 +532,10 @@ std::string CHECK_PAYMENT_FILE(std::string_view file, std::optional<int32_t> sch
   CheckOptions options;
   if (scheme) {
     auto of_scheme = check_options_of_scheme(*scheme);
-    if (!of_scheme) return refused("no payment-file scheme has the id " + std::to_string(*scheme));
+    if (!of_scheme) {
+      return refused("the payment-file scheme " + std::to_string(*scheme) +
+                     " does not exist or cannot be read");
+    }
     options = *of_scheme;
   }
   const auto bytes = files::read_all(std::string(text::clip(file)));
