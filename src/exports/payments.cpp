@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "boundary.hpp"
+#include "payments/payment_check.hpp"
 #include "payments/scheme_editors.hpp"
 #include "table.hpp"
 
@@ -30,5 +31,17 @@ void UP_MC_POZYCJE() noexcept {
 // The writer.
 
 // The checker.
+
+char* CHECK_PAYMENT_FILE(const char* file, uint8_t json, int32_t* findings,
+                         const int32_t* scheme) noexcept {
+  if (findings) *findings = -1;  // what a run that cannot finish leaves
+  return orv::exports::guard_text(__func__, [&] {
+    int32_t found = -1;
+    std::string report = orv::payments::CHECK_PAYMENT_FILE(
+        orv::exports::in(file), orv::exports::optional_of(scheme), json != 0, found);
+    if (findings) *findings = found;
+    return report;
+  });
+}
 
 }  // extern "C"
