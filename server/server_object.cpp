@@ -12,12 +12,21 @@ namespace orv::server {
 Args::Args(std::string_view object, const std::vector<SqlValue>& values,
            std::initializer_list<const char*> names, std::size_t required)
     : object_(object), values_(values), names_(names.begin(), names.end()) {
-  if (values.size() > names_.size()) {
+  check_count(required);
+}
+
+Args::Args(const Signature& procedure, const std::vector<SqlValue>& values)
+    : object_(procedure.name), values_(values), names_(procedure.parameters) {
+  check_count(procedure.required);
+}
+
+void Args::check_count(std::size_t required) const {
+  if (values_.size() > names_.size()) {
     throw ServerError{"Procedure or function " + object_ + " has too many arguments specified."};
   }
-  if (values.size() < required) {
+  if (values_.size() < required) {
     throw ServerError{"Procedure or function '" + object_ + "' expects parameter '@" +
-                      names_[values.size()] + "', which was not supplied."};
+                      names_[values_.size()] + "', which was not supplied."};
   }
 }
 

@@ -199,18 +199,32 @@ class PlanBuilder {
     std::size_t name_end = dotted_name_end(t, i, t.size());
     if (name_end == i) return false;
     a.name = name_of(t[name_end - 1]);
-    if (!arguments(t, name_end, exec, a.args)) return false;
-    // sp_executesql with the statement alone is EXEC of that text.
-    if (same_name(a.name, "sp_executesql") && a.args.size() == 1 && a.return_var.empty()) {
-      a.kind = Action::Kind::Exec;
-      a.sql = std::move(a.args[0]);
-      a.args.clear();
-    }
+    if (!arguments(t, name_end, exec, a)) return false;
+    if (same_name(a.name, "sp_executesql") && a.return_var.empty()) return execute_sql(a, out);
     out.push_back(std::move(a));
     return true;
   }
 
-  bool arguments(const Tokens& t, std::size_t i, bool exec, std::vector<std::string>& args) {
+  // sp_executesql stmt [, declarations [, values...]]: EXEC of the text, its parameters bound
+  // in the text's own scope; the statement and the list may be named @stmt and @params.
+  static bool execute_sql(Action& a, std::vector<Action>& out) {
+    if (a.args.empty() || a.args[0].empty()) return false;
+    for (std::size_t k = 0; k < a.arg_names.size() && k < 2; ++k) {
+      if (same_name(a.arg_names[k], k == 0 ? "@stmt" : "@params")) a.arg_names[k].clear();
+      if (!a.arg_names[k].empty()) return false;
+    }
+    a.kind = Action::Kind::Exec;
+    a.sql = std::move(a.args[0]);
+    a.args.erase(a.args.begin());
+    if (!a.arg_names.empty()) a.arg_names.erase(a.arg_names.begin());
+    a.name.clear();
+    out.push_back(std::move(a));
+    return true;
+  }
+
+  // Positional arguments, then "@name = value" ones (the server refuses a positional one after
+  // a named one); DEFAULT leaves the parameter to its default.
+  bool arguments(const Tokens& t, std::size_t i, bool exec, Action& a) {
     auto match = match_brackets(t);
     std::size_t b = i, e = t.size();
     if (i < t.size() && is_op(t[i], "(") && match[i] == t.size() - 1) {
@@ -220,15 +234,28 @@ class PlanBuilder {
       return false;
     }
     if (b == e) return true;
+    std::vector<std::string> names;
     for (auto [ab, ae] : split_commas(t, match, b, e)) {
-      if (ab == ae) return false;
-      bool named = t[ab].kind == TokenKind::Variable && ab + 1 < ae && is_op(t[ab + 1], "=");
-      bool output = find_kw(t, match, ab, ae, {"OUTPUT", "OUT"}) != npos;
-      if (named || output) return false;
-      args.push_back(expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(ab),
-                                       t.begin() + static_cast<std::ptrdiff_t>(ae))));
+      if (ab == ae || find_kw(t, match, ab, ae, {"OUTPUT", "OUT"}) != npos) return false;
+      bool named = t[ab].kind == TokenKind::Variable && ab + 2 < ae && is_op(t[ab + 1], "=");
+      if (!named && !names.empty() && !names.back().empty())
+        throw DialectError{positional_after_named(a.args.size() + 1)};
+      names.push_back(named ? t[ab].text : std::string());
+      if (named) ab += 2;
+      bool fallback = ae == ab + 1 && is_kw(t[ab], "DEFAULT");
+      a.args.push_back(fallback ? std::string()
+                                : expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(ab),
+                                                    t.begin() + static_cast<std::ptrdiff_t>(ae))));
     }
+    bool any_named = std::any_of(names.begin(), names.end(), [](auto& n) { return !n.empty(); });
+    if (any_named) a.arg_names = std::move(names);
     return true;
+  }
+
+  static std::string positional_after_named(std::size_t number) {
+    return "Must pass parameter number " + std::to_string(number) +
+           " and subsequent parameters as '@name = value'. After the form '@name = value' has "
+           "been used, all subsequent parameters must be passed in the form '@name = value'.";
   }
 
   // EXEC ('...' [+ ...]): the text is a batch of its own, translated when it runs.

@@ -90,7 +90,7 @@ Rows DbSession::query_tsql(std::string_view tsql) {
   if (!translation->ok) throw ServerError{translation->error};
   Variables vars;
   std::unique_ptr<ResultSet> result;
-  Executor executor(db_, *this, statements_);
+  Executor executor(db_, *this, statements_, &catalog_);
   if (!executor.run(translation->plan, vars, result, /*live=*/false)) {
     throw ServerError{executor.error()};
   }
