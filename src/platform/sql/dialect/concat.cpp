@@ -7,15 +7,12 @@
 #include "platform/sql/dialect/expr.hpp"
 #include "platform/sql/dialect/passes.hpp"
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 namespace orv::sql::dialect {
 namespace {
 
 enum class Type { Unknown, Text, Numeric, Null };
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 bool contains(std::string_view hay, std::string_view needle) {
   return hay.find(needle) != std::string_view::npos;
@@ -594,21 +591,12 @@ class Typer {
     return r;
   }
 
-  static Tokens bare(Tokens t) {
-    if (!t.empty()) t[0].space.clear();
-    return t;
-  }
-
   static Tokens parenthesised(Tokens t) {
     std::string space = t.empty() ? "" : t[0].space;
     Tokens r{op("(", space)};
     append(r, bare(std::move(t)));
     r.push_back(op(")"));
     return r;
-  }
-
-  static void append(Tokens& to, Tokens from) {
-    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
   }
 
   const Tokens& t_;

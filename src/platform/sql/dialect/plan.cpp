@@ -5,13 +5,10 @@
 
 #include "platform/sql/dialect/passes.hpp"
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 namespace orv::sql::dialect {
 namespace {
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 std::string incorrect_near_keyword(const Token& t) {
   return "Incorrect syntax near the keyword '" + t.text + "'.";
@@ -54,12 +51,7 @@ class PlanBuilder {
   bool is_kw_span(std::size_t k, std::string_view kw) const {
     return k < spans_.size() && is_kw(first(spans_[k]), kw);
   }
-  Tokens slice(std::size_t b, std::size_t e) const {
-    Tokens out(t_.begin() + static_cast<std::ptrdiff_t>(b),
-               t_.begin() + static_cast<std::ptrdiff_t>(e));
-    if (!out.empty()) out[0].space.clear();
-    return out;
-  }
+  Tokens statement(std::size_t b, std::size_t e) const { return bare(slice(t_, b, e)); }
   [[noreturn]] void unexpected_end() const { throw DialectError{incorrect_near(t_.back())}; }
 
   // One statement, or a BEGIN...END block, or an IF with its branches.
@@ -72,13 +64,13 @@ class PlanBuilder {
     if (is_kw(head, "ELSE")) throw DialectError{incorrect_near_keyword(head)};
     if (is_kw(head, "END")) return stray_end(s);
     ++next_;
-    simple(slice(s.begin, s.end), out);
+    simple(statement(s.begin, s.end), out);
   }
 
   void if_statement(std::vector<Action>& out, int depth) {
     const Span& s = spans_[next_++];
     if (s.end == s.begin + 1) throw DialectError{incorrect_near_keyword(first(s))};
-    Tokens condition = slice(s.begin + 1, s.end);
+    Tokens condition = statement(s.begin + 1, s.end);
     rewrite(condition, catalog_, true);
     if (next_ >= spans_.size()) unexpected_end();
     Action a;
@@ -134,7 +126,7 @@ class PlanBuilder {
     // statement, so a transaction that has read never fails later on another writer's snapshot.
     if (any_kw(second, {"TRAN", "TRANSACTION", "DISTRIBUTED"}))
       return out.push_back(sql_action("BEGIN IMMEDIATE"));
-    simple(slice(s.begin, s.end), out);  // BEGIN IMMEDIATE..., or not understood
+    simple(statement(s.begin, s.end), out);  // BEGIN IMMEDIATE..., or not understood
   }
 
   void stray_end(const Span& s) {
@@ -243,9 +235,7 @@ class PlanBuilder {
       names.push_back(named ? t[ab].text : std::string());
       if (named) ab += 2;
       bool fallback = ae == ab + 1 && is_kw(t[ab], "DEFAULT");
-      a.args.push_back(fallback ? std::string()
-                                : expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(ab),
-                                                    t.begin() + static_cast<std::ptrdiff_t>(ae))));
+      a.args.push_back(fallback ? std::string() : expression(slice(t, ab, ae)));
     }
     bool any_named = std::any_of(names.begin(), names.end(), [](auto& n) { return !n.empty(); });
     if (any_named) a.arg_names = std::move(names);
@@ -264,7 +254,7 @@ class PlanBuilder {
     if (match[open] != t.size() - 1 || open + 1 == match[open]) return false;
     Action a;
     a.kind = Action::Kind::Exec;
-    a.sql = expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(open + 1), t.end() - 1));
+    a.sql = expression(slice(t, open + 1, t.size() - 1));
     out.push_back(std::move(a));
     return true;
   }
@@ -316,8 +306,7 @@ class PlanBuilder {
     Action s;
     s.kind = Action::Kind::Set;
     s.name = name;
-    s.sql = expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(b),
-                              t.begin() + static_cast<std::ptrdiff_t>(e)));
+    s.sql = expression(slice(t, b, e));
     return s;
   }
 
@@ -346,8 +335,7 @@ class PlanBuilder {
     std::vector<Action> sets;
     for (auto [b, e] : split_commas(t, match, 1, list_end)) {
       if (e < b + 3 || t[b].kind != TokenKind::Variable || !is_op(t[b + 1], "=")) return false;
-      Tokens value(t.begin() + static_cast<std::ptrdiff_t>(b + 2),
-                   t.begin() + static_cast<std::ptrdiff_t>(e));
+      Tokens value = slice(t, b + 2, e);
       if (from != npos) value = from_rows(t[b], std::move(value), t, from);
       Action a;
       a.kind = Action::Kind::Set;
@@ -361,7 +349,7 @@ class PlanBuilder {
 
   // CASE WHEN EXISTS (SELECT 1 <rest>) THEN (SELECT value <rest>) ELSE @var END
   static Tokens from_rows(const Token& var, Tokens value, const Tokens& t, std::size_t from) {
-    Tokens rest(t.begin() + static_cast<std::ptrdiff_t>(from), t.end());
+    Tokens rest = slice(t, from, t.size());
     rest[0].space = " ";
     if (!value.empty()) value[0].space = " ";
     Tokens out{word("CASE", ""), word("WHEN"),       word("EXISTS"),
