@@ -97,7 +97,8 @@ SqlValue nazwa_drzewiasta(Session& s, const std::vector<SqlValue>& v) {
         s.query("SELECT id_rodzica, nazwa FROM kategoria_artykulu_tree WHERE id_kategorii_tree = ?",
                 {SqlValue::of(node)});
     if (r.rows.empty()) break;
-    path = path.empty() ? r.rows[0][1].as_text() : r.rows[0][1].as_text() + "\\" + path;
+    std::string name = r.rows[0][1].as_text();
+    path = path.empty() ? name : name.append("\\").append(path);
     node = r.rows[0][0].as_integer();
   }
   if (path.empty()) path = art.rows[0][1].as_text();

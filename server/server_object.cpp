@@ -2,6 +2,7 @@
 #include "server/server_object.hpp"
 
 #include <cmath>
+#include <utility>
 
 #include "platform/decimal/decimal.hpp"
 #include "platform/text/numbers.hpp"
@@ -77,7 +78,7 @@ std::string Args::text(std::size_t i) const {
 }
 
 std::string Args::text_or(std::size_t i, std::string fallback) const {
-  return given(i) ? text(i) : fallback;
+  return given(i) ? text(i) : std::move(fallback);
 }
 
 Savepoint::Savepoint(Session& session) : session_(session) {

@@ -437,8 +437,11 @@ bool Executor::exec_parameters(const Action& a, const std::string& statement, Va
     for (std::size_t k = 0; k < placed.size(); ++k) {
       const dialect::Parameter& p = (*parameters)[k];
       if (!placed[k]) {
-        return fail("The parameterized query '(" + declared + ")" + statement +
-                    "' expects the parameter '" + p.name + "', which was not supplied.");
+        std::string message = "The parameterized query '(";
+        message.append(declared).append(")").append(statement);
+        return fail(message.append("' expects the parameter '")
+                        .append(p.name)
+                        .append("', which was not supplied."));
       }
       own[variable_key(p.name)] = tsql_known_type(p.type) && !placed[k]->is_null()
                                       ? tsql_convert(p.type, *placed[k], std::nullopt)

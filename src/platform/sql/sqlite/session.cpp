@@ -66,6 +66,7 @@ int64_t DbSession::run(std::string_view sql, const std::vector<SqlValue>& params
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
       if (!collect) continue;
       std::vector<SqlValue> row;
+      row.reserve(static_cast<std::size_t>(sqlite3_column_count(raw)));
       for (int k = 0; k < sqlite3_column_count(raw); ++k) row.push_back(column_value(raw, k));
       rows->rows.push_back(std::move(row));
     }
