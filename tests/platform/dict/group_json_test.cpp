@@ -1,4 +1,5 @@
-// Records read from JSON write back to JSON that reads as the same record, values left out included.
+// Records read from JSON write back to JSON that reads as the same record, values left out
+// included.
 #include "platform/dict/group_json.hpp"
 
 #include <gtest/gtest.h>
