@@ -11,6 +11,10 @@ extern "C" {
 /* Payment-file schemes: their list and forms, the field dictionary, the positions. */
 
 /* The payment-file writer and its error list. */
+/* write the marked transfer orders of a usage code into a payment file by a scheme (a window) */
+ORVRUN_API void EXPORT_TXT_MC(int32_t usage) ORVRUN_NOEXCEPT;
+/* show the transfers the last payment-file export left out and why */
+ORVRUN_API void BLEDY_EXPORTU_MC(void) ORVRUN_NOEXCEPT;
 
 /* The checker of payment files as bank imports read them. */
 

@@ -1,0 +1,34 @@
+// Golden files of the writer's tests: bytes compared with tests/payments/golden/<name>; with
+// ORV_UPDATE_GOLDEN=1 in the environment the file is written instead (then read it by eye).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace orv::payments::test_golden {
+
+inline std::string golden_path(const std::string& name) {
+  return std::string(ORV_SOURCE_DIR) + "/tests/payments/golden/" + name;
+}
+
+inline std::string read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline void expect_golden(const std::string& name, const std::string& bytes) {
+  const char* update = std::getenv("ORV_UPDATE_GOLDEN");
+  if (update && std::string(update) == "1") {
+    std::ofstream(golden_path(name), std::ios::binary) << bytes;
+    return;
+  }
+  EXPECT_EQ(bytes, read_bytes(golden_path(name))) << "golden file " << name;
+}
+
+}  // namespace orv::payments::test_golden
