@@ -13,6 +13,7 @@ int cmd_sql(const Words& words);
 int cmd_windows(const Words& words);
 int cmd_init(const Words& words);
 int cmd_blob(const Words& words);
+int cmd_check(const Words& words);
 
 // Exit statuses.
 constexpr int kExitOk = 0;        // the command ran (a procedure, whatever its own outcome)

@@ -79,7 +79,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"call", cmd_call}, {"sql", cmd_sql},   {"windows", cmd_windows},
-    {"init", cmd_init}, {"blob", cmd_blob},
+    {"init", cmd_init}, {"blob", cmd_blob}, {"check-payments", cmd_check},
 };
 
 int run(int argc, char** argv) {

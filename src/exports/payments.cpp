@@ -2,6 +2,7 @@
 #include "boundary.hpp"
 #include "payments/error_window.hpp"
 #include "payments/export_window.hpp"
+#include "payments/payment_check.hpp"
 #include "table.hpp"
 
 using orv::exports::guard;
@@ -21,5 +22,17 @@ void BLEDY_EXPORTU_MC() noexcept {
 }
 
 // The checker.
+
+char* CHECK_PAYMENT_FILE(const char* file, uint8_t json, int32_t* findings,
+                         const int32_t* scheme) noexcept {
+  if (findings) *findings = -1;  // what a run that cannot finish leaves
+  return orv::exports::guard_text(__func__, [&] {
+    int32_t found = -1;
+    std::string report = orv::payments::CHECK_PAYMENT_FILE(
+        orv::exports::in(file), orv::exports::optional_of(scheme), json != 0, found);
+    if (findings) *findings = found;
+    return report;
+  });
+}
 
 }  // extern "C"

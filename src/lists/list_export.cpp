@@ -100,7 +100,7 @@ bool write_file(const ListObject& list, ExportType type, char separator, bool co
     ui::BusyCursor busy;
     std::string path = text::to_utf8(name);
     if (type == ExportType::Csv) ok = write_csv(list, columns, separator, path, error);
-    if (type == ExportType::Xls) ok = write_xls(list, columns, path, error);
+    if (type == ExportType::Xls) ok = write_xls(list, columns, path, error, colours);
     if (type == ExportType::Xlsx) ok = write_xlsx_file(list, columns, colours, name, error, warned);
   }
   wait.close();
@@ -164,7 +164,7 @@ void EXPORTBROWSERTOEXCEL(const ListObject& list, int32_t /*control*/,
   if (!chosen || text::clip(*chosen).empty()) return;
   std::string name = *chosen;
   ExportType type = export_type(name);
-  bool colours = type == ExportType::Xlsx && with_colours();
+  bool colours = type != ExportType::Csv && with_colours();
   if (!write_file(list, type, separator, colours, name)) return;
   if (description && !text::clip(*description).empty()) {
     log_export(text::clip(*description), list.row_count());

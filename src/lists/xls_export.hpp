@@ -13,8 +13,9 @@ namespace orv::lists {
 inline constexpr std::size_t kXlsRowsPerSheet = 65536;
 
 // Writes the workbook to `path` (a file-system name). False with `error` when a write failed;
-// nothing is then left under `path`.
+// nothing is then left under `path`. With `colours`, cells of columns that carry colours get
+// their font and background colours as the XLSX export sets them.
 bool write_xls(const ListObject& list, const std::vector<ExportColumn>& columns,
-               const std::string& path, std::string& error);
+               const std::string& path, std::string& error, bool colours = false);
 
 }  // namespace orv::lists

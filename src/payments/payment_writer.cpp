@@ -82,8 +82,13 @@ void summary(const ExportOutcome& o, const std::string& name) {
 }
 
 // The file whole under its name, or nothing of it: a failed write or a failed close is
-// reported and the summary, which would claim a file, is not shown.
+// reported and the summary, which would claim a file, is not shown. Without a record there is
+// no payment file to make (a bank refuses an empty one): the summary says 0 and names no file.
 void finish(Run& run, const std::string& name) {
+  if (run.failure.empty() && run.outcome.written == 0) {
+    run.out.discard();
+    return summary(run.outcome, name);
+  }
   if (run.failure.empty() && !run.out.commit()) {
     run.failure = "Błąd zamknięcia pliku "_w1250 + name + "|" + text::from_utf8(run.out.error());
   }

@@ -15,7 +15,8 @@ struct ExportOutcome {
 
 // Writes the file under a temporary name beside `file_name` (Windows-1250) and renames it when
 // whole, so a failed export leaves no half-written file under the final name (an existing file
-// of that name is then left as it was). Shows the summary, or the warning that stopped it, and
+// of that name is then left as it was, as it is when no record was written). Shows the summary,
+// or the warning that stopped it, and
 // the error list when a transfer was left out; the error list is empty again afterwards.
 ExportOutcome write_payment_file(int32_t usage, double scheme_id, const std::string& file_name);
 

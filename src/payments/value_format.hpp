@@ -12,7 +12,6 @@ namespace orv::payments {
 
 // STRONA_KODOWA of a scheme, upper-cased: "LATIN" (IBM 852), "MAZOVIA", "BEZ PL" (Polish
 // letters to their base letters); anything else writes Windows-1250 unchanged.
-enum class CodePage { Windows, Latin, Mazovia, NoPolish };
 CodePage code_page(std::string_view strona_kodowa);
 // An alphanumeric value in the code page.
 std::string to_code_page(std::string_view value, CodePage page);

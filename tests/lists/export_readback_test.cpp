@@ -1,6 +1,7 @@
 // The demo article list exported through the CLI and read back by real spreadsheet and CSV readers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -110,6 +111,41 @@ TEST_F(ExportReadback, Csv) {
   EXPECT_EQ(db.count("log_zdarzen where opis = 'Eksport do excela' and rodzaj_obiektu = "
                      "'Artykuły'"_w1250),
             1);
+}
+
+// XLS keeps colours in a palette of 56 slots: 60 distinct backgrounds (six coloured columns, ten
+// rows) take the first 56 as they are, and the four after them the nearest of those (each one off
+// the colour of an earlier cell).
+TEST_F(ExportReadback, XlsPaletteTakesTheNearestBeyond56) {
+  auto hex = [](int rgb) {
+    char s[8];
+    std::snprintf(s, sizeof s, "%06X", rgb);
+    return std::string(s);
+  };
+  auto colour = [](int i) { return (i * 4) << 16 | (255 - i * 4) << 8 | 0x80; };
+  const int kNear[] = {0, 10, 30, 55};  // cells 57-60 lie next to these
+  std::ostringstream j;
+  j << R"({"caption": "Kolory", "columns": [)";
+  for (int k = 0; k < 6; ++k) {
+    j << (k ? "," : "") << R"({"title": "K", "width": 40, "picture": "@n_6", "field": )"
+      << 3 * k + 1 << R"(, "colours": true})";
+  }
+  j << R"(], "rows": [)";
+  std::string expected =
+      "sheet eksport z ORVEX (11 rows)\nb:s:K | b:s:K | b:s:K | b:s:K | b:s:K | b:s:K";
+  for (int i = 0; i < 60; ++i) {
+    const int near = i < 56 ? colour(i) : colour(kNear[i - 56]);
+    j << (i % 6 ? ", "
+          : i   ? "], ["
+                : "[")
+      << i << R"(, 0, {"colour": "#)" << hex(i < 56 ? near : near + 1) << R"("})";
+    expected +=
+        (i % 6 ? " | " : "\n") + ("n:" + std::to_string(i)) + ".0 bg=" + hex(near) + " f=#,##0";
+  }
+  j << "]]}";
+  std::ofstream(list) << j.str();
+  std::string read = exported("colours.xls", "xls");
+  EXPECT_EQ(read.substr(0, read.find("\npage:")), expected);
 }
 
 // A list longer than one sheet holds goes on into a second sheet with its header again; the

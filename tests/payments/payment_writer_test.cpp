@@ -27,6 +27,7 @@
 namespace orv::payments {
 namespace {
 
+using test_golden::expect_bank_clean;
 using test_golden::expect_golden;
 using test_golden::read_bytes;
 
@@ -73,6 +74,14 @@ class PaymentWriter : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(db.tsql()); }
   void TearDown() override { files::set_space_left(std::nullopt); }
+  // A file the writer made, read as the bank would by the checker with its scheme's options.
+  std::string produced(const std::string& path, double scheme) {
+    std::string bytes = read_bytes(path);
+    std::optional<CheckOptions> options = check_options_of_scheme(static_cast<int64_t>(scheme));
+    EXPECT_TRUE(options.has_value());
+    if (options) expect_bank_clean(bytes, *options);
+    return bytes;
+  }
   std::vector<std::string> sorted(std::vector<std::string> v) {
     std::sort(v.begin(), v.end());
     return v;
@@ -88,7 +97,7 @@ TEST_F(PaymentWriter, ElixirFileHoldsTheDocumentsAmountsAndAccounts) {
   ExportOutcome o = write_payment_file(kUsage, kElixir, path);
   EXPECT_EQ(o.read, 5);
   EXPECT_EQ(o.written, 4);
-  const std::string bytes = read_bytes(path);
+  const std::string bytes = produced(path, kElixir);
   expect_golden("demo_elixir0.txt", bytes);
   std::vector<std::string> amounts, accounts;
   for (const std::string& line : lines_of(bytes)) {
@@ -128,7 +137,7 @@ TEST_F(PaymentWriter, ListSchemeWritesItsHeaderOnceAndRefusesABlankAccount) {
   const std::string path = dir.file("lista.txt");
   ExportOutcome o = write_payment_file(kUsage, kList, path);
   EXPECT_EQ(o.written, 4);  // the fixed field's padding does not stand for the missing account
-  const std::string bytes = read_bytes(path);
+  const std::string bytes = produced(path, kList);
   expect_golden("demo_lista_przelewow.txt", bytes);
   std::vector<std::string> lines = lines_of(bytes);
   ASSERT_EQ(lines.size(), 5u);
@@ -144,7 +153,7 @@ TEST_F(PaymentWriter, ARefusedFirstTransferLeavesTheHeaderToTheNext) {
   ui.ui().add_script("answer ok; close");
   const std::string path = dir.file("lista.txt");
   EXPECT_EQ(write_payment_file(kUsage, kList, path).written, 3);
-  std::vector<std::string> lines = lines_of(read_bytes(path));
+  std::vector<std::string> lines = lines_of(produced(path, kList));
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "PRZELEWY HURTOWNIA DEMO");
   EXPECT_TRUE(lines[1].starts_with("14-01-2026 Kowalski Jan ")) << lines[1];
@@ -179,15 +188,27 @@ TEST_F(PaymentWriter, AFailedWriteLeavesNoHalfFile) {
   }
 }
 
-TEST_F(PaymentWriter, NoQualifyingDocumentWritesAnEmptyFile) {
-  test::ScopedUi ui;
-  ui.ui().add_script("answer ok");
-  const std::string path = dir.file("pusty.txt");
-  ExportOutcome o = write_payment_file(999, kElixir, path);
-  EXPECT_EQ(o.read, 0);
-  EXPECT_EQ(read_bytes(path), "");
-  ASSERT_EQ(ui.boxes().size(), 1u);
-  EXPECT_EQ(ui.boxes()[0].box.text, "Ilość poprawnie utworzonych poleceń przelewu: 0"_w1250);
+TEST_F(PaymentWriter, NoRecordMakesNoFile) {
+  // No document qualifies, or every one is refused: no (empty) payment file replaces the one
+  // of that name, and the summary names none.
+  const std::string path = dir.file("przelewy.txt");
+  std::ofstream(path, std::ios::binary) << "poprzedni plik";
+  ASSERT_TRUE(db.run("update dokument_finansowy set nr_rachunku_platnika = ''"));
+  for (int32_t usage : {999, kUsage}) {
+    SCOPED_TRACE(usage);
+    test::ScopedUi ui;
+    ui.ui().add_script("answer ok; close");
+    ExportOutcome o = write_payment_file(usage, kElixir, path);
+    EXPECT_EQ(o.written, 0);
+    EXPECT_FALSE(o.failed);
+    EXPECT_EQ(read_bytes(path), "poprzedni plik");
+    ASSERT_FALSE(ui.boxes().empty());
+    EXPECT_EQ(ui.boxes()[0].box.text,
+              usage == kUsage ? "Ilość poprawnie utworzonych poleceń przelewu: 0|Ilość pominiętych "
+                                "dokumentów: 5"_w1250
+                              : "Ilość poprawnie utworzonych poleceń przelewu: 0"_w1250);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST_F(PaymentWriter, TheErrorListShowsWhyEachTransferWasLeftOut) {
@@ -229,7 +250,7 @@ TEST_F(PaymentWriter, TheWindowChecksAsksStoresAndWrites) {
             "Czy chcesz wykonać eksport przelewów do pliku: "_w1250 + chosen + ".txt ?");
   EXPECT_EQ(ui.ui().file_dialogs().at(0).title, "Zapisz plik jako.");
   EXPECT_EQ(ui.ui().file_dialogs().at(0).filter, "Pliki tekstowe|*.txt|Wszystkie pliki|*.*");
-  expect_golden("demo_elixir0.txt", read_bytes(chosen + ".txt"));
+  expect_golden("demo_elixir0.txt", produced(chosen + ".txt", kElixir));
   EXPECT_EQ(config::POBIERZPARAMKONF("u", "DomFileNameEpp"), chosen + ".txt");
   EXPECT_EQ(config::POBIERZPARAMKONF("u", "DomSchematEPP"), "1");
   EXPECT_EQ(with_extension("a.txt"), "a.txt");
@@ -244,7 +265,7 @@ TEST_F(PaymentWriter, ThroughTheCli) {
                                          "; press WYKONAJ; answer yes; answer ok; close",
                                      "EXPORT_TXT_MC", "300"});
   ASSERT_EQ(r.status, 0) << r.err;
-  expect_golden("demo_elixir0.txt", read_bytes(path));
+  expect_golden("demo_elixir0.txt", produced(path, kElixir));
 }
 
 }  // namespace

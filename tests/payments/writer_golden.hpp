@@ -1,5 +1,6 @@
 // Golden files of the writer's tests: bytes compared with tests/payments/golden/<name>; with
 // ORV_UPDATE_GOLDEN=1 in the environment the file is written instead (then read it by eye).
+// And every file the writer's tests produce read by the payment-file checker as a bank would.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "payments/payment_check.hpp"
 
 namespace orv::payments::test_golden {
 
@@ -29,6 +32,12 @@ inline void expect_golden(const std::string& name, const std::string& bytes) {
     return;
   }
   EXPECT_EQ(bytes, read_bytes(golden_path(name))) << "golden file " << name;
+}
+
+// The bytes pass the checker with these options: no finding at all.
+inline void expect_bank_clean(const std::string& bytes, const CheckOptions& options) {
+  const CheckResult r = check_payment_file(bytes, options);
+  EXPECT_EQ(r.total, 0u) << report_text(r);
 }
 
 }  // namespace orv::payments::test_golden

@@ -93,6 +93,8 @@ TEST(WriterText, EveryFieldKindInEachCodePage) {
     TransferText t = TextBuilder(scheme, p.page, company).build(demo_transfer(), {});
     EXPECT_TRUE(t.refusals.empty());
     test_golden::expect_golden(p.golden, t.text);
+    // As a file (one record, CR LF) it holds only what its code page reads as meant.
+    test_golden::expect_bank_clean(t.text + "\r\n", {p.page, false, 0, 1000});
   }
 }
 

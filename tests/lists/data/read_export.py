@@ -60,8 +60,13 @@ def read_xls(path):
                     value = cell.value
                 text = show(value)
                 xf = book.xf_list[cell.xf_index]
-                if book.font_list[xf.font_index].weight >= 700:
+                font = book.font_list[xf.font_index]
+                if font.weight >= 700:
                     text = "b:" + text
+                if book.colour_map.get(font.colour_index) is not None:
+                    text += " fg=%02X%02X%02X" % book.colour_map[font.colour_index]
+                if xf.background.fill_pattern == 1:
+                    text += " bg=%02X%02X%02X" % book.colour_map[xf.background.pattern_colour_index]
                 if cell.ctype == xlrd.XL_CELL_NUMBER:
                     text += " f=" + book.format_map[xf.format_key].format_str
                 cells.append(text)
