@@ -28,11 +28,11 @@ enum class CodePage {
 struct Position {
   int64_t field_id = 0;
   std::string prefix, suffix, separator;
-  bool once_per_file = false;  // TYP "N": written with the first transfer only
-  char format_type = 'A';      // 'A' alphanumeric, 'N' numeric, 'D' date
-  int32_t length = 20;         // FORMAT_ILOSC
-  bool fixed = false;          // FORMAT_FIXED
-  std::string date_pattern;    // FORMAT_FORMAT, for 'D'
+  bool once_per_file = false;    // TYP "N": written with the first transfer only
+  char format_type = 'A';        // 'A' alphanumeric, 'N' numeric, 'D' date
+  int32_t length = 20;           // FORMAT_ILOSC
+  bool fixed = false;            // FORMAT_FIXED
+  std::string date_pattern;      // FORMAT_FORMAT, for 'D'
   std::string format_separator;  // FORMAT_SEPARATOR: decimal ('N') or group ('D') separator
   bool line_end = false;         // KONIEC_LINII
   bool required = true;          // WYMAGANA_WARTOSC
