@@ -58,7 +58,6 @@ ui::Window error_window() {
 }
 
 const ui::WindowRegistrar kErrorWin("BledyExportuMC", "BLEDY_EXPORTU_MC", &error_window);
-const ui::WindowRegistrar kErrorWinOfExport("BledyExportuMC", "EXPORT_TXT_MC", &error_window);
 
 void BLEDY_EXPORTU_MC() {
   ui::Window w = error_window();
