@@ -9,6 +9,14 @@ extern "C" {
 #endif
 
 /* Payment-file schemes: their list and forms, the field dictionary, the positions. */
+/* the list of schemes: the id chosen with "Wybierz" (hidden when mode reads as 0), else 0 */
+ORVRUN_API int32_t MULTICASH(ORVRUN_TEXT* mode /* 21 bytes */) ORVRUN_NOEXCEPT;
+/* the scheme form on record MC_DEF_NAG for GLOBALREQUEST; a new one may copy positions */
+ORVRUN_API void UP_MULTICASH(void) ORVRUN_NOEXCEPT;
+/* the field dictionary's form on record MC_DEF_POLA for GLOBALREQUEST (system elements stay) */
+ORVRUN_API void UP_MC_SLOWNIK(void) ORVRUN_NOEXCEPT;
+/* a scheme position's form on record MC_DEF_POZ for GLOBALREQUEST; delete closes the LP gap */
+ORVRUN_API void UP_MC_POZYCJE(void) ORVRUN_NOEXCEPT;
 
 /* The payment-file writer and its error list. */
 /* write the marked transfer orders of a usage code into a payment file by a scheme (a window) */

@@ -52,6 +52,19 @@ ORVRUN_API void KLASYFIKATORY_ZAPISZ(const char* group, const char* id_or_condit
 /* place the masked fields' texts on a report band: true when nothing was placed */
 ORVRUN_API bool KLASYFIKATORY_RAPORT(const char* group, ORVRUN_TEXT10* values, ORVRUN_BAND* band,
                                      const char* mask) ORVRUN_NOEXCEPT;
+/* the window of the group's active fields (mode 0 group change, 1 new object, 2 change, 6 view,
+ * 7 filter), the object named by its identifier column and id: 1 after OK (values written back,
+ * with the change flags in mode 0 or the checked rows' operators in mode 7), 2 when closed */
+ORVRUN_API int32_t KLASYFIKATORY_OKNO(const char* group, const char* id_column, double object_id,
+                                      ORVRUN_TEXT10* values, const uint8_t* mode /* optional */,
+                                      ORVRUN_TEXT10* flags_or_operators /* optional */)
+    ORVRUN_NOEXCEPT;
+/* the list of the fields' value dictionaries */
+ORVRUN_API void SLOWNIK_KLAS_BRW(void) ORVRUN_NOEXCEPT;
+/* one dictionary's values; opened with GLOBALREQUEST 4 the chosen value, else empty */
+ORVRUN_API char* SLOWNIK_KLAS_WAR_BRW(double dictionary_id) ORVRUN_NOEXCEPT;
+/* the dictionaries and their values side by side */
+ORVRUN_API void SLOWNIK_KLASWAR_BRW(void) ORVRUN_NOEXCEPT;
 
 /* The record buffers the host shares with the library (RAPORT, WARIANT, DOKUMENT_HANDLOWY), by
  * record and field name: SET gives 1 when the field exists and the value fits it; GET gives the

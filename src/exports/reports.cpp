@@ -1,7 +1,10 @@
 // C entry points of report variants, numbering formats and order statuses, and of the record
 // buffers the host shares with them.
 #include "boundary.hpp"
+#include "lists/list_window.hpp"
 #include "platform/dict/context.hpp"
+#include "reports/classifier_dictionaries.hpp"
+#include "reports/classifier_window.hpp"
 #include "reports/classifiers.hpp"
 #include "reports/descriptions.hpp"
 #include "reports/numbering.hpp"
@@ -71,6 +74,29 @@ bool KLASYFIKATORY_RAPORT(const char* group, ORVRUN_TEXT10* values, ORVRUN_BAND*
     return orv::reports::KLASYFIKATORY_RAPORT(in(group), values_of(values),
                                               band ? band->band : scratch, in(mask));
   });
+}
+int32_t KLASYFIKATORY_OKNO(const char* group, const char* /*id_column*/, double /*object_id*/,
+                           ORVRUN_TEXT10* values, const uint8_t* mode,
+                           ORVRUN_TEXT10* flags_or_operators) noexcept {
+  return guard(__func__, orv::lists::kRequestCancelled, [&] {
+    ClassifierValues v = values_of(values);
+    ClassifierValues extra = values_of(flags_or_operators);
+    const int32_t response = orv::reports::KLASYFIKATORY_OKNO(
+        in(group), v, optional_of(mode), flags_or_operators ? &extra : nullptr);
+    if (response != orv::lists::kRequestCompleted) return response;
+    give_values(values, v);
+    if (flags_or_operators) give_values(flags_or_operators, extra);
+    return response;
+  });
+}
+void SLOWNIK_KLAS_BRW() noexcept {
+  guard(__func__, [] { orv::reports::SLOWNIK_KLAS_BRW(); });
+}
+char* SLOWNIK_KLAS_WAR_BRW(double dictionary_id) noexcept {
+  return guard_text(__func__, [&] { return orv::reports::SLOWNIK_KLAS_WAR_BRW(dictionary_id); });
+}
+void SLOWNIK_KLASWAR_BRW() noexcept {
+  guard(__func__, [] { orv::reports::SLOWNIK_KLASWAR_BRW(); });
 }
 
 void INICJUJWARIANT(double report_id, double variant_id) noexcept {

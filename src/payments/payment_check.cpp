@@ -446,7 +446,7 @@ CheckResult check_payment_file(std::string_view bytes, const CheckOptions& optio
   Report report(result, options.max_findings);
   const char* bom = nullptr;
   if (const std::size_t n = byte_order_mark(bytes, bom); n > 0) {
-    report.add(1, 0, "bom", bom);
+    report.add(0, 0, "bom", bom);
     bytes.remove_prefix(n);
   }
   if (bytes.empty()) {
@@ -460,6 +460,7 @@ CheckResult check_payment_file(std::string_view bytes, const CheckOptions& optio
     std::string_view line = bytes.substr(at, end - at);
     const std::size_t number = ++result.lines;
     if (lf == std::string_view::npos) {
+      if (line.ends_with('\r')) line.remove_suffix(1);  // one finding for one missing LF
       report.add(number, 0, "line-end", "the last line has no CR LF");
     } else if (line.ends_with('\r')) {
       line.remove_suffix(1);
@@ -531,7 +532,10 @@ std::string CHECK_PAYMENT_FILE(std::string_view file, std::optional<int32_t> sch
   CheckOptions options;
   if (scheme) {
     auto of_scheme = check_options_of_scheme(*scheme);
-    if (!of_scheme) return refused("no payment-file scheme has the id " + std::to_string(*scheme));
+    if (!of_scheme) {
+      return refused("the payment-file scheme " + std::to_string(*scheme) +
+                     " does not exist or cannot be read");
+    }
     options = *of_scheme;
   }
   const auto bytes = files::read_all(std::string(text::clip(file)));

@@ -23,7 +23,7 @@ struct CheckOptions {
 
 // Rule codes, stable for scripts reading the JSON report:
 //   empty       the file holds no record                      (line 0)
-//   bom         a byte-order mark opens the file
+//   bom         a byte-order mark opens the file                (line 0)
 //   line-end    a line ended by LF alone, a CR without LF, the last line without CR LF
 //   utf8        UTF-8 text where a single-byte code page is expected
 //   code-page   a byte the expected code page does not read as meant (see payment_check.cpp)
@@ -61,7 +61,7 @@ CheckResult check_payment_file(std::string_view bytes, const CheckOptions& optio
 // The options a scheme implies: its STRONA_KODOWA gives the code page; it is checked as Elixir-0
 // when it writes one line per transfer (no position once per file, none ending a line) whose
 // values are separated by commas (at least 14 positions with the separator ","). nullopt when no
-// scheme has that id. Reads MC_DEF_NAG and MC_DEF_POZ on the scalar channel.
+// scheme has that id or it cannot be read. Reads MC_DEF_NAG and MC_DEF_POZ on the scalar channel.
 std::optional<CheckOptions> check_options_of_scheme(int64_t scheme_id);
 
 // The report: one line per finding, "line L, field F: rule: message" (", field F" left out for

@@ -85,7 +85,7 @@ const Case kCases[] = {
     {"LF alone", kLine + record() + "\n", "line-end", 2, 0},
     {"the last line without CR LF", kLine + record(), "line-end", 2, 0},
     {"a CR inside a line", line(12, "\"FV\r1\""), "line-end", 1, 12},
-    {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + kLine, "bom", 1, 0},
+    {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + kLine, "bom", 0, 0},
     {"nothing at all", "", "empty", 0, 0},
 };
 

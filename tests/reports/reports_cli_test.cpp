@@ -1,6 +1,8 @@
 // Variants and statuses through the CLI on a demo database made by `orvrun init`.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "support/support.hpp"
 
 namespace orv {
@@ -39,6 +41,23 @@ TEST_F(ReportsCli, ImmediateSaveWithoutLoadedParametersStoresNothing) {
   EXPECT_EQ(r.out, "{\"result\": null, \"out\": {}, \"messages\": [], \"windows\": []}\n");
   auto rows = run_cli({"--db", db, "sql", "select count(*) from wartosc_parametru"});
   EXPECT_EQ(rows.out, "9\n");
+}
+
+// The filter form once through the CLI: ten texts in from files, values and operators back out.
+TEST_F(ReportsCli, ClassifierFilterFormWithTextFiles) {
+  std::ofstream(dir.file("v.json")) << R"(["czarny", "24", "Bosch"])";
+  std::ofstream(dir.file("o.json")) << R"(["", "<>"])";
+  auto r = run_cli({"--db", db, "call", "--json", "--ui-script",
+                    "check FILTR1 on; choose OPERATOR1 \"nie zawiera\"; press OK",
+                    "KLASYFIKATORY_OKNO", "Artykul", "ID_ARTYKULU", "0",
+                    "@texts:" + dir.file("v.json"), "7", "@texts:" + dir.file("o.json")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("{\"result\": 1, \"out\": {\"values\": [\"czarny\", \"24\", \"Bosch\", "
+                        "\"\", \"0\", \"\", \"\", \"\", \"\", \"\"], \"flags_or_operators\": "
+                        "[\"nie zawiera\", \"<>\", \"\"",
+                        0),
+            0u)
+      << r.out;
 }
 
 }  // namespace

@@ -95,6 +95,11 @@ bool add_field(Group& g, const Json& j, std::string& error) {
     return false;
   }
   Field& f = g.add(name->text, *kind, *size, *dim);
+  // A value left out reads as the kind's zero written the way a given one is ("0.00" for a
+  // two-place decimal), so that a record reads the same however it was written.
+  if (numeric(*kind)) {
+    for (auto& slot : f.values) slot = number_value(f, slot).value_or(slot);
+  }
   const Json* value = j.member("value");
   if (!value) return true;
   if (*dim == 0) return set_value(f, *value, f.values[0], error);

@@ -49,6 +49,13 @@ bool start_program(const std::vector<std::string>& argv, std::string& error) {
   return s ? s(argv, error) : spawn(argv, error);
 }
 
+bool start_program(const std::string& program, const std::vector<std::string>& args,
+                   std::string& error) {
+  std::vector<std::string> argv{program};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return start_program(argv, error);
+}
+
 bool open_with_desktop(const std::string& path, std::string& error) {
   return start_program({"xdg-open", path}, error);
 }

@@ -9,6 +9,10 @@ namespace orv::shell {
 // Starts `argv[0]` (looked up on PATH) with exactly these arguments and does not wait for it;
 // the child is reaped in the background. False with `error` when it could not be started.
 bool start_program(const std::vector<std::string>& argv, std::string& error);
+// The same with the program apart from its arguments: each argument reaches it as it is, blanks
+// and quotes included.
+bool start_program(const std::string& program, const std::vector<std::string>& args,
+                   std::string& error);
 
 // Opens a file with the program the desktop associates with it ("xdg-open FILE"). The path is
 // one argument, whatever characters it holds. The path is a file-system name (UTF-8 on Linux).

@@ -412,6 +412,15 @@ bool ScriptedBackend::open_document(const std::string& path, std::string& /*erro
   return true;
 }
 
+bool ScriptedBackend::start_program(const std::string& program,
+                                    const std::vector<std::string>& args, std::string& /*error*/) {
+  std::lock_guard lock(mutex_);
+  if (!keep_records_) return true;
+  started_.push_back({program});
+  started_.back().insert(started_.back().end(), args.begin(), args.end());
+  return true;
+}
+
 void ScriptedBackend::busy(bool on) {
   std::lock_guard lock(mutex_);
   busy_ += on ? 1 : -1;
@@ -432,6 +441,7 @@ void ScriptedBackend::clear_records() {
   popups_.clear();
   dialogs_.clear();
   opened_.clear();
+  started_.clear();
 }
 
 }  // namespace orv::ui

@@ -80,6 +80,8 @@ class ScriptedBackend : public Backend {
   void help(const std::string& file, const std::string& topic) override;
   // Recorded, never run: a script's run opens nothing on the desktop.
   bool open_document(const std::string& path, std::string& error) override;
+  bool start_program(const std::string& program, const std::vector<std::string>& args,
+                     std::string& error) override;
   void busy(bool on) override;
   void failed(const std::string& message) override;
 
@@ -94,6 +96,8 @@ class ScriptedBackend : public Backend {
   const std::vector<FileDialog>& file_dialogs() const { return dialogs_; }
   // Files the procedures asked to open with the desktop's program, in order (Windows-1250).
   const std::vector<std::string>& opened_documents() const { return opened_; }
+  // Programs the procedures asked to start: the program, then its arguments (Windows-1250).
+  const std::vector<std::vector<std::string>>& started_programs() const { return started_; }
   int busy_depth() const { return busy_; }
   int64_t virtual_time() const { return virtual_time_; }  // hundredths spent in dry timer ticks
   std::size_t commands_left() const;
@@ -147,6 +151,7 @@ class ScriptedBackend : public Backend {
   std::vector<std::vector<std::string>> popups_;
   std::vector<FileDialog> dialogs_;
   std::vector<std::string> opened_;
+  std::vector<std::vector<std::string>> started_;
   std::map<int32_t, Dry> dry_;
   int busy_ = 0;
   int dry_limit_ = kMaxDryTicks;

@@ -74,6 +74,24 @@ bool open_document(const std::string& path, std::string& error) {
   return backend().open_document(path, error);
 }
 
+bool start_on_desktop(const std::string& program, const std::vector<std::string>& args,
+                      std::string& error) {
+  std::vector<std::string> utf8;
+  utf8.reserve(args.size());
+  for (const std::string& a : args) utf8.push_back(text::to_utf8(a));
+  return shell::start_program(text::to_utf8(program), utf8, error);
+}
+
+bool Backend::start_program(const std::string& program, const std::vector<std::string>& args,
+                            std::string& error) {
+  return start_on_desktop(program, args, error);
+}
+
+bool start_program(const std::string& program, const std::vector<std::string>& args,
+                   std::string& error) {
+  return backend().start_program(program, args, error);
+}
+
 std::optional<std::string> ask_file(const FileDialog& dialog) {
   return backend().file_dialog(dialog);
 }

@@ -81,6 +81,11 @@ class Backend {
   // Opens a file (a Windows-1250 path) with the desktop's program for its type; false with a
   // reason in `error` when that could not start. Scripted backends record the request instead.
   virtual bool open_document(const std::string& path, std::string& error);
+  // Starts a program with these arguments (Windows-1250 texts, each passed as one argument, never
+  // read by a shell); false with a reason in `error` when it could not start. Scripted backends
+  // record the request instead.
+  virtual bool start_program(const std::string& program, const std::vector<std::string>& args,
+                             std::string& error);
   // The F1 help topic of a window.
   virtual void help(const std::string& /*file*/, const std::string& /*topic*/) {}
   virtual void busy(bool /*on*/) {}
@@ -113,6 +118,11 @@ std::optional<std::string> ask_file(const FileDialog& dialog);
 bool open_document(const std::string& path, std::string& error);
 // What backends that show windows to a person do for open_document: the desktop's program.
 bool open_on_desktop(const std::string& path, std::string& error);
+bool start_program(const std::string& program, const std::vector<std::string>& args,
+                   std::string& error);
+// What backends that show windows to a person do for start_program: the program runs.
+bool start_on_desktop(const std::string& program, const std::vector<std::string>& args,
+                      std::string& error);
 void set_clipboard(const std::string& text);
 std::string clipboard();
 

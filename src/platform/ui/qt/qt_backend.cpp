@@ -183,6 +183,12 @@ bool QtBackend::open_document(const std::string& path, std::string& error) {
   return open_on_desktop(path, error);
 }
 
+bool QtBackend::start_program(const std::string& program, const std::vector<std::string>& args,
+                              std::string& error) {
+  engine_.start_program(program, args, error);
+  return start_on_desktop(program, args, error);
+}
+
 void QtBackend::help(const std::string& file, const std::string& topic) {
   engine_.help(file, topic);
 }

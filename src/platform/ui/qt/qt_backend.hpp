@@ -31,6 +31,8 @@ class QtBackend : public Backend {
   int popup(const std::vector<std::string>& items) override;
   void help(const std::string& file, const std::string& topic) override;
   bool open_document(const std::string& path, std::string& error) override;
+  bool start_program(const std::string& program, const std::vector<std::string>& args,
+                     std::string& error) override;
   void busy(bool on) override;
   void set_clipboard(const std::string& text) override;
   std::string clipboard() override;

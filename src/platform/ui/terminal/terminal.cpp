@@ -223,6 +223,12 @@ bool TerminalBackend::open_document(const std::string& path, std::string& error)
   return open_on_desktop(path, error);
 }
 
+bool TerminalBackend::start_program(const std::string& program,
+                                    const std::vector<std::string>& args, std::string& error) {
+  ScriptedBackend::start_program(program, args, error);
+  return start_on_desktop(program, args, error);
+}
+
 void TerminalBackend::help(const std::string& file, const std::string& topic) {
   ScriptedBackend::help(file, topic);
   print("(help: " + text::to_utf8(file) + " :: " + text::to_utf8(topic) + ")\n");

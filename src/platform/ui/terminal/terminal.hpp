@@ -26,6 +26,8 @@ class TerminalBackend : public ScriptedBackend {
   void help(const std::string& file, const std::string& topic) override;
   // Recorded and run: a person at the terminal gets the file opened on the desktop.
   bool open_document(const std::string& path, std::string& error) override;
+  bool start_program(const std::string& program, const std::vector<std::string>& args,
+                     std::string& error) override;
 
  protected:
   Input more_input(Window* w) override;
