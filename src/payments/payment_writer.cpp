@@ -57,7 +57,8 @@ void write_transfers(int32_t usage, double scheme_id, Run& run) {
   const ExportScheme scheme = read_scheme(scheme_id);
   const TextBuilder builder(scheme.positions, scheme.page, company);
   const double user = dict::glo().ID_UZYTKOWNIKA;
-  const int64_t total = text::long_of(frame::FUNCSQL(count_statement(usage, user)));
+  // Counted on channel 2, whose connection then reads the selection: one page cache, not two.
+  const int64_t total = text::long_of(frame::FUNCSQL2(count_statement(usage, user)));
   std::optional<WriteProgress> progress;
   if (frame::ESQL2(selection_statement(usage, user)) == 0) {
     while (frame::VAX2().next()) {
