@@ -21,6 +21,7 @@ class AnyCatalog : public Catalog {
   std::optional<std::string> column_type(std::string_view, std::string_view column) const override {
     return column.size() % 2 ? "TEXT" : "INTEGER";
   }
+  std::vector<std::string> columns(std::string_view) const override { return {"a", "bb", "c"}; }
 };
 
 void check(std::string_view sql) {
@@ -42,6 +43,10 @@ void check_actions(const std::vector<Action>& actions) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   static const AnyCatalog catalog;
+  // sp_executesql's declaration list is read when the batch runs.
+  if (auto parameters = parse_parameters(text)) {
+    for (const Parameter& p : *parameters) check(p.type);
+  }
   Translation plain = translate(text, nullptr);
   Translation typed = translate(text, &catalog);
   if (plain.ok != typed.ok) std::abort();

@@ -59,6 +59,8 @@ void check_functions(std::string_view a, std::string_view b) {
     (void)tsql_format(text, b, "en-US");
     (void)tsql_divisor(text);
     (void)tsql_checked_integer(SqlValue::of(n * m * 0x1000000), m % 2 == 0);
+    (void)tsql_stored_integer(a, SqlValue::of(n * m * 0x100));
+    (void)tsql_stored_integer(a, SqlValue::of(static_cast<double>(n) * 1e17 * m));
   } catch (const TsqlError&) {
   }
   // A decimal's places carried into text: any type, any places, never a crash.

@@ -16,11 +16,13 @@ constexpr const char* kMarkedIndexes =
     "SELECT a.indeks_katalogowy FROM zaznaczone z JOIN artykul a ON a.id_artykulu = z.id "
     "WHERE z.id_sesji = ? AND z.uzycie = ?";
 
+const Signature kAktZnacznikFoto{"AP_AktZnacznikFoto", {"id", "uzycie", "indeks_katalogowy"}, 3};
+
 // Keeps artykul.posiada_zdjecie current: (article id, 0, index) for one article and every row
 // with its index, or (user, usage, 0) for the user's marked articles. An article has a photo
 // when a photo row exists for its index, wherever the picture itself is kept.
 ProcedureResult akt_znacznik_foto(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_AktZnacznikFoto", v, {"id", "uzycie", "indeks_katalogowy"}, 3);
+  Args a(kAktZnacznikFoto, v);
   const char* set =
       "UPDATE artykul SET posiada_zdjecie = EXISTS (SELECT 1 FROM artykul_blob b WHERE "
       "b.indeks_katalogowy = artykul.indeks_katalogowy) ";
@@ -35,12 +37,14 @@ ProcedureResult akt_znacznik_foto(Session& s, const std::vector<SqlValue>& v) {
   return {};
 }
 
+const Signature kUwspolnijFoto{"AP_UwspolnijFoto", {"id_uzytkownika", "uzycie"}, 2};
+
 // Shares photos among the marked articles and the articles they are one with (same
 // guid_artykul, other index, e.g. in another warehouse): each index gets a copy of every photo
 // of the others that it lacks by name. An index left without a default photo gets its first one
 // as default. The one result row is the number of photos copied.
 ProcedureResult uwspolnij_foto(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_UwspolnijFoto", v, {"id_uzytkownika", "uzycie"}, 2);
+  Args a(kUwspolnijFoto, v);
   SqlValue user = SqlValue::of(a.integer(0)), usage = SqlValue::of(a.integer(1));
   const std::string group =
       "SELECT a.guid_artykul FROM zaznaczone z JOIN artykul a ON a.id_artykulu = z.id "
@@ -93,7 +97,8 @@ SqlValue nazwa_drzewiasta(Session& s, const std::vector<SqlValue>& v) {
         s.query("SELECT id_rodzica, nazwa FROM kategoria_artykulu_tree WHERE id_kategorii_tree = ?",
                 {SqlValue::of(node)});
     if (r.rows.empty()) break;
-    path = path.empty() ? r.rows[0][1].as_text() : r.rows[0][1].as_text() + "\\" + path;
+    std::string name = r.rows[0][1].as_text();
+    path = path.empty() ? name : name.append("\\").append(path);
     node = r.rows[0][0].as_integer();
   }
   if (path.empty()) path = art.rows[0][1].as_text();
@@ -113,9 +118,11 @@ SqlValue stan_wszystkie_magazyny(Session& s, const std::vector<SqlValue>& v) {
   return SqlValue::of(round_to(first_real(r), 0.0001));
 }
 
+const Signature kListaMagazynow{"RM_ListaMagazynowZaznArtykulow", {"id_uzytkownika", "uzycie"}, 2};
+
 // The warehouses holding the user's marked articles: one row (id, name) each, by id.
 ProcedureResult lista_magazynow(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_ListaMagazynowZaznArtykulow", v, {"id_uzytkownika", "uzycie"}, 2);
+  Args a(kListaMagazynow, v);
   ProcedureResult r;
   r.rows = s.query(
       "SELECT DISTINCT m.id_magazynu, m.nazwa FROM zaznaczone z JOIN artykul a ON a.id_artykulu = "
@@ -125,15 +132,17 @@ ProcedureResult lista_magazynow(Session& s, const std::vector<SqlValue>& v) {
   return r;
 }
 
+const Signature kStanyMinMax{"RM_StanyMinMaxRezGrupowaZmiana",
+                             {"id_uzytkownika", "uzycie", "stan_min", "tryb_min", "stan_max",
+                              "tryb_max", "prog_rez", "tryb_rez"},
+                             8};
+
 // Sets minimum, maximum and reservation-threshold levels of the user's marked articles (user,
 // usage, then a (value, mode) pair for each level): mode 0 leaves the level, 1 sets it to value
 // percent of the article's current stock (4 places), any other mode to the value itself. The
 // one result row is the number of articles changed.
 ProcedureResult stany_min_max(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_StanyMinMaxRezGrupowaZmiana", v,
-         {"id_uzytkownika", "uzycie", "stan_min", "tryb_min", "stan_max", "tryb_max", "prog_rez",
-          "tryb_rez"},
-         8);
+  Args a(kStanyMinMax, v);
   static const char* const columns[] = {"stan_minimalny", "stan_maksymalny", "prog_rezerwacji"};
   std::string set;
   std::vector<SqlValue> params;
@@ -163,10 +172,10 @@ ProcedureResult stany_min_max(Session& s, const std::vector<SqlValue>& v) {
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("AP_AktZnacznikFoto", akt_znacznik_foto);
-  r.add_procedure("AP_UwspolnijFoto", uwspolnij_foto);
-  r.add_procedure("RM_ListaMagazynowZaznArtykulow", lista_magazynow);
-  r.add_procedure("RM_StanyMinMaxRezGrupowaZmiana", stany_min_max);
+  r.add_procedure(kAktZnacznikFoto, akt_znacznik_foto);
+  r.add_procedure(kUwspolnijFoto, uwspolnij_foto);
+  r.add_procedure(kListaMagazynow, lista_magazynow);
+  r.add_procedure(kStanyMinMax, stany_min_max);
   r.add_scalar("AP_Func_PodajNazweDrzewiastaArt", 2, nazwa_drzewiasta);
   r.add_scalar("AP_Func_StanArtWszystkieMag", 1, stan_wszystkie_magazyny);
 });

@@ -37,12 +37,15 @@ double issues_without_invoice(Session& s, int64_t payer, int64_t day) {
   return money(first_real(r));
 }
 
+const Signature kObliczSaldo{
+    "AP_ObliczSaldoKontrahenta", {"id_platnika", "id_dokumentu", "data", "blokowanie"}, 3};
+
 // One row for the credit-limit window (payer, document being issued, day, blocking mode):
 // overdue receivables, overdue payables, the date of the last transaction as the server's day
 // number (days since 1 Jan 1900; NULL when the payer has none), all receivables, all payables
 // and the issues not invoiced yet. The blocking mode does not change the figures.
 ProcedureResult oblicz_saldo(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_ObliczSaldoKontrahenta", v, {"id_platnika", "id_dokumentu", "data", "blokowanie"}, 3);
+  Args a(kObliczSaldo, v);
   int64_t payer = a.integer(0), doc = a.integer_or(1, 0), day = a.integer(2);
   Rows last = s.query(
       "SELECT max(data_dokumentu) FROM rozrachunek WHERE id_kontrahenta = ? AND (? <= 0 OR "
@@ -125,7 +128,7 @@ SqlValue podaj_nip(Session&, const std::vector<SqlValue>& v) {
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("AP_ObliczSaldoKontrahenta", oblicz_saldo);
+  r.add_procedure(kObliczSaldo, oblicz_saldo);
   r.add_scalar("AP_Func_PodajLimitKontrDoWykorz", 6, limit_do_wykorzystania);
   r.add_scalar("AP_Func_NaleznosciKontrahenta", 1, naleznosci_kontrahenta);
   r.add_scalar("AP_Func_PodajNip", 3, podaj_nip);

@@ -23,6 +23,11 @@ bool has_column(Session& s, const std::string& table, std::string_view column) {
   return first_integer(r) > 0;
 }
 
+const Signature kUstawDoKsiegowania{
+    "RM_UstawDoKsiegowania",
+    {"tabela", "nowa_wartosc", "stara_wartosc", "kolumna_id", "rezerwa", "podzapytanie"},
+    6};
+
 // Sets the posting mark of the documents a sub-select picks (table, new value N, expected old
 // value O, id column, reserved 0, " from zaznaczone where ..."): "update T set do_ksiegowania=N
 // where do_ksiegowania=O and <id column> in (select id <sub-select>)", built here and run through
@@ -31,8 +36,7 @@ bool has_column(Session& s, const std::string& table, std::string_view column) {
 // posting mark and the id column one of its columns: the names go into the statement as they
 // are, so nothing else is accepted.
 ProcedureResult ustaw_do_ksiegowania(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_UstawDoKsiegowania", v,
-         {"tabela", "nowa_wartosc", "stara_wartosc", "kolumna_id", "rezerwa", "podzapytanie"}, 6);
+  Args a(kUstawDoKsiegowania, v);
   std::string table = a.text(0), column = a.text(3), sub = a.text(5);
   if (!identifier(table) || !has_column(s, table, "do_ksiegowania")) {
     throw ServerError{"RM_UstawDoKsiegowania: tabela '" + table +
@@ -67,11 +71,13 @@ const char* const kCoalTexts[] = {
     "Sprzedaż węgla kamiennego (CN 2701) zgodnie z zamówieniem",
 };
 
+const Signature kGenerujOpisy{"AP_GenerujOpisyDokumentow", {"id_firmy", "id_typu", "dok_poz"}, 3};
+
 // Adds the standard texts for coal deliveries to the description list of a company, a financial
 // document type and a level (1 document, 2 position). Texts already on the list are not added
 // again; the list's default is not changed.
 ProcedureResult generuj_opisy(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_GenerujOpisyDokumentow", v, {"id_firmy", "id_typu", "dok_poz"}, 3);
+  Args a(kGenerujOpisy, v);
   SqlValue company = SqlValue::of(a.integer(0)), type = SqlValue::of(a.integer(1)),
            level = SqlValue::of(a.integer(2));
   Rows known =
@@ -106,8 +112,8 @@ Rows adres_pracownika(Session& s, const std::vector<SqlValue>& v) {
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("RM_UstawDoKsiegowania", ustaw_do_ksiegowania);
-  r.add_procedure("AP_GenerujOpisyDokumentow", generuj_opisy);
+  r.add_procedure(kUstawDoKsiegowania, ustaw_do_ksiegowania);
+  r.add_procedure(kGenerujOpisy, generuj_opisy);
   r.add_table(
       "RM_Func_AdresPracownika",
       {"ulica", "nr_domu", "nr_lokalu", "kod_pocztowy", "miejscowosc", "poczta", "data_od", "typ"},

@@ -216,14 +216,16 @@ void refresh_counters(Session& s, const SqlValue& file) {
       {file});
 }
 
+const Signature kPrzeniesZBufora{
+    "AP_PrzeniesRekordyZBufora", {"id_bloba", "id_firmy", "id_magazynu", "id_uzytkownika"}, 4};
+
 // Moves the waiting records of an imported file into the articles of a warehouse (file, company,
 // warehouse, user). A record whose index exists in the warehouse updates that article with the
 // columns it fills; any other becomes a new article (with its category, category path and unit,
 // made where missing). Records without a name or index, or with an unknown VAT symbol, are
 // rejected (status 2, the reason in uwagi_imp). The one result row is the number moved.
 ProcedureResult przenies_z_bufora(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_PrzeniesRekordyZBufora", v, {"id_bloba", "id_firmy", "id_magazynu", "id_uzytkownika"},
-         4);
+  Args a(kPrzeniesZBufora, v);
   SqlValue file = SqlValue::of(a.integer(0));
   int64_t company = a.integer(1), warehouse = a.integer(2);
   Savepoint sp(s);
@@ -256,11 +258,13 @@ ProcedureResult przenies_z_bufora(Session& s, const std::vector<SqlValue>& v) {
   return r;
 }
 
+const Signature kPrzywrocWBuforze{"AP_PrzywrocRekordyWBuforze", {"id_bloba", "id_uzytkownika"}, 2};
+
 // Marks the records of an imported file as waiting again (file, user), except the lines rejected
 // when the file was read (status 3), which no move can take; the file keeps its
 // "moved before" flag so that moving it again asks first.
 ProcedureResult przywroc_w_buforze(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_PrzywrocRekordyWBuforze", v, {"id_bloba", "id_uzytkownika"}, 2);
+  Args a(kPrzywrocWBuforze, v);
   SqlValue file = SqlValue::of(a.integer(0));
   Savepoint sp(s);
   s.exec(
@@ -276,8 +280,8 @@ ProcedureResult przywroc_w_buforze(Session& s, const std::vector<SqlValue>& v) {
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("AP_PrzeniesRekordyZBufora", przenies_z_bufora);
-  r.add_procedure("AP_PrzywrocRekordyWBuforze", przywroc_w_buforze);
+  r.add_procedure(kPrzeniesZBufora, przenies_z_bufora);
+  r.add_procedure(kPrzywrocWBuforze, przywroc_w_buforze);
 });
 
 }  // namespace

@@ -8,12 +8,14 @@ namespace {
 constexpr int64_t kAdministrator = 4100001;
 constexpr int64_t kArticles = 102;
 
+const Signature kZapiszZaznaczoneObiekty{
+    "RM_ZapiszZaznaczoneObiekty", {"id_listy", "id_uzytkownika", "uzycie", "id_magazynu"}, 3};
+
 // Replaces the elements of object list L with the user's marked set of usage U (ids above 0);
 // for an article list with warehouse W > 0 only the articles of that warehouse. The list's
 // LICZNOSC becomes its element count, which is also the result row.
 ProcedureResult zapisz_zaznaczone_obiekty(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_ZapiszZaznaczoneObiekty", v, {"id_listy", "id_uzytkownika", "uzycie", "id_magazynu"},
-         3);
+  Args a(kZapiszZaznaczoneObiekty, v);
   SqlValue list = SqlValue::of(a.integer(0)), user = SqlValue::of(a.integer(1)),
            usage = SqlValue::of(a.integer(2));
   int64_t warehouse = a.integer_or(3, 0);
@@ -47,13 +49,15 @@ ProcedureResult zapisz_zaznaczone_obiekty(Session& s, const std::vector<SqlValue
   return r;
 }
 
+const Signature kDodajFiltrUzytkownika{
+    "RM_DodajFiltrUzytkownika", {"nazwa", "kontekst", "typ", "podsystem", "id_uzytkownika"}, 5};
+
 // Creates a filter definition (name, context, type, subsystem, creator) and returns its id as
 // the one result row. The creator and the administrator are assigned to it at once, so that
 // the lists of saved filters show it. A definition with the same non-empty name, context, type
 // and subsystem is not made twice: its id comes back instead.
 ProcedureResult dodaj_filtr_uzytkownika(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_DodajFiltrUzytkownika", v, {"nazwa", "kontekst", "typ", "podsystem", "id_uzytkownika"},
-         5);
+  Args a(kDodajFiltrUzytkownika, v);
   std::vector<SqlValue> key{SqlValue::of(a.text_or(0, "")), SqlValue::of(a.text_or(1, "")),
                             SqlValue::of(a.text_or(2, "")), SqlValue::of(a.text_or(3, ""))};
   SqlValue creator = SqlValue::of(a.integer_or(4, 0));
@@ -89,8 +93,8 @@ ProcedureResult dodaj_filtr_uzytkownika(Session& s, const std::vector<SqlValue>&
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("RM_ZapiszZaznaczoneObiekty", zapisz_zaznaczone_obiekty);
-  r.add_procedure("RM_DodajFiltrUzytkownika", dodaj_filtr_uzytkownika);
+  r.add_procedure(kZapiszZaznaczoneObiekty, zapisz_zaznaczone_obiekty);
+  r.add_procedure(kDodajFiltrUzytkownika, dodaj_filtr_uzytkownika);
 });
 
 }  // namespace

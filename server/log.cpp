@@ -13,13 +13,15 @@ SqlValue now_time() {
   return SqlValue::of(int64_t{date::clock()});
 }
 
+const Signature kZapiszDoLogu{"AP_ZapiszDoLogu",
+                              {"id_firmy", "id_magazynu", "id_uzytkownika", "id_obiektu",
+                               "rodzaj_obiektu", "kod_zdarzenia", "opis", "zrodlo", "opis2"},
+                              8};
+
 // Writes one event of the application log. The list export passes a ninth argument, the
 // summary of what it wrote; it is kept as the event's second text.
 ProcedureResult zapisz_do_logu(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_ZapiszDoLogu", v,
-         {"id_firmy", "id_magazynu", "id_uzytkownika", "id_obiektu", "rodzaj_obiektu",
-          "kod_zdarzenia", "opis", "zrodlo", "opis2"},
-         8);
+  Args a(kZapiszDoLogu, v);
   s.exec(
       "INSERT INTO log_zdarzen (id_firmy, id_magazynu, id_uzytkownika, id_obiektu, "
       "rodzaj_obiektu, kod_zdarzenia, opis, zrodlo, opis2, data, czas) "
@@ -41,10 +43,14 @@ std::string scope_of(const Args& a, std::string_view object) {
   return scope;
 }
 
+const Signature kZapiszDoLoguParam{
+    "AP_ZapiszDoLoguParam",
+    {"zakres", "id_firmy", "id_uzytkownika", "kod", "stara_wartosc", "nowa_wartosc"},
+    6};
+
 // Logs the change of one configuration value: scope, company, user, code, old and new value.
 ProcedureResult zapisz_do_logu_param(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_ZapiszDoLoguParam", v,
-         {"zakres", "id_firmy", "id_uzytkownika", "kod", "stara_wartosc", "nowa_wartosc"}, 6);
+  Args a(kZapiszDoLoguParam, v);
   std::string scope = scope_of(a, "AP_ZapiszDoLoguParam");
   s.exec(
       "INSERT INTO log_parametrow (zakres, id_firmy, id_uzytkownika, kod, stara_wartosc, "
@@ -55,10 +61,13 @@ ProcedureResult zapisz_do_logu_param(Session& s, const std::vector<SqlValue>& v)
   return {};
 }
 
+const Signature kZapiszParamKonf{
+    "RM_ZapiszParamKonf", {"zakres", "id_wlasciciela", "kod", "wartosc", "id_firmy"}, 4};
+
 // Stores a configuration value: ('s', company, code, value, 0) or ('u', user, code, value,
 // company). The position must exist; the value replaces the owner's previous one.
 ProcedureResult zapisz_param_konf(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_ZapiszParamKonf", v, {"zakres", "id_wlasciciela", "kod", "wartosc", "id_firmy"}, 4);
+  Args a(kZapiszParamKonf, v);
   std::string scope = scope_of(a, "RM_ZapiszParamKonf");
   const char* sql =
       scope == "s"
@@ -78,9 +87,11 @@ ProcedureResult zapisz_param_konf(Session& s, const std::vector<SqlValue>& v) {
   return {};
 }
 
+const Signature kAddWatchProcedure{"JL_AddWatchProcedure", {"nazwa", "id_uzytkownika"}, 2};
+
 // Registers a procedure a user watches; registering it again only refreshes the date.
 ProcedureResult add_watch_procedure(Session& s, const std::vector<SqlValue>& v) {
-  Args a("JL_AddWatchProcedure", v, {"nazwa", "id_uzytkownika"}, 2);
+  Args a(kAddWatchProcedure, v);
   std::string name = a.text(0);
   if (name.empty()) throw ServerError{"JL_AddWatchProcedure: nie podano nazwy procedury."};
   s.exec(
@@ -92,10 +103,10 @@ ProcedureResult add_watch_procedure(Session& s, const std::vector<SqlValue>& v) 
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("AP_ZapiszDoLogu", zapisz_do_logu);
-  r.add_procedure("AP_ZapiszDoLoguParam", zapisz_do_logu_param);
-  r.add_procedure("RM_ZapiszParamKonf", zapisz_param_konf);
-  r.add_procedure("JL_AddWatchProcedure", add_watch_procedure);
+  r.add_procedure(kZapiszDoLogu, zapisz_do_logu);
+  r.add_procedure(kZapiszDoLoguParam, zapisz_do_logu_param);
+  r.add_procedure(kZapiszParamKonf, zapisz_param_konf);
+  r.add_procedure(kAddWatchProcedure, add_watch_procedure);
 });
 
 }  // namespace

@@ -7,10 +7,12 @@
 namespace orv::server {
 namespace {
 
+const Signature kZaznacz{"JL_Zaznacz", {"id_sesji", "uzycie", "id"}, 3};
+
 // Marks one record: afterwards exactly one row (user, usage, id) exists. One statement, so that
 // sessions marking the same set at once never add a row twice.
 ProcedureResult zaznacz(Session& s, const std::vector<SqlValue>& v) {
-  Args a("JL_Zaznacz", v, {"id_sesji", "uzycie", "id"}, 3);
+  Args a(kZaznacz, v);
   SqlValue user = SqlValue::of(a.integer(0)), usage = SqlValue::of(a.integer(1)),
            id = SqlValue::of(a.integer(2));
   s.exec(
@@ -20,17 +22,21 @@ ProcedureResult zaznacz(Session& s, const std::vector<SqlValue>& v) {
   return {};
 }
 
+const Signature kOdznacz{"JL_Odznacz", {"id_sesji", "uzycie", "id"}, 3};
+
 // Unmarks one record, whatever its second identifier.
 ProcedureResult odznacz(Session& s, const std::vector<SqlValue>& v) {
-  Args a("JL_Odznacz", v, {"id_sesji", "uzycie", "id"}, 3);
+  Args a(kOdznacz, v);
   s.exec("DELETE FROM zaznaczone WHERE id_sesji = ? AND uzycie = ? AND id = ?",
          {SqlValue::of(a.integer(0)), SqlValue::of(a.integer(1)), SqlValue::of(a.integer(2))});
   return {};
 }
 
+const Signature kOdznaczAll{"JL_OdznaczAll", {"id_sesji", "uzycie"}, 2};
+
 // Empties one marked set.
 ProcedureResult odznacz_all(Session& s, const std::vector<SqlValue>& v) {
-  Args a("JL_OdznaczAll", v, {"id_sesji", "uzycie"}, 2);
+  Args a(kOdznaczAll, v);
   s.exec("DELETE FROM zaznaczone WHERE id_sesji = ? AND uzycie = ?",
          {SqlValue::of(a.integer(0)), SqlValue::of(a.integer(1))});
   return {};
@@ -45,12 +51,14 @@ SavedSet saved_set(const Args& a) {
           SqlValue::of(a.integer(3))};
 }
 
+const Signature kZachowaj{
+    "RM_Zachowaj_TORIX_zaznaczone", {"id_firmy", "id_uzytkownika", "uzycie", "nr_zestawu"}, 4};
+
 // Saves the user's marked set of usage A under slot B (company, user, A, B), replacing what the
 // slot held. Return code 1 when at least one mark was saved, 0 for an empty set (the slot is
 // then saved empty).
 ProcedureResult zachowaj(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_Zachowaj_TORIX_zaznaczone", v, {"id_firmy", "id_uzytkownika", "uzycie", "nr_zestawu"},
-         4);
+  Args a(kZachowaj, v);
   SavedSet k = saved_set(a);
   Savepoint sp(s);
   s.exec(
@@ -72,12 +80,14 @@ ProcedureResult zachowaj(Session& s, const std::vector<SqlValue>& v) {
   return r;
 }
 
+const Signature kPrzywroc{
+    "RM_Przywroc_TORIX_zaznaczone", {"id_firmy", "id_uzytkownika", "uzycie", "nr_zestawu"}, 4};
+
 // Puts a saved slot back as the user's marked set of usage A. Return code 1 when the slot
 // exists (the set now holds exactly its rows), 0 when nothing was saved there: the current
 // marks then stay as they are.
 ProcedureResult przywroc(Session& s, const std::vector<SqlValue>& v) {
-  Args a("RM_Przywroc_TORIX_zaznaczone", v, {"id_firmy", "id_uzytkownika", "uzycie", "nr_zestawu"},
-         4);
+  Args a(kPrzywroc, v);
   SavedSet k = saved_set(a);
   const std::vector<SqlValue> key{k.company, k.user, k.usage, k.slot};
   Savepoint sp(s);
@@ -103,11 +113,11 @@ ProcedureResult przywroc(Session& s, const std::vector<SqlValue>& v) {
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("JL_Zaznacz", zaznacz);
-  r.add_procedure("JL_Odznacz", odznacz);
-  r.add_procedure("JL_OdznaczAll", odznacz_all);
-  r.add_procedure("RM_Zachowaj_TORIX_zaznaczone", zachowaj);
-  r.add_procedure("RM_Przywroc_TORIX_zaznaczone", przywroc);
+  r.add_procedure(kZaznacz, zaznacz);
+  r.add_procedure(kOdznacz, odznacz);
+  r.add_procedure(kOdznaczAll, odznacz_all);
+  r.add_procedure(kZachowaj, zachowaj);
+  r.add_procedure(kPrzywroc, przywroc);
 });
 
 }  // namespace

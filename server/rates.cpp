@@ -39,11 +39,14 @@ std::optional<double> zloty_per_unit(Session& s, const std::string& code, int64_
   return r.rows[0][0].as_real() / (units > 0 ? units : 1);
 }
 
+const Signature kPobierzKursWaluty{
+    "AP_PobierzKursWaluty", {"waluta1", "waluta2", "data", "rodzaj"}, 4};
+
 // The factor that turns an amount in currency 1 into currency 2 on a day, from one source of
 // rates (0 NBP, -1 ECB, others as kept). A blank currency is the złoty. One row, or no row when a
 // rate is missing (the caller then warns and uses 1).
 ProcedureResult pobierz_kurs_waluty(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_PobierzKursWaluty", v, {"waluta1", "waluta2", "data", "rodzaj"}, 4);
+  Args a(kPobierzKursWaluty, v);
   std::string c1 = currency(a, 0), c2 = currency(a, 1);
   int64_t day = a.integer_or(2, 0), kind = a.integer_or(3, kNbp);
   std::optional<double> r1 = zloty_per_unit(s, c1, kind, day);
@@ -76,9 +79,12 @@ void store_rate(Session& s, int64_t kind, const std::string& code, int64_t day, 
        SqlValue::of(units), SqlValue::of(number)});
 }
 
+const Signature kAktualizujKursWaluty{
+    "AP_AktualizujKursWaluty", {"data", "czas", "waluta", "kurs", "rodzaj"}, 4};
+
 // Stores one rate typed by a user: (date, time, currency, złoty per unit, kind).
 ProcedureResult aktualizuj_kurs_waluty(Session& s, const std::vector<SqlValue>& v) {
-  Args a("AP_AktualizujKursWaluty", v, {"data", "czas", "waluta", "kurs", "rodzaj"}, 4);
+  Args a(kAktualizujKursWaluty, v);
   std::string code = currency(a, 2);
   if (code == kHome) {
     throw ServerError{"AP_AktualizujKursWaluty: nie podano waluty (kurs złotego jest zawsze 1)."};
@@ -129,11 +135,13 @@ ProcedureResult store_table(Session& s, const RateTable& t, int64_t kind,
   return r;
 }
 
+const Signature kImportNbp{"KS_ImportKusowWalutNBP", {"tabela"}, 1};
+
 // Imports an NBP table (the text the utility library fetched): every mid rate is stored as złoty
 // for its units under source 0 and the table's day. One row: the table's day number and a
 // remark (non-empty when that day's table had been imported before).
 ProcedureResult import_nbp(Session& s, const std::vector<SqlValue>& v) {
-  Args a("KS_ImportKusowWalutNBP", v, {"tabela"}, 1);
+  Args a(kImportNbp, v);
   RateTable t;
   std::string error;
   if (!xml::read_nbp_table(a.text(0), t, error))
@@ -147,11 +155,13 @@ ProcedureResult import_nbp(Session& s, const std::vector<SqlValue>& v) {
   return store_table(s, t, kNbp, zloty, units);
 }
 
+const Signature kImportEcb{"KS_ImportKusowWalutECB", {"tabela"}, 1};
+
 // Imports the ECB reference rates of one day under source -1. The bank quotes currencies per
 // euro; they are kept in złoty through that day's złoty rate of the euro, so the table must
 // quote PLN.
 ProcedureResult import_ecb(Session& s, const std::vector<SqlValue>& v) {
-  Args a("KS_ImportKusowWalutECB", v, {"tabela"}, 1);
+  Args a(kImportEcb, v);
   RateTable t;
   std::string error;
   if (!xml::read_ecb_table(a.text(0), t, error))
@@ -176,10 +186,10 @@ ProcedureResult import_ecb(Session& s, const std::vector<SqlValue>& v) {
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("AP_PobierzKursWaluty", pobierz_kurs_waluty);
-  r.add_procedure("AP_AktualizujKursWaluty", aktualizuj_kurs_waluty);
-  r.add_procedure("KS_ImportKusowWalutNBP", import_nbp);
-  r.add_procedure("KS_ImportKusowWalutECB", import_ecb);
+  r.add_procedure(kPobierzKursWaluty, pobierz_kurs_waluty);
+  r.add_procedure(kAktualizujKursWaluty, aktualizuj_kurs_waluty);
+  r.add_procedure(kImportNbp, import_nbp);
+  r.add_procedure(kImportEcb, import_ecb);
 });
 
 }  // namespace

@@ -4,11 +4,13 @@
 namespace orv::server {
 namespace {
 
+const Signature kZapiszParametrRaportu{
+    "JL_ZapiszParametrRaportu", {"id_parametru", "id_wariantu", "id_uzytkownika", "wartosc"}, 3};
+
 // Stores one user's value of a report parameter in a variant (parameter, variant, user, value),
 // replacing the previous one. The parameter must exist.
 ProcedureResult zapisz_parametr_raportu(Session& s, const std::vector<SqlValue>& v) {
-  Args a("JL_ZapiszParametrRaportu", v,
-         {"id_parametru", "id_wariantu", "id_uzytkownika", "wartosc"}, 3);
+  Args a(kZapiszParametrRaportu, v);
   int64_t changed = s.exec(
       "INSERT INTO wartosc_parametru (id_parametru, id_wariantu, id_uzytkownika, wartosc) "
       "SELECT id_parametru, ?, ?, ? FROM parametr_raportu WHERE id_parametru = ? "
@@ -24,7 +26,7 @@ ProcedureResult zapisz_parametr_raportu(Session& s, const std::vector<SqlValue>&
 }
 
 const Registrar registrar([](sql::ServerObjects& r) {
-  r.add_procedure("JL_ZapiszParametrRaportu", zapisz_parametr_raportu);
+  r.add_procedure(kZapiszParametrRaportu, zapisz_parametr_raportu);
 });
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "server/server_object.hpp"
 
 #include <cmath>
+#include <utility>
 
 #include "platform/decimal/decimal.hpp"
 #include "platform/text/numbers.hpp"
@@ -12,12 +13,21 @@ namespace orv::server {
 Args::Args(std::string_view object, const std::vector<SqlValue>& values,
            std::initializer_list<const char*> names, std::size_t required)
     : object_(object), values_(values), names_(names.begin(), names.end()) {
-  if (values.size() > names_.size()) {
+  check_count(required);
+}
+
+Args::Args(const Signature& procedure, const std::vector<SqlValue>& values)
+    : object_(procedure.name), values_(values), names_(procedure.parameters) {
+  check_count(procedure.required);
+}
+
+void Args::check_count(std::size_t required) const {
+  if (values_.size() > names_.size()) {
     throw ServerError{"Procedure or function " + object_ + " has too many arguments specified."};
   }
-  if (values.size() < required) {
+  if (values_.size() < required) {
     throw ServerError{"Procedure or function '" + object_ + "' expects parameter '@" +
-                      names_[values.size()] + "', which was not supplied."};
+                      names_[values_.size()] + "', which was not supplied."};
   }
 }
 
@@ -68,7 +78,7 @@ std::string Args::text(std::size_t i) const {
 }
 
 std::string Args::text_or(std::size_t i, std::string fallback) const {
-  return given(i) ? text(i) : fallback;
+  return given(i) ? text(i) : std::move(fallback);
 }
 
 Savepoint::Savepoint(Session& session) : session_(session) {

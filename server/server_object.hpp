@@ -16,6 +16,7 @@ using sql::ProcedureResult;
 using sql::Rows;
 using sql::ServerError;
 using sql::Session;
+using sql::Signature;
 using sql::SqlValue;
 
 // The arguments of one call, checked against the object's parameter names: too many or too few
@@ -24,6 +25,8 @@ class Args {
  public:
   Args(std::string_view object, const std::vector<SqlValue>& values,
        std::initializer_list<const char*> names, std::size_t required);
+  // A procedure's arguments, checked against its declared parameters.
+  Args(const Signature& procedure, const std::vector<SqlValue>& values);
 
   std::size_t size() const { return values_.size(); }
   // Present and not NULL.
@@ -38,6 +41,7 @@ class Args {
   std::string text_or(std::size_t i, std::string fallback) const;
 
  private:
+  void check_count(std::size_t required) const;
   const SqlValue& required(std::size_t i) const;
   std::string object_;
   const std::vector<SqlValue>& values_;

@@ -51,7 +51,13 @@ std::string SqlValue::as_text() const {
 
 void ServerObjects::add_procedure(std::string name, ServerProcedure fn) {
   std::lock_guard lock(mutex_);
-  procedures_.push_back({std::move(name), std::move(fn)});
+  procedures_.push_back({std::move(name), std::move(fn), std::nullopt});
+}
+
+void ServerObjects::add_procedure(Signature signature, ServerProcedure fn) {
+  std::lock_guard lock(mutex_);
+  std::string name = signature.name;
+  procedures_.push_back({std::move(name), std::move(fn), std::move(signature)});
 }
 
 void ServerObjects::add_scalar(std::string name, int args, ScalarFunction fn) {
@@ -69,6 +75,14 @@ const ServerProcedure* ServerObjects::procedure(std::string_view name) const {
   std::lock_guard lock(mutex_);
   for (const auto& p : procedures_) {
     if (text::equal_ci(p.name, name)) return &p.fn;
+  }
+  return nullptr;
+}
+
+const Signature* ServerObjects::signature(std::string_view name) const {
+  std::lock_guard lock(mutex_);
+  for (const auto& p : procedures_) {
+    if (text::equal_ci(p.name, name)) return p.signature ? &*p.signature : nullptr;
   }
   return nullptr;
 }

@@ -60,6 +60,14 @@ struct ProcedureResult {
 };
 
 using ServerProcedure = std::function<ProcedureResult(Session&, const std::vector<SqlValue>&)>;
+
+// A procedure's parameters as the server declares them: names in order (without '@'), the first
+// `required` of them without a default. Callers may name them (EXEC X @name = value).
+struct Signature {
+  std::string name;
+  std::vector<std::string> parameters;
+  std::size_t required = 0;
+};
 using ScalarFunction = std::function<SqlValue(Session&, const std::vector<SqlValue>&)>;
 using TableFunction = std::function<Rows(Session&, const std::vector<SqlValue>&)>;
 
@@ -80,10 +88,14 @@ struct TableEntry {
 class ServerObjects {
  public:
   void add_procedure(std::string name, ServerProcedure fn);
+  // A procedure whose arguments may also be passed by name.
+  void add_procedure(Signature signature, ServerProcedure fn);
   void add_scalar(std::string name, int args, ScalarFunction fn);
   void add_table(std::string name, std::vector<std::string> columns, int args, TableFunction fn);
 
   const ServerProcedure* procedure(std::string_view name) const;
+  // The declared parameters, nullptr for an unknown procedure or one registered without them.
+  const Signature* signature(std::string_view name) const;
   std::vector<ScalarEntry> scalars() const;
   std::vector<TableEntry> tables() const;
   std::vector<std::string> procedure_names() const;
@@ -92,6 +104,7 @@ class ServerObjects {
   struct ProcEntry {
     std::string name;
     ServerProcedure fn;
+    std::optional<Signature> signature;
   };
   mutable std::mutex mutex_;
   std::vector<ProcEntry> procedures_;

@@ -7,15 +7,12 @@
 #include "platform/sql/dialect/expr.hpp"
 #include "platform/sql/dialect/passes.hpp"
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 namespace orv::sql::dialect {
 namespace {
 
 enum class Type { Unknown, Text, Numeric, Null };
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 bool contains(std::string_view hay, std::string_view needle) {
   return hay.find(needle) != std::string_view::npos;
@@ -231,35 +228,45 @@ class Typer {
       s.refs.push_back({item.derived || item.function ? std::string() : item.table, item.alias});
   }
 
-  Type column_type(const Node& n, const Scope* scope) const {
-    if (!catalog_ || n.parts.empty()) return Type::Unknown;
+  // What `of` makes of the column's declared type: `unknown` when no table in scope declares it
+  // or two that could hold it disagree.
+  template <class T, class Of>
+  T declared_as(const Node& n, const Scope* scope, T unknown, Of of) const {
+    if (!catalog_ || n.parts.empty()) return unknown;
     const std::string& column = n.parts.back();
-    if (n.parts.size() >= 2) return qualified_type(n.parts[n.parts.size() - 2], column, scope);
+    if (n.parts.size() >= 2)
+      return qualified_as(n.parts[n.parts.size() - 2], column, scope, unknown, of);
     for (const Scope* s = scope; s; s = s->parent) {
-      std::optional<Type> found;
+      std::optional<T> found;
       for (const Ref& r : s->refs) {
         if (r.table.empty()) continue;
         auto decl = catalog_->column_type(r.table, column);
         if (!decl) continue;
-        Type t = type_of_declared(*decl);
-        found = !found || *found == t ? t : Type::Unknown;
+        T t = of(*decl);
+        found = !found || *found == t ? t : unknown;
       }
       if (found) return *found;
     }
-    return Type::Unknown;
+    return unknown;
   }
 
-  Type qualified_type(const std::string& q, const std::string& column, const Scope* scope) const {
+  template <class T, class Of>
+  T qualified_as(const std::string& q, const std::string& column, const Scope* scope, T unknown,
+                 Of of) const {
     for (const Scope* s = scope; s; s = s->parent) {
       for (const Ref& r : s->refs) {
         bool named = r.alias.empty() ? same_name(r.table, q) : same_name(r.alias, q);
         if (!named) continue;
-        if (r.table.empty()) return Type::Unknown;
+        if (r.table.empty()) return unknown;
         auto decl = catalog_->column_type(r.table, column);
-        return decl ? type_of_declared(*decl) : Type::Unknown;
+        return decl ? of(*decl) : unknown;
       }
     }
-    return Type::Unknown;
+    return unknown;
+  }
+
+  Type column_type(const Node& n, const Scope* scope) const {
+    return declared_as(n, scope, Type::Unknown, type_of_declared);
   }
 
   // ---- expressions ----
@@ -365,10 +372,21 @@ class Typer {
 
   // ---- the server's integer widths: int arithmetic past 2^31-1 (bigint past 2^63-1) fails ----
 
-  // Int: literals up to 2^31-1 and CONVERT to int, smallint, tinyint; Bigint: CONVERT to bigint;
-  // arithmetic of these has the wider width. Columns stay None: the schema declares INTEGER for
-  // both widths.
+  // Int: literals up to 2^31-1, CONVERT to int, smallint, tinyint and columns declared so
+  // (INTEGER is the server's int); Bigint: CONVERT to bigint and bigint columns; arithmetic of
+  // these has the wider width, SUM, MIN and MAX their argument's.
   enum class Width { None, Int, Bigint };
+
+  static Width declared_width(std::string_view declared) {
+    std::string type = integer_type(declared);
+    if (type.empty()) return Width::None;
+    return type == "bigint" ? Width::Bigint : Width::Int;
+  }
+
+  Width call_width(Walk& w, const Node& n) {
+    if (n.kids.size() == 1 && in(n.name, {"sum", "min", "max"})) return width_of(w, n.kids[0]);
+    return convert_width(w, n);
+  }
 
   Width width_of(Walk& w, int k) {
     const Node& n = w.node(k);
@@ -381,9 +399,11 @@ class Typer {
       case K::Unary:
         return n.name == "-" || n.name == "+" ? width_of(w, n.kids[0]) : Width::None;
       case K::Call:
-        return convert_width(w, n);
+        return call_width(w, n);
       case K::Chain:
         return chain_width(w, n);
+      case K::Column:
+        return declared_as(n, w.scope, Width::None, declared_width);
       default:
         return Width::None;
     }
@@ -482,6 +502,21 @@ class Typer {
       Width width = chain_width(w, n);
       if (width != Width::None) return emit_multiply(w, n, width, out);
     }
+    // The server's SUM of int is an int: past its range the sum fails, not grows.
+    if (n.kind == Node::Kind::Call && n.name == "sum" && call_width(w, n) == Width::Int) {
+      Tokens sum;
+      emit_plain(w, n, sum);
+      std::string space = sum.empty() ? "" : sum[0].space;
+      Tokens call{word("tsql_int", space), op("(")};
+      append(call, bare(std::move(sum)));
+      call.push_back(op(")"));
+      return append(out, std::move(call));
+    }
+    emit_plain(w, n, out);
+  }
+
+  // The node's tokens as written, its kids emitted by their own rules.
+  void emit_plain(Walk& w, const Node& n, Tokens& out) {
     std::size_t i = n.begin;
     for (int kid : n.kids) {
       const Node& c = w.node(kid);
@@ -556,21 +591,12 @@ class Typer {
     return r;
   }
 
-  static Tokens bare(Tokens t) {
-    if (!t.empty()) t[0].space.clear();
-    return t;
-  }
-
   static Tokens parenthesised(Tokens t) {
     std::string space = t.empty() ? "" : t[0].space;
     Tokens r{op("(", space)};
     append(r, bare(std::move(t)));
     r.push_back(op(")"));
     return r;
-  }
-
-  static void append(Tokens& to, Tokens from) {
-    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
   }
 
   const Tokens& t_;
@@ -583,7 +609,7 @@ class Typer {
 
 void type_additions(Tokens& t, const Catalog* catalog, bool expression) {
   bool arithmetic = std::any_of(t.begin(), t.end(), [](const Token& k) {
-    return is_op(k, "+") || is_op(k, "-") || is_op(k, "*");
+    return is_op(k, "+") || is_op(k, "-") || is_op(k, "*") || is_kw(k, "SUM");
   });
   if (!arithmetic) return;
   Typer typer(t, catalog);

@@ -2,6 +2,7 @@
 #include "platform/sql/dialect/dialect.hpp"
 
 #include <new>
+#include <optional>
 
 #include "platform/sql/dialect/lexer.hpp"
 #include "platform/sql/dialect/passes.hpp"
@@ -31,6 +32,7 @@ void rewrite(Tokens& t, const Catalog* catalog, bool expression) {
   complete_insert(t);
   rewrite_delete(t);
   rewrite_update_from(t);
+  check_stored_integers(t, catalog);
 }
 
 namespace {
@@ -70,6 +72,29 @@ Translation translate(std::string_view tsql, const Catalog* catalog) {
     tr.error = std::string("The statement could not be translated: ") + e.what();
   }
   return tr;
+}
+
+std::optional<std::vector<Parameter>> parse_parameters(std::string_view list) {
+  LexResult lexed = lex(list);
+  if (!lexed.ok()) return std::nullopt;
+  const Tokens& t = lexed.tokens;
+  std::vector<Parameter> out;
+  if (t.empty()) return out;
+  auto match = match_brackets(t);
+  for (auto [b, e] : split_commas(t, match, 0, t.size())) {
+    if (e < b + 2 || t[b].kind != TokenKind::Variable) return std::nullopt;
+    std::size_t k = b + 1;
+    if (is_kw(t[k], "AS")) ++k;
+    Parameter p{t[b].text, {}, false};
+    if (e > k && (is_kw(t[e - 1], "OUTPUT") || is_kw(t[e - 1], "OUT"))) {
+      p.output = true;
+      --e;
+    }
+    if (k >= e || t[k].kind != TokenKind::Word) return std::nullopt;
+    p.type = ascii_lower(emit(t, k, e));
+    out.push_back(std::move(p));
+  }
+  return out;
 }
 
 std::string parameter_name(std::string_view variable) {

@@ -21,6 +21,8 @@ class Catalog {
   // nullopt when unknown. Table and column names compare case-insensitively.
   virtual std::optional<std::string> column_type(std::string_view table,
                                                  std::string_view column) const = 0;
+  // The table's columns in their declared order; empty when the table is unknown.
+  virtual std::vector<std::string> columns(std::string_view /*table*/) const { return {}; }
 };
 
 // One step of a batch. Variables keep their T-SQL spelling in `name` and `return_var` ("@x",
@@ -38,8 +40,13 @@ struct Action {
   // Call: procedure name without "dbo." and without brackets; Set/Declare: the variable name.
   // SelectInto: the new table as SQLite reads it ("\"#t\"" is a temporary table).
   std::string name;
-  // Call: each argument as an SQLite expression (evaluate with "select a1, a2...").
+  // Call: each argument as an SQLite expression (evaluate with "select a1, a2..."); empty for
+  // DEFAULT (the parameter's default, as if left out). Exec with parameters (sp_executesql): the
+  // declaration list first, then the values.
   std::vector<std::string> args;
+  // Call, Exec: the parameter an argument names ("@id" of "@id = 5"), empty for a positional one;
+  // empty as a whole when no argument names one.
+  std::vector<std::string> arg_names;
   // Call: the variable receiving the return code ("&RetCode"), or empty.
   std::string return_var;
   std::vector<Action> then_actions, else_actions;  // If
@@ -54,6 +61,16 @@ struct Translation {
   Plan plan;
   std::string error;  // when !ok: a readable message, SQL Server's wording where it has one
 };
+
+// One parameter of sp_executesql's declaration list ("@a int, @b nvarchar(10) OUTPUT").
+struct Parameter {
+  std::string name;  // "@a"
+  std::string type;  // as written, lower case: "int", "nvarchar(10)"
+  bool output = false;
+};
+
+// The declaration list; nullopt when the text is not one (the server refuses it then).
+std::optional<std::vector<Parameter>> parse_parameters(std::string_view list);
 
 // T-SQL text (UTF-8) → plan of SQLite statements. Never throws; anything not understood is emitted
 // unchanged so that SQLite reports it.

@@ -5,15 +5,12 @@
 #include <algorithm>
 
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 namespace orv::sql::dialect {
 namespace {
 
 struct NotAnExpression {};
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 class Parser {
  public:

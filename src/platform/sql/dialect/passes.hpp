@@ -34,6 +34,12 @@ void complete_insert(Tokens& t);  // INSERT t → INSERT INTO t; TRUNCATE TABLE 
 void rewrite_delete(Tokens& t);   // DELETE T WHERE, DELETE T FROM T x ..., joined forms
 void rewrite_update_from(Tokens& t);  // UPDATE T SET ... FROM T w, ... binds T to w
 
+// INSERT and UPDATE into int, smallint, tinyint and bigint columns: a value that may not fit goes
+// through tsql_store(type, v), which fails as the server does when it does not.
+void check_stored_integers(Tokens& t, const Catalog* catalog);
+// The server's integer type a declared column type stands for ("INTEGER" is int), "" for others.
+std::string integer_type(std::string_view declared);
+
 // Every pass in order; throws DialectError for what SQL Server would refuse.
 void rewrite(Tokens& t, const Catalog* catalog, bool expression);
 

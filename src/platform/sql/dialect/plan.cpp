@@ -5,13 +5,10 @@
 
 #include "platform/sql/dialect/passes.hpp"
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 namespace orv::sql::dialect {
 namespace {
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 std::string incorrect_near_keyword(const Token& t) {
   return "Incorrect syntax near the keyword '" + t.text + "'.";
@@ -54,12 +51,7 @@ class PlanBuilder {
   bool is_kw_span(std::size_t k, std::string_view kw) const {
     return k < spans_.size() && is_kw(first(spans_[k]), kw);
   }
-  Tokens slice(std::size_t b, std::size_t e) const {
-    Tokens out(t_.begin() + static_cast<std::ptrdiff_t>(b),
-               t_.begin() + static_cast<std::ptrdiff_t>(e));
-    if (!out.empty()) out[0].space.clear();
-    return out;
-  }
+  Tokens statement(std::size_t b, std::size_t e) const { return bare(slice(t_, b, e)); }
   [[noreturn]] void unexpected_end() const { throw DialectError{incorrect_near(t_.back())}; }
 
   // One statement, or a BEGIN...END block, or an IF with its branches.
@@ -72,13 +64,13 @@ class PlanBuilder {
     if (is_kw(head, "ELSE")) throw DialectError{incorrect_near_keyword(head)};
     if (is_kw(head, "END")) return stray_end(s);
     ++next_;
-    simple(slice(s.begin, s.end), out);
+    simple(statement(s.begin, s.end), out);
   }
 
   void if_statement(std::vector<Action>& out, int depth) {
     const Span& s = spans_[next_++];
     if (s.end == s.begin + 1) throw DialectError{incorrect_near_keyword(first(s))};
-    Tokens condition = slice(s.begin + 1, s.end);
+    Tokens condition = statement(s.begin + 1, s.end);
     rewrite(condition, catalog_, true);
     if (next_ >= spans_.size()) unexpected_end();
     Action a;
@@ -134,7 +126,7 @@ class PlanBuilder {
     // statement, so a transaction that has read never fails later on another writer's snapshot.
     if (any_kw(second, {"TRAN", "TRANSACTION", "DISTRIBUTED"}))
       return out.push_back(sql_action("BEGIN IMMEDIATE"));
-    simple(slice(s.begin, s.end), out);  // BEGIN IMMEDIATE..., or not understood
+    simple(statement(s.begin, s.end), out);  // BEGIN IMMEDIATE..., or not understood
   }
 
   void stray_end(const Span& s) {
@@ -199,18 +191,32 @@ class PlanBuilder {
     std::size_t name_end = dotted_name_end(t, i, t.size());
     if (name_end == i) return false;
     a.name = name_of(t[name_end - 1]);
-    if (!arguments(t, name_end, exec, a.args)) return false;
-    // sp_executesql with the statement alone is EXEC of that text.
-    if (same_name(a.name, "sp_executesql") && a.args.size() == 1 && a.return_var.empty()) {
-      a.kind = Action::Kind::Exec;
-      a.sql = std::move(a.args[0]);
-      a.args.clear();
-    }
+    if (!arguments(t, name_end, exec, a)) return false;
+    if (same_name(a.name, "sp_executesql") && a.return_var.empty()) return execute_sql(a, out);
     out.push_back(std::move(a));
     return true;
   }
 
-  bool arguments(const Tokens& t, std::size_t i, bool exec, std::vector<std::string>& args) {
+  // sp_executesql stmt [, declarations [, values...]]: EXEC of the text, its parameters bound
+  // in the text's own scope; the statement and the list may be named @stmt and @params.
+  static bool execute_sql(Action& a, std::vector<Action>& out) {
+    if (a.args.empty() || a.args[0].empty()) return false;
+    for (std::size_t k = 0; k < a.arg_names.size() && k < 2; ++k) {
+      if (same_name(a.arg_names[k], k == 0 ? "@stmt" : "@params")) a.arg_names[k].clear();
+      if (!a.arg_names[k].empty()) return false;
+    }
+    a.kind = Action::Kind::Exec;
+    a.sql = std::move(a.args[0]);
+    a.args.erase(a.args.begin());
+    if (!a.arg_names.empty()) a.arg_names.erase(a.arg_names.begin());
+    a.name.clear();
+    out.push_back(std::move(a));
+    return true;
+  }
+
+  // Positional arguments, then "@name = value" ones (the server refuses a positional one after
+  // a named one); DEFAULT leaves the parameter to its default.
+  bool arguments(const Tokens& t, std::size_t i, bool exec, Action& a) {
     auto match = match_brackets(t);
     std::size_t b = i, e = t.size();
     if (i < t.size() && is_op(t[i], "(") && match[i] == t.size() - 1) {
@@ -220,15 +226,26 @@ class PlanBuilder {
       return false;
     }
     if (b == e) return true;
+    std::vector<std::string> names;
     for (auto [ab, ae] : split_commas(t, match, b, e)) {
-      if (ab == ae) return false;
-      bool named = t[ab].kind == TokenKind::Variable && ab + 1 < ae && is_op(t[ab + 1], "=");
-      bool output = find_kw(t, match, ab, ae, {"OUTPUT", "OUT"}) != npos;
-      if (named || output) return false;
-      args.push_back(expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(ab),
-                                       t.begin() + static_cast<std::ptrdiff_t>(ae))));
+      if (ab == ae || find_kw(t, match, ab, ae, {"OUTPUT", "OUT"}) != npos) return false;
+      bool named = t[ab].kind == TokenKind::Variable && ab + 2 < ae && is_op(t[ab + 1], "=");
+      if (!named && !names.empty() && !names.back().empty())
+        throw DialectError{positional_after_named(a.args.size() + 1)};
+      names.push_back(named ? t[ab].text : std::string());
+      if (named) ab += 2;
+      bool fallback = ae == ab + 1 && is_kw(t[ab], "DEFAULT");
+      a.args.push_back(fallback ? std::string() : expression(slice(t, ab, ae)));
     }
+    bool any_named = std::any_of(names.begin(), names.end(), [](auto& n) { return !n.empty(); });
+    if (any_named) a.arg_names = std::move(names);
     return true;
+  }
+
+  static std::string positional_after_named(std::size_t number) {
+    return "Must pass parameter number " + std::to_string(number) +
+           " and subsequent parameters as '@name = value'. After the form '@name = value' has "
+           "been used, all subsequent parameters must be passed in the form '@name = value'.";
   }
 
   // EXEC ('...' [+ ...]): the text is a batch of its own, translated when it runs.
@@ -237,7 +254,7 @@ class PlanBuilder {
     if (match[open] != t.size() - 1 || open + 1 == match[open]) return false;
     Action a;
     a.kind = Action::Kind::Exec;
-    a.sql = expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(open + 1), t.end() - 1));
+    a.sql = expression(slice(t, open + 1, t.size() - 1));
     out.push_back(std::move(a));
     return true;
   }
@@ -289,8 +306,7 @@ class PlanBuilder {
     Action s;
     s.kind = Action::Kind::Set;
     s.name = name;
-    s.sql = expression(Tokens(t.begin() + static_cast<std::ptrdiff_t>(b),
-                              t.begin() + static_cast<std::ptrdiff_t>(e)));
+    s.sql = expression(slice(t, b, e));
     return s;
   }
 
@@ -319,8 +335,7 @@ class PlanBuilder {
     std::vector<Action> sets;
     for (auto [b, e] : split_commas(t, match, 1, list_end)) {
       if (e < b + 3 || t[b].kind != TokenKind::Variable || !is_op(t[b + 1], "=")) return false;
-      Tokens value(t.begin() + static_cast<std::ptrdiff_t>(b + 2),
-                   t.begin() + static_cast<std::ptrdiff_t>(e));
+      Tokens value = slice(t, b + 2, e);
       if (from != npos) value = from_rows(t[b], std::move(value), t, from);
       Action a;
       a.kind = Action::Kind::Set;
@@ -334,7 +349,7 @@ class PlanBuilder {
 
   // CASE WHEN EXISTS (SELECT 1 <rest>) THEN (SELECT value <rest>) ELSE @var END
   static Tokens from_rows(const Token& var, Tokens value, const Tokens& t, std::size_t from) {
-    Tokens rest(t.begin() + static_cast<std::ptrdiff_t>(from), t.end());
+    Tokens rest = slice(t, from, t.size());
     rest[0].space = " ";
     if (!value.empty()) value[0].space = " ";
     Tokens out{word("CASE", ""), word("WHEN"),       word("EXISTS"),

@@ -1,5 +1,6 @@
 // Batch splitter: T-SQL needs no ';' between statements, SQLite compiles one at a time.
 #include "platform/sql/dialect/splitter.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 #include <algorithm>
 #include <initializer_list>
@@ -7,10 +8,6 @@
 
 namespace orv::sql::dialect {
 namespace {
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 class Splitter {
  public:

@@ -1,14 +1,11 @@
 // FROM-list and clause scanning shared by the typing, DELETE and UPDATE rewrites.
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 #include <algorithm>
 
 namespace orv::sql::dialect {
 namespace {
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 bool ends_from(const Tokens& t, std::size_t i) {
   if (is_op(t[i], ";") || is_op(t[i], ")")) return true;

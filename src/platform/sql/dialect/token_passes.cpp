@@ -3,13 +3,10 @@
 
 #include "platform/sql/dialect/passes.hpp"
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 namespace orv::sql::dialect {
 namespace {
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 bool has(const Tokens& t, bool (*pred)(const Token&)) {
   return std::any_of(t.begin(), t.end(), pred);
@@ -105,10 +102,6 @@ class CallRewriter {
     range(r.first, r.second, out, depth + 1);
     if (!out.empty()) out[0].space.clear();
     return out;
-  }
-
-  static void append(Tokens& to, const Tokens& from) {
-    to.insert(to.end(), from.begin(), from.end());
   }
 
   bool rewrite(std::size_t i, std::size_t close, Tokens& out, int depth) {

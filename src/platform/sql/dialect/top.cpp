@@ -5,13 +5,10 @@
 
 #include "platform/sql/dialect/passes.hpp"
 #include "platform/sql/dialect/syntax.hpp"
+#include "platform/sql/dialect/token_helpers.hpp"
 
 namespace orv::sql::dialect {
 namespace {
-
-bool any_kw(const Token& t, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(), [&](std::string_view w) { return is_kw(t, w); });
-}
 
 class TopRewriter {
  public:
@@ -143,24 +140,12 @@ class TopRewriter {
     insert(end, std::move(limit));
   }
 
-  Tokens copy(std::size_t b, std::size_t e) const {
-    return Tokens(t_.begin() + static_cast<std::ptrdiff_t>(b),
-                  t_.begin() + static_cast<std::ptrdiff_t>(e));
-  }
+  Tokens copy(std::size_t b, std::size_t e) const { return slice(t_, b, e); }
 
   static Tokens lexed(std::string_view sql, std::string_view space = " ") {
     Tokens out = lex(sql).tokens;
     if (!out.empty()) out[0].space = space;
     return out;
-  }
-
-  static Tokens bare(Tokens t) {
-    if (!t.empty()) t[0].space.clear();
-    return t;
-  }
-
-  static void append(Tokens& to, Tokens from) {
-    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
   }
 
   void insert(std::size_t at, Tokens tokens) {

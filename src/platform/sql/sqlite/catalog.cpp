@@ -13,7 +13,7 @@ std::string key(std::string_view table, std::string_view column) {
 const char* kColumnsSql =
     "select m.name, p.name, p.type from (select name from sqlite_schema where type in "
     "('table','view') union select name from sqlite_temp_schema where type in ('table','view')) m "
-    "join pragma_table_info(m.name) p";
+    "join pragma_table_info(m.name) p order by m.name, p.cid";
 
 std::string column_text(sqlite3_stmt* st, int k) {
   auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, k));
@@ -35,6 +35,7 @@ int SchemaCatalog::schema_version() const {
 
 void SchemaCatalog::load() const {
   types_.clear();
+  columns_.clear();
   version_ = schema_version();
   sqlite3_stmt* st = nullptr;
   if (sqlite3_prepare_v2(db_, kColumnsSql, -1, &st, nullptr) != SQLITE_OK) {
@@ -42,7 +43,9 @@ void SchemaCatalog::load() const {
     return;
   }
   while (sqlite3_step(st) == SQLITE_ROW) {
-    types_[key(column_text(st, 0), column_text(st, 1))] = column_text(st, 2);
+    std::string table = column_text(st, 0), column = column_text(st, 1);
+    types_[key(table, column)] = column_text(st, 2);
+    columns_[lower_utf8(table)].push_back(column);
   }
   sqlite3_finalize(st);
 }
@@ -58,6 +61,16 @@ std::optional<std::string> SchemaCatalog::column_type(std::string_view table,
   }
   if (it == types_.end()) return std::nullopt;
   return it->second;
+}
+
+std::vector<std::string> SchemaCatalog::columns(std::string_view table) const {
+  if (version_ < 0) load();
+  auto it = columns_.find(lower_utf8(table));
+  if (it == columns_.end() && schema_version() != version_) {
+    load();
+    it = columns_.find(lower_utf8(table));
+  }
+  return it == columns_.end() ? std::vector<std::string>() : it->second;
 }
 
 }  // namespace orv::sql::sqlite

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/sql/dialect/dialect.hpp"
 
@@ -17,6 +18,7 @@ class SchemaCatalog : public dialect::Catalog {
   explicit SchemaCatalog(sqlite3* db) : db_(db) {}
   std::optional<std::string> column_type(std::string_view table,
                                          std::string_view column) const override;
+  std::vector<std::string> columns(std::string_view table) const override;
 
  private:
   int schema_version() const;
@@ -25,6 +27,7 @@ class SchemaCatalog : public dialect::Catalog {
   sqlite3* db_;
   mutable int version_ = -1;
   mutable std::unordered_map<std::string, std::string> types_;  // "table.column", lower case
+  mutable std::unordered_map<std::string, std::vector<std::string>> columns_;  // by table, lower
 };
 
 }  // namespace orv::sql::sqlite

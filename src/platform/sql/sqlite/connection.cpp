@@ -92,7 +92,7 @@ int SqliteConnection::run(std::string_view statement) {
   if (!translation->ok) return fail(translation->error);
   bool was_autocommit = sqlite3_get_autocommit(db_.get()) != 0;
   Variables vars;
-  Executor executor(db_.get(), session_, &statements_);
+  Executor executor(db_.get(), session_, &statements_, &session_.catalog());
   if (!executor.run(translation->plan, vars, result_, /*live=*/true, &more_)) {
     clear();
     // A transaction this batch opened must not outlive its failure: it would hold the write

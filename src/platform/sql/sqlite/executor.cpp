@@ -7,6 +7,7 @@
 
 #include "platform/sql/sqlite/guard.hpp"
 #include "platform/sql/sqlite/sqlite_values.hpp"
+#include "platform/sql/sqlite/tsql_values.hpp"
 
 namespace orv::sql::sqlite {
 namespace {
@@ -343,19 +344,34 @@ bool Executor::evaluate(const std::string& select_list, std::vector<SqlValue>& o
   return true;
 }
 
+// Argument values in the call's order; DEFAULT ones are not evaluated and come back empty.
+bool Executor::call_arguments(const Action& a, std::vector<CallArgument>& out) {
+  std::string list;
+  for (std::size_t k = 0; k < a.args.size(); ++k)
+    if (!a.args[k].empty()) list += (list.empty() ? "" : ", ") + a.args[k];
+  std::vector<SqlValue> values;
+  if (!list.empty() && !evaluate(list, values)) return false;
+  std::size_t next = 0;
+  for (std::size_t k = 0; k < a.args.size(); ++k) {
+    CallArgument arg;
+    if (k < a.arg_names.size()) arg.name = a.arg_names[k];
+    if (!a.args[k].empty() && next < values.size()) arg.value = values[next++];
+    out.push_back(std::move(arg));
+  }
+  return true;
+}
+
 bool Executor::run_call(const Action& a) {
   const ServerProcedure* found = server_objects().procedure(a.name);
   if (!found) return fail("Could not find stored procedure '" + a.name + "'.");
   ServerProcedure procedure = *found;
-  std::vector<SqlValue> args;
-  if (!a.args.empty()) {
-    std::string list;
-    for (const auto& arg : a.args) list += (list.empty() ? "" : ", ") + arg;
-    if (!evaluate(list, args)) return false;
-  }
+  const Signature* signature = server_objects().signature(a.name);
+  std::vector<CallArgument> given;
+  if (!call_arguments(a, given)) return false;
   ProcedureResult r;
   try {
-    r = procedure(session_, args);
+    r = procedure(session_,
+                  procedure_values(signature ? signature->name : a.name, signature, given));
   } catch (const ServerError& e) {
     return fail(e.message);
   } catch (const std::exception& e) {
@@ -383,7 +399,8 @@ bool Executor::run_set(const Action& a) {
 }
 
 // EXEC ('...'): the text is translated now and runs with variables of its own, as dynamic SQL
-// does on the server; its result sets are the batch's.
+// does on the server; its result sets are the batch's. sp_executesql's parameters are that
+// scope's variables, bound into the text, never pasted into it.
 bool Executor::run_exec(const Action& a) {
   if (nesting_ >= kMaxExecNesting) {
     return fail(
@@ -393,15 +410,49 @@ bool Executor::run_exec(const Action& a) {
   std::vector<SqlValue> v;
   if (!evaluate(a.sql, v)) return false;
   if (v.empty() || v[0].is_null()) return true;
-  dialect::Translation tr = dialect::translate(v[0].as_text(), nullptr);
-  if (!tr.ok) return fail(tr.error);
   Variables own;
+  if (!a.args.empty() && !exec_parameters(a, v[0].as_text(), own)) return false;
+  dialect::Translation tr = dialect::translate(v[0].as_text(), catalog_);
+  if (!tr.ok) return fail(tr.error);
   Variables* outer = std::exchange(vars_, &own);
   ++nesting_;
   bool ok = run_actions(tr.plan.actions, false);
   --nesting_;
   vars_ = outer;
   return ok;
+}
+
+// The declared parameters of sp_executesql, each given its value in its declared type.
+bool Executor::exec_parameters(const Action& a, const std::string& statement, Variables& own) {
+  std::vector<CallArgument> given;
+  if (!call_arguments(a, given)) return false;
+  std::string declared = given[0].value ? given[0].value->as_text() : std::string();
+  auto parameters = dialect::parse_parameters(declared);
+  if (!parameters) return fail("Incorrect syntax near '" + declared + "'.");
+  Signature signature{"sp_executesql", {}, 0};
+  for (const auto& p : *parameters) signature.parameters.push_back(p.name);
+  given.erase(given.begin());
+  try {
+    auto placed = arrange_arguments("sp_executesql", &signature, given);
+    for (std::size_t k = 0; k < placed.size(); ++k) {
+      const dialect::Parameter& p = (*parameters)[k];
+      if (!placed[k]) {
+        std::string message = "The parameterized query '(";
+        message.append(declared).append(")").append(statement);
+        return fail(message.append("' expects the parameter '")
+                        .append(p.name)
+                        .append("', which was not supplied."));
+      }
+      own[variable_key(p.name)] = tsql_known_type(p.type) && !placed[k]->is_null()
+                                      ? tsql_convert(p.type, *placed[k], std::nullopt)
+                                      : *placed[k];
+    }
+  } catch (const ServerError& e) {
+    return fail(e.message);
+  } catch (const TsqlError& e) {
+    return fail(e.message);
+  }
+  return true;
 }
 
 // SELECT ... INTO t: t gets the SELECT's column names and declared types, and the database's

@@ -14,6 +14,7 @@
 
 #include "platform/sql/dialect/dialect.hpp"
 #include "platform/sql/server_objects.hpp"
+#include "platform/sql/sqlite/call_arguments.hpp"
 
 namespace orv::sql::sqlite {
 
@@ -77,8 +78,10 @@ Rows drain_rows(ResultSet& result);
 
 class Executor {
  public:
-  Executor(sqlite3* db, Session& session, StatementCache* statements)
-      : db_(db), session_(session), statements_(statements) {}
+  // `catalog`: the declared types dynamic SQL (EXEC of a text) is translated with.
+  Executor(sqlite3* db, Session& session, StatementCache* statements,
+           const dialect::Catalog* catalog = nullptr)
+      : db_(db), session_(session), statements_(statements), catalog_(catalog) {}
 
   // Runs the plan. The rows of the first statement or procedure that returns a result set go
   // to `result`; with `live`, a last statement's rows are stepped as they are read instead of
@@ -97,6 +100,8 @@ class Executor {
   bool run_if(const dialect::Action& a);
   bool run_set(const dialect::Action& a);
   bool run_exec(const dialect::Action& a);
+  bool exec_parameters(const dialect::Action& a, const std::string& statement, Variables& own);
+  bool call_arguments(const dialect::Action& a, std::vector<CallArgument>& out);
   bool run_select_into(const dialect::Action& a);
   bool keep_result(std::unique_ptr<ResultSet> rows);
   bool prepare(const std::string& sql, const char*& p, Statement& out);
@@ -108,6 +113,7 @@ class Executor {
   sqlite3* db_;
   Session& session_;
   StatementCache* statements_;
+  const dialect::Catalog* catalog_;
   Variables* vars_ = nullptr;
   std::unique_ptr<ResultSet>* result_ = nullptr;
   std::vector<std::unique_ptr<ResultSet>>* more_ = nullptr;

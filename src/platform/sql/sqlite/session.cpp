@@ -66,6 +66,7 @@ int64_t DbSession::run(std::string_view sql, const std::vector<SqlValue>& params
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
       if (!collect) continue;
       std::vector<SqlValue> row;
+      row.reserve(static_cast<std::size_t>(sqlite3_column_count(raw)));
       for (int k = 0; k < sqlite3_column_count(raw); ++k) row.push_back(column_value(raw, k));
       rows->rows.push_back(std::move(row));
     }
@@ -90,7 +91,7 @@ Rows DbSession::query_tsql(std::string_view tsql) {
   if (!translation->ok) throw ServerError{translation->error};
   Variables vars;
   std::unique_ptr<ResultSet> result;
-  Executor executor(db_, *this, statements_);
+  Executor executor(db_, *this, statements_, &catalog_);
   if (!executor.run(translation->plan, vars, result, /*live=*/false)) {
     throw ServerError{executor.error()};
   }

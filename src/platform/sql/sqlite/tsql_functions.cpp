@@ -140,13 +140,53 @@ SqlValue tsql_divisor(const SqlValue& v) {
   return v;
 }
 
+namespace {
+
+struct IntegerType {
+  std::string_view name;
+  int64_t min, max;
+};
+
+constexpr IntegerType kIntegerTypes[] = {{"int", INT32_MIN, INT32_MAX},
+                                         {"bigint", INT64_MIN, INT64_MAX},
+                                         {"smallint", -32768, 32767},
+                                         {"tinyint", 0, 255}};
+
+// A REAL holds an integer type's value when its whole part is within the range (2^63 itself is
+// the first REAL past bigint).
+bool real_fits(double r, const IntegerType& t) {
+  r = std::trunc(r);
+  if (t.max == INT64_MAX) return r >= -9223372036854775808.0 && r < 9223372036854775808.0;
+  return r >= static_cast<double>(t.min) && r <= static_cast<double>(t.max);
+}
+
+[[noreturn]] void overflow(std::string_view type) {
+  throw TsqlError{"Arithmetic overflow error converting expression to data type " +
+                  std::string(type) + "."};
+}
+
+}  // namespace
+
 SqlValue tsql_checked_integer(const SqlValue& v, bool bigint) {
-  bool fits = v.type != SqlValue::Type::Real;
-  if (v.type == SqlValue::Type::Integer && !bigint)
-    fits = v.integer >= INT32_MIN && v.integer <= INT32_MAX;
-  if (fits) return v;
-  throw TsqlError{std::string("Arithmetic overflow error converting expression to data type ") +
-                  (bigint ? "bigint." : "int.")};
+  const IntegerType& t = kIntegerTypes[bigint ? 1 : 0];
+  bool fits = v.type != SqlValue::Type::Real || real_fits(v.real, t);
+  if (v.type == SqlValue::Type::Integer) fits = v.integer >= t.min && v.integer <= t.max;
+  if (!fits) overflow(t.name);
+  return v;
+}
+
+SqlValue tsql_stored_integer(std::string_view type, const SqlValue& v) {
+  auto t = std::find_if(std::begin(kIntegerTypes), std::end(kIntegerTypes),
+                        [&](const IntegerType& k) { return k.name == type; });
+  if (t == std::end(kIntegerTypes)) return v;
+  if (v.type == SqlValue::Type::Real && !real_fits(v.real, *t)) overflow(t->name);
+  if (v.type != SqlValue::Type::Integer || (v.integer >= t->min && v.integer <= t->max)) return v;
+  // An int value put into a narrower column is reported with the value itself.
+  if (t->max < INT32_MAX && v.integer >= INT32_MIN && v.integer <= INT32_MAX) {
+    throw TsqlError{"Arithmetic overflow error for data type " + std::string(t->name) +
+                    ", value = " + std::to_string(v.integer) + "."};
+  }
+  overflow(t->name);
 }
 
 namespace {
@@ -192,6 +232,12 @@ void fn_int(sqlite3_context* ctx, int argc, sqlite3_value** v) {
 
 void fn_bigint(sqlite3_context* ctx, int argc, sqlite3_value** v) {
   guarded(ctx, [&] { result_value(ctx, tsql_checked_integer(arg(v, argc, 0), true)); });
+}
+
+void fn_store(sqlite3_context* ctx, int argc, sqlite3_value** v) {
+  guarded(ctx, [&] {
+    result_value(ctx, tsql_stored_integer(arg(v, argc, 0).as_text(), arg(v, argc, 1)));
+  });
 }
 
 // Bytes the server keeps: one per character of a varchar (Windows-1250), 4 or 8 for numbers.
@@ -346,6 +392,7 @@ constexpr struct {
     {"tsql_divisor", 1, true, fn_divisor},
     {"tsql_int", 1, true, fn_int},
     {"tsql_bigint", 1, true, fn_bigint},
+    {"tsql_store", 2, true, fn_store},
     {"datalength", 1, true, fn_datalength},
     {"reverse", 1, true, fn_reverse},
     {"patindex", 2, true, fn_patindex},

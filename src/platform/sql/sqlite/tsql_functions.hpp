@@ -14,7 +14,7 @@ namespace orv::sql::sqlite {
 // datalength, reverse, str, patindex, isdate, stuff, quotename, newid, ascii, nchar, square,
 // concat, substring (starts below 1 as the server counts), log (natural; with a base), rand,
 // format (numbers .NET-style N/F/D/P/#,0.00; dates yyyy-MM-dd...), tsql_divisor, tsql_int,
-// tsql_bigint.
+// tsql_bigint, tsql_store.
 void register_tsql_functions(sqlite3* db);
 
 // The pure rules behind them (UTF-8 texts, 1-based positions as the server has them); each
@@ -31,5 +31,9 @@ SqlValue tsql_divisor(const SqlValue& v);
 // The result of int (`bigint`) arithmetic, refused past the type's range ("Arithmetic overflow
 // error converting expression to data type int."). SQLite gives a REAL past 64 bits.
 SqlValue tsql_checked_integer(const SqlValue& v, bool bigint);
+// A value stored into a column of integer `type` ("int", "smallint", "tinyint", "bigint"): a number
+// outside the type's range is refused as the server refuses it; anything else passes unchanged
+// (the column's affinity reads texts as SQLite always did).
+SqlValue tsql_stored_integer(std::string_view type, const SqlValue& v);
 
 }  // namespace orv::sql::sqlite

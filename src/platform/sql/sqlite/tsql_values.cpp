@@ -343,6 +343,15 @@ SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optiona
   return value;
 }
 
+bool tsql_known_type(std::string_view type) {
+  try {
+    parse_type(type);
+    return true;
+  } catch (const TsqlError&) {
+    return false;
+  }
+}
+
 std::optional<int> tsql_decimal_scale(std::string_view type) {
   TargetType t = parse_type(type);
   if (t.family != Family::Decimal) return std::nullopt;

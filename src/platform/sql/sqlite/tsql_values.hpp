@@ -25,6 +25,9 @@ SqlValue tsql_add(const SqlValue& a, const SqlValue& b);
 SqlValue tsql_convert(std::string_view type, const SqlValue& value, std::optional<int> style,
                       std::optional<int> scale = std::nullopt);
 
+// A type CONVERT knows ("int", "nvarchar(10)"...); false for the ones it would refuse.
+bool tsql_known_type(std::string_view type);
+
 // The places of a decimal type ("numeric(15,2)" → 2, "money" → 4); nullopt for other types.
 std::optional<int> tsql_decimal_scale(std::string_view type);
 

@@ -8,9 +8,20 @@
 
 namespace orv::sql::dialect::test {
 
-// One line per action: the SQL text; "CALL name [a1] [a2] => &Var"; "IF cond" with the branches
-// indented two blanks and "ELSE" between; "SET @x = expr"; "DECLARE @x"; "EXEC expr";
-// "INTO table select"; a failure as "ERROR msg".
+// One line per action: the SQL text; "CALL name [a1] [@p = a2] => &Var"; "IF cond" with the
+// branches indented two blanks and "ELSE" between; "SET @x = expr"; "DECLARE @x"; "EXEC expr
+// [declarations] [values]"; "INTO table select"; a failure as "ERROR msg". " [a1] [@n = a2]
+// [DEFAULT]": the arguments of a call, named ones with their parameter.
+inline std::string dump_args(const Action& a) {
+  std::string out;
+  for (std::size_t k = 0; k < a.args.size(); ++k) {
+    std::string name = k < a.arg_names.size() ? a.arg_names[k] : std::string();
+    out += " [" + (name.empty() ? "" : name + " = ") + (a.args[k].empty() ? "DEFAULT" : a.args[k]) +
+           "]";
+  }
+  return out;
+}
+
 inline void dump_actions(const std::vector<Action>& actions, const std::string& indent,
                          std::string& out) {
   for (const Action& a : actions) {
@@ -19,8 +30,7 @@ inline void dump_actions(const std::vector<Action>& actions, const std::string& 
         out += indent + a.sql + "\n";
         break;
       case Action::Kind::Call:
-        out += indent + "CALL " + a.name;
-        for (const std::string& arg : a.args) out += " [" + arg + "]";
+        out += indent + "CALL " + a.name + dump_args(a);
         if (!a.return_var.empty()) out += " => " + a.return_var;
         out += "\n";
         break;
@@ -39,7 +49,7 @@ inline void dump_actions(const std::vector<Action>& actions, const std::string& 
         out += indent + "DECLARE " + a.name + "\n";
         break;
       case Action::Kind::Exec:
-        out += indent + "EXEC " + a.sql + "\n";
+        out += indent + "EXEC " + a.sql + dump_args(a) + "\n";
         break;
       case Action::Kind::SelectInto:
         out += indent + "INTO " + a.name + " " + a.sql + "\n";
