@@ -19,15 +19,18 @@ struct Letter {
   uint8_t mazovia;
   uint8_t windows;
   char base;
+  uint8_t latin;  // IBM 852
 };
 
 // The same byte values stand for different letters in the two pages (0x8F, 0x9C, 0xA3, 0xA5),
 // which is why conversion goes through a table indexed by the input byte, never in place twice.
 constexpr Letter kLetters[] = {
-    {0x8F, 0xA5, 'A'}, {0x95, 0xC6, 'C'}, {0x90, 0xCA, 'E'}, {0x9C, 0xA3, 'L'}, {0xA5, 0xD1, 'N'},
-    {0xA3, 0xD3, 'O'}, {0x98, 0x8C, 'S'}, {0xA0, 0x8F, 'Z'}, {0xA1, 0xAF, 'Z'}, {0x86, 0xB9, 'a'},
-    {0x8D, 0xE6, 'c'}, {0x91, 0xEA, 'e'}, {0x92, 0xB3, 'l'}, {0xA4, 0xF1, 'n'}, {0xA2, 0xF3, 'o'},
-    {0x9E, 0x9C, 's'}, {0xA6, 0x9F, 'z'}, {0xA7, 0xBF, 'z'},
+    {0x8F, 0xA5, 'A', 0xA4}, {0x95, 0xC6, 'C', 0x8F}, {0x90, 0xCA, 'E', 0xA8},
+    {0x9C, 0xA3, 'L', 0x9D}, {0xA5, 0xD1, 'N', 0xE3}, {0xA3, 0xD3, 'O', 0xE0},
+    {0x98, 0x8C, 'S', 0x97}, {0xA0, 0x8F, 'Z', 0x8D}, {0xA1, 0xAF, 'Z', 0xBD},
+    {0x86, 0xB9, 'a', 0xA5}, {0x8D, 0xE6, 'c', 0x86}, {0x91, 0xEA, 'e', 0xA9},
+    {0x92, 0xB3, 'l', 0x88}, {0xA4, 0xF1, 'n', 0xE4}, {0xA2, 0xF3, 'o', 0xA2},
+    {0x9E, 0x9C, 's', 0x98}, {0xA6, 0x9F, 'z', 0xAB}, {0xA7, 0xBF, 'z', 0xBE},
 };
 
 using ByteMap = std::array<uint8_t, 256>;
@@ -51,6 +54,12 @@ constexpr ByteMap windows_to_mazovia() {
   return m;
 }
 
+constexpr ByteMap windows_to_latin() {
+  ByteMap m = identity();
+  for (const Letter& l : kLetters) m[l.windows] = l.latin;
+  return m;
+}
+
 constexpr ByteMap windows_to_base() {
   ByteMap m = identity();
   for (const Letter& l : kLetters) m[l.windows] = static_cast<uint8_t>(l.base);
@@ -70,6 +79,7 @@ constexpr ByteMap windows_to_identifier() {
 
 constexpr ByteMap kMazoviaToWindows = mazovia_to_windows();
 constexpr ByteMap kWindowsToMazovia = windows_to_mazovia();
+constexpr ByteMap kWindowsToLatin = windows_to_latin();
 constexpr ByteMap kWindowsToBase = windows_to_base();
 constexpr ByteMap kWindowsToIdentifier = windows_to_identifier();
 
@@ -93,6 +103,10 @@ std::string MAZOVIATOWINDOWS(std::string_view text) {
 
 std::string WINDOWSTOMAZOVIA(std::string_view text) {
   return translate(as_buffer(text, kMazoviaCapacity), kWindowsToMazovia);
+}
+
+std::string windows_to_latin(std::string_view text) {
+  return translate(text, kWindowsToLatin);
 }
 
 std::string TEKSTZPOLNAANG(std::string_view text) {

@@ -19,6 +19,10 @@ ORVRUN_API void UP_MC_SLOWNIK(void) ORVRUN_NOEXCEPT;
 ORVRUN_API void UP_MC_POZYCJE(void) ORVRUN_NOEXCEPT;
 
 /* The payment-file writer and its error list. */
+/* write the marked transfer orders of a usage code into a payment file by a scheme (a window) */
+ORVRUN_API void EXPORT_TXT_MC(int32_t usage) ORVRUN_NOEXCEPT;
+/* show the transfers the last payment-file export left out and why */
+ORVRUN_API void BLEDY_EXPORTU_MC(void) ORVRUN_NOEXCEPT;
 
 /* The checker of payment files as bank imports read them. */
 /* Without a scheme the file is read as Elixir-0 in IBM 852. The report is text, or JSON when json

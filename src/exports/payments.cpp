@@ -2,9 +2,13 @@
 #include <cstring>
 
 #include "boundary.hpp"
+#include "payments/error_window.hpp"
+#include "payments/export_window.hpp"
 #include "payments/payment_check.hpp"
 #include "payments/scheme_editors.hpp"
 #include "table.hpp"
+
+using orv::exports::guard;
 
 extern "C" {
 
@@ -29,6 +33,14 @@ void UP_MC_POZYCJE() noexcept {
 }
 
 // The writer.
+
+void EXPORT_TXT_MC(int32_t usage) noexcept {
+  guard(__func__, [&] { orv::payments::EXPORT_TXT_MC(usage); });
+}
+
+void BLEDY_EXPORTU_MC() noexcept {
+  guard(__func__, [] { orv::payments::BLEDY_EXPORTU_MC(); });
+}
 
 // The checker.
 

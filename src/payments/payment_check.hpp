@@ -8,15 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace orv::payments {
+#include "payments/scheme.hpp"
 
-// The code page a file is expected in, as a scheme's STRONA_KODOWA names it.
-enum class CodePage {
-  Latin,     // "Latin": IBM 852
-  Mazovia,   // "Mazovia"
-  Windows,   // "Windows" (and any other name: the writer then converts nothing): Windows-1250
-  NoPolish,  // "Bez PL": no byte above 0x7F at all
-};
+namespace orv::payments {
 
 struct CheckOptions {
   CodePage code_page = CodePage::Latin;

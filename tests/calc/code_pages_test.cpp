@@ -15,6 +15,9 @@ const std::string kMazovia =
     "\x8F\x95\x90\x9C\xA5\xA3\x98\xA0\xA1\x86\x8D\x91\x92\xA4\xA2\x9E\xA6\xA7";
 const std::string kWindows = "ĄĆĘŁŃÓŚŹŻąćęłńóśźż"_w1250;
 const std::string kBase = "ACELNOSZZacelnoszz";
+// The same letters in IBM 852 (the payment files' "Latin").
+const std::string kLatin =
+    "\xA4\x8F\xA8\x9D\xE3\xE0\x97\x8D\xBD\xA5\x86\xA9\x88\xE4\xA2\x98\xAB\xBE";
 
 TEST(CodePages, EveryLetterMapsOnceInBothDirections) {
   EXPECT_EQ(MAZOVIATOWINDOWS(kMazovia), kWindows);
@@ -66,6 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
                     AsciiCase{"Long", std::string(1500, 'q'),
                               std::string(999, 'q')}),  // 6 cut to 999
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CodePages, LatinIsIbm852ForTheLettersAndKeepsEverythingElse) {
+  EXPECT_EQ(windows_to_latin(kWindows), kLatin);
+  // Other bytes pass, Windows letters whose values are 852 letters too included; no length cap.
+  const std::string other = std::string("O'Neil \x80\xFF\xE9 ") + std::string(300, 'x') + "  ";
+  EXPECT_EQ(windows_to_latin(other), other);
+}
 
 TEST(CodePages, BezplKeepsEverythingButDiacritics) {
   EXPECT_EQ(BEZPL("Łódź, ul. Żółta 5/7   "_w1250), "Lodz, ul. Zolta 5/7");
