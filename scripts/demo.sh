@@ -60,3 +60,11 @@ show call POBIERZPARAMKONF s IBAN
 show call --json EXECSQLWIN "update artykul set uwagi='demo #1#' where id_artykulu=#1#" "" "" \
   "select id_artykulu from artykul"
 show sql "select top 3 id_artykulu, uwagi from artykul with (nolock) order by id_artykulu"
+
+echo
+echo "== A payment file: jan's marked transfers in the Elixir-0 scheme, checked as a bank reads it"
+payments="$PWD/build/demo/przelewy.txt"
+show call --json --ui-script \
+  "choose SCHEMATY Elixir-0; set PLIK $payments; press WYKONAJ; answer yes; answer ok; close" \
+  EXPORT_TXT_MC 300
+show check-payments "$payments"
