@@ -15,10 +15,13 @@
 #include "lists/csv_export.hpp"
 #include "lists/xls_export.hpp"
 #include "lists/xlsx_export.hpp"
+#include "peak_memory.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/headless/headless.hpp"
 
 namespace {
+
+using orv::bench::peak_kib_during;
 
 using Clock = std::chrono::steady_clock;
 using orv::lists::Cell;
@@ -173,23 +176,6 @@ void BM_XlsVsCsvExport(benchmark::State& state) {
   compare(state, ours_xls, ours_csv, "xls");
 }
 BENCHMARK(BM_XlsVsCsvExport)->Iterations(5)->Unit(benchmark::kMillisecond);
-
-// The process's peak resident memory while `write` runs, above what it held before (the list
-// itself is built first and not counted): /proc/self/clear_refs resets the peak.
-long peak_kib_during(const std::function<void()>& write) {
-  std::ofstream("/proc/self/clear_refs") << "5";
-  auto kib = [](const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-      if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::string(key).size()));
-    }
-    return 0L;
-  };
-  long before = kib("VmRSS:");
-  write();
-  return kib("VmHWM:") - before;
-}
 
 // Memory flat as rows grow: the writers' extra peak at 10,000 and at 100,000 rows.
 void BM_WriterMemoryAsRowsGrow(benchmark::State& state) {

@@ -17,6 +17,7 @@
 #include "frame/sql_channels.hpp"
 #include "payments/payment_writer.hpp"
 #include "payments/transfer_source.hpp"
+#include "peak_memory.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/ui/headless/headless.hpp"
@@ -24,6 +25,8 @@
 #include "server/server.hpp"
 
 namespace {
+
+using orv::bench::peak_kib_during;
 
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
@@ -148,23 +151,6 @@ void BM_WriterVsFprintf(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kTransfers);
 }
 BENCHMARK(BM_WriterVsFprintf)->Iterations(3)->Unit(benchmark::kMillisecond);
-
-// The process's peak resident memory while `run` runs, above what it held before:
-// /proc/self/clear_refs resets the peak.
-long peak_kib_during(const std::function<void()>& run) {
-  std::ofstream("/proc/self/clear_refs") << "5";
-  auto kib = [](const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-      if (line.rfind(key, 0) == 0) return std::stol(line.substr(std::string(key).size()));
-    }
-    return 0L;
-  };
-  const long before = kib("VmRSS:");
-  run();
-  return kib("VmHWM:") - before;
-}
 
 void BM_WriterMemoryAsTransfersGrow(benchmark::State& state) {
   Database db;

@@ -38,21 +38,12 @@ std::string base_name(std::string_view path) {
 
 std::optional<int64_t> insert_file_row(std::string_view kind, std::string_view name) {
   const dict::Context& g = dict::glo();
-  sql::ScratchTable& t = frame::BLOB_CHANNEL();
-  std::string sql =
+  return frame::inserted_id_on_blob_channel(
       "insert into plik_blob(id_firmy,id_uzytkownika,rodzaj_obiektu,nazwa_pliku,data,czas,imp_ok,"
       "ILOSC_REK_IMP,STATUS0_IMP) values(" +
       id_of(g.ID_FIRMY) + "," + id_of(g.ID_UZYTKOWNIKA) + ",'" + text::double_apostrophes(kind) +
       "','" + text::double_apostrophes(name) + "'," + std::to_string(date::today()) + "," +
-      std::to_string(date::clock()) + ",0,0,0) select scope_identity()";
-  if (t.open() != sql::kOk || t.send(sql) != sql::kOk || !t.next()) {
-    frame::MSG_OSTRZEZENIE(t.message());
-    t.close();
-    return std::nullopt;
-  }
-  auto id = static_cast<int64_t>(t.real_field(1));
-  t.close();
-  return id;
+      std::to_string(date::clock()) + ",0,0,0)");
 }
 
 sql::BoundRows buffer_rows(int64_t file_id, ImportFile& file) {

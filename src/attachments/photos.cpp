@@ -34,18 +34,9 @@ bool name_taken(const PhotoOwner& owner, std::string_view name) {
 
 // The insert and the id it produced, on one connection in one batch.
 std::optional<int64_t> insert_row(const PhotoOwner& owner, std::string_view name) {
-  sql::ScratchTable& t = frame::BLOB_CHANNEL();
-  std::string sql = "insert into " + owner.table.table + "(" + owner.table.key_column +
-                    ",nazwa) values(" + (owner.table.text_key ? quoted(owner.key) : owner.key) +
-                    "," + quoted(name) + ") select scope_identity()";
-  if (t.open() != sql::kOk || t.send(sql) != sql::kOk || !t.next()) {
-    frame::MSG_OSTRZEZENIE(t.message());
-    t.close();
-    return std::nullopt;
-  }
-  auto id = static_cast<int64_t>(t.real_field(1));
-  t.close();
-  return id;
+  return frame::inserted_id_on_blob_channel(
+      "insert into " + owner.table.table + "(" + owner.table.key_column + ",nazwa) values(" +
+      (owner.table.text_key ? quoted(owner.key) : owner.key) + "," + quoted(name) + ")");
 }
 
 // File mode: the picture is copied to folder/index/name; the row holds no picture.

@@ -1,8 +1,11 @@
 // Binary cells through a channel of their own, so reading a photo never drops a list's rows.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/sql/blob.hpp"
 #include "platform/sql/scratch_table.hpp"
@@ -20,5 +23,9 @@ int write_blob(const sql::BlobCell& cell, std::span<const unsigned char> bytes, 
 
 // Rows with bound values into one table, all or nothing; 0 or the error code with `error`.
 int insert_rows(const sql::BoundRows& rows, std::string& error);
+
+// Runs `insert` with " select scope_identity()" after it, in one batch on this channel, and gives
+// the id of the row it made; a failure is shown as a warning with the driver's message.
+std::optional<int64_t> inserted_id_on_blob_channel(std::string_view insert);
 
 }  // namespace orv::frame

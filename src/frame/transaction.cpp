@@ -2,6 +2,7 @@
 #include "frame/transaction.hpp"
 
 #include "frame/sql_channels.hpp"
+#include "platform/text/text.hpp"
 
 namespace orv::frame {
 namespace {
@@ -35,6 +36,15 @@ bool in_transaction(const std::function<bool()>& change) {
   }
   Open open;
   return change() && open.commit();
+}
+
+std::string inserted_id(std::string_view insert) {
+  std::string id;
+  if (ESQL(std::string(insert) + " select scope_identity()") == 0 && VAX().next()) {
+    id = text::clip(VAX().field(1));
+  }
+  CLOSESQL();
+  return id;
 }
 
 }  // namespace orv::frame

@@ -5,6 +5,7 @@
 
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
+#include "frame/transaction.hpp"
 #include "lists/list_window.hpp"
 #include "lists/sql_value.hpp"
 #include "lists/update_form.hpp"
@@ -115,12 +116,8 @@ bool save_field(ui::Window& w, lists::Request r) {
     frame::CLOSESQL();
     return ok;
   }
-  std::string id;
-  if (frame::ESQL("insert into MC_DEF_POLA (NAZWA,WARTOSC) values(" + name + "," + value +
-                  ") select scope_identity()") == 0 &&
-      frame::VAX().next())
-    id = text::clip(frame::VAX().field(1));
-  frame::CLOSESQL();
+  const std::string id = frame::inserted_id("insert into MC_DEF_POLA (NAZWA,WARTOSC) values(" +
+                                            name + "," + value + ")");
   return !id.empty() && dict::set_record_field(dict::glo().records, kRecord, "ID_MC_DEF_POLA", id);
 }
 

@@ -8,6 +8,7 @@
 
 #include "frame/messages.hpp"
 #include "frame/sql_channels.hpp"
+#include "frame/transaction.hpp"
 #include "lists/list_window.hpp"
 #include "lists/sql_value.hpp"
 #include "lists/update_form.hpp"
@@ -236,13 +237,7 @@ std::string insert_position(double scheme_id, const Position& p) {
     names += std::string(",") + column;
     values += "," + value;
   }
-  std::string id;
-  if (frame::ESQL("insert into MC_DEF_POZ (" + names + ") values(" + values +
-                  ") select scope_identity()") == 0 &&
-      frame::VAX().next())
-    id = text::clip(frame::VAX().field(1));
-  frame::CLOSESQL();
-  return id;
+  return frame::inserted_id("insert into MC_DEF_POZ (" + names + ") values(" + values + ")");
 }
 
 bool update_position(double id, const Position& p) {

@@ -111,13 +111,8 @@ std::string stored_code_page(const ui::Control& page) {
 
 // The new scheme's id, from the batch that inserted it.
 std::string insert_scheme(const std::string& values) {
-  std::string id;
-  if (frame::ESQL("insert into MC_DEF_NAG (NAZWA,OPIS,STRONA_KODOWA) values(" + values +
-                  ") select scope_identity()") == 0 &&
-      frame::VAX().next())
-    id = text::clip(frame::VAX().field(1));
-  frame::CLOSESQL();
-  return id;
+  return frame::inserted_id("insert into MC_DEF_NAG (NAZWA,OPIS,STRONA_KODOWA) values(" + values +
+                            ")");
 }
 
 bool save_scheme(ui::Window& w, lists::Request r) {
