@@ -1,7 +1,7 @@
 # What keeps the test command's three builds short: a compiler cache where the machine has one,
 # and the test framework's and standard headers precompiled once per build instead of per test.
 # The layers get no precompiled header: GCC 12 then reports its own false warnings from inside
-# the standard headers it inlines at -O3, and the tests are where the parsing time goes.
+# the standard headers it inlines when optimising, and the tests are where the parsing time goes.
 
 option(ORV_PCH "Precompile gtest and the standard headers for the tests" ON)
 

@@ -15,6 +15,7 @@
 #include "platform/sql/server_objects.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "server/server.hpp"
+#include "support/case_names.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -84,7 +85,7 @@ TEST_P(MarkStatements, ExactText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MarkStatements, ::testing::ValuesIn(kStatements),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 TEST_F(Marks, SingleMarksUseTheMarkedRecordChannelOnly) {
   ZAZNACZSQL(5, 1);

@@ -7,10 +7,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-
 double marks(ServerDb& db, int user, int usage) {
   return db.number("SELECT count(*) FROM zaznaczone WHERE id_sesji = ? AND uzycie = ?",
                    {I(user), I(usage)});

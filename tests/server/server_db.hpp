@@ -32,6 +32,14 @@ inline int compare_ci(void*, int la, const void* a, int lb, const void* b) {
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
+// Short names for the arguments of procedure calls, which the tests write by the dozen.
+inline SqlValue I(int64_t v) {
+  return SqlValue::of(v);
+}
+inline SqlValue T(std::string v) {
+  return SqlValue::of(std::move(v));
+}
+
 inline SqlValue value_of(sqlite3_value* v) {
   switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
