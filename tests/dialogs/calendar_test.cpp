@@ -24,6 +24,7 @@ constexpr int32_t kMonday1Feb2021 = 80389;
 
 std::vector<std::vector<int>> cells(const std::vector<Week>& grid) {
   std::vector<std::vector<int>> out;
+  out.reserve(grid.size());
   for (const Week& w : grid) out.emplace_back(w.begin(), w.end());
   return out;
 }

@@ -114,6 +114,7 @@ TEST_P(OnBackend, FailuresAreCodeNinetyWithTheDriversMessage) {
 
 TEST_P(OnBackend, ThreadsQueryTheScalarChannelAtOnce) {
   std::vector<std::thread> threads;
+  threads.reserve(4);
   std::atomic<int> wrong{0};
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&, t] {

@@ -95,7 +95,9 @@ TEST_P(ClassifierModes, GiveBackWhatTheModeSays) {
   std::optional<ClassifierValues> extra = c.extra;
   EXPECT_EQ(KLASYFIKATORY_OKNO(c.group, v, c.mode, extra ? &*extra : nullptr), c.response);
   EXPECT_EQ(v, c.expected);
-  if (c.expected_extra) EXPECT_EQ(extra, c.expected_extra);
+  if (c.expected_extra) {
+    EXPECT_EQ(extra, c.expected_extra);
+  }
   EXPECT_EQ(ui.ui().commands_left(), 0u);
   if (*c.warning) {
     ASSERT_FALSE(ui.boxes().empty());

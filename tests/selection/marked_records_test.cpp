@@ -178,6 +178,7 @@ TEST_F(RealMarks, MarkUnmarkAndCount) {
 TEST_F(RealMarks, FourThreadsMarkingOneSetLoseAndDuplicateNothing) {
   auto on_four_threads = [](auto work) {
     std::vector<std::thread> threads;
+    threads.reserve(4);
     for (int t = 0; t < 4; ++t) threads.emplace_back(work, t);
     for (auto& t : threads) t.join();
   };
@@ -205,6 +206,7 @@ TEST_F(RealMarks, FourProcessesOfFourThreadsLoseAndDuplicateNothing) {
         sql::sqlite::SqliteDriver own(path);
         sql::set_current_driver(&own);
         std::vector<std::thread> threads;
+        threads.reserve(4);
         for (int t = 0; t < 4; ++t) threads.emplace_back(work, p * 4 + t);
         for (auto& t : threads) t.join();
         frame::reset_channels();

@@ -53,6 +53,7 @@ TEST(Marks, ConcurrentConnectionsNeitherLoseNorDuplicateMarks) {
   ServerDb db;
   constexpr int kThreads = 4, kIds = 150;
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   std::atomic<int> failures{0};
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {

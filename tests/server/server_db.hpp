@@ -123,6 +123,7 @@ class ServerDb : public sql::Session {
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
       std::vector<SqlValue> row;
+      row.reserve(std::size_t(sqlite3_column_count(st)));
       for (int c = 0; c < sqlite3_column_count(st); ++c)
         row.push_back(value_of(sqlite3_column_value(st, c)));
       rows.rows.push_back(std::move(row));
@@ -202,6 +203,7 @@ class ServerDb : public sql::Session {
   static void call_scalar(sqlite3_context* ctx, int n, sqlite3_value** argv) {
     auto* b = static_cast<Binding*>(sqlite3_user_data(ctx));
     std::vector<SqlValue> args;
+    args.reserve(std::size_t(n));
     for (int i = 0; i < n; ++i) args.push_back(value_of(argv[i]));
     try {
       SqlValue r = b->entry.fn(*b->self, args);
