@@ -80,8 +80,20 @@ check_tidy() {
   fi
   local db
   db=$(mktemp -d)
-  sed -E -e 's/ -include [^ "]*cmake_pch\.hxx//g' -e 's/ -Winvalid-pch//g' \
-    "$build/compile_commands.json" >"$db/compile_commands.json"
+  # A unity build compiles its sources through generated files that include them: each source
+  # gets the command of the file that includes it, so that it is tidied on its own.
+  python3 - "$build/compile_commands.json" "$db/compile_commands.json" <<'EOF'
+import json, re, sys
+out = []
+for e in json.load(open(sys.argv[1])):
+    command = re.sub(r" -include [^ \"]*cmake_pch\.hxx| -Winvalid-pch", "", e["command"])
+    if "/Unity/unity_" not in e["file"]:
+        out.append(dict(e, command=command))
+        continue
+    for source in re.findall(r'#include "([^"]+)"', open(e["file"]).read()):
+        out.append(dict(e, file=source, command=command.replace(e["file"], source)))
+json.dump(out, open(sys.argv[2], "w"), indent=0)
+EOF
   # Sources this build does not compile (the fuzz targets belong to the fuzz build) have no
   # compile command; clang-tidy would guess one without their include paths and report that.
   local -a tidied=()

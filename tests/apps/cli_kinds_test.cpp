@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -85,8 +86,7 @@ TEST_P(CliKinds, CrossTheCommandLine) {
   EXPECT_NE(r.out.find(GetParam().out), std::string::npos) << r.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CliKinds, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CliKinds, ::testing::ValuesIn(kCases), orv::test::named_case);
 
 // A filter state of 60,000 characters is saved and loaded back whole, apostrophes included.
 TEST(CliSavedFilter, ALongStateComesBackWhole) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -108,8 +109,7 @@ TEST_P(CliSqlOutput, PrintsAndExits) {
   EXPECT_EQ(r.out, GetParam().out);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CliSqlOutput, ::testing::ValuesIn(kOutputs),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CliSqlOutput, ::testing::ValuesIn(kOutputs), orv::test::named_case);
 
 TEST_F(CliSql, HostOptionsStandBeforeOrAfterTheCommand) {
   EXPECT_EQ(run_cli({"sql", "--db", db, "select id from k where id = 2"}).out, "2\n");

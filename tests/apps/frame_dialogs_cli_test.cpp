@@ -10,9 +10,7 @@ namespace {
 
 using test::run_cli;
 
-bool contains(const std::string& s, const std::string& part) {
-  return s.find(part) != std::string::npos;
-}
+using orv::test::contains;
 
 // The first result of a JSON call ("{\"result\": X, ...").
 std::string result_of(const std::string& json) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -21,7 +22,7 @@ void PrintTo(const StrictCase& c, std::ostream* os) {
   *os << c.name;
 }
 
-const StrictCase kCases[] = {
+const StrictCase kStrictCases[] = {
     // 1. A --user that is not in the database: no sign-in, exit 2.
     {"UnknownUser",
      {"--db", "DB", "--user", "99", "call", "NIPOK", "1"},
@@ -110,8 +111,7 @@ TEST_P(HostCli, RefusesAndReports) {
   EXPECT_NE(r.err.find(GetParam().err), std::string::npos) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HostCli, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, HostCli, ::testing::ValuesIn(kStrictCases), orv::test::named_case);
 
 // Over ODBC to SQLite's own driver the library's T-SQL does not run: the sign-in says which
 // statement failed instead of leaving the user without grants.

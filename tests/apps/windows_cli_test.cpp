@@ -10,9 +10,7 @@ namespace {
 
 using test::run_cli;
 
-bool contains(const std::string& s, const std::string& part) {
-  return s.find(part) != std::string::npos;
-}
+using orv::test::contains;
 
 TEST(CliWindows, ScriptDrivesTheConverterAndJsonShowsTheWindow) {
   auto r = run_cli({"call", "--json", "--ui-script", "set NR_PROCENT -20; press Zatwierdź",

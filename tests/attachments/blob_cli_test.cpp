@@ -11,11 +11,6 @@
 namespace orv::attachments {
 namespace {
 
-std::string read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 class BlobCli : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(BlobCli, TenMegabytePhotoRoundTrip) {
@@ -38,7 +33,7 @@ TEST_P(BlobCli, TenMegabytePhotoRoundTrip) {
   ASSERT_EQ(put.status, 0) << put.err;
   test::CliResult get = blob("get", dir.file("back.jpg"));
   ASSERT_EQ(get.status, 0) << get.err;
-  EXPECT_TRUE(read(dir.file("back.jpg")) == photo);
+  EXPECT_TRUE(orv::test::read_bytes(dir.file("back.jpg")) == photo);
   // A row that does not exist stores nothing and says so.
   std::vector<std::string> args = open;
   args.insert(args.end(),

@@ -17,11 +17,6 @@
 namespace orv::attachments {
 namespace {
 
-std::string read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void write(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -92,10 +87,11 @@ TEST_F(Viewer, SavedFileHoldsThePictureAndEnlargeOpensIt) {
   ZDJECIA_VIEWER("1", "ARTYKUL_BLOB", "0");
   std::string shown = db.value("select hex(zdjecie) from artykul_blob where id_bloba = 2");
   EXPECT_EQ(shown, "FFD8FFE000104A46494600010100000100010001FFD9");
-  EXPECT_EQ(read(dir.file("kopia.jpg")).size(), shown.size() / 2);
+  EXPECT_EQ(orv::test::read_bytes(dir.file("kopia.jpg")).size(), shown.size() / 2);
   ASSERT_EQ(ui.ui().opened_documents().size(), 1u);
   EXPECT_EQ(ui.ui().opened_documents()[0], dir.path() + "/VH/wiertarka_bok.jpg");
-  EXPECT_EQ(read(dir.path() + "/VH/wiertarka_bok.jpg"), read(dir.file("kopia.jpg")));
+  EXPECT_EQ(orv::test::read_bytes(dir.path() + "/VH/wiertarka_bok.jpg"),
+            orv::test::read_bytes(dir.file("kopia.jpg")));
 }
 
 // View mode: the changing buttons are disabled, so a script pressing one cannot go on.
@@ -211,7 +207,8 @@ TEST(PhotoWriters, TwoProcessesAtOnce) {
       auto got = test::run_cli({"blob", "--db", db, "get", "artykul_blob", "zdjecie", "id_bloba",
                                 std::to_string(std::stoll(id.out)), dir.file("back")});
       ASSERT_EQ(got.status, 0) << got.err;
-      EXPECT_EQ(read(dir.file("back")), read(dir.file(name))) << name;
+      EXPECT_EQ(orv::test::read_bytes(dir.file("back")), orv::test::read_bytes(dir.file(name)))
+          << name;
     }
   }
 }

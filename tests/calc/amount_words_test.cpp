@@ -10,6 +10,7 @@
 
 #include "exports/orvrun.h"
 #include "platform/text/text.hpp"
+#include "support/case_names.hpp"
 #include "support/support.hpp"
 
 namespace orv::calc {
@@ -36,10 +37,6 @@ TEST_P(Slownie, WritesThePolishWords) {
   EXPECT_EQ(text::to_utf8(text::clip(got)), text::clip(c.expected))
       << "case " << c.id << ": " << c.purpose;
   EXPECT_EQ(got, padded(c.expected)) << "case " << c.id << ": blank-padded working text";
-}
-
-std::string case_name(const ::testing::TestParamInfo<WordsCase>& info) {
-  return "case" + std::to_string(info.param.id);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         WordsCase{32, 5, "   ", " pięć złotych", "blank currency"},
         WordsCase{33, 5, "pln", " pięć pln", "lower-case pln is foreign"},
         WordsCase{34, 2000, nullptr, " dwa tysiące złotych", "whole thousands"}),
-    case_name);
+    orv::test::numbered_case);
 
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, Slownie,
@@ -124,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
         WordsCase{58, 1.5, "EUR  ", " jeden EUR   pięćdziesiąt EUR  /100",
                   "currency used with its trailing blanks"},
         WordsCase{59, 2.02, "USD", " dwa USD dwa USD/100", "grosze replaced before złote"}),
-    case_name);
+    orv::test::numbered_case);
 
 TEST(Slownie, LongCurrencyIsCutToTheWorkingText) {
   std::string currency(450, 'X');

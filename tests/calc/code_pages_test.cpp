@@ -5,6 +5,7 @@
 
 #include "exports/orvrun.h"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::calc {
 namespace {
@@ -68,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AsciiCase{"AboveZ", "x{|}~\x7F\xE9\xC4y", "xy"},  // 5 other high bytes dropped
                     AsciiCase{"Long", std::string(1500, 'q'),
                               std::string(999, 'q')}),  // 6 cut to 999
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(CodePages, LatinIsIbm852ForTheLettersAndKeepsEverythingElse) {
   EXPECT_EQ(windows_to_latin(kWindows), kLatin);

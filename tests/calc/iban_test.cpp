@@ -9,6 +9,7 @@
 #include "exports/orvrun.h"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
+#include "support/case_names.hpp"
 #include "support/support.hpp"
 
 namespace orv::calc {
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{"MoreThan26", "61 1090 1014 0000 0712 1981 2874 99", 1, ""},
                     // 11 a letter after the 26th digit still refuses
                     CheckCase{"LetterAfter26", "61109010140000071219812874 X", 0, kAlphabetic}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(Iban, ConvertedNumbersValidate) {
   std::mt19937 rng(11);

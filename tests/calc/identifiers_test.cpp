@@ -11,6 +11,7 @@
 
 #include "exports/orvrun.h"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::calc {
 namespace {
@@ -20,10 +21,6 @@ struct IdCase {
   std::string text;
   uint8_t expected;
 };
-
-std::string case_name(const testing::TestParamInfo<IdCase>& info) {
-  return info.param.name;
-}
 
 class Nip : public testing::TestWithParam<IdCase> {};
 TEST_P(Nip, Judges) {
@@ -43,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdCase{"OnlyBlanks", "     ", 0},             // 10
                     // 11 digits after the 49th character never reach the check
                     IdCase{"DigitsPastWindow", "1" + std::string(48, 'x') + "234563218", 0}),
-    case_name);
+    orv::test::named_case);
 
 class Pesel : public testing::TestWithParam<IdCase> {};
 TEST_P(Pesel, Judges) {
@@ -59,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdCase{"LettersAnywhere", "PESEL:44051401359", 1},  // 6 no first-char test
                     IdCase{"Empty", "", 0},                             // 7
                     IdCase{"MultipleOfTen", "00000000000", 1}),         // 8 sum 0 expects 0
-    case_name);
+    orv::test::named_case);
 
 // Check digits computed here from the weight texts, independently of the library's tables.
 int nip_remainder(const std::string& nine) {

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "exports/orvrun.h"
+#include "support/case_names.hpp"
 
 namespace orv::calc {
 namespace {
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"EmptyFirstLine", "\r\nb", 1, 1, ""},  // 12
                     // 13 only the first 500 characters are read: the LF at 501 is lost
                     LineCase{"CutSeparator", std::string(499, 'x') + "\r\nb", 2, 0, nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(Line, ShortVariableIsCutNotOverrun) {
   char buf[4] = "zz";

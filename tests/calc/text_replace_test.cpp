@@ -7,6 +7,7 @@
 
 #include "exports/orvrun.h"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::calc {
 namespace {
@@ -15,10 +16,6 @@ struct ReplaceCase {
   const char* name;
   std::string text, find, replacement, expected;
 };
-
-std::string case_name(const testing::TestParamInfo<ReplaceCase>& info) {
-  return info.param.name;
-}
 
 class First : public testing::TestWithParam<ReplaceCase> {};
 TEST_P(First, Replaces) {
@@ -32,7 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplaceCase{"TrailingBlanksCount", "a b", "a ", "", "b"},  // 3
                     ReplaceCase{"CaseSensitive", "ABC", "b", "x", "ABC"},      // 4
                     ReplaceCase{"EmptyFind", "abc", "", "x", "abc"}),          // 5 occurs nowhere
-    case_name);
+    orv::test::named_case);
 
 class Every : public testing::TestWithParam<ReplaceCase> {};
 TEST_P(Every, Replaces) {
@@ -54,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplaceCase{"MarkerInText", "x@@##@@$$y", "q", "Z", "x@@##@@$$y"},
                     ReplaceCase{"MarkerAsReplacement", "ab", "a", "@@##@@$$", "@@##@@$$b"},
                     ReplaceCase{"EmptyFind", "abc", "", "x", "abc"}),  // 10
-    case_name);
+    orv::test::named_case);
 
 TEST(Every, LongTextsAreCutOnlyAtTheEnd) {
   const std::string full(49999, 'a');
@@ -99,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         InPlaceCase{"NothingFoundClips", "abc   ", "q", "Z", nullptr, "abc"},      // 8
         InPlaceCase{"NotSearchedAgain", "aa", "a", "aa", nullptr, "aaaa"},         // 9
         InPlaceCase{"EmptyFind", "ab  ", "", "Z", nullptr, "ab"}),                 // 10
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(InPlace, ResultIsCutToTheCallersBuffer) {
   char text[8] = "a.a.a";

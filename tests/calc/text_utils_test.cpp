@@ -7,6 +7,7 @@
 
 #include "exports/orvrun.h"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::calc {
 namespace {
@@ -62,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AddressCase{"NothingAtAll", nullptr, nullptr, nullptr, ""},  // 5
                     AddressCase{"Clipped", "Polna  ", "5 ", "12 ", "Polna 5/12"},  // 6
                     AddressCase{"Long", kLongStreet.c_str(), "5", "1", std::string(99, 's')}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 }  // namespace
 }  // namespace orv::calc

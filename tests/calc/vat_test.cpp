@@ -11,6 +11,7 @@
 #include "exports/orvrun.h"
 #include "exports/table.hpp"
 #include "platform/dict/context.hpp"
+#include "support/case_names.hpp"
 #include "support/support.hpp"
 
 namespace orv::calc {
@@ -97,10 +98,6 @@ struct AmountCase {
   double vat_free = 0.0;
 };
 
-std::string case_name(const ::testing::TestParamInfo<AmountCase>& info) {
-  return "case" + std::to_string(info.param.id);
-}
-
 class Gross : public VatTest, public ::testing::WithParamInterface<AmountCase> {};
 
 TEST_P(Gross, RoundsTheProductToTheStep) {
@@ -136,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AmountCase{21, -1e35, "XX", kOmitted, -1e35},
                       AmountCase{22, 1e300, "23", 0.0, 1e300 * 1.23},
                       AmountCase{23, 1.7e308, "23", kOmitted, 0.0}),  // product past double: 0
-    case_name);
+    orv::test::numbered_case);
 
 // ---- OBLICZNETTO --------------------------------------------------------------------------
 
@@ -170,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AmountCase{17, 0.615, "XX", kOmitted, 0.62},              // binary 0.61499…
                       AmountCase{18, 12.3, "23", kOmitted, 10.0},
                       AmountCase{19, 1.23e35, "23", kOmitted, 1.23e35 / 1.23}),  // carried
-    case_name);
+    orv::test::numbered_case);
 
 // ---- C ABI and the table of exported procedures ---------------------------------------------
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -79,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoginCase{"OtherUsersWindowParameter",
                   {"--user", "8", "POBIERZPARAMETROKNA", "Artykul_Brw", "szerokosc_podgladu"},
                   "200"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST_F(HostCli, ReadingCallLeavesTheDatabaseAlone) {
   // Any write-back would be visible: a window on a backend that cannot run it, a changed row on
@@ -133,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         GrantCase{
             "OlaOwnDocuments", {"--user", "9", "DOSTEPDOWLASNYCHDOKUMENTOW", "BlokDokZam"}, "1"},
         GrantCase{"Admin", {"--user", "4100001", "POBIERZUPRAWNIENIE", "Anything"}, "1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST_F(HostCli, IbanChangesExactlyTheCompanyValueAndTheIbanReportParameters) {
   ASSERT_TRUE(speaks_tsql()) << "the backend must speak T-SQL";

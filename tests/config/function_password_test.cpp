@@ -6,6 +6,7 @@
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"PasswordOfAnother", "set HASLO Sekret; key F10; press Anuluj", 0, 1},
         // 6. Closing the window is cancelling.
         TypedCase{"Closed", "close", 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST_F(Password, RowThatDoesNotSayItselfIsRefused) {
   // A server (or a rewritten statement) giving back some other row authorises nobody.
@@ -170,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 5-6. Protection on, but no row in orv_funkcja (an empty code included).
         NoWindowCase{"UnknownFunction", "Tak", "NIE_MA", 2},
         NoWindowCase{"EmptyCode", "Tak", "", 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(PasswordLookup, UnanswerableQuestionDoesNotLetTheFunctionRun) {
   test::SqlStack db;

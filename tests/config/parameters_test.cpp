@@ -8,6 +8,7 @@
 #include "frame/sql_channels.hpp"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"Code300", "s", "ABCDEFGHIJKLMNOPQRST" + kLong300, "500", "@n6"},
         // 11. A Polish value comes back byte for byte.
         LookupCase{"PolishValue", "u", "ZakrWys", "pełny zakres"_w1250, "@s20"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(ConfigIndex, FollowsRowsAddedRemovedAndAResetContext) {
   test::SqlStack db;
@@ -196,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"call AP_ZapiszDoLoguParam ('s',5,7,'ABCDEFGHIJKLMNOPQRSTU','500','600')",
                     "call RM_ZapiszParamKonf('s',5,'abcdefghijklmnopqrstu','600',0)"},
                    "600"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(ConfigChange, CashDeskAndSettlementTreeFollowUserValuesInAnyCase) {
   test::SqlStack db;
@@ -335,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 6-7. Upper-case or blank scope: nothing is sent.
         ServerReadCase{"UpperCaseScope", "U", "TypDoExcela", "", {}, ""},
         ServerReadCase{"BlankScope", "", "TypDoExcela", "", {}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(ConfigServerRead, FailureIsSilentAndEmpty) {
   test::SqlStack db;

@@ -5,6 +5,7 @@
 
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 19-20. Granted but not defined, defined but not granted.
         MatrixCase{"NotDefined", "NOTDEFINED", std::nullopt, std::nullopt, 0},
         MatrixCase{"NotGranted", "UNGRANTED", std::nullopt, std::nullopt, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(Permissions, AdministratorHasEverythingAndNoFlags) {
   test::SqlStack db;
@@ -313,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
         DemoCase{"UnknownCompany", 7, 99, "OKontr", std::nullopt, 0},
         // 12. The administrator needs no grant at all.
         DemoCase{"Administrator", 4100001, 5, "NoSuchFunction", std::nullopt, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(DemoFlags, OwnDocumentsAndReportsOfTheDemoUsers) {
   test::DemoDb db;

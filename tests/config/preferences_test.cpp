@@ -7,6 +7,7 @@
 #include "exports/orvrun.h"
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
@@ -58,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParameterCase{"Differs", std::string(49, 'n'), kName50, ""},
         // 6. Empty names.
         ParameterCase{"Empty", "", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(WindowParameterChange, OnlyRowsTheHostLoadedChange) {
   test::SqlStack db;

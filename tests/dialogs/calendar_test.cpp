@@ -12,6 +12,7 @@
 #include "platform/text/cp1250.hpp"
 #include "platform/ui/tooltips.hpp"
 #include "server/server.hpp"
+#include "support/case_names.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -23,6 +24,7 @@ constexpr int32_t kMonday1Feb2021 = 80389;
 
 std::vector<std::vector<int>> cells(const std::vector<Week>& grid) {
   std::vector<std::vector<int>> out;
+  out.reserve(grid.size());
   for (const Week& w : grid) out.emplace_back(w.begin(), w.end());
   return out;
 }
@@ -75,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Grid,
                                        {12, 13, 14, 15, 16, 17, 18},
                                        {19, 20, 21, 22, 23, 24, 25},
                                        {26, 27, 28, 29, 0, 0, 0}}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 TEST(Weekday, MondayFirstFromTheDayNumber) {
   EXPECT_EQ(monday_first_weekday(0), 7);  // 28 December 1800, a Sunday
@@ -164,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 11. Dates that are no day show today's month; cancelling returns them as passed.
         PickCase{"NegativeDate", -5, "choose DNI 16", kMonday15Jan2024 + 1},
         PickCase{"BeyondYear9999", 3000000, "key Esc", 3000000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST_F(Calendar, ZeroShowsTheCurrentMonthWithTodaySelected) {
   ui.add_script("key Esc");

@@ -11,6 +11,7 @@
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "platform/ui/host.hpp"
+#include "support/case_names.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"FourthQuarter", 22, {"", 0, 0, 2023}, d(10, 1, 2023), d(12, 31, 2023), 2023},
         // 8. "starsze niż": up to sixty days ago, from open.
         ChoiceCase{"OlderThan", 23, {"", 5, 9, 2020}, 0, today - 60, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(DateRange, NamesAndPositions) {
   ASSERT_EQ(range_names().size(), 23u);
@@ -177,18 +178,17 @@ TEST_F(RangeWindow, GlobalModeSavesAndRefreshes) {
   EXPECT_EQ(g.ZAKRESOPIS_LOC, description);
   EXPECT_EQ(ui::status_text(5), description);
   std::string from = std::to_string(d(5, 1, 2024)), to = std::to_string(d(5, 31, 2024));
-  EXPECT_EQ(sql.recording.statements(),
-            (std::vector<std::string>{
-                "begin transaction",
-                "call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','','" + kCurrentMonth + "')",
-                "call RM_ZapiszParamKonf('u',7,'ZakrWys','" + kCurrentMonth + "',5)",
-                "commit transaction", "begin transaction",
-                "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_OD','','" + from + "')",
-                "call RM_ZapiszParamKonf('u',7,'Data_Od','" + from + "',5)",
-                "commit transaction", "begin transaction",
-                "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','','" + to + "')",
-                "call RM_ZapiszParamKonf('u',7,'Data_Do','" + to + "',5)",
-                "commit transaction"}));
+  EXPECT_EQ(
+      sql.recording.statements(),
+      (std::vector<std::string>{
+          "begin transaction",
+          "call AP_ZapiszDoLoguParam ('u',5,7,'ZAKRWYS','','" + kCurrentMonth + "')",
+          "call RM_ZapiszParamKonf('u',7,'ZakrWys','" + kCurrentMonth + "',5)",
+          "commit transaction", "begin transaction",
+          "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_OD','','" + from + "')",
+          "call RM_ZapiszParamKonf('u',7,'Data_Od','" + from + "',5)", "commit transaction",
+          "begin transaction", "call AP_ZapiszDoLoguParam ('u',5,7,'DATA_DO','','" + to + "')",
+          "call RM_ZapiszParamKonf('u',7,'Data_Do','" + to + "',5)", "commit transaction"}));
   EXPECT_EQ(config::POBIERZPARAMKONF("u", "ZakrWys"), kCurrentMonth);
   auto posted = ui::posted_events();
   ASSERT_EQ(posted.size(), 2u);
@@ -369,7 +369,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Quick,
                              QuickCase{"Year", "choose popup 3", 5, d(1, 1, 2024), d(12, 31, 2024)},
                              // 4. Dismissed: 0 and nothing changes.
                              QuickCase{"Dismissed", "key Esc", 0, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 TEST_F(RangeWindow, QuickMenuCallerModeAndItsItems) {
   int32_t from = 0, to = 0;

@@ -8,6 +8,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/text/text.hpp"
 #include "selection/marked_records.hpp"
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -97,8 +98,7 @@ TEST_P(StockLevels, ChangeOnlyWhereAllowed) {
   EXPECT_EQ(settings(c.user) != before, c.saved) << settings(c.user);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StockLevels, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, StockLevels, ::testing::ValuesIn(kCases), orv::test::named_case);
 
 // The levels the server set, and the settings the next opening starts from.
 TEST_F(StockLevels, TheLevelsChangeAndTheSettingsComeBack) {

@@ -8,6 +8,7 @@
 #include "exports/orvrun.h"
 #include "exports/orvrun_host.h"
 #include "exports/table.hpp"
+#include "support/case_names.hpp"
 
 namespace {
 
@@ -93,8 +94,7 @@ TEST_P(ArgumentKinds, CrossTheDynamicCall) {
   EXPECT_EQ(seen, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ArgumentKinds, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ArgumentKinds, ::testing::ValuesIn(kCases), orv::test::named_case);
 
 // 9. Through the C ABI a record of every field kind, arrays included, goes to XML and back whole.
 TEST(SavedFilterRecord, EveryKindRoundTripsThroughXml) {

@@ -9,6 +9,7 @@
 #include "platform/sql/odbc/odbc_driver.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 #include "support/support.hpp"
 
 namespace orv::frame {
@@ -113,6 +114,7 @@ TEST_P(OnBackend, FailuresAreCodeNinetyWithTheDriversMessage) {
 
 TEST_P(OnBackend, ThreadsQueryTheScalarChannelAtOnce) {
   std::vector<std::thread> threads;
+  threads.reserve(4);
   std::atomic<int> wrong{0};
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&, t] {
@@ -139,7 +141,7 @@ TEST_P(OnBackend, ServerCollationAndFunctionsWhereTheExtensionIsLoaded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, OnBackend, ::testing::ValuesIn(kBackends),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 }  // namespace
 }  // namespace orv::frame

@@ -15,6 +15,7 @@
 #include "platform/text/cp1250.hpp"
 #include "platform/threads/thread_registry.hpp"
 #include "platform/ui/headless/headless.hpp"
+#include "support/case_names.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -456,7 +457,7 @@ INSTANTIATE_TEST_SUITE_P(
         MarkerCase{"ZeroPadded", "#01# #001# #10#", {"a"}, "#01# #001# #10#"},
         // 7. Other text of the statement stays, a placeholder-like text included.
         MarkerCase{"PlaceholderText", "'@@##@@$$' #1#", {"a"}, "'@@##@@$$' a"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(DriverQueryShape, ColumnsAndCountStatement) {
   struct Case {

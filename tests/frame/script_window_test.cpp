@@ -9,6 +9,7 @@
 #include "platform/ini/ini.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/ui/host.hpp"
+#include "support/case_names.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"insert into t values (1)\ngo\ninsert into t values (2)\r\nGO\r\nx"}},
         // 5. No separator at all: nothing runs, and the run is logged as done.
         BatchCase{"NoSeparator", "insert into t values (1)", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 // A script of 50 batches whose 25th fails stops there with the driver's message: the batches
 // before it stay done, none after it runs, and nothing is logged.

@@ -11,6 +11,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -220,7 +221,7 @@ TEST_P(ResultSets, FailureReturnsFiveAndShowsUnlessQuietOrHstm) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ResultSets, ::testing::ValuesIn(kResultSetCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 TEST_F(Channels, ResultSetRowsAreReadAndANewStatementReplacesThem) {
   db.fake.answer("select a", {0, {}, {{"1", "x"}, {"2", "y"}}, {}});
@@ -326,7 +327,7 @@ TEST_P(ConnectionTest, TenMinuteRule) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConnectionTest, ::testing::ValuesIn(kTestCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 TEST_F(Channels, ConnectionTestFailureShowsUnlessQuietAndStillStamps) {
   date::set_now(date::Moment{40000, date::make_time(12, 0, 0)});

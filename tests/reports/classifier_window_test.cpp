@@ -14,7 +14,7 @@
 namespace orv::reports {
 namespace {
 
-ClassifierValues values(std::initializer_list<const char*> given) {
+ClassifierValues utf8_values(std::initializer_list<const char*> given) {
   ClassifierValues v;
   std::size_t i = 0;
   for (const char* g : given) v[i++] = text::from_utf8(g);
@@ -36,44 +36,44 @@ struct ModeCase {
 
 const ModeCase kModes[] = {
     // 1. Change: OK writes back; an inactive field keeps its value, a blank number reads 0.
-    {"ChangeWritesBack", "Artykul", kChangeMode, values({"czarny", "24", "Bosch", "82000"}),
+    {"ChangeWritesBack", "Artykul", kChangeMode, utf8_values({"czarny", "24", "Bosch", "82000"}),
      std::nullopt, "choose POLE1 niebieski; set POLE6 \"C:\\a b\\x.pdf\"; press OK", 1,
-     values({"niebieski", "24", "Bosch", "82000", "0", "C:\\a b\\x.pdf"}), std::nullopt, ""},
+     utf8_values({"niebieski", "24", "Bosch", "82000", "0", "C:\\a b\\x.pdf"}), std::nullopt, ""},
     // 2. A required text left blank keeps the window open with the check's warning.
-    {"RequiredStaysOpen", "Artykul", kNewObjectMode, values({"biały", "12"}), std::nullopt,
-     "press OK; set POLE3 Makita; press OK", 1, values({"biały", "12", "Makita", "", "0"}),
+    {"RequiredStaysOpen", "Artykul", kNewObjectMode, utf8_values({"biały", "12"}), std::nullopt,
+     "press OK; set POLE3 Makita; press OK", 1, utf8_values({"biały", "12", "Makita", "", "0"}),
      std::nullopt, "Musisz wypełnić pole dodatkowe Dostawca!"},
     // 3. Cancelling leaves the caller's array as it was.
-    {"CancelWritesNothing", "Artykul", kChangeMode, values({"czarny"}), std::nullopt,
-     "choose POLE1 biały; press ANULUJ", 2, values({"czarny"}), std::nullopt, ""},
+    {"CancelWritesNothing", "Artykul", kChangeMode, utf8_values({"czarny"}), std::nullopt,
+     "choose POLE1 biały; press ANULUJ", 2, utf8_values({"czarny"}), std::nullopt, ""},
     // 4. Dates are shown by their picture and go back as day numbers, 0 as blank.
-    {"DateTyped", "Rozrachunek", kChangeMode, values({"", "0"}), std::nullopt,
-     "set POLE2 02.05.2015; press OK", 1, values({"", "78287"}), std::nullopt, ""},
-    {"DateZeroBlank", "Rozrachunek", kChangeMode, values({"x", "0"}), std::nullopt, "press OK", 1,
-     values({"x", ""}), std::nullopt, ""},
-    {"DateUnreadableKept", "Rozrachunek", kChangeMode, values({"x", "78286"}), std::nullopt,
-     "set POLE2 abc; press OK", 1, values({"x", "78286"}), std::nullopt, ""},
-    {"DateCleared", "Rozrachunek", kChangeMode, values({"x", "78286"}), std::nullopt,
-     "press SKASUJ2; press OK", 1, values({"x", ""}), std::nullopt, ""},
+    {"DateTyped", "Rozrachunek", kChangeMode, utf8_values({"", "0"}), std::nullopt,
+     "set POLE2 02.05.2015; press OK", 1, utf8_values({"", "78287"}), std::nullopt, ""},
+    {"DateZeroBlank", "Rozrachunek", kChangeMode, utf8_values({"x", "0"}), std::nullopt, "press OK",
+     1, utf8_values({"x", ""}), std::nullopt, ""},
+    {"DateUnreadableKept", "Rozrachunek", kChangeMode, utf8_values({"x", "78286"}), std::nullopt,
+     "set POLE2 abc; press OK", 1, utf8_values({"x", "78286"}), std::nullopt, ""},
+    {"DateCleared", "Rozrachunek", kChangeMode, utf8_values({"x", "78286"}), std::nullopt,
+     "press SKASUJ2; press OK", 1, utf8_values({"x", ""}), std::nullopt, ""},
     // 5. Group change: the flags say which fields the user ticked.
-    {"GroupChangeFlags", "Rozrachunek", kGroupChangeMode, values({"a", "78286"}),
-     values({"1", "1"}), "check ZMIEN1 off; set POLE2 \"\"; press OK", 1, values({"a", ""}),
-     values({"0", "1"}), ""},
+    {"GroupChangeFlags", "Rozrachunek", kGroupChangeMode, utf8_values({"a", "78286"}),
+     utf8_values({"1", "1"}), "check ZMIEN1 off; set POLE2 \"\"; press OK", 1,
+     utf8_values({"a", ""}), utf8_values({"0", "1"}), ""},
     // 6. Filter: the checked rows give their operators, the others a blank.
-    {"FilterOperators", "Artykul", kFilterMode, values({"abc", "12"}), values({"", "<>"}),
+    {"FilterOperators", "Artykul", kFilterMode, utf8_values({"abc", "12"}), utf8_values({"", "<>"}),
      "choose POLE1 czarny; check FILTR1 on; choose OPERATOR1 \"nie zawiera\"; press OK", 1,
-     values({"czarny", "12", "", "", "0", "", ""}),
-     values({"nie zawiera", "<>", "", "", "", "", ""}), ""},
+     utf8_values({"czarny", "12", "", "", "0", "", ""}),
+     utf8_values({"nie zawiera", "<>", "", "", "", "", ""}), ""},
     // 7. Clear-all: values blank, operators back to "=", boxes unchecked; computed values stay.
-    {"FilterClearAll", "Artykul", kFilterMode, values({"abc", "12", "Bosch", "", "7"}),
-     values({"zawiera", "<>"}), "press WYCZYSC; press OK", 1,
-     values({"", "0", "", "", "7", "", ""}), values({"", "", "", "", "", "", ""}), ""},
+    {"FilterClearAll", "Artykul", kFilterMode, utf8_values({"abc", "12", "Bosch", "", "7"}),
+     utf8_values({"zawiera", "<>"}), "press WYCZYSC; press OK", 1,
+     utf8_values({"", "0", "", "", "7", "", ""}), utf8_values({"", "", "", "", "", "", ""}), ""},
     // 8. View: only "Zamknij"; nothing is written.
-    {"ViewCloses", "Artykul", kViewMode, values({"czarny"}), std::nullopt, "press Zamknij", 2,
-     values({"czarny"}), std::nullopt, ""},
+    {"ViewCloses", "Artykul", kViewMode, utf8_values({"czarny"}), std::nullopt, "press Zamknij", 2,
+     utf8_values({"czarny"}), std::nullopt, ""},
     // 9. A group without active fields: the warning, and no window.
-    {"NoFields", "Nieznana", kChangeMode, values({"a"}), std::nullopt, "", 2, values({"a"}),
-     std::nullopt,
+    {"NoFields", "Nieznana", kChangeMode, utf8_values({"a"}), std::nullopt, "", 2,
+     utf8_values({"a"}), std::nullopt,
      "Brak zdefiniowanych pól dodatkowych lub wszystkie pola są nieaktywne!|W celu definicji "
      "proszę "
      "wejść w funkcję Administrator->Definicje->Pola dodatkowe."},
@@ -95,7 +95,9 @@ TEST_P(ClassifierModes, GiveBackWhatTheModeSays) {
   std::optional<ClassifierValues> extra = c.extra;
   EXPECT_EQ(KLASYFIKATORY_OKNO(c.group, v, c.mode, extra ? &*extra : nullptr), c.response);
   EXPECT_EQ(v, c.expected);
-  if (c.expected_extra) EXPECT_EQ(extra, c.expected_extra);
+  if (c.expected_extra) {
+    EXPECT_EQ(extra, c.expected_extra);
+  }
   EXPECT_EQ(ui.ui().commands_left(), 0u);
   if (*c.warning) {
     ASSERT_FALSE(ui.boxes().empty());
@@ -111,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(Scripts, ClassifierModes, testing::ValuesIn(kModes),
 TEST_F(ClassifierWindow, RowsFollowKindTypeAndMode) {
   test::ScopedUi ui;
   ui.ui().add_script("close; close");
-  ClassifierValues v = values({});
-  ClassifierValues ops = values({});
+  ClassifierValues v = utf8_values({});
+  ClassifierValues ops = utf8_values({});
   KLASYFIKATORY_OKNO("Artykul", v, kFilterMode, &ops);
   KLASYFIKATORY_OKNO("Artykul", v, kViewMode, nullptr);
   ASSERT_EQ(ui.ui().windows().size(), 2u);
@@ -163,7 +165,7 @@ TEST_P(ClassifierButtons, BringBackTheirValue) {
   const ButtonCase& c = GetParam();
   test::ScopedUi ui;
   ui.ui().add_script(c.script);
-  ClassifierValues v = values({"", "", "Bosch"});
+  ClassifierValues v = utf8_values({"", "", "Bosch"});
   EXPECT_EQ(KLASYFIKATORY_OKNO(c.group, v, kChangeMode, nullptr), lists::kRequestCompleted);
   EXPECT_EQ(v[static_cast<std::size_t>(c.field - 1)], text::from_utf8(c.value));
   if (*c.warning) {
@@ -224,7 +226,7 @@ TEST_F(ClassifierWindow, OpeningStartsTheProgramOrTheDesktop) {
       std::optional<test::ShownUi> shown;
       if (refuse) shown.emplace(refusing);
       engine.add_script("press OTWORZ6; close");
-      ClassifierValues v = values({});
+      ClassifierValues v = utf8_values({});
       v[5] = path;
       KLASYFIKATORY_OKNO("Artykul", v, kChangeMode, nullptr);
       if (*program) {

@@ -7,6 +7,7 @@
 #include "platform/dict/context.hpp"
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -85,7 +86,7 @@ TEST_P(ClassifierFilters, SelectWhatTheyTypedAndNothingElse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClassifierFilters, testing::ValuesIn(kFilters),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 // 6. A condition longer than the caller's 2,000 characters is refused, not cut.
 TEST_F(Classifiers, AnOverlongConditionIsRefused) {
@@ -128,7 +129,7 @@ TEST_P(ClassifierChecks, WarnAtTheFirstWrongField) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClassifierChecks, testing::ValuesIn(kChecks),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 // Saving: the value stored as typed however often it is saved;
 // with id 0 only flagged fields, copied to the articles sharing a guid unless kept apart.
@@ -197,8 +198,7 @@ TEST_P(ClassifierLoads, FillTheValues) {
   EXPECT_EQ(v, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ClassifierLoads, testing::ValuesIn(kLoads),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ClassifierLoads, testing::ValuesIn(kLoads), orv::test::named_case);
 
 // Report texts in two columns; a wide left text takes its row alone; unmasked and inactive
 // fields are left out.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/dict/context.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::selection {
 namespace {
@@ -12,10 +13,6 @@ struct TextCase {
   const char* name;
   std::string in, expected;
 };
-std::string case_name(const testing::TestParamInfo<TextCase>& info) {
-  return info.param.name;
-}
-
 class Prefixes : public testing::TestWithParam<TextCase> {};
 TEST_P(Prefixes, Removed) {
   EXPECT_EQ(FILTR2SQL(GetParam().in), GetParam().expected);
@@ -38,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"PrefixChars", "(T_2:A+X1:B)", "(A+B)"},
         // 7 chained prefixes all go
         TextCase{"Chained", "A:B:C", "C"}),
-    case_name);
+    orv::test::named_case);
 
 class InstringToLike : public testing::TestWithParam<TextCase> {};
 TEST_P(InstringToLike, Rewritten) {
@@ -67,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
             std::string(150, 'x') + " AND A.X like '%q%' AND " + std::string(150, 'y')},
         // 8 the closing form before the call is not taken for its end
         TextCase{"CloseBeforeCall", ",1,1) <> 0 INSTRING('a',A.X", ",1,1) <> 0 INSTRING('a',A.X"}),
-    case_name);
+    orv::test::named_case);
 
 struct MinusCase {
   const char* name;
@@ -97,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 8 long orders keep every item
         MinusCase{"Long", std::string(200, 'x') + ",-A.N," + std::string(200, 'y'), "A.", "",
                   std::string(200, 'x') + ",A.N desc," + std::string(200, 'y')}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 struct PrepareCase {
   const char* name;
@@ -124,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
         PrepareCase{"NotAgain", "A:X", "A:", "", "A:A:", "", "A:A:X"},
         // 5 the sort order's minus with the new prefix as passed
         PrepareCase{"SortOrder", "-ART:NAZWA,ART:KOD", "ART:", "", "A.", "", "A.NAZWA desc,A.KOD"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(Translators, OnlyTheWholeTextIsCut) {
   // 1 the overall limit holds for every translator
@@ -147,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Join,
                                          JoinCase{"EmptyFilter", "  ", "A.X=1", "A.X=1"},
                                          JoinCase{"EmptyComponent", "A.X=1", "", "A.X=1"},
                                          JoinCase{"Neither", "", "   ", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 class Components : public ::testing::Test {
  protected:

@@ -7,6 +7,7 @@
 
 #include "selection/list_count.hpp"
 #include "selection/marked_records.hpp"
+#include "support/case_names.hpp"
 #include "support/demo_db.hpp"
 #include "support/support.hpp"
 
@@ -155,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"InvertInsert", true, "insert into zaznaczone"},
         FailureCase{"InvertUnmark", true, "and id in (select id from zaznaczone"},
         FailureCase{"InvertClear", true, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST_F(WholeList, CountingIgnoresThePagePosition) {
   int32_t step = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "selection/list_count.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::selection {
 namespace {
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "select count(*) FROM ARTYKUL A"},
         // 10 a marker before the first FROM leaves nothing to mark, but counting starts at FROM
         TrimCase{"MarkerBeforeFrom", "select A.X order by 1 from t", "", "select count(*) FROM T"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(CountingStep, GrowsWithTheCount) {
   const std::pair<int32_t, int32_t> cases[] = {{0, 10},         {1000, 10},    {1001, 100},

@@ -15,6 +15,7 @@
 #include "platform/sql/server_objects.hpp"
 #include "platform/sql/sqlite/sqlite_backend.hpp"
 #include "server/server.hpp"
+#include "support/case_names.hpp"
 #include "support/sql_support.hpp"
 #include "support/support.hpp"
 
@@ -84,7 +85,7 @@ TEST_P(MarkStatements, ExactText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MarkStatements, ::testing::ValuesIn(kStatements),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         orv::test::named_case);
 
 TEST_F(Marks, SingleMarksUseTheMarkedRecordChannelOnly) {
   ZAZNACZSQL(5, 1);
@@ -177,6 +178,7 @@ TEST_F(RealMarks, MarkUnmarkAndCount) {
 TEST_F(RealMarks, FourThreadsMarkingOneSetLoseAndDuplicateNothing) {
   auto on_four_threads = [](auto work) {
     std::vector<std::thread> threads;
+    threads.reserve(4);
     for (int t = 0; t < 4; ++t) threads.emplace_back(work, t);
     for (auto& t : threads) t.join();
   };
@@ -204,6 +206,7 @@ TEST_F(RealMarks, FourProcessesOfFourThreadsLoseAndDuplicateNothing) {
         sql::sqlite::SqliteDriver own(path);
         sql::set_current_driver(&own);
         std::vector<std::thread> threads;
+        threads.reserve(4);
         for (int t = 0; t < 4; ++t) threads.emplace_back(work, p * 4 + t);
         for (auto& t : threads) t.join();
         frame::reset_channels();

@@ -5,13 +5,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-SqlValue T(std::string v) {
-  return SqlValue::of(std::move(v));
-}
-
 double has_photo(ServerDb& db, int id) {
   return db.number("SELECT posiada_zdjecie FROM artykul WHERE id_artykulu = ?", {I(id)});
 }

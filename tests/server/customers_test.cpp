@@ -5,13 +5,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-SqlValue T(std::string v) {
-  return SqlValue::of(std::move(v));
-}
-
 struct Balance {
   const char* name;
   int64_t payer, document, day;

@@ -5,13 +5,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-SqlValue T(std::string v) {
-  return SqlValue::of(std::move(v));
-}
-
 const std::string kMarked300 = " from zaznaczone where uzycie=300 and id_sesji=7";
 
 ProcedureResult posting(ServerDb& db, const std::string& table, int n, int o,

@@ -4,10 +4,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-
 TEST(Import, NewArticleUpdatedArticleAndRejectedRecord) {
   ServerDb db;
   auto r = db.call("AP_PrzeniesRekordyZBufora", {I(1), I(5), I(1), I(7)});

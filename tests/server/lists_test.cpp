@@ -4,13 +4,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-SqlValue T(std::string v) {
-  return SqlValue::of(std::move(v));
-}
-
 std::vector<int64_t> elements(ServerDb& db, int list) {
   std::vector<int64_t> out;
   for (const auto& r :

@@ -8,13 +8,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-SqlValue T(std::string v) {
-  return SqlValue::of(std::move(v));
-}
-
 class ServerLog : public ::testing::Test {
  protected:
   void SetUp() override { date::set_now(date::Moment{82198, 3600001}); }

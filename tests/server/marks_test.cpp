@@ -7,10 +7,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-
 double marks(ServerDb& db, int user, int usage) {
   return db.number("SELECT count(*) FROM zaznaczone WHERE id_sesji = ? AND uzycie = ?",
                    {I(user), I(usage)});
@@ -57,6 +53,7 @@ TEST(Marks, ConcurrentConnectionsNeitherLoseNorDuplicateMarks) {
   ServerDb db;
   constexpr int kThreads = 4, kIds = 150;
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   std::atomic<int> failures{0};
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {

@@ -19,11 +19,6 @@ void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::set<std::string> listing(const std::string& dir) {
   std::set<std::string> names;
   for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
@@ -82,7 +77,7 @@ TEST(Opening, RefusedWithTheRealCauseAndLeftUntouched) {
     std::string path = dir.file("x.db");
     c.make(path);
     auto before = listing(dir.path());
-    std::string bytes = fs::is_regular_file(path) ? read_file(path) : "";
+    std::string bytes = fs::is_regular_file(path) ? read_bytes(path) : "";
     server::OpenedDatabase opened = server::open_library_database(path);
     EXPECT_EQ(opened.check.state, c.state) << c.name;
     EXPECT_FALSE(opened.driver) << c.name;
@@ -91,7 +86,7 @@ TEST(Opening, RefusedWithTheRealCauseAndLeftUntouched) {
     EXPECT_NE(opened.check.error.find(path), std::string::npos) << c.name;
     EXPECT_EQ(listing(dir.path()), before) << c.name;
     if (fs::is_regular_file(path)) {
-      EXPECT_EQ(read_file(path), bytes) << c.name;
+      EXPECT_EQ(read_bytes(path), bytes) << c.name;
     }
   }
 }

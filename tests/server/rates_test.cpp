@@ -10,13 +10,6 @@
 namespace orv::test {
 namespace {
 
-SqlValue I(int64_t v) {
-  return SqlValue::of(v);
-}
-SqlValue T(std::string v) {
-  return SqlValue::of(std::move(v));
-}
-
 std::string sample(const std::string& name) {
   std::ifstream in(std::string(ORV_SOURCE_DIR) + "/tests/server/data/" + name, std::ios::binary);
   std::stringstream s;

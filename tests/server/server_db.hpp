@@ -32,6 +32,14 @@ inline int compare_ci(void*, int la, const void* a, int lb, const void* b) {
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
+// Short names for the arguments of procedure calls, which the tests write by the dozen.
+inline SqlValue I(int64_t v) {
+  return SqlValue::of(v);
+}
+inline SqlValue T(std::string v) {
+  return SqlValue::of(std::move(v));
+}
+
 inline SqlValue value_of(sqlite3_value* v) {
   switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
@@ -115,6 +123,7 @@ class ServerDb : public sql::Session {
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
       std::vector<SqlValue> row;
+      row.reserve(std::size_t(sqlite3_column_count(st)));
       for (int c = 0; c < sqlite3_column_count(st); ++c)
         row.push_back(value_of(sqlite3_column_value(st, c)));
       rows.rows.push_back(std::move(row));
@@ -194,6 +203,7 @@ class ServerDb : public sql::Session {
   static void call_scalar(sqlite3_context* ctx, int n, sqlite3_value** argv) {
     auto* b = static_cast<Binding*>(sqlite3_user_data(ctx));
     std::vector<SqlValue> args;
+    args.reserve(std::size_t(n));
     for (int i = 0; i < n; ++i) args.push_back(value_of(argv[i]));
     try {
       SqlValue r = b->entry.fn(*b->self, args);

@@ -4,6 +4,7 @@
 // "||", "dbo." and TOP removed, UPDATE...FROM with the target aliased): translating is the
 // dialect layer's job, the schema's job is to be what they expect.
 #include "server_db.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::test {
 namespace {
@@ -320,11 +321,8 @@ const Statement kStatements[] = {
     {"67_CreditAvailable", "select AP_Func_PodajLimitKontrDoWykorz(2,0,0,0,82198,1)", "9930"},
 };
 
-std::string case_name(const ::testing::TestParamInfo<Statement>& info) {
-  return info.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Demo, LibraryStatement, ::testing::ValuesIn(kStatements), case_name);
+INSTANTIATE_TEST_SUITE_P(Demo, LibraryStatement, ::testing::ValuesIn(kStatements),
+                         orv::test::named_case);
 
 }  // namespace
 }  // namespace orv::test

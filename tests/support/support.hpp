@@ -53,6 +53,13 @@ CliResult run_cli(const std::vector<std::string>& args, const std::string& stdin
 // Runs a program by path with its arguments (argv[0] is the path), the same way.
 CliResult run_program(const std::vector<std::string>& argv, const std::string& stdin_text = {});
 
+// A file's whole content, bytes as they are; empty when it cannot be read.
+std::string read_bytes(const std::string& path);
+
+inline bool contains(const std::string& s, const std::string& part) {
+  return s.find(part) != std::string::npos;
+}
+
 // A fresh, empty temporary directory removed with the object.
 class TempDir {
  public:

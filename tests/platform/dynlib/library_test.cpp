@@ -11,9 +11,7 @@
 namespace orv::dynlib {
 namespace {
 
-bool contains(const std::string& s, const std::string& part) {
-  return s.find(part) != std::string::npos;
-}
+using orv::test::contains;
 
 const std::string kOwnFolder = std::string(ORV_BINARY_DIR) + "/src";
 

@@ -6,6 +6,7 @@
 #include "platform/date/date.hpp"
 #include "platform/picture/picture.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::picture {
 namespace {
@@ -28,10 +29,6 @@ struct Case {
   std::string expected;
   const char* purpose;
 };
-
-std::string case_name(const ::testing::TestParamInfo<Case>& info) {
-  return "case" + std::to_string(info.param.id);
-}
 
 class FormatDate : public ::testing::TestWithParam<Case> {};
 
@@ -67,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{22, "@D6`", kOct31_1959, "31,10,1959", "comma separator"},
                       Case{23, "@D01", kJan1_1959, "01/01/59", "zero-filled first field"},
                       Case{24, "@D1", kJan1_1959, " 1/01/59", "blank-padded first field"}),
-    case_name);
+    orv::test::numbered_case);
 
 INSTANTIATE_TEST_SUITE_P(
     SystemPictures, FormatDate,
@@ -87,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{38, "@d02b", kMay1_2015, "05/01/2015", "lower-case kind and flag"},
                       Case{39, "@D6", 78286.9, " 1/05/2015", "fractions of a day dropped"},
                       Case{40, "@D6", 1e300, "", "absurd day number"}),
-    case_name);
+    orv::test::numbered_case);
 
 class FormatTime : public ::testing::TestWithParam<Case> {};
 
@@ -116,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{16, "@T1B", 0, "     ", "blank when zero"},
         Case{17, "@T1", 8640001, "", "past 23:59:59.99"},
         Case{18, "@t04b", 8640000, "23:59:59", "last hundredth of the day"}),
-    case_name);
+    orv::test::numbered_case);
 
 struct ReadCase {
   int id;

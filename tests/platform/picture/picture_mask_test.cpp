@@ -11,7 +11,7 @@
 namespace orv::picture {
 namespace {
 
-struct Case {
+struct MaskCase {
   int id;
   const char* picture;
   double value;
@@ -19,7 +19,7 @@ struct Case {
   const char* purpose;
 };
 
-class FormatPattern : public ::testing::TestWithParam<Case> {};
+class FormatPattern : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(FormatPattern, PlacesTheDigits) {
   const auto& c = GetParam();
@@ -28,25 +28,25 @@ TEST_P(FormatPattern, PlacesTheDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FormatPattern,
-    ::testing::Values(Case{1, "@P###-##-####P", 215846377, "215-84-6377", "digits from the right"},
-                      Case{2, "@P<#/##/##P", 103159, "10/31/59", "'<' with a digit"},
-                      Case{3, "@P<#/##/##P", 53159, " 5/31/59", "'<' blank for a leading zero"},
-                      Case{4, "@P(###)###-####P", 3057854555, "(305)785-4555", "ten digits"},
-                      Case{5, "@P###/###-####P", 7854555, "000/785-4555", "'#' shows zeros"},
-                      Case{6, "@p<#:##PMp", 530, " 5:30PM", "lower-case delimiters, P literal"},
-                      Case{7, "@P<#lb. <#oz.P", 902, " 9lb.  2oz.", "each run blanks its own zero"},
-                      Case{8, "@P4##A-#P", 112, "411A-2", "digits as literals"},
-                      Case{9, "@PA##.C#P", 312.45, "A31.C2", "only the integer part"},
-                      Case{10, "@P##P", 123, "##", "more digits than positions"},
-                      Case{11, "@P##P", -5, "##", "negative value"},
-                      Case{12, "@P##PB", 0, "  ", "blank when zero"},
-                      Case{13, "@P##P", 0, "00", "zero without B"},
-                      Case{14, "@P##P", std::numeric_limits<double>::infinity(), "##", "infinity"},
-                      Case{15, "@P####################P", 1e19, "####################",
-                           "beyond 1e18"},
-                      Case{16, "@P##P@", 42, "42", "closing @ after the pattern"},
-                      Case{17, "@P##P", 1e-300, "00", "fuzz: tiny value's decimal reading"},
-                      Case{18, "@P##P", -1e-300, "00", "fuzz: tiny negative value"}),
+    ::testing::Values(
+        MaskCase{1, "@P###-##-####P", 215846377, "215-84-6377", "digits from the right"},
+        MaskCase{2, "@P<#/##/##P", 103159, "10/31/59", "'<' with a digit"},
+        MaskCase{3, "@P<#/##/##P", 53159, " 5/31/59", "'<' blank for a leading zero"},
+        MaskCase{4, "@P(###)###-####P", 3057854555, "(305)785-4555", "ten digits"},
+        MaskCase{5, "@P###/###-####P", 7854555, "000/785-4555", "'#' shows zeros"},
+        MaskCase{6, "@p<#:##PMp", 530, " 5:30PM", "lower-case delimiters, P literal"},
+        MaskCase{7, "@P<#lb. <#oz.P", 902, " 9lb.  2oz.", "each run blanks its own zero"},
+        MaskCase{8, "@P4##A-#P", 112, "411A-2", "digits as literals"},
+        MaskCase{9, "@PA##.C#P", 312.45, "A31.C2", "only the integer part"},
+        MaskCase{10, "@P##P", 123, "##", "more digits than positions"},
+        MaskCase{11, "@P##P", -5, "##", "negative value"},
+        MaskCase{12, "@P##PB", 0, "  ", "blank when zero"},
+        MaskCase{13, "@P##P", 0, "00", "zero without B"},
+        MaskCase{14, "@P##P", std::numeric_limits<double>::infinity(), "##", "infinity"},
+        MaskCase{15, "@P####################P", 1e19, "####################", "beyond 1e18"},
+        MaskCase{16, "@P##P@", 42, "42", "closing @ after the pattern"},
+        MaskCase{17, "@P##P", 1e-300, "00", "fuzz: tiny value's decimal reading"},
+        MaskCase{18, "@P##P", -1e-300, "00", "fuzz: tiny negative value"}),
     [](const auto& info) { return "case" + std::to_string(info.param.id); });
 
 struct TextCase {

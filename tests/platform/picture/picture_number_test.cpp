@@ -9,6 +9,7 @@
 #include "platform/picture/picture.hpp"
 #include "platform/picture/rounded_digits.hpp"
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::picture {
 namespace {
@@ -30,10 +31,6 @@ class FormatNumber : public ::testing::TestWithParam<FormatCase> {};
 TEST_P(FormatNumber, GivesTheDocumentedText) {
   const auto& c = GetParam();
   EXPECT_EQ(format(c.value, c.picture), c.expected) << "case " << c.id << ": " << c.purpose;
-}
-
-std::string case_name(const ::testing::TestParamInfo<FormatCase>& info) {
-  return "case" + std::to_string(info.param.id);
 }
 
 const double kInf = std::numeric_limits<double>::infinity();
@@ -67,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{24, "@N*9", 45000, "***45,000", "asterisk fill keeps grouping"},
         FormatCase{25, "@N9.2-", 2347.25, "2,347.25 ", "positive keeps the trailing slot"},
         FormatCase{26, "@N(10.2)", 2347.25, " 2,347.25 ", "positive keeps the ')' slot"}),
-    case_name);
+    orv::test::numbered_case);
 
 INSTANTIATE_TEST_SUITE_P(
     SystemPictures, FormatNumber,
@@ -104,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{56, "n_8", 123456789, "########", "integer classifier overflow"},
         FormatCase{57, "@n-14`2", 1234.5, blanks(6) + "1.234,50", "number classifier"},
         FormatCase{58, "@n-14_`2", 1234.5, blanks(6) + "1 234,50", "blank-grouped classifier"}),
-    case_name);
+    orv::test::numbered_case);
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeValues, FormatNumber,
@@ -130,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Halves take the exact path, whose exponent was once read past the digits written.
         FormatCase{77, "@N*245", 1234.5, std::string(240, '*') + "1,235", "fuzz: wide half"},
         FormatCase{78, "@N-92B", -234446.5, blanks(84) + "-234,447", "fuzz: negative half"}),
-    case_name);
+    orv::test::numbered_case);
 
 // The everyday fast path must round exactly as the decimal reading of the same double.
 TEST(RoundedDigits, FastPathAgreesWithDecimalReading) {
@@ -179,7 +176,7 @@ TEST(FormatNumberBuffer, WritesWithoutAllocating) {
   EXPECT_EQ(format_number(1, parse("@D6"), out), 0u);
 }
 
-struct ReadCase {
+struct NumberReadCase {
   int id;
   const char* text;
   const char* picture;
@@ -187,7 +184,7 @@ struct ReadCase {
   const char* purpose;
 };
 
-class DeformatNumber : public ::testing::TestWithParam<ReadCase> {};
+class DeformatNumber : public ::testing::TestWithParam<NumberReadCase> {};
 
 TEST_P(DeformatNumber, ReadsTheAmount) {
   const auto& c = GetParam();
@@ -198,28 +195,29 @@ TEST_P(DeformatNumber, ReadsTheAmount) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, DeformatNumber,
     ::testing::Values(
-        ReadCase{1, "1.234,56", "@n-10`2", 1234.56, "comma point, period groups"},
-        ReadCase{2, "123456", "@n-10", 123456, "plain digits"},
-        ReadCase{3, " 123,456", "@n-10", 123456, "comma groups dropped"},
-        ReadCase{4, "1234.56", "@n-10`2", 123456, "a period is a group separator here"},
-        ReadCase{5, "-2,347.25", "@N-9.2", -2347.25, "leading minus"},
-        ReadCase{6, "2,347.25-", "@N9.2-", -2347.25, "trailing minus"},
-        ReadCase{7, "(2,347.25)", "@N(10.2)", -2347.25, "parentheses"},
-        ReadCase{8, "$2,347.25", "@N$9.2", 2347.25, "dollar removed"},
-        ReadCase{9, "   1.430,50 kr", "@N14`2~ kr~", 1430.5, "trailing currency removed"},
-        ReadCase{10, "", "@N9.2", 0, "empty text"},
-        ReadCase{11, "12a", "@N9.2", 0, "stray character makes it invalid"},
-        ReadCase{12, "#########", "@N9.2", 0, "overflow text"},
-        ReadCase{13, "1.23456", "@N9.2", 1.23456, "not rounded to the places"},
-        ReadCase{14, "  1234", "@N6v2", 12.34, "implied point"},
-        ReadCase{15, "***45,000", "@N*9", 45000, "asterisk fill"},
-        ReadCase{16, "1 234,5000", "@n-16_`4", 1234.5, "blank groups"},
-        ReadCase{17, "000001234567.89", "N015.2", 1234567.89, "zero fill"},
-        ReadCase{18, "1.2.3", "@N9.2", 0, "a second point is invalid"},
-        ReadCase{19, " 1.23450e+03", "@E12.1", 1234.5, "scientific"},
-        ReadCase{20, "abc12.3.4", "", 12.34, "no picture: digits and one point"},
-        ReadCase{21, "-12", "", -12, "no picture: leading minus"},
-        ReadCase{22, "Ł1,240.50"_w1250, "@N~Ł~12.2"_w1250, 1240.5, "tilde currency removed"}));
+        NumberReadCase{1, "1.234,56", "@n-10`2", 1234.56, "comma point, period groups"},
+        NumberReadCase{2, "123456", "@n-10", 123456, "plain digits"},
+        NumberReadCase{3, " 123,456", "@n-10", 123456, "comma groups dropped"},
+        NumberReadCase{4, "1234.56", "@n-10`2", 123456, "a period is a group separator here"},
+        NumberReadCase{5, "-2,347.25", "@N-9.2", -2347.25, "leading minus"},
+        NumberReadCase{6, "2,347.25-", "@N9.2-", -2347.25, "trailing minus"},
+        NumberReadCase{7, "(2,347.25)", "@N(10.2)", -2347.25, "parentheses"},
+        NumberReadCase{8, "$2,347.25", "@N$9.2", 2347.25, "dollar removed"},
+        NumberReadCase{9, "   1.430,50 kr", "@N14`2~ kr~", 1430.5, "trailing currency removed"},
+        NumberReadCase{10, "", "@N9.2", 0, "empty text"},
+        NumberReadCase{11, "12a", "@N9.2", 0, "stray character makes it invalid"},
+        NumberReadCase{12, "#########", "@N9.2", 0, "overflow text"},
+        NumberReadCase{13, "1.23456", "@N9.2", 1.23456, "not rounded to the places"},
+        NumberReadCase{14, "  1234", "@N6v2", 12.34, "implied point"},
+        NumberReadCase{15, "***45,000", "@N*9", 45000, "asterisk fill"},
+        NumberReadCase{16, "1 234,5000", "@n-16_`4", 1234.5, "blank groups"},
+        NumberReadCase{17, "000001234567.89", "N015.2", 1234567.89, "zero fill"},
+        NumberReadCase{18, "1.2.3", "@N9.2", 0, "a second point is invalid"},
+        NumberReadCase{19, " 1.23450e+03", "@E12.1", 1234.5, "scientific"},
+        NumberReadCase{20, "abc12.3.4", "", 12.34, "no picture: digits and one point"},
+        NumberReadCase{21, "-12", "", -12, "no picture: leading minus"},
+        NumberReadCase{22, "Ł1,240.50"_w1250, "@N~Ł~12.2"_w1250, 1240.5,
+                       "tilde currency removed"}));
 
 TEST(Scientific, FormatsMantissaAndExponent) {
   EXPECT_EQ(format(1234.5, "@E12.1"), " 1.23450e+03");

@@ -1,5 +1,6 @@
 // The JSON reader hosts' records and arrays come through: what it takes and what it refuses.
 #include "platform/text/json.hpp"
+#include "support/case_names.hpp"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +67,7 @@ TEST_P(JsonRead, TakesJsonAndRefusesTheRest) {
   EXPECT_EQ(got.rfind(GetParam().read, 0), 0u) << got << "\n" << GetParam().read;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, JsonRead, testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, JsonRead, testing::ValuesIn(kCases), orv::test::named_case);
 
 }  // namespace
 }  // namespace orv::text

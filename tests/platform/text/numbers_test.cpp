@@ -28,7 +28,7 @@ struct Case {
 };
 
 // clang-format off
-const Case kCases[] = {
+const Case kNumberCases[] = {
   {"1 whole number",                    "42",          42,     42,    42,   42,     42,     42},
   {"2 fraction dropped toward zero",    "2.5",         2.5,    2,     2,    2.5,    kNoInt, kNoInt},
   {"3 negative fraction toward zero",   "-2.5",        -2.5,   -2,    0,    -2.5,   kNoInt, kNoInt},
@@ -97,7 +97,7 @@ TEST_P(Numbers, ReadsByTheOneRule) {
   EXPECT_EQ(read_byte(c.text).value_or(0), c.byte);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Numbers, testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Table, Numbers, testing::ValuesIn(kNumberCases),
                          [](const testing::TestParamInfo<Case>& i) {
                            return "case" + std::to_string(i.index + 1);
                          });

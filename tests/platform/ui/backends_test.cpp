@@ -1,6 +1,7 @@
 // Window backends by name: the registry, the choice when the host names none, and which
 // backends may drive an engine of the caller's.
 #include "platform/ui/backends.hpp"
+#include "support/case_names.hpp"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         DefaultCase{"EmptyDisplayIsNone", nullptr, "", true, "terminal"},
         // 4. A person with a display: the desktop.
         DefaultCase{"PersonWithDisplay", nullptr, ":0", true, "qt"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 }  // namespace
 }  // namespace orv::ui

@@ -10,6 +10,8 @@
 #include "platform/ui/popup.hpp"
 #include "platform/ui/terminal/render.hpp"
 #include "sample_window.hpp"
+#include "support/case_names.hpp"
+#include "support/support.hpp"
 
 namespace orv::ui {
 namespace {
@@ -53,9 +55,7 @@ class Terminal {
   Backend* previous_ = nullptr;
 };
 
-bool contains(const std::string& s, const std::string& part) {
-  return s.find(part) != std::string::npos;
-}
+using orv::test::contains;
 
 TEST(Terminal, DrawsTheWindowAndTakesTypedCommands) {
   Terminal t("set KWOTA 5\n\nbogus\npress \"Zatwierdź\"\n");
@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"      (Styczeń | Luty | Marzec | Kwiecień | Maj | Czerwiec | "
                    "Lipiec | Sierpień",
                    "      (Wrzesień | Październik | Listopad | Grudzień)"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 struct BarCase {
   int percent;

@@ -5,6 +5,7 @@
 
 #include "platform/sql/dialect/dialect.hpp"
 #include "platform/sql/dialect/syntax.hpp"
+#include "support/case_names.hpp"
 #include "tests/platform/sql/dialect/dump.hpp"
 
 namespace orv::sql::dialect {
@@ -83,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"DanglingCommaInSelect", "select a+b from t,", "select tsql_add(a,b) from t,\n"},
         // 14 only blanks and comments: nothing to run
         BadCase{"Empty", "  -- nothing\n /* at all */ ;;", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(BadInput, NestingJustBelowTheLimitStillTranslates) {
   std::string sql = "select " + repeat("(", 40) + "a+'x'" + repeat(")", 40) + " from t";

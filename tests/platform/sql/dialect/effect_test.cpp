@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/sql/dialect/dialect.hpp"
+#include "support/case_names.hpp"
 #include "tests/support/support.hpp"
 
 namespace orv::sql::dialect {
@@ -49,7 +50,7 @@ bool have_shell() {
 
 // Runs `sql` after the fixture in a fresh database file; returns what the shell printed.
 std::string shell(const std::string& sql) {
-  test::TempDir dir;
+  orv::test::TempDir dir;
   std::ofstream(dir.file("script.sql")) << kFixture << sql;
   std::string command =
       "sqlite3 -batch " + dir.file("t.db") + " < " + dir.file("script.sql") + " 2>&1";
@@ -165,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         EffectCase{"Concatenation",
                    "select rtrim(nazwa)+' / '+guid_artykul from artykul where id_artykulu=3", "",
                    "Nakretka / G2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 // Guards the fixture: the statements above are only proof if the naive forms do damage here.
 TEST(Effect, FixtureShowsTheDamageOfTheUntranslatedForms) {

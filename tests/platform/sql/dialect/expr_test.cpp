@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sql/dialect/syntax.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::sql::dialect {
 namespace {
@@ -116,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExprCase{"NotAnExpression", "from t", "not an expression"},
         ExprCase{"UnclosedParen", "(a + b", "not an expression"},
         ExprCase{"CaseWithoutEnd", "case when a then b", "not an expression"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(Expr, NestingBeyondTheLimitIsAnErrorNotARecursion) {
   std::string deep = std::string(kMaxDepth + 5, '(') + "1" + std::string(kMaxDepth + 5, ')');

@@ -1,5 +1,6 @@
 // Lexer and emitter: token boundaries, literals left alone, text made back faithfully.
 #include "platform/sql/dialect/lexer.hpp"
+#include "support/case_names.hpp"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "string 'a b'."},
         // 18 an unclosed block comment
         LexCase{"UnclosedComment", "a /* /* */", "error: Missing end comment mark '*/'."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 // A NUL byte would silently cut the statement short in SQLite.
 TEST(Lexer, NulAnywhereIsRefused) {
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         EmitCase{"CommentBetweenWords", "select/**/a", "select a"},
         // 5 literals come back byte for byte
         EmitCase{"LiteralsVerbatim", "select 'a  b''c', [x y]", "select 'a  b''c', [x y]"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST(Emitter, TokensThatWouldRunTogetherGetABlank) {
   Tokens t{word("select", ""), word("a", ""), op("-"), op("-"), word("b", "")};

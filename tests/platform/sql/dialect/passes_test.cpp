@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/sql/dialect/syntax.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::sql::dialect {
 namespace {
@@ -157,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         // '+' typing alone
         PassCase{"ConcatOnly", kConcat, "select top 1 dbo.f(a+'x') from t with (nolock)",
                  "select top 1 dbo.f((a)||('x')) from t with (nolock)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 }  // namespace
 }  // namespace orv::sql::dialect

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text/cp1250.hpp"
+#include "support/case_names.hpp"
 #include "support/support.hpp"
 
 namespace orv::sql::odbc {
@@ -46,8 +47,7 @@ TEST_P(Escapes, Translate) {
   EXPECT_EQ(s.output_variable, GetParam().variable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Escapes, ::testing::ValuesIn(kEscapes),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Escapes, ::testing::ValuesIn(kEscapes), orv::test::named_case);
 
 TEST(OdbcDriver, DescriptionHidesPasswords) {
   OdbcDriver d("Driver=FreeTDS;UID=sa;PWD=tajne;Database=orv;password = x");

@@ -9,6 +9,7 @@
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "sqlite_fixture.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::sql::sqlite {
 namespace {
@@ -60,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CompareCase{"22_prefix_first", "Kowal", "Kowalski", -1},
                     CompareCase{"23_s_acute_after_s", "śa"_w1250, "sz", 1},
                     CompareCase{"24_c_acute_before_d", "ć"_w1250, "d", -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 // Sorting with the comparison must give one consistent order: every pair of a sorted list
 // compares in order (catches non-transitive weights), and equal pairs stay equal both ways.
@@ -216,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "1", "3"},
         CollationCase{"C10b_min", "SELECT min(nazwa) FROM artykul", "Nakrętka"_w1250,
                       "Nakrętka"_w1250}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 }  // namespace
 }  // namespace orv::sql::sqlite

@@ -6,6 +6,7 @@
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "sqlite_fixture.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::sql::sqlite {
 namespace {
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"null_is_empty", SqlValue::null(), 2, ""},
                     FormatCase{"text_to_code_page", SqlValue::of(std::string("Łódź")), -1,
                                "Łódź"_w1250}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 // Decimals come back with their declared places, ids and whole reals without ".0".
 TEST_F(ConnectionTest, NumbersByDeclaredType) {
@@ -135,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "procedure or function orv_test_range."},
                     ErrorCase{"aggregate_misuse", "select a from e where count(*) > 1",
                               "misuse of aggregate function count()"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 // A batch that opened a transaction and failed leaves no transaction holding the write lock.
 // A NUL byte would make SQLite stop reading and drop the rest of the batch silently.

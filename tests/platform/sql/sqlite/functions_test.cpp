@@ -5,6 +5,7 @@
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "sqlite_fixture.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::sql::sqlite {
 namespace {
@@ -36,10 +37,6 @@ TEST_P(Functions, GiveTheServersValue) {
   EXPECT_EQ(text::from_utf8(orv::test::scalar(db_->get(), sql)), GetParam().expected);
 }
 
-std::string case_name(const testing::TestParamInfo<FunctionCase>& info) {
-  return info.param.name;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Len, Functions,
     testing::Values(FunctionCase{"trailing_blanks_ignored", "select len('ab  ')", "2"},
@@ -47,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FunctionCase{"counts_letters_not_bytes", "select len('żółw  ')"_w1250, "4"},
                     FunctionCase{"null_stays_null", "select len(NULL)", "NULL"},
                     FunctionCase{"only_blanks", "select len('   ')", "0"}),
-    case_name);
+    orv::test::named_case);
 
 INSTANTIATE_TEST_SUITE_P(
     TsqlAdd, Functions,
@@ -67,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"overflow_reported", "select tsql_add(9223372036854775807,1)",
                      "ERROR: Arithmetic overflow error converting expression to data type "
                      "bigint."}),
-    case_name);
+    orv::test::named_case);
 
 INSTANTIATE_TEST_SUITE_P(
     Convert, Functions,
@@ -129,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"null_stays_null", "select convert('int',NULL)", "NULL"},
         FunctionCase{"unknown_type", "select convert('nosuch',1)",
                      "ERROR: Type nosuch is not a defined system type."}),
-    case_name);
+    orv::test::named_case);
 
 INSTANTIATE_TEST_SUITE_P(
     DateParts, Functions,
@@ -161,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"year_function", "select year('2025-03-15')", "2025"},
         FunctionCase{"month_of_day_number", "select month(45656)", "1"},
         FunctionCase{"day_function", "select day('2025-03-15')", "15"}),
-    case_name);
+    orv::test::named_case);
 
 INSTANTIATE_TEST_SUITE_P(
     DateArithmetic, Functions,
@@ -195,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"second_boundary",
                      "select datediff('ss','2025-01-01 00:00:00.999','2025-01-01 00:00:01.000')",
                      "1"}),
-    case_name);
+    orv::test::named_case);
 
 INSTANTIATE_TEST_SUITE_P(
     TextFunctions, Functions,
@@ -218,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FunctionCase{"replicate", "select replicate('ab',3)", "ababab"},
                     FunctionCase{"replicate_negative", "select replicate('a',-1)", "NULL"},
                     FunctionCase{"space", "select '['||space(3)||']'", "[   ]"}),
-    case_name);
+    orv::test::named_case);
 
 INSTANTIATE_TEST_SUITE_P(
     Like, Functions,
@@ -247,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "select 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa' LIKE '%a%a%a%a%a%a%a%b'",
                      "0"},
         FunctionCase{"not_like", "select 'abc' NOT LIKE 'A%'", "0"}),
-    case_name);
+    orv::test::named_case);
 
 // DATEFIRST is per connection: it changes weekday numbers and week numbers, not other connections.
 TEST(DateFirst, SetOnOneConnectionOnly) {

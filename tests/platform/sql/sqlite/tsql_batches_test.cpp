@@ -7,6 +7,7 @@
 #include "platform/text/cp1250.hpp"
 #include "platform/text/text.hpp"
 #include "sqlite_fixture.hpp"
+#include "support/case_names.hpp"
 
 namespace orv::sql::sqlite {
 namespace {
@@ -174,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "insert into t_log values (1) insert into t_log values (2) select count(*) from "
                   "t_log",
                   "", "2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 TEST_F(TsqlDatabase, ReturnCodeReachesTheBoundVariable) {
   EXPECT_EQ(rows("&RetCode = call orv_test_echo(4)"), "4|integer");

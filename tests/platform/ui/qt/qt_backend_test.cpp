@@ -23,6 +23,7 @@
 
 #include "platform/text/cp1250.hpp"
 #include "platform/ui/sample_window.hpp"
+#include "support/case_names.hpp"
 #include "support/support.hpp"
 
 namespace orv::ui::qt {
@@ -146,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 8. A slider dragged is set to where it was let go.
         GestureCase{"Slider", [](QDialog& d) { child<QSlider>(d, "SUWAK").setValue(120); }, A,
                     kSlider, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    orv::test::named_case);
 
 // A list whose logic pages its rows hears End and PgDn itself: the table holds one page only.
 TEST_F(Person, APagedListHearsItsMovingKeys) {
