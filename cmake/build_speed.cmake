@@ -1,7 +1,7 @@
 # What keeps the test command's three builds short: a compiler cache where the machine has one,
 # and the test framework's and standard headers precompiled once per build instead of per file.
 
-option(ORV_PCH "Precompile gtest and the standard headers for the tests" ON)
+option(ORV_PCH "Precompile standard headers and gtest (tests; layers in sanitizer builds)" ON)
 
 # ccache when it is installed and no launcher was chosen. Sources that use a precompiled header
 # are cached only with these sloppinesses; the cache still keys on the headers' contents.
