@@ -6,9 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "calc/currency.hpp"
 #include "calc/utility_library.hpp"
@@ -290,10 +288,7 @@ TEST_F(RatesImport, ServerRefusalShowsTheDriversMessage) {
 TEST_F(RatesImport, LibraryIsUnloadedAfterEveryOperation) {
   int32_t day = date::make(1, 10, 2026), notice = 0;
   POBIERZKURSYNBP(&day, &notice);
-  std::ifstream maps("/proc/self/maps");
-  std::stringstream s;
-  s << maps.rdbuf();
-  EXPECT_EQ(s.str().find("libTORIXutilKS"), std::string::npos);
+  EXPECT_EQ(test::read_bytes("/proc/self/maps").find("libTORIXutilKS"), std::string::npos);
 }
 
 // A server that stores nothing answers no row: that is no import, never 1 with date 0.
@@ -362,9 +357,7 @@ TEST(CreateFile, WritesWhereTheArgumentSaysOrIntoTheTemporaryFolder) {
   EXPECT_EQ(UTWORZPLIK("bez_folderu.txt"), 0);
   unsetenv("TMPDIR");
   for (const char* name : {"proba.html", "alamakota.html", "bez_folderu.txt"}) {
-    std::ifstream in(dir.file(name));
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(text, "ala ma kota") << name;
+    EXPECT_EQ(test::read_bytes(dir.file(name)), "ala ma kota") << name;
   }
   ASSERT_EQ(ui.boxes().size(), 6u);
   EXPECT_EQ(ui.boxes()[0].box.title, dir.file("proba.html"));

@@ -27,9 +27,9 @@
 namespace orv::payments {
 namespace {
 
+using orv::test::read_bytes;
 using test_golden::expect_bank_clean;
 using test_golden::expect_golden;
-using test_golden::read_bytes;
 
 constexpr int32_t kUsage = 300;
 constexpr double kElixir = 1, kList = 2;

@@ -7,22 +7,15 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "payments/payment_check.hpp"
+#include "support/support.hpp"
 
 namespace orv::payments::test_golden {
 
 inline std::string golden_path(const std::string& name) {
   return std::string(ORV_SOURCE_DIR) + "/tests/payments/golden/" + name;
-}
-
-inline std::string read_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 inline void expect_golden(const std::string& name, const std::string& bytes) {
@@ -31,7 +24,7 @@ inline void expect_golden(const std::string& name, const std::string& bytes) {
     std::ofstream(golden_path(name), std::ios::binary) << bytes;
     return;
   }
-  EXPECT_EQ(bytes, read_bytes(golden_path(name))) << "golden file " << name;
+  EXPECT_EQ(bytes, orv::test::read_bytes(golden_path(name))) << "golden file " << name;
 }
 
 // The bytes pass the checker with these options: no finding at all.

@@ -1,20 +1,16 @@
 // Exchange rates: importing the banks' published tables, and the factor between two currencies on
 // a day.
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "platform/date/date.hpp"
 #include "server_db.hpp"
+#include "support/support.hpp"
 
 namespace orv::test {
 namespace {
 
 std::string sample(const std::string& name) {
-  std::ifstream in(std::string(ORV_SOURCE_DIR) + "/tests/server/data/" + name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return read_bytes(std::string(ORV_SOURCE_DIR) + "/tests/server/data/" + name);
 }
 
 class Rates : public ::testing::Test {

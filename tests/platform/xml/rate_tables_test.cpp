@@ -3,18 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "support/support.hpp"
 
 namespace orv::xml {
 namespace {
 
 std::string sample(const std::string& name) {
-  std::ifstream in(std::string(ORV_SOURCE_DIR) + "/tests/server/data/" + name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return test::read_bytes(std::string(ORV_SOURCE_DIR) + "/tests/server/data/" + name);
 }
 
 // Well-formed but nested deeper than any stack would take a recursive walk.

@@ -4,18 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <pugixml.hpp>
-#include <sstream>
+
+#include "support/support.hpp"
 
 namespace orv::xml {
 namespace {
 
 std::string recorded(const std::string& name) {
-  std::ifstream in(std::string(ORV_SOURCE_DIR) + "/tests/calc/data/" + name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return test::read_bytes(std::string(ORV_SOURCE_DIR) + "/tests/calc/data/" + name);
 }
 
 constexpr const char* kBoundary = "uuid:4f1e8a52-7c21-4b2e-9a0f-1d2c3b4a5e6f+id=1";
