@@ -44,6 +44,11 @@ void set_global_request(Request r) {
   dict::glo().GLOBALREQUEST = static_cast<int32_t>(r);
 }
 
+int32_t answer_request(bool done) {
+  dict::glo().GLOBALRESPONSE = done ? kRequestCompleted : kRequestCancelled;
+  return dict::glo().GLOBALRESPONSE;
+}
+
 ui::Window build_list_window(const ListDesign& design) {
   ui::Window w(design.name, design.title);
   w.rect = {0, 0, 420, 200};
@@ -350,7 +355,7 @@ bool ListWindow::run() {
   while (!dispatch(w_.accept()) && !closing_) {
   }
   w_.close();
-  dict::glo().GLOBALRESPONSE = chosen_ ? kRequestCompleted : kRequestCancelled;
+  answer_request(chosen_);
   return chosen_;
 }
 

@@ -24,6 +24,8 @@ inline constexpr int32_t kRequestCancelled = 2;
 
 Request global_request();
 void set_global_request(Request r);
+// Sets GLOBALRESPONSE to completed or cancelled as the request was carried out or not; returns it.
+int32_t answer_request(bool done);
 
 // Control numbers shared by every list window; a window's own controls start at kOwnControls.
 enum ListControl : int {

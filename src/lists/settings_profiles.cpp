@@ -100,7 +100,7 @@ void update_profile() {
     const bool yes = confirm_delete();
     if (yes) frame::ESQL("delete from orv_profile_ustawien where id_profilu=" + plain_id(id));
     frame::CLOSESQL();
-    dict::glo().GLOBALRESPONSE = yes ? kRequestCompleted : kRequestCancelled;
+    answer_request(yes);
     return;
   }
   ui::Window w = profile_form();

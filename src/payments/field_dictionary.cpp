@@ -133,8 +133,7 @@ void UP_MC_SLOWNIK() {
   dict::declare_row_buffer(kRecord, kFields);
   const lists::Request r = lists::form_request(text::real_of(buffer("ID_MC_DEF_POLA")));
   if (r == lists::Request::Delete) {
-    dict::glo().GLOBALRESPONSE =
-        delete_field() ? lists::kRequestCompleted : lists::kRequestCancelled;
+    lists::answer_request(delete_field());
     return;
   }
   ui::Window w = field_form();

@@ -319,7 +319,7 @@ void UP_MC_POZYCJE() {
   const bool done =
       lists::confirm_delete() &&
       delete_position(text::real_of(buffer("ID_MC_DEF_NAG")), text::long_of(buffer("LP")), id);
-  dict::glo().GLOBALRESPONSE = done ? lists::kRequestCompleted : lists::kRequestCancelled;
+  lists::answer_request(done);
 }
 
 }  // namespace orv::payments

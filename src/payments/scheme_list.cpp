@@ -161,7 +161,7 @@ void delete_scheme() {
     return frame::ESQL("delete from MC_DEF_POZ where id_mc_def_nag=" + id) == 0 &&
            frame::ESQL("delete from MC_DEF_NAG where id_mc_def_nag=" + id) == 0;
   });
-  dict::glo().GLOBALRESPONSE = done ? lists::kRequestCompleted : lists::kRequestCancelled;
+  lists::answer_request(done);
 }
 
 void fill_form(ui::Window& w, lists::Request r) {

@@ -113,11 +113,6 @@ bool all_or_none(const std::vector<std::string>& statements) {
   });
 }
 
-int32_t answer(bool done) {
-  dict::glo().GLOBALRESPONSE = done ? lists::kRequestCompleted : lists::kRequestCancelled;
-  return dict::glo().GLOBALRESPONSE;
-}
-
 // --- the dictionary form
 
 ui::Window dictionary_form() {
@@ -169,8 +164,8 @@ void show_type(ui::Window& w, std::string_view type) {
 
 // A dictionary goes with its values: none is left behind pointing at nothing.
 int32_t delete_dictionary(double id) {
-  if (!lists::confirm_delete()) return answer(false);
-  return answer(
+  if (!lists::confirm_delete()) return lists::answer_request(false);
+  return lists::answer_request(
       all_or_none({"delete from KLASYFIKATOR_SLOWNIK_WAR where ID_SLOWNIKA=" + plain_id(id),
                    "delete from KLASYFIKATOR_SLOWNIK where ID_SLOWNIKA=" + plain_id(id)}));
 }
@@ -238,8 +233,8 @@ bool save_value(const Dictionary& d, double& value_id, std::string_view typed) {
 
 int32_t edit_value(Request r, const Dictionary& d, double& value_id, std::string_view value) {
   if (r == Request::Delete) {
-    if (!lists::confirm_delete()) return answer(false);
-    return answer(all_or_none(
+    if (!lists::confirm_delete()) return lists::answer_request(false);
+    return lists::answer_request(all_or_none(
         {"delete from KLASYFIKATOR_SLOWNIK_WAR where id_wartosci=" + plain_id(value_id)}));
   }
   ui::Window w = value_form();
@@ -311,9 +306,10 @@ void update_dictionary_row() {
 void update_value_row(const Dictionary& d, bool may_change) {
   double id = text::real_of(buffer_field(kValueRecord, "ID_WARTOSCI"));
   Request r = lists::form_request(id);
-  if (d.id <= 0) return void(answer(false));  // no such dictionary: nothing to add to
+  if (d.id <= 0)
+    return void(lists::answer_request(false));  // no such dictionary: nothing to add to
   if (!may_change && r != Request::View) {
-    if (r != Request::Change) return void(answer(false));
+    if (r != Request::Change) return void(lists::answer_request(false));
     r = Request::View;
   }
   if (edit_value(r, d, id, buffer_field(kValueRecord, "WARTOSC")) == lists::kRequestCompleted &&

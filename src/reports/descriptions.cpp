@@ -123,7 +123,7 @@ void update_description(double type_id, uint8_t level) {
     const bool yes = lists::confirm_delete();
     if (yes) frame::ESQL("delete from opis_dok_poz_fin where id_opisu=" + plain_id(id));
     frame::CLOSESQL();
-    dict::glo().GLOBALRESPONSE = yes ? lists::kRequestCompleted : lists::kRequestCancelled;
+    lists::answer_request(yes);
     return;
   }
   ui::Window w = description_form();
